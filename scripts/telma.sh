@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 / Ubuntu machine, builds model TELMA and then either starts it
+# ("run") or runs the whole test suite headless ("test").
+#   scripts/telma.sh run | test
+set -euo pipefail
+
+mode=${1:-}
+case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
+
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${TELMA_BUILD_DIR:-$top/build}
+
+packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev qt6-qpa-plugins)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)"
+
+if [ "$mode" = test ]; then
+    cd "$build"
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+    exit $?
+fi
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    cat >&2 <<MSG
+No graphical display was found, so the window cannot be shown.
+Run this command from a desktop session, or over ssh with X forwarding (ssh -X),
+or on a virtual display:  sudo apt-get install xvfb && xvfb-run $0 run
+The program was built as $build/telma.
+MSG
+    exit 1
+fi
+# The button icons are found through relative paths from this working directory.
+cd "$build/share/telma/icons/run/workdir"
+exec "$build/telma"

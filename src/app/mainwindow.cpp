@@ -1,0 +1,80 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "bmicourse.h"
+#include "predictorcheck.h"
+#include "questionnairelauncher.h"
+
+#include <QMessageBox>
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+    setWindowIcon(QIcon(QStringLiteral(":/globe.jpg")));
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+void MainWindow::on_btnSimulation_clicked()
+{
+    QMessageBox warning;
+    QFont font = warning.font();
+    font.setPointSize(14);
+    warning.setFont(font);
+    warning.setIcon(QMessageBox::Warning);
+
+    const QStringList texts = {
+        ui->lineEdit->text(),   ui->lineEdit_2->text(), ui->lineEdit_3->text(),
+        ui->lineEdit_4->text(), ui->lineEdit_5->text(), ui->lineEdit_6->text(),
+        ui->lineEdit_7->text(), ui->lineEdit_8->text(),
+    };
+    PredictorValues values{};
+    const int failing = firstInvalidPredictor(texts, &values);
+    if (failing >= 0) {
+        const char *message = predictorRange(static_cast<Predictor>(failing)).message;
+        warning.setText(QCoreApplication::translate("MainWindow", message));
+        warning.exec();
+        return;
+    }
+
+    const BmiCourse course = predictBmiCourse(values);
+    Q_UNUSED(course);
+}
+
+void MainWindow::on_btnClose_clicked()
+{
+    close();
+}
+
+void MainWindow::on_pushButton_RES_clicked()
+{
+}
+
+void MainWindow::on_pushButton_EM_clicked()
+{
+}
+
+void MainWindow::on_pushButton_EXT_clicked()
+{
+}
+
+void MainWindow::on_pushButton_PS_clicked()
+{
+}
+
+void MainWindow::on_pushButton_MD_clicked()
+{
+}
+
+void MainWindow::on_pushButton_BOD_clicked()
+{
+}
+
+void MainWindow::on_pushButton_ALEX_clicked()
+{
+}

@@ -1,0 +1,193 @@
+#include "mainwindow.h"
+#include "modaldriver.h"
+
+#include <QtTest>
+#include <QCommandLinkButton>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+const char *const fieldNames[] = {"lineEdit",   "lineEdit_2", "lineEdit_3", "lineEdit_4",
+                                  "lineEdit_5", "lineEdit_6", "lineEdit_7", "lineEdit_8"};
+
+QLineEdit *field(MainWindow &w, int i)
+{
+    return w.findChild<QLineEdit *>(fieldNames[i]);
+}
+
+QStringList fieldTexts(MainWindow &w)
+{
+    QStringList texts;
+    for (int i = 0; i < 8; ++i)
+        texts << field(w, i)->text();
+    return texts;
+}
+
+struct WarningSeen {
+    bool shown = false;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int pointSize = 0;
+    QString title;
+};
+
+// Presses "Simulation" and reports the warning box it opened, if any.
+WarningSeen pressSimulation(MainWindow &w)
+{
+    WarningSeen seen;
+    onNextModal([&seen](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            seen.text = box->text();
+            seen.icon = box->icon();
+            seen.pointSize = box->font().pointSize();
+            seen.title = box->windowTitle();
+        }
+        modal->close();
+    }, &seen.shown);
+    QTest::mouseClick(w.findChild<QCommandLinkButton *>("btnSimulation"), Qt::LeftButton);
+    return seen;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void startsEmpty();
+    void slotsInDeclaredOrder();
+    void reportsFirstFailingField_data();
+    void reportsFirstFailingField();
+    void fixingAFieldMovesToTheNext();
+    void validFieldsShowNoWarning();
+    void closeEndsEventLoop();
+};
+
+void TestMainWindow::initTestCase()
+{
+    Q_INIT_RESOURCE(telma);
+}
+
+void TestMainWindow::startsEmpty()
+{
+    MainWindow w;
+    w.show();
+    QCOMPARE(w.windowTitle(), QStringLiteral("model TELMA"));
+    QCOMPARE(w.size(), QSize(786, 666));
+    QVERIFY(!w.windowIcon().isNull());
+    for (int i = 0; i < 8; ++i)
+        QVERIFY(field(w, i)->text().isEmpty());
+    QVERIFY(!w.findChild<QMenuBar *>());
+    QVERIFY(!w.findChild<QToolBar *>());
+    QVERIFY(!w.findChild<QStatusBar *>());
+}
+
+void TestMainWindow::slotsInDeclaredOrder()
+{
+    const QMetaObject *mo = &MainWindow::staticMetaObject;
+    const QByteArrayList expected = {
+        "on_btnSimulation_clicked()", "on_btnClose_clicked()",  "on_pushButton_RES_clicked()",
+        "on_pushButton_EM_clicked()", "on_pushButton_EXT_clicked()", "on_pushButton_PS_clicked()",
+        "on_pushButton_MD_clicked()", "on_pushButton_BOD_clicked()", "on_pushButton_ALEX_clicked()"};
+    QCOMPARE(mo->methodCount() - mo->methodOffset(), int(expected.size()));
+    for (int i = 0; i < expected.size(); ++i) {
+        const QMetaMethod m = mo->method(mo->methodOffset() + i);
+        QCOMPARE(m.methodSignature(), expected.at(i));
+        QCOMPARE(m.access(), QMetaMethod::Private);
+    }
+}
+
+void TestMainWindow::reportsFirstFailingField_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("message");
+    const QStringList valid = {"3", "3", "3", "21", "39", "28", "70", "35"};
+    QTest::newRow("all empty") << QStringList(8, QString())
+                               << "The 'Restrained eating' value out of range!";
+    const char *messages[] = {
+        "The 'Restrained eating' value out of range!",
+        "The 'Emotional eating' value out of range!",
+        "The 'External eating' value out of range!",
+        "The 'Personal standards' value out of range!",
+        "The 'Concern over mistakes, doubts about actions' value out of range!",
+        "The 'Body image dissatisfaction' value out of range!",
+        "The 'Alexithymia' value out of range!",
+        "The Body Mass Index value out of range!"};
+    const char *bad[] = {"0.999", "2,5", "nan", "6", "66", "0", "inf", "14.99"};
+    for (int i = 0; i < 8; ++i) {
+        QStringList texts = valid;
+        texts[i] = bad[i];
+        // A later field is wrong too: only the first one may be reported.
+        if (i < 7)
+            texts[7] = "99";
+        QTest::addRow("field %d", i + 1) << texts << messages[i];
+    }
+}
+
+void TestMainWindow::reportsFirstFailingField()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(QString, message);
+    MainWindow w;
+    w.show();
+    for (int i = 0; i < 8; ++i)
+        field(w, i)->setText(texts.at(i));
+
+    const WarningSeen seen = pressSimulation(w);
+    QVERIFY(seen.shown);
+    QCOMPARE(seen.text, message);
+    QCOMPARE(seen.icon, QMessageBox::Warning);
+    QCOMPARE(seen.pointSize, 14);
+    QVERIFY(seen.title.isEmpty());
+    QCOMPARE(fieldTexts(w), texts);
+}
+
+void TestMainWindow::fixingAFieldMovesToTheNext()
+{
+    MainWindow w;
+    w.show();
+    const QStringList texts = {"3", "3", "abc", "21", "39", "60", "70", "35"};
+    for (int i = 0; i < 8; ++i)
+        field(w, i)->setText(texts.at(i));
+    QCOMPARE(pressSimulation(w).text, QStringLiteral("The 'External eating' value out of range!"));
+    field(w, 2)->setText("3");
+    QCOMPARE(pressSimulation(w).text,
+             QStringLiteral("The 'Body image dissatisfaction' value out of range!"));
+}
+
+void TestMainWindow::validFieldsShowNoWarning()
+{
+    MainWindow w;
+    w.show();
+    const QStringList texts = {"1", "5", "2.5", "7", "65", "55", "30", "67"};
+    for (int i = 0; i < 8; ++i)
+        field(w, i)->setText(texts.at(i));
+    const WarningSeen seen = pressSimulation(w);
+    QVERIFY(!qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+    QVERIFY(seen.text.isEmpty());
+    QCOMPARE(fieldTexts(w), texts);
+}
+
+void TestMainWindow::closeEndsEventLoop()
+{
+    auto *w = new MainWindow;
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QTimer::singleShot(0, w, [w]() {
+        QTest::mouseClick(w->findChild<QCommandLinkButton *>("btnClose"), Qt::LeftButton);
+    });
+    const bool quit = QApplication::quitOnLastWindowClosed();
+    QApplication::setQuitOnLastWindowClosed(true);
+    QCOMPARE(QApplication::exec(), 0);
+    QApplication::setQuitOnLastWindowClosed(quit);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
