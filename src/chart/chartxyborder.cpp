@@ -1,0 +1,6 @@
+#include "chartxyborder.h"
+
+ChartXYBorder::ChartXYBorder(QObject *parent)
+    : QObject(parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "chartxygrid.h"
+
+ChartXYGrid::ChartXYGrid(QObject *parent)
+    : QObject(parent)
+{
+}

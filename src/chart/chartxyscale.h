@@ -1,0 +1,56 @@
+#ifndef CHARTXYSCALE_H
+#define CHARTXYSCALE_H
+
+#include "chartxylimit.h"
+
+#include <QObject>
+
+class QAbstractItemModel;
+
+// The axis limits of a chart and their computation from a model. limitView is what the
+// renderer maps data, ticks and labels with; limitBase is kept as a reference only.
+class ChartXYScale : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ChartXYScale(QObject *parent = nullptr);
+
+    const ChartXYLimit &limitBase() const { return m_limitBase; }
+    const ChartXYLimit &limitView() const { return m_limitView; }
+    // Each setter also overwrites the other limit when that one holds values of another
+    // type, so the two limits always share one type.
+    void setLimitBase(const ChartXYLimit &limit);
+    void setLimitView(const ChartXYLimit &limit);
+
+    bool autoLimitBase() const { return m_autoLimitBase; }
+    void setAutoLimitBase(bool on) { m_autoLimitBase = on; }
+    bool autoLimitView() const { return m_autoLimitView; }
+    void setAutoLimitView(bool on) { m_autoLimitView = on; }
+    bool autoRound() const { return m_autoRound; }
+    void setAutoRound(bool on) { m_autoRound = on; }
+
+    bool canConvert(int type) const;
+    // The type shared by both limits, or QMetaType::UnknownType.
+    int type() const;
+
+    // Finds the extremes of column 0 (X) and of all further columns (Y) of the model and
+    // stores them in the limits whose auto flag is set, rounded when autoRound is set.
+    // Does nothing when no auto flag is set; a null model counts as empty.
+    void updateLimits(QAbstractItemModel *model, uint xIntervals, uint yIntervals);
+
+    // Widens [min, max] to 'intervals' equal intervals whose size is a multiple of a power
+    // of ten times 'step', keeping the type of min. Dates, times, values of mixed or
+    // unconvertible types, equal, reversed or non-finite limits are left as they are, and
+    // so are limits whose widening would not settle within a bounded number of passes.
+    static void roundLimits(QVariant &min, QVariant &max, uint intervals, double step);
+
+private:
+    ChartXYLimit m_limitBase;
+    ChartXYLimit m_limitView;
+    bool m_autoLimitBase = false;
+    bool m_autoLimitView = false;
+    bool m_autoRound = false;
+};
+
+#endif // CHARTXYSCALE_H

@@ -1,0 +1,22 @@
+#include "varianttoreal.h"
+
+#include <QDateTime>
+#include <QTime>
+
+double variantToReal(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+    case QMetaType::QDateTime:
+        if (!value.canConvert(QMetaType(QMetaType::QDateTime)))
+            return 0;
+        return double(value.toDateTime().toMSecsSinceEpoch());
+    case QMetaType::QTime: {
+        const QTime time = value.toTime();
+        return time.hour() * 3600000.0 + time.minute() * 60000.0 + time.second() * 1000.0
+                + time.msec();
+    }
+    default:
+        return value.canConvert(QMetaType(QMetaType::Double)) ? value.toDouble() : 0;
+    }
+}
