@@ -1,0 +1,31 @@
+# Installation and the Debian package.
+include(GNUInstallDirs)
+
+set(TELMA_INSTALL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/telma)
+# The program loads its button icons relative to the working directory; the desktop
+# entry starts it from this directory so that both paths resolve.
+set(TELMA_INSTALL_WORK_DIR ${CMAKE_INSTALL_FULL_DATADIR}/telma/icons/run/workdir)
+
+install(TARGETS telma RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES resources/icons/nextunfinished.png DESTINATION ${TELMA_INSTALL_DATA_DIR}/icons)
+install(FILES resources/icons/button-close.png DESTINATION ${TELMA_INSTALL_DATA_DIR}/img)
+install(DIRECTORY DESTINATION ${TELMA_INSTALL_DATA_DIR}/icons/run/workdir)
+
+configure_file(resources/telma.desktop.in ${PROJECT_BINARY_DIR}/telma.desktop @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/telma.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+foreach(size 16 32 48 64 128)
+    install(FILES resources/icons/hicolor/${size}x${size}/telma.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+
+set(CPACK_PACKAGE_NAME telma)
+set(CPACK_PACKAGE_VENDOR "model TELMA developers")
+set(CPACK_PACKAGE_CONTACT "model TELMA developers <telma@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Predicts a person's BMI course during CBT treatment of obesity")
+# Configure with -DCMAKE_INSTALL_PREFIX=/usr for the package, so that the desktop entry
+# names the directories the package installs.
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+include(CPack)
