@@ -1,0 +1,59 @@
+#ifndef CHARTXYRENDER_H
+#define CHARTXYRENDER_H
+
+#include "chartxygridtick.h"
+#include "chartxylimitaxis.h"
+
+#include <QObject>
+#include <QPointF>
+#include <QRect>
+#include <QString>
+#include <QVariant>
+
+class ChartXYSetting;
+class QAbstractItemView;
+class QPainter;
+class QWidget;
+
+// Paints a whole chart into the viewport of its view: border, grid area, grid lines, axes
+// with tick marks and labels, and one polyline per data column. Every step is a slot of
+// its own so that it can be reached through the meta-object system. Positions are
+// recomputed on every paint; the renderer changes neither the settings nor the model.
+class ChartXYRender : public QObject
+{
+    Q_OBJECT
+
+public:
+    ChartXYRender(QAbstractItemView *view, ChartXYSetting *setting);
+    ~ChartXYRender() override;
+
+public slots:
+    void paint();
+
+protected slots:
+    void paintBorder(QPainter &painter);
+    void paintGrid(QPainter &painter);
+    void paintGridLine(QPainter &painter, QRect &rect);
+    void paintGridLineX(QPainter &painter, QRect &rect);
+    void paintGridLineY(QPainter &painter, QRect &rect);
+    void paintAxis(QPainter &painter, QRect &rect);
+    void paintAxisX(QPainter &painter, QRect &rect);
+    void paintAxisXTickvalue(QPainter &painter, QRect &rect);
+    void paintAxisY(QPainter &painter, QRect &rect);
+    void paintAxisYTickvalue(QPainter &painter, QRect &rect);
+    void paintData(QPainter &painter, QRect &rect);
+    void paintDataColumn(QPainter &painter, QRect &rect, int column);
+    QVariant tickValue(ChartXYLimitAxis limit_axis, ChartXYGridTick grid_tick, uint tick);
+    QString tickValueToString(QVariant tick_value);
+    QPointF dataGridPosition(QRect &rect, QVariant x, QVariant y);
+
+private:
+    QRect viewportRect() const;
+    QRect plotRect(const QRect &gridRect) const;
+
+    QAbstractItemView *m_view;
+    QWidget *m_viewport;
+    ChartXYSetting *m_setting;
+};
+
+#endif // CHARTXYRENDER_H

@@ -1,0 +1,181 @@
+#include "chartxy.h"
+#include "chartxysetting.h"
+
+#include <QtTest>
+#include <QStandardItemModel>
+
+namespace {
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+// Months 1..3 as ints, BMI values as doubles.
+void fill(QStandardItemModel &model)
+{
+    const double values[] = {30.5, 31.0, 32.5};
+    model.setColumnCount(2);
+    for (int row = 0; row < 3; ++row)
+        model.appendRow({new QStandardItem, new QStandardItem});
+    for (int row = 0; row < 3; ++row) {
+        model.setData(model.index(row, 0), row + 1);
+        model.setData(model.index(row, 1), values[row]);
+    }
+}
+
+ChartXYLimitAxis viewX(ChartXY &view)
+{
+    return view.setting()->scale()->limitView().x();
+}
+
+ChartXYLimitAxis viewY(ChartXY &view)
+{
+    return view.setting()->scale()->limitView().y();
+}
+
+} // namespace
+
+class TestChartXY : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void onlyUpdateChartIsASlot();
+    void updateChartWithoutModel();
+    void changedCellRecomputesLimits();
+    void insertedRowsWaitForUpdateChart();
+    void cursorFollowsLeftButton();
+    void nothingIsSelectable();
+};
+
+void TestChartXY::onlyUpdateChartIsASlot()
+{
+    const QMetaObject &mo = ChartXY::staticMetaObject;
+    QCOMPARE(mo.className(), "ChartXY");
+    QCOMPARE(mo.methodCount() - mo.methodOffset(), 1);
+    QCOMPARE(mo.method(mo.methodOffset()).methodSignature(), QByteArray("updateChart()"));
+    QCOMPARE(mo.method(mo.methodOffset()).access(), QMetaMethod::Public);
+}
+
+void TestChartXY::updateChartWithoutModel()
+{
+    ChartXY view;
+    view.setting()->scale()->setAutoLimitView(true);
+    view.resize(300, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    PaintCounter paints(view.viewport());
+    view.updateChart();
+    QTRY_VERIFY(paints.count > 0);
+    QCOMPARE(view.setting()->scale()->limitView(), ChartXYLimit());
+}
+
+void TestChartXY::changedCellRecomputesLimits()
+{
+    ChartXY view;
+    QStandardItemModel model;
+    fill(model);
+    view.setModel(&model);
+    view.setting()->scale()->setAutoLimitView(true);
+    view.updateChart();
+    QCOMPARE(viewY(view), ChartXYLimitAxis(30.5, 32.5));
+    view.resize(300, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    PaintCounter paints(view.viewport());
+    model.setData(model.index(1, 1), 40.25);
+    QCOMPARE(viewY(view), ChartXYLimitAxis(30.5, 40.25));
+    QTRY_VERIFY(paints.count > 0);
+    model.setData(model.index(2, 0), 9);
+    QCOMPARE(viewX(view), ChartXYLimitAxis(1, 9));
+}
+
+void TestChartXY::insertedRowsWaitForUpdateChart()
+{
+    ChartXY view;
+    QStandardItemModel model;
+    fill(model);
+    view.setModel(&model);
+    view.setting()->scale()->setAutoLimitView(true);
+    view.updateChart();
+
+    // Built apart and then appended, so no cell of the model changes.
+    auto *month = new QStandardItem;
+    month->setData(10, Qt::EditRole);
+    auto *bmi = new QStandardItem;
+    bmi->setData(20.0, Qt::EditRole);
+    model.appendRow({month, bmi});
+    QCOMPARE(viewX(view), ChartXYLimitAxis(1, 3));
+    QCOMPARE(viewY(view), ChartXYLimitAxis(30.5, 32.5));
+    model.removeRow(0);
+    QCOMPARE(viewX(view), ChartXYLimitAxis(1, 3));
+
+    view.updateChart();
+    QCOMPARE(viewX(view), ChartXYLimitAxis(2, 10));
+    QCOMPARE(viewY(view), ChartXYLimitAxis(20.0, 32.5));
+}
+
+void TestChartXY::cursorFollowsLeftButton()
+{
+    ChartXY view;
+    view.resize(300, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QWidget *viewport = view.viewport();
+    const QPoint at(150, 100);
+
+    QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+    QCOMPARE(view.cursor().shape(), Qt::CrossCursor);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+    QCOMPARE(view.cursor().shape(), Qt::ArrowCursor);
+
+    QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+    QTest::mousePress(viewport, Qt::RightButton, {}, at);
+    QCOMPARE(view.cursor().shape(), Qt::CrossCursor);
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, at);
+    QCOMPARE(view.cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+}
+
+void TestChartXY::nothingIsSelectable()
+{
+    ChartXY view;
+    QStandardItemModel model;
+    fill(model);
+    view.setModel(&model);
+    view.resize(300, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.setFocus();
+
+    QWidget *viewport = view.viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, QPoint(200, 150));
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(120, 80));
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(viewport, QPoint(290, 190));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(290, 190));
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_End, Qt::Key_Space, Qt::Key_Home})
+        QTest::keyClick(&view, key, Qt::ShiftModifier);
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_Space, Qt::ControlModifier);
+
+    QVERIFY(!view.selectionModel()->hasSelection());
+    QVERIFY(view.selectionModel()->selectedIndexes().isEmpty());
+}
+
+QTEST_MAIN(TestChartXY)
+#include "tst_chartxy.moc"
