@@ -2,6 +2,8 @@
 #include "ui_mainwindow.h"
 
 #include "bmicourse.h"
+#include "dialog_alex.h"
+#include "dialog_bod.h"
 #include "predictorcheck.h"
 #include "questionnairelauncher.h"
 
@@ -73,8 +75,12 @@ void MainWindow::on_pushButton_MD_clicked()
 
 void MainWindow::on_pushButton_BOD_clicked()
 {
+    Dialog_bod dialog;
+    runQuestionnaire(dialog, ui->lineEdit_6);
 }
 
 void MainWindow::on_pushButton_ALEX_clicked()
 {
+    Dialog_alex dialog;
+    runQuestionnaire(dialog, ui->lineEdit_7);
 }
