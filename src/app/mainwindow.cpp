@@ -4,6 +4,7 @@
 #include "bmicourse.h"
 #include "dialog_alex.h"
 #include "dialog_bod.h"
+#include "graph.h"
 #include "predictorcheck.h"
 #include "questionnairelauncher.h"
 
@@ -44,8 +45,10 @@ void MainWindow::on_btnSimulation_clicked()
         return;
     }
 
-    const BmiCourse course = predictBmiCourse(values);
-    Q_UNUSED(course);
+    BmiCourse course = predictBmiCourse(values);
+    graph result;
+    result.prepareview(course.data());
+    result.exec();
 }
 
 void MainWindow::on_btnClose_clicked()

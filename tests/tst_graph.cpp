@@ -1,0 +1,218 @@
+#include "bmicourse.h"
+#include "chartxy.h"
+#include "chartxysetting.h"
+#include "graph.h"
+#include "mainwindow.h"
+#include "modaldriver.h"
+
+#include <QtTest>
+#include <QCommandLinkButton>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardItemModel>
+
+namespace {
+
+using Course = std::array<double, 6>;
+
+ChartXY *chartOf(QWidget *dialog)
+{
+    return dialog->findChild<ChartXY *>(QStringLiteral("chart"));
+}
+
+QList<double> seriesOf(QWidget *dialog)
+{
+    QList<double> values;
+    const QAbstractItemModel *model = chartOf(dialog)->model();
+    for (int row = 0; model && row < model->rowCount(); ++row)
+        values << model->index(row, 1).data(Qt::EditRole).toDouble();
+    return values;
+}
+
+} // namespace
+
+class TestGraph : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void form();
+    void prepareviewSlot();
+    void modelContentsAndRoles();
+    void limitsOfWorkedExamples_data();
+    void limitsOfWorkedExamples();
+    void secondCallAttachesNewModel();
+    void simulationOpensResult();
+};
+
+void TestGraph::initTestCase()
+{
+    Q_INIT_RESOURCE(telma);
+}
+
+void TestGraph::form()
+{
+    graph dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("A person's TELMA score"));
+    QVERIFY(!dialog.windowIcon().isNull());
+    QCOMPARE(dialog.size(), QSize(640, 480));
+
+    ChartXY *chart = chartOf(&dialog);
+    QVERIFY(chart);
+    QVERIFY(!chart->model());
+    const QList<QPair<QString, QString>> labels = {
+        {"label_2", "BMI(kg/m2)"},
+        {"label_3", "Month"},
+        {"label", "Predicted time courses of person's BMI(kg/m2) during six month of CBT "
+                  "treatment"}};
+    for (const auto &[name, text] : labels) {
+        auto *label = dialog.findChild<QLabel *>(name);
+        QVERIFY2(label, qPrintable(name));
+        QCOMPARE(label->text(), text);
+        QCOMPARE(label->parentWidget(), chart);
+    }
+    auto *buttons = dialog.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+    QCOMPARE(buttons->standardButtons(), QDialogButtonBox::Ok);
+
+    // Shown before prepareview: an empty chart that still paints, and Ok accepts.
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(!chart->viewport()->grab().isNull());
+    // The caption at the bottom, the Y title above it, the X title at the right.
+    QWidget *caption = dialog.findChild<QLabel *>("label");
+    QWidget *yTitle = dialog.findChild<QLabel *>("label_2");
+    QWidget *xTitle = dialog.findChild<QLabel *>("label_3");
+    QVERIFY(yTitle->y() < xTitle->y() && xTitle->y() < caption->y());
+    QVERIFY(yTitle->x() < caption->x() && caption->geometry().right() < xTitle->geometry().right());
+    buttons->button(QDialogButtonBox::Ok)->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+}
+
+void TestGraph::prepareviewSlot()
+{
+    const QMetaObject &mo = graph::staticMetaObject;
+    QCOMPARE(mo.className(), "graph");
+    QCOMPARE(mo.methodCount() - mo.methodOffset(), 1);
+    const QMetaMethod slot = mo.method(mo.methodOffset());
+    QCOMPARE(slot.methodSignature(), QByteArray("prepareview(double[6])"));
+    QCOMPARE(slot.parameterNames(), QByteArrayList({"month"}));
+    QCOMPARE(slot.methodType(), QMetaMethod::Slot);
+    QCOMPARE(slot.access(), QMetaMethod::Public);
+}
+
+void TestGraph::modelContentsAndRoles()
+{
+    graph dialog;
+    double month[6] = {34.5, 34.0, 33.25, 32.5, 32.0, 31.75};
+    dialog.prepareview(month);
+    auto *model = qobject_cast<QStandardItemModel *>(chartOf(&dialog)->model());
+    QVERIFY(model);
+    QCOMPARE(model->parent(), &dialog);
+    QCOMPARE(model->rowCount(), 6);
+    QCOMPARE(model->columnCount(), 2);
+    QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Month"));
+    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("BMI(kg/m2"));
+    for (int row = 0; row < 6; ++row) {
+        const QVariant x = model->index(row, 0).data(Qt::EditRole);
+        const QVariant y = model->index(row, 1).data(Qt::EditRole);
+        QCOMPARE(x.typeId(), int(QMetaType::Int));
+        QCOMPARE(x.toInt(), row + 1);
+        QCOMPARE(y.typeId(), int(QMetaType::Double));
+        QCOMPARE(y.toDouble(), month[row]);
+        QCOMPARE(model->index(row, 1).data(Qt::DecorationRole), QVariant(QColor(255, 0, 0)));
+        QVERIFY(!model->index(row, 0).data(Qt::DecorationRole).isValid());
+    }
+}
+
+void TestGraph::limitsOfWorkedExamples_data()
+{
+    QTest::addColumn<Course>("course");
+    QTest::addColumn<double>("ymin");
+    QTest::addColumn<double>("ymax");
+    QTest::newRow("steps of 0.5") << Course{34.3829, 33.6, 32.9, 32.3, 31.8, 31.4569} << 31.0 << 34.5;
+    QTest::newRow("steps of 3") << Course{40.4962, 35.0, 30.0, 27.0, 25.0, 23.9013} << 21.0 << 42.0;
+    QTest::newRow("from zero") << Course{14.9983, 10.0, 6.0, 3.0, 1.0, 0.4684} << 0.0 << 21.0;
+    // Equal values are not rounded; the line is drawn at mid-height.
+    QTest::newRow("flat") << Course{33.0, 33.0, 33.0, 33.0, 33.0, 33.0} << 33.0 << 33.0;
+}
+
+void TestGraph::limitsOfWorkedExamples()
+{
+    QFETCH(Course, course);
+    QFETCH(double, ymin);
+    QFETCH(double, ymax);
+    graph dialog;
+    dialog.prepareview(course.data());
+    const ChartXYLimit &limit = chartOf(&dialog)->setting()->scale()->limitView();
+    QCOMPARE(limit.x().min(), QVariant(0));
+    QCOMPARE(limit.x().max(), QVariant(6));
+    QCOMPARE(limit.x().type(), int(QMetaType::Int));
+    QCOMPARE(limit.y().min().toDouble(), ymin);
+    QCOMPARE(limit.y().max().toDouble(), ymax);
+    QCOMPARE(limit.y().type(), int(QMetaType::Double));
+}
+
+void TestGraph::secondCallAttachesNewModel()
+{
+    graph dialog;
+    Course first{30, 30.5, 31, 31.5, 32, 32.5};
+    Course second{20, 21, 22, 23, 24, 25};
+    dialog.prepareview(first.data());
+    QAbstractItemModel *firstModel = chartOf(&dialog)->model();
+    dialog.prepareview(second.data());
+    QVERIFY(chartOf(&dialog)->model() != firstModel);
+    QCOMPARE(firstModel->parent(), &dialog);
+    QCOMPARE(seriesOf(&dialog), QList<double>(second.begin(), second.end()));
+    graph fresh;
+    fresh.prepareview(second.data());
+    QCOMPARE(chartOf(&dialog)->setting()->scale()->limitView(),
+             chartOf(&fresh)->setting()->scale()->limitView());
+}
+
+void TestGraph::simulationOpensResult()
+{
+    MainWindow window;
+    window.show();
+    const QStringList texts = {"3", "3", "3", "21", "39", "28", "70", "35"};
+    PredictorValues values{};
+    for (int i = 0; i < 8; ++i) {
+        const QString name = i == 0 ? QStringLiteral("lineEdit") : QStringLiteral("lineEdit_%1").arg(i + 1);
+        window.findChild<QLineEdit *>(name)->setText(texts.at(i));
+        values[i] = texts.at(i).toDouble();
+    }
+    const BmiCourse expected = predictBmiCourse(values);
+
+    bool opened = false;
+    QString title;
+    QList<double> shown;
+    onNextModal([&](QWidget *modal) {
+        title = modal->windowTitle();
+        if (qobject_cast<graph *>(modal) && chartOf(modal))
+            shown = seriesOf(modal);
+        auto *buttons = modal->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+        if (buttons)
+            buttons->button(QDialogButtonBox::Ok)->click();
+        else
+            modal->close();
+    }, &opened);
+    QTest::mouseClick(window.findChild<QCommandLinkButton *>("btnSimulation"), Qt::LeftButton);
+
+    QVERIFY(opened);
+    QCOMPARE(title, QStringLiteral("A person's TELMA score"));
+    QCOMPARE(shown, QList<double>(expected.begin(), expected.end()));
+    QVERIFY(!QApplication::activeModalWidget());
+    // Closed and destroyed when the slot returns.
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<graph *>(widget));
+    for (int i = 0; i < 8; ++i) {
+        const QString name = i == 0 ? QStringLiteral("lineEdit") : QStringLiteral("lineEdit_%1").arg(i + 1);
+        QCOMPARE(window.findChild<QLineEdit *>(name)->text(), texts.at(i));
+    }
+}
+
+QTEST_MAIN(TestGraph)
+#include "tst_graph.moc"
