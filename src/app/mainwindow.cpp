@@ -2,8 +2,10 @@
 #include "ui_mainwindow.h"
 
 #include "bmicourse.h"
+#include "dialog.h"
 #include "dialog_alex.h"
 #include "dialog_bod.h"
+#include "dialog_mps.h"
 #include "graph.h"
 #include "predictorcheck.h"
 #include "questionnairelauncher.h"
@@ -58,22 +60,44 @@ void MainWindow::on_btnClose_clicked()
 
 void MainWindow::on_pushButton_RES_clicked()
 {
+    Dialog dialog;
+    dialog.setScale(Dialog::RestrainedEating,
+                    tr("Calculating the score on “Restrained eating” scale..."));
+    // The field takes the mean over the scale's items.
+    runQuestionnaire(dialog, ui->lineEdit, 10);
 }
 
 void MainWindow::on_pushButton_EM_clicked()
 {
+    Dialog dialog;
+    dialog.setScale(Dialog::EmotionalEating,
+                    tr("Calculating the score on “Emotional eating” scale..."));
+    runQuestionnaire(dialog, ui->lineEdit_2, 13);
 }
 
 void MainWindow::on_pushButton_EXT_clicked()
 {
+    Dialog dialog;
+    dialog.setScale(Dialog::ExternalEating,
+                    tr("Calculating the score on “External eating” scale..."));
+    runQuestionnaire(dialog, ui->lineEdit_3, 10);
 }
 
 void MainWindow::on_pushButton_PS_clicked()
 {
+    Dialog_mps dialog;
+    dialog.setScale(Dialog_mps::PersonalStandards,
+                    tr("Calculating the score on “Personal standards” scale..."));
+    runQuestionnaire(dialog, ui->lineEdit_4);
 }
 
 void MainWindow::on_pushButton_MD_clicked()
 {
+    Dialog_mps dialog;
+    dialog.setScale(Dialog_mps::ConcernOverMistakesAndDoubts,
+                    tr("Calculating the score on “Concern over mistakes, doubts about "
+                       "actions” scale..."));
+    runQuestionnaire(dialog, ui->lineEdit_5);
 }
 
 void MainWindow::on_pushButton_BOD_clicked()

@@ -1,0 +1,128 @@
+#include "dialog.h"
+#include "ui_dialog.h"
+
+#include "answergrid.h"
+
+// The published English items, grouped by scale in questionnaire order.
+const char *const Dialog::restrainedItems[] = {
+    QT_TRANSLATE_NOOP("Dialog", "If you have put on weight, do you eat less than you usually do?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you try to eat less at mealtimes than you would like to eat?"),
+    QT_TRANSLATE_NOOP("Dialog", "How often do you refuse food or drink offered because you are "
+                                "concerned about your weight?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you watch exactly what you eat?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you deliberately eat foods that are slimming?"),
+    QT_TRANSLATE_NOOP("Dialog", "When you have eaten too much, do you eat less than usual the "
+                                "following days?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you deliberately eat less in order not to become heavier?"),
+    QT_TRANSLATE_NOOP("Dialog", "How often do you try not to eat between meals because you are "
+                                "watching your weight?"),
+    QT_TRANSLATE_NOOP("Dialog", "How often in the evening do you try not to eat because you are "
+                                "watching your weight?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you take into account your weight with what you eat?"),
+};
+
+const char *const Dialog::emotionalItems[] = {
+    QT_TRANSLATE_NOOP("Dialog", "Do you have the desire to eat when you are irritated?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you have a desire to eat when you have nothing to do?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you have a desire to eat when you are depressed or "
+                                "discouraged?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you have a desire to eat when you are feeling lonely?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you have a desire to eat when somebody lets you down?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you have a desire to eat when you are cross?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you have a desire to eat when you are approaching something "
+                                "unpleasant to happen?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you get the desire to eat when you are anxious, worried or "
+                                "tense?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you have a desire to eat when things are going against you "
+                                "or when things have gone wrong?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you have a desire to eat when you are frightened?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you have a desire to eat when you are disappointed?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you have a desire to eat when you are emotionally upset?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you have a desire to eat when you are bored or restless?"),
+};
+
+const char *const Dialog::externalItems[] = {
+    QT_TRANSLATE_NOOP("Dialog", "If food tastes good to you, do you eat more than usual?"),
+    QT_TRANSLATE_NOOP("Dialog", "If food smells and looks good, do you eat more than usual?"),
+    QT_TRANSLATE_NOOP("Dialog", "If you see or smell something delicious, do you have a desire "
+                                "to eat it?"),
+    QT_TRANSLATE_NOOP("Dialog", "If you have something delicious to eat, do you eat it straight "
+                                "away?"),
+    QT_TRANSLATE_NOOP("Dialog", "If you walk past the baker do you have the desire to buy "
+                                "something delicious?"),
+    QT_TRANSLATE_NOOP("Dialog", "If you walk past a snackbar or a café, do you have the desire "
+                                "to buy something delicious?"),
+    QT_TRANSLATE_NOOP("Dialog", "If you see others eating, do you also have the desire to eat?"),
+    QT_TRANSLATE_NOOP("Dialog", "Can you resist eating delicious foods?"),
+    QT_TRANSLATE_NOOP("Dialog", "Do you eat more than usual, when you see others eating?"),
+    QT_TRANSLATE_NOOP("Dialog", "When preparing a meal are you inclined to eat something?"),
+};
+
+int Dialog::itemCount(int scale)
+{
+    return scale == EmotionalEating ? int(std::size(emotionalItems))
+                                    : int(std::size(restrainedItems));
+}
+
+Dialog::Dialog(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::Dialog)
+{
+    static_assert(std::size(restrainedItems) == 10 && std::size(externalItems) == 10
+                  && std::size(emotionalItems) == RowCount);
+    ui->setupUi(this);
+
+    const char *const *sources[ScaleCount] = {restrainedItems, emotionalItems, externalItems};
+    for (int scale = 0; scale < ScaleCount; ++scale)
+        for (int row = 0; row < itemCount(scale); ++row)
+            m_items[scale][row] = tr(sources[scale][row]);
+
+    m_answers = std::make_unique<AnswerGrid>(this, AnswerGrid::rowKeys(RowCount, true), OptionCount);
+    m_answers->connectClicks(this, &Dialog::on_checkBox_11_clicked);
+
+    m_scale = RestrainedEating;
+    setScale(m_scale, QString());
+}
+
+Dialog::~Dialog()
+{
+    delete ui;
+}
+
+void Dialog::setScale(int scale, const QString &title)
+{
+    setWindowTitle(title);
+    for (int row = 0; row < RowCount; ++row)
+        for (int option = 0; option < OptionCount; ++option)
+            m_weights[row][option] = option + 1;
+
+    // An unknown scale has no items to show: keep the rows as they are.
+    if (scale < 0 || scale >= ScaleCount)
+        return;
+    m_scale = scale;
+    const int shown = itemCount(scale);
+    for (int row = 0; row < RowCount; ++row) {
+        if (row < shown)
+            findChild<QLabel *>(QStringLiteral("q%1").arg(row))->setText(m_items[scale][row]);
+        // The row's group box is the parent of its answer boxes.
+        m_answers->box(row, 0)->parentWidget()->setVisible(row < shown);
+    }
+}
+
+int Dialog::score() const
+{
+    return m_answers->score([this](int row, int option) { return m_weights[row][option]; });
+}
+
+// Every answer box reaches this slot; the questionnaire has no gate, so nothing is to be done.
+void Dialog::on_checkBox_11_clicked()
+{
+}
+
+void Dialog::on_buttonBox_accepted()
+{
+}
+
+void Dialog::on_buttonBox_rejected()
+{
+}

@@ -1,0 +1,54 @@
+#ifndef DIALOG_H
+#define DIALOG_H
+
+#include <QDialog>
+
+#include <memory>
+
+class AnswerGrid;
+
+namespace Ui {
+class Dialog;
+}
+
+// The Dutch Eating Behaviour Questionnaire. One form serves its three scales; the caller
+// picks one with setScale() before showing the dialog. OK is always available, so an
+// incomplete form is accepted and its unanswered items count zero.
+class Dialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum Scale { RestrainedEating = 0, EmotionalEating = 1, ExternalEating = 2 };
+
+    explicit Dialog(QWidget *parent = nullptr);
+    ~Dialog() override;
+
+    // Shows the scale's items (0 restrained, 1 emotional, 2 external eating) under title.
+    void setScale(int scale, const QString &title);
+    // The sum of the ticked options' weights; the caller turns it into a mean.
+    int score() const;
+
+public slots:
+    void on_checkBox_11_clicked();
+
+private slots:
+    void on_buttonBox_accepted();
+    void on_buttonBox_rejected();
+
+private:
+    enum { ScaleCount = 3, RowCount = 13, OptionCount = 5 };
+
+    static const char *const restrainedItems[];
+    static const char *const emotionalItems[];
+    static const char *const externalItems[];
+    static int itemCount(int scale);
+
+    Ui::Dialog *ui;
+    std::unique_ptr<AnswerGrid> m_answers;
+    QString m_items[ScaleCount][RowCount];
+    int m_weights[RowCount][OptionCount] = {};
+    int m_scale = RestrainedEating;
+};
+
+#endif // DIALOG_H
