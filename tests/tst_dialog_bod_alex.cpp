@@ -1,0 +1,484 @@
+#include "dialog_alex.h"
+#include "dialog_bod.h"
+#include "mainwindow.h"
+#include "modaldriver.h"
+
+#include <QtTest>
+#include <QCheckBox>
+#include <QCommandLinkButton>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSet>
+
+#include <memory>
+
+namespace {
+
+// Both questionnaires are driven through the same helpers; "bod" or "alex" picks one.
+struct Questionnaire {
+    std::unique_ptr<QDialog> dialog;
+    int rows;
+    int options;
+    QStringList headings;
+
+    int score() const
+    {
+        if (auto *bod = qobject_cast<Dialog_bod *>(dialog.get()))
+            return bod->score();
+        return qobject_cast<Dialog_alex *>(dialog.get())->score();
+    }
+    bool isComplete() const
+    {
+        if (auto *bod = qobject_cast<Dialog_bod *>(dialog.get()))
+            return bod->isComplete();
+        return qobject_cast<Dialog_alex *>(dialog.get())->isComplete();
+    }
+};
+
+Questionnaire makeQuestionnaire(const QString &which)
+{
+    if (which == "bod")
+        return {std::make_unique<Dialog_bod>(), 20, 4,
+                {"№", "Questions", "Never", "Occasionally", "Often", "Always"}};
+    return {std::make_unique<Dialog_alex>(), 26, 5,
+            {"№", "Questions", "Strongly disagree", "Moderately disagree",
+             "Neither disagree or agree", "Moderately agree", "Strongly agree"}};
+}
+
+// Rows and options count from 1, as in the box names.
+QCheckBox *answerBox(QWidget *dialog, int row, int option)
+{
+    return dialog->findChild<QCheckBox *>(QStringLiteral("checkBox_%1%2").arg(row).arg(option));
+}
+
+// Clicks like a user: scrolls the box into view, then clicks its middle.
+void clickAnswer(QWidget *dialog, int row, int option)
+{
+    QCheckBox *box = answerBox(dialog, row, option);
+    QVERIFY(box);
+    dialog->findChild<QScrollArea *>("scrollArea")->ensureWidgetVisible(box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+    QVERIFY2(box->isChecked(), qPrintable(box->objectName()));
+}
+
+// options[r] is the option ticked in row r + 1; 0 leaves the row unanswered.
+void answerRows(QWidget *dialog, const QList<int> &options)
+{
+    for (int r = 0; r < options.size(); ++r)
+        if (options.at(r) > 0)
+            clickAnswer(dialog, r + 1, options.at(r));
+}
+
+QDialogButtonBox *buttonBox(QWidget *dialog)
+{
+    return dialog->findChild<QDialogButtonBox *>("buttonBox");
+}
+
+QList<int> ticked(QWidget *dialog, int row, int options)
+{
+    QList<int> on;
+    for (int o = 1; o <= options; ++o)
+        if (answerBox(dialog, row, o)->isChecked())
+            on << o;
+    return on;
+}
+
+QLabel *rowLabel(QGroupBox *row, const QString &prefix)
+{
+    const QRegularExpression name("^" + prefix + "(_\\d+)?$");
+    const QList<QLabel *> found = row->findChildren<QLabel *>(name);
+    return found.size() == 1 ? found.first() : nullptr;
+}
+
+// Leaves the dialog the way a user would: Escape on whatever has focus, or the close button.
+void leave(QWidget *dialog, const QString &how)
+{
+    if (how == "escape") {
+        QWidget *target = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+        QTest::keyClick(target, Qt::Key_Escape);
+    } else {
+        dialog->close();
+    }
+}
+
+// The typical valid entries, for the fields a test does not set itself.
+const QStringList validFields = {"3", "3", "3", "21", "39", "28", "70", "35"};
+
+QLineEdit *field(MainWindow &w, int index)
+{
+    return w.findChild<QLineEdit *>(index == 0 ? QStringLiteral("lineEdit")
+                                               : QStringLiteral("lineEdit_%1").arg(index + 1));
+}
+
+} // namespace
+
+class TestDialogBodAlex : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void gateOpensWithTheLastAnswer_data();
+    void gateOpensWithTheLastAnswer();
+    void leavingIncompleteRejects_data();
+    void leavingIncompleteRejects();
+    void scores_data();
+    void scores();
+    void changingAnAnswer_data();
+    void changingAnAnswer();
+    void form_data();
+    void form();
+    void launcherWritesScore_data();
+    void launcherWritesScore();
+    void launcherRejectedKeepsField_data();
+    void launcherRejectedKeepsField();
+};
+
+void TestDialogBodAlex::gateOpensWithTheLastAnswer_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<int>("missing"); // the row answered last
+    QTest::addColumn<int>("option");  // and its answer
+    // checkBox_11 reaches the gate through its name, all other boxes through the constructor.
+    QTest::newRow("body image, first row by checkBox_11") << "bod" << 1 << 1;
+    QTest::newRow("body image, middle row") << "bod" << 10 << 4;
+    QTest::newRow("body image, last row") << "bod" << 20 << 2;
+    QTest::newRow("alexithymia, first row by checkBox_11") << "alex" << 1 << 1;
+    QTest::newRow("alexithymia, middle row") << "alex" << 13 << 5;
+    QTest::newRow("alexithymia, last row") << "alex" << 26 << 3;
+}
+
+void TestDialogBodAlex::gateOpensWithTheLastAnswer()
+{
+    QFETCH(QString, which);
+    QFETCH(int, missing);
+    QFETCH(int, option);
+    Questionnaire q = makeQuestionnaire(which);
+    QDialog *d = q.dialog.get();
+    d->show();
+    QDialogButtonBox *box = buttonBox(d);
+    QVERIFY(!box->isEnabled());
+    QVERIFY(!box->button(QDialogButtonBox::Ok)->isEnabled());
+    QVERIFY(!box->button(QDialogButtonBox::Cancel)->isEnabled());
+
+    QList<int> answers;
+    for (int r = 1; r <= q.rows; ++r)
+        answers << (r == missing ? 0 : 1 + r % q.options);
+    answerRows(d, answers);
+    QVERIFY(!q.isComplete());
+    QVERIFY(!box->isEnabled());
+
+    clickAnswer(d, missing, option);
+    QVERIFY(q.isComplete());
+    QVERIFY(box->isEnabled());
+    QVERIFY(box->button(QDialogButtonBox::Ok)->isEnabled());
+    QVERIFY(box->button(QDialogButtonBox::Cancel)->isEnabled());
+
+    // Changing an answer, or clicking the ticked box again, keeps the form complete.
+    clickAnswer(d, missing, option % q.options + 1);
+    clickAnswer(d, missing, option % q.options + 1);
+    QVERIFY(box->isEnabled());
+}
+
+void TestDialogBodAlex::leavingIncompleteRejects_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QString>("how");
+    for (const char *which : {"bod", "alex"})
+        for (const char *how : {"escape", "close"})
+            QTest::addRow("%s %s", which, how) << which << how;
+}
+
+void TestDialogBodAlex::leavingIncompleteRejects()
+{
+    QFETCH(QString, which);
+    QFETCH(QString, how);
+    Questionnaire q = makeQuestionnaire(which);
+    bool seen = false;
+    bool returnIgnored = false;
+    onNextModal([&](QWidget *modal) {
+        answerRows(modal, {1, 2, 3});
+        // Return must not get past the gate through the default button.
+        QTest::keyClick(modal->focusWidget() ? modal->focusWidget() : modal, Qt::Key_Return);
+        returnIgnored = modal->isVisible();
+        leave(modal, how);
+        if (modal->isVisible()) // the way out failed; end exec() so that the test can report it
+            static_cast<QDialog *>(modal)->done(-1);
+    }, &seen);
+    const int result = q.dialog->exec();
+    QVERIFY(seen);
+    QVERIFY(returnIgnored);
+    QCOMPARE(result, int(QDialog::Rejected));
+    QVERIFY(!q.dialog->isVisible());
+}
+
+void TestDialogBodAlex::scores_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("all Never") << "bod" << QList<int>(20, 1) << 0;
+    QTest::newRow("all Always") << "bod" << QList<int>(20, 4) << 60;
+    QTest::newRow("ten Occasionally, ten Often")
+        << "bod" << (QList<int>(10, 2) << QList<int>(10, 3)) << 30;
+
+    const QSet<int> reversed = {1, 5, 6, 9, 11, 12, 13, 15, 21, 24};
+    QList<int> lowest, highest;
+    for (int s = 1; s <= 26; ++s) {
+        lowest << (reversed.contains(s) ? 5 : 1);
+        highest << (reversed.contains(s) ? 1 : 5);
+    }
+    QTest::newRow("all Strongly disagree") << "alex" << QList<int>(26, 1) << 66;
+    QTest::newRow("all Strongly agree") << "alex" << QList<int>(26, 5) << 90;
+    QTest::newRow("all neutral") << "alex" << QList<int>(26, 3) << 78;
+    QTest::newRow("lowest") << "alex" << lowest << 26;
+    QTest::newRow("highest") << "alex" << highest << 130;
+    QTest::newRow("unanswered rows add nothing") << "alex" << (QList<int>(25, 0) << 5) << 5;
+}
+
+void TestDialogBodAlex::scores()
+{
+    QFETCH(QString, which);
+    QFETCH(QList<int>, answers);
+    QFETCH(int, expected);
+    Questionnaire q = makeQuestionnaire(which);
+    q.dialog->show();
+    answerRows(q.dialog.get(), answers);
+    QCOMPARE(q.score(), expected);
+}
+
+void TestDialogBodAlex::changingAnAnswer_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("change");
+    QTest::newRow("Often to Always") << "bod" << 7 << 3 << 4 << 1;
+    QTest::newRow("Always to Never, last row") << "bod" << 20 << 4 << 1 << -3;
+    QTest::newRow("statement 1, reverse-keyed") << "alex" << 1 << 1 << 5 << -4;
+    QTest::newRow("statement 2") << "alex" << 2 << 1 << 5 << 4;
+    QTest::newRow("statement 26") << "alex" << 26 << 2 << 4 << 2;
+}
+
+void TestDialogBodAlex::changingAnAnswer()
+{
+    QFETCH(QString, which);
+    QFETCH(int, row);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, change);
+    Questionnaire q = makeQuestionnaire(which);
+    QDialog *d = q.dialog.get();
+    d->show();
+    QList<int> answers(q.rows, 1);
+    answers[row - 1] = from;
+    answerRows(d, answers);
+    const int before = q.score();
+
+    clickAnswer(d, row, to);
+    QCOMPARE(ticked(d, row, q.options), QList<int>{to});
+    QCOMPARE(q.score(), before + change);
+
+    // A second click on the ticked box neither withdraws nor changes the answer.
+    clickAnswer(d, row, to);
+    QCOMPARE(ticked(d, row, q.options), QList<int>{to});
+    QCOMPARE(q.score(), before + change);
+    // The neighbouring rows keep their own answers.
+    if (row > 1)
+        QCOMPARE(ticked(d, row - 1, q.options), QList<int>{1});
+}
+
+void TestDialogBodAlex::form_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QStringList>("quoted"); // row number, text, row number, text
+    QTest::newRow("body image") << "bod" << QSize(851, 600)
+                                << QStringList{"1", "At social gatherings where I know few people",
+                                               "20", "When I think about going on holiday"};
+    QTest::newRow("alexithymia") << "alex" << QSize(994, 679)
+                                 << QStringList{"1", "When I cry I always know why",
+                                                "25", "I don’t know what’s going on inside me"};
+}
+
+void TestDialogBodAlex::form()
+{
+    QFETCH(QString, which);
+    QFETCH(QSize, size);
+    QFETCH(QStringList, quoted);
+    Questionnaire q = makeQuestionnaire(which);
+    QDialog *d = q.dialog.get();
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    QCOMPARE(d->windowTitle(), QStringLiteral("model TELMA"));
+    QCOMPARE(d->size(), size);
+
+    // The headings, left to right.
+    auto *header = d->findChild<QGroupBox *>("groupBox");
+    QList<QLabel *> headings = header->findChildren<QLabel *>();
+    std::sort(headings.begin(), headings.end(),
+              [](QLabel *a, QLabel *b) { return a->x() < b->x(); });
+    QStringList texts;
+    for (QLabel *l : headings)
+        texts << l->text();
+    QCOMPARE(texts, q.headings);
+
+    QWidget *frame = d->findChild<QWidget *>("frame");
+    QSet<QString> statements;
+    for (int k = 1; k <= q.rows; ++k) {
+        auto *row = d->findChild<QGroupBox *>(QStringLiteral("groupBox_%1").arg(k));
+        QVERIFY(row);
+        QLabel *number = rowLabel(row, "ql0");
+        QLabel *statement = rowLabel(row, "q0");
+        QVERIFY(number && statement);
+        QCOMPARE(number->text(), QString::number(k));
+        QVERIFY(!statement->text().trimmed().isEmpty());
+        statements << statement->text();
+
+        const bool even = k % 2 == 0;
+        QCOMPARE(row->autoFillBackground(), even);
+        if (even)
+            QCOMPARE(row->palette().color(QPalette::Window), QColor(Qt::white));
+
+        for (int o = 1; o <= q.options; ++o) {
+            QCheckBox *box = answerBox(d, k, o);
+            QVERIFY(box && box->parentWidget() == row);
+            QVERIFY(box->autoExclusive() && !box->isChecked() && box->text().isEmpty());
+            // Each box sits under its own heading.
+            const QLabel *heading = headings.at(o + 1);
+            const int centre = box->mapTo(frame, box->rect().center()).x();
+            const int left = heading->mapTo(frame, QPoint(0, 0)).x();
+            QVERIFY2(centre > left && centre < left + heading->width(),
+                     qPrintable(box->objectName()));
+        }
+    }
+    QCOMPARE(statements.size(), q.rows);
+
+    for (int i = 0; i < quoted.size(); i += 2) {
+        auto *row = d->findChild<QGroupBox *>("groupBox_" + quoted.at(i));
+        QCOMPARE(rowLabel(row, "q0")->text(), quoted.at(i + 1));
+    }
+
+    // The irregular names of the rows, where the numbering of the labels jumps.
+    QCOMPARE(d->findChild<QLabel *>("ql0_12")->parentWidget()->objectName(), "groupBox_7");
+    QCOMPARE(d->findChild<QLabel *>("q0_22")->parentWidget()->objectName(), "groupBox_17");
+    if (which == "alex") {
+        QCOMPARE(d->findChild<QGroupBox *>("groupBox_26")->layout()->objectName(),
+                 "horizontalLayout_27");
+        QVERIFY(d->findChild<QGroupBox *>("groupBox_1")->findChild<QGridLayout *>("gridLayout_31"));
+    }
+}
+
+void TestDialogBodAlex::launcherWritesScore_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("fieldIndex");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("refusal"); // empty: the value is in range
+
+    const QString bodMessage = "The 'Body image dissatisfaction' value out of range!";
+    const QString alexMessage = "The 'Alexithymia' value out of range!";
+    QTest::newRow("body image 30") << "pushButton_BOD" << 5
+                                   << (QList<int>(10, 2) << QList<int>(10, 3)) << "30.00" << "";
+    QTest::newRow("body image 0") << "pushButton_BOD" << 5 << QList<int>(20, 1) << "0.00"
+                                  << bodMessage;
+    QTest::newRow("body image 60") << "pushButton_BOD" << 5 << QList<int>(20, 4) << "60.00"
+                                   << bodMessage;
+    QTest::newRow("alexithymia 78") << "pushButton_ALEX" << 6 << QList<int>(26, 3) << "78.00"
+                                    << "";
+    QTest::newRow("alexithymia 90") << "pushButton_ALEX" << 6 << QList<int>(26, 5) << "90.00"
+                                    << "";
+    // Strongly agree only on statements 1, 5, 6, 9, 11, 12, 13, 15, 21 and 24.
+    QList<int> lowest(26, 1);
+    for (int s : {1, 5, 6, 9, 11, 12, 13, 15, 21, 24})
+        lowest[s - 1] = 5;
+    QTest::newRow("alexithymia 26") << "pushButton_ALEX" << 6 << lowest << "26.00" << alexMessage;
+}
+
+void TestDialogBodAlex::launcherWritesScore()
+{
+    QFETCH(QString, button);
+    QFETCH(int, fieldIndex);
+    QFETCH(QList<int>, answers);
+    QFETCH(QString, text);
+    QFETCH(QString, refusal);
+    MainWindow w;
+    w.show();
+    for (int i = 0; i < validFields.size(); ++i)
+        field(w, i)->setText(validFields.at(i));
+
+    bool opened = false;
+    bool questionnaire = false;
+    onNextModal([&](QWidget *modal) {
+        questionnaire = qobject_cast<Dialog_bod *>(modal) || qobject_cast<Dialog_alex *>(modal);
+        if (questionnaire) {
+            answerRows(modal, answers);
+            QTest::mouseClick(buttonBox(modal)->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        }
+        // A failed step must not leave the test hanging in exec().
+        if (modal->isVisible())
+            modal->close();
+    }, &opened);
+    QTest::mouseClick(w.findChild<QPushButton *>(button), Qt::LeftButton);
+    QVERIFY(opened);
+    QVERIFY(questionnaire);
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(field(w, fieldIndex)->text(), text);
+
+    if (refusal.isEmpty())
+        return;
+    QString warning;
+    bool warned = false;
+    onNextModal([&](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            warning = box->text();
+        modal->close();
+    }, &warned);
+    QTest::mouseClick(w.findChild<QCommandLinkButton *>("btnSimulation"), Qt::LeftButton);
+    QVERIFY(warned);
+    QCOMPARE(warning, refusal);
+}
+
+void TestDialogBodAlex::launcherRejectedKeepsField_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("fieldIndex");
+    QTest::addColumn<QString>("how");
+    for (const char *how : {"escape", "close"}) {
+        QTest::addRow("body image, %s", how) << "pushButton_BOD" << 5 << how;
+        QTest::addRow("alexithymia, %s", how) << "pushButton_ALEX" << 6 << how;
+    }
+}
+
+void TestDialogBodAlex::launcherRejectedKeepsField()
+{
+    QFETCH(QString, button);
+    QFETCH(int, fieldIndex);
+    QFETCH(QString, how);
+    MainWindow w;
+    w.show();
+    field(w, fieldIndex)->setText("12.5 typed");
+
+    bool opened = false;
+    onNextModal([&](QWidget *modal) {
+        answerRows(modal, {2, 2, 2});
+        leave(modal, how);
+        if (modal->isVisible())
+            static_cast<QDialog *>(modal)->accept();
+    }, &opened);
+    QTest::mouseClick(w.findChild<QPushButton *>(button), Qt::LeftButton);
+    QVERIFY(opened);
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(field(w, fieldIndex)->text(), QStringLiteral("12.5 typed"));
+}
+
+QTEST_MAIN(TestDialogBodAlex)
+#include "tst_dialog_bod_alex.moc"
