@@ -212,6 +212,11 @@ void ChartXYScale::roundLimits(QVariant &min, QVariant &max, uint intervals, dou
     Widening widening(lo, hi, intervals, step);
     if (!widening.run())
         return;
-    min = convertedTo(widening.lower(), type);
-    max = convertedTo(widening.upper(), type);
+    const QVariant lower = convertedTo(widening.lower(), type);
+    const QVariant upper = convertedTo(widening.upper(), type);
+    // An integer limit pushed past the end of its type would wrap around.
+    if (!(variantToReal(lower) <= lo && hi <= variantToReal(upper)))
+        return;
+    min = lower;
+    max = upper;
 }

@@ -1,0 +1,564 @@
+#include "chartxyscale.h"
+#include "varianttoreal.h"
+
+#include <QStandardItemModel>
+#include <QtTest>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <utility>
+
+namespace {
+
+// The widening by repeated addition, transcribed step by step with no bound on the
+// number of passes. It is the reference the bounded implementation must match bit for
+// bit; callers only feed it inputs that finish.
+struct Widened {
+    double lower;
+    double upper;
+    long passes;
+};
+
+Widened literalWidening(double lo, double hi, uint n, double step)
+{
+    long passes = 0;
+    const double range = hi - lo;
+    double s = step;
+    while (n * s > range) {
+        ++passes;
+        const double t = s / 10;
+        if (!(t > 0))
+            break;
+        s = t;
+    }
+    double inc = 0;
+    double span = 0;
+    if (range > 0) {
+        do {
+            ++passes;
+            inc = inc + s;
+            span = n * inc;
+        } while (!(span >= range));
+    }
+    double prevUpper = hi;
+    double a = lo;
+    double t;
+    for (;;) {
+        t = prevUpper < 0 ? a : 0;
+        while (t < hi) {
+            ++passes;
+            t = t + inc;
+        }
+        a = t - span;
+        if (a <= lo)
+            break;
+        ++passes;
+        inc = inc + s;
+        span = n * inc;
+        prevUpper = t;
+    }
+    while (a + inc <= lo) {
+        ++passes;
+        a = a + inc;
+        t = t + inc;
+    }
+    return {a, t, passes};
+}
+
+// Wherever the literal steps finish within this many passes the result must be theirs.
+constexpr long ExactWithin = 1000000;
+
+bool sameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool sameVariant(const QVariant &a, const QVariant &b)
+{
+    if (a.typeId() != b.typeId())
+        return false;
+    if (a.typeId() == QMetaType::Double)
+        return sameBits(a.toDouble(), b.toDouble());
+    return a == b;
+}
+
+// A rounded result is sound when it is left as it was, or is finite, keeps the types and
+// covers the input.
+bool soundResult(const QVariant &min, const QVariant &max, const QVariant &lower,
+                 const QVariant &upper)
+{
+    if (sameVariant(lower, min) && sameVariant(upper, max))
+        return true;
+    const double a = variantToReal(lower);
+    const double t = variantToReal(upper);
+    return lower.typeId() == min.typeId() && upper.typeId() == max.typeId()
+            && std::isfinite(a) && std::isfinite(t) && a <= variantToReal(min)
+            && variantToReal(max) <= t;
+}
+
+QStandardItemModel *modelOf(const QList<QVariantList> &rows, QObject *parent)
+{
+    auto *model = new QStandardItemModel(parent);
+    for (int r = 0; r < rows.size(); ++r) {
+        for (int c = 0; c < rows[r].size(); ++c) {
+            auto *item = new QStandardItem;
+            item->setData(rows[r][c], Qt::DisplayRole);
+            model->setItem(r, c, item);
+        }
+    }
+    return model;
+}
+
+ChartXYLimit limitOf(const QVariant &xmin, const QVariant &xmax, const QVariant &ymin,
+                     const QVariant &ymax)
+{
+    return ChartXYLimit(ChartXYLimitAxis(xmin, xmax), ChartXYLimitAxis(ymin, ymax));
+}
+
+void verifyAxis(const ChartXYLimitAxis &axis, const QVariant &min, const QVariant &max)
+{
+    QVERIFY2(sameVariant(axis.min(), min), qPrintable(axis.min().toString()));
+    QVERIFY2(sameVariant(axis.max(), max), qPrintable(axis.max().toString()));
+}
+
+const double Inf = std::numeric_limits<double>::infinity();
+const double NaN = std::numeric_limits<double>::quiet_NaN();
+
+} // namespace
+
+class TestChartXYScale : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundWorkedValues_data();
+    void roundWorkedValues();
+    void roundMatchesLiteralSteps();
+    void roundSlowButFinite_data();
+    void roundSlowButFinite();
+    void roundExtremeInputs_data();
+    void roundExtremeInputs();
+    void roundOneIntervalAcrossZero_data();
+    void roundOneIntervalAcrossZero();
+    void roundLeavesUnroundableAlone_data();
+    void roundLeavesUnroundableAlone();
+
+    void updateWithAutoFlagsOff();
+    void updateEmptyAndNullModel();
+    void updateOneColumn();
+    void updateIntegerAxisRounded();
+    void updateEqualValuesNotRounded();
+    void updateCalendarValuesNeverRounded_data();
+    void updateCalendarValuesNeverRounded();
+    void updateTiesKeepFirstValue();
+    void updateStoresThroughFlags();
+};
+
+void TestChartXYScale::roundWorkedValues_data()
+{
+    QTest::addColumn<QVariant>("min");
+    QTest::addColumn<QVariant>("max");
+    QTest::addColumn<uint>("intervals");
+    QTest::addColumn<QVariant>("lower");
+    QTest::addColumn<QVariant>("upper");
+
+    QTest::newRow("int 1..6 / 3") << QVariant(1) << QVariant(6) << 3u << QVariant(0) << QVariant(6);
+    QTest::newRow("tenths") << QVariant(31.4569) << QVariant(34.3829) << 7u << QVariant(31.0)
+                            << QVariant(34.5);
+    QTest::newRow("from zero") << QVariant(0.4684) << QVariant(14.9983) << 7u << QVariant(0.0)
+                               << QVariant(21.0);
+    QTest::newRow("BMI like") << QVariant(23.9013) << QVariant(40.4962) << 7u << QVariant(21.0)
+                              << QVariant(42.0);
+    QTest::newRow("across zero") << QVariant(-7.5) << QVariant(3.2) << 4u << QVariant(-8.0)
+                                 << QVariant(8.0);
+    QTest::newRow("already whole") << QVariant(1.0) << QVariant(6.0) << 5u << QVariant(1.0)
+                                   << QVariant(6.0);
+    QTest::newRow("int already whole") << QVariant(1) << QVariant(6) << 5u << QVariant(1)
+                                       << QVariant(6);
+}
+
+void TestChartXYScale::roundWorkedValues()
+{
+    QFETCH(QVariant, min);
+    QFETCH(QVariant, max);
+    QFETCH(uint, intervals);
+    QFETCH(QVariant, lower);
+    QFETCH(QVariant, upper);
+
+    ChartXYScale::roundLimits(min, max, intervals, 1.0);
+    QCOMPARE(min.typeId(), lower.typeId());
+    QCOMPARE(max.typeId(), upper.typeId());
+    QVERIFY2(sameVariant(min, lower), qPrintable(QString::number(min.toDouble(), 'g', 17)));
+    QVERIFY2(sameVariant(max, upper), qPrintable(QString::number(max.toDouble(), 'g', 17)));
+}
+
+// Thousands of inputs of every kind of magnitude and sign, each compared bit for bit with
+// the literal steps.
+void TestChartXYScale::roundMatchesLiteralSteps()
+{
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const uint intervalChoices[] = {1, 2, 3, 4, 5, 6, 7, 10};
+    const double stepChoices[] = {1.0, 1.0, 1.0, 0.5, 2.5, 10.0};
+
+    int rounded = 0;
+    const int cases = 6000;
+    for (int i = 0; i < cases; ++i) {
+        const double magnitude = std::pow(10.0, -6 + 10 * unit(random));
+        const double centre = (unit(random) < 0.5 ? -1 : 1) * magnitude * unit(random);
+        // Ranges from a thousandth of the magnitude up to far wider than it, so that zero
+        // is crossed often. Wider still would only make the reference slow.
+        const double range = magnitude * std::pow(10.0, -3 + 4.5 * unit(random));
+        const double lo = centre - range * unit(random);
+        const double hi = lo + range;
+        const uint n = intervalChoices[random() % std::size(intervalChoices)];
+        const double step = stepChoices[random() % std::size(stepChoices)];
+        // One interval across zero never settles (see roundOneIntervalAcrossZero).
+        if (!(lo < hi) || (n == 1 && lo < 0 && hi > 0))
+            continue;
+
+        const Widened expected = literalWidening(lo, hi, n, step);
+        QVariant min(lo);
+        QVariant max(hi);
+        ChartXYScale::roundLimits(min, max, n, step);
+        const QByteArray where = QByteArray::number(lo, 'g', 17) + " .. "
+                + QByteArray::number(hi, 'g', 17) + " / " + QByteArray::number(n) + " step "
+                + QByteArray::number(step);
+        if (expected.passes <= ExactWithin) {
+            QVERIFY2(sameBits(min.toDouble(), expected.lower), where.constData());
+            QVERIFY2(sameBits(max.toDouble(), expected.upper), where.constData());
+            ++rounded;
+        } else {
+            QVERIFY2(soundResult(QVariant(lo), QVariant(hi), min, max), where.constData());
+        }
+    }
+    QVERIFY(rounded > cases * 9 / 10);
+
+    // Integer data, stored back as integers.
+    for (int i = 0; i < 1000; ++i) {
+        const int lo = int(random() % 200001) - 100000;
+        const int hi = lo + 1 + int(random() % 5000);
+        const uint n = intervalChoices[random() % std::size(intervalChoices)];
+        const Widened expected = literalWidening(lo, hi, n, 1.0);
+        QVERIFY(expected.passes <= ExactWithin);
+        QVariant min(lo);
+        QVariant max(hi);
+        ChartXYScale::roundLimits(min, max, n, 1.0);
+        const QByteArray where = QByteArray::number(lo) + " .. " + QByteArray::number(hi);
+        QCOMPARE(min.typeId(), int(QMetaType::Int));
+        QCOMPARE(max.typeId(), int(QMetaType::Int));
+        QVERIFY2(min == QVariant(expected.lower).toInt(), where.constData());
+        QVERIFY2(max == QVariant(expected.upper).toInt(), where.constData());
+    }
+}
+
+// Counts of hundreds of thousands of passes are still carried out to the end.
+void TestChartXYScale::roundSlowButFinite_data()
+{
+    QTest::addColumn<double>("lo");
+    QTest::addColumn<double>("hi");
+
+    QTest::newRow("100, range 0.001") << 100.0 << 100.001;
+    QTest::newRow("1000, range 0.01") << 1000.0 << 1000.01;
+    QTest::newRow("40, range 0.001") << 40.0 << 40.001;
+}
+
+void TestChartXYScale::roundSlowButFinite()
+{
+    QFETCH(double, lo);
+    QFETCH(double, hi);
+
+    const Widened expected = literalWidening(lo, hi, 4, 1.0);
+    QVERIFY(expected.passes > 100000 && expected.passes <= ExactWithin);
+    QVariant min(lo);
+    QVariant max(hi);
+    ChartXYScale::roundLimits(min, max, 4, 1.0);
+    QVERIFY(sameBits(min.toDouble(), expected.lower));
+    QVERIFY(sameBits(max.toDouble(), expected.upper));
+}
+
+// Inputs for which the literal steps never end, or only after astronomically many passes.
+// They must return, with a sound result; non-finite limits stay as they are.
+void TestChartXYScale::roundExtremeInputs_data()
+{
+    QTest::addColumn<double>("lo");
+    QTest::addColumn<double>("hi");
+    QTest::addColumn<bool>("unrounded");
+
+    QTest::newRow("NaN..1") << NaN << 1.0 << true;
+    QTest::newRow("1..NaN") << 1.0 << NaN << true;
+    QTest::newRow("NaN..NaN") << NaN << NaN << true;
+    QTest::newRow("-inf..1") << -Inf << 1.0 << true;
+    QTest::newRow("1..inf") << 1.0 << Inf << true;
+    QTest::newRow("-inf..inf") << -Inf << Inf << true;
+    QTest::newRow("inf..inf") << Inf << Inf << true;
+    QTest::newRow("1e9, range 1e-6") << 1e9 << 1e9 + 1e-6 << false;
+    QTest::newRow("1e17, range 64") << 1e17 << 1e17 + 64 << false;
+    QTest::newRow("-1e17..1e17") << -1e17 << 1e17 << false;
+    QTest::newRow("1e300..2e300") << 1e300 << 2e300 << false;
+    QTest::newRow("-1e300..1e300") << -1e300 << 1e300 << false;
+    QTest::newRow("-max..max") << -std::numeric_limits<double>::max()
+                               << std::numeric_limits<double>::max() << false;
+    QTest::newRow("denormals") << 5e-324 << 1e-322 << false;
+    QTest::newRow("zero..least denormal") << 0.0 << 5e-324 << false;
+    QTest::newRow("-1e-320..-1e-321") << -1e-320 << -1e-321 << false;
+    QTest::newRow("5000, range 0.001") << 5000.0 << 5000.001 << false;
+}
+
+// With one interval the upper limit is a multiple of it counted from zero and the lower
+// one an interval below, so a range across zero is never covered and the interval grows
+// for ever. A chart with two ticks on an axis asks for exactly this.
+void TestChartXYScale::roundOneIntervalAcrossZero_data()
+{
+    QTest::addColumn<double>("lo");
+    QTest::addColumn<double>("hi");
+
+    QTest::newRow("-7.5..3.2") << -7.5 << 3.2;
+    QTest::newRow("-0.001..1000") << -0.001 << 1000.0;
+    QTest::newRow("-1e6..1e-6") << -1e6 << 1e-6;
+}
+
+void TestChartXYScale::roundOneIntervalAcrossZero()
+{
+    QFETCH(double, lo);
+    QFETCH(double, hi);
+
+    QVariant min(lo);
+    QVariant max(hi);
+    ChartXYScale::roundLimits(min, max, 1, 1.0);
+    QVERIFY(soundResult(QVariant(lo), QVariant(hi), min, max));
+
+    // The neighbouring cases do settle and are rounded as usual.
+    for (const auto &[a, b] : {std::pair(0.0, hi), std::pair(lo, 0.0)}) {
+        const Widened expected = literalWidening(a, b, 1, 1.0);
+        QVariant lower(a);
+        QVariant upper(b);
+        ChartXYScale::roundLimits(lower, upper, 1, 1.0);
+        QVERIFY(sameBits(lower.toDouble(), expected.lower));
+        QVERIFY(sameBits(upper.toDouble(), expected.upper));
+    }
+}
+
+void TestChartXYScale::roundExtremeInputs()
+{
+    QFETCH(double, lo);
+    QFETCH(double, hi);
+    QFETCH(bool, unrounded);
+
+    for (uint n : {1u, 4u, 7u}) {
+        QVariant min(lo);
+        QVariant max(hi);
+        ChartXYScale::roundLimits(min, max, n, 1.0);
+        if (unrounded) {
+            QVERIFY(sameVariant(min, QVariant(lo)));
+            QVERIFY(sameVariant(max, QVariant(hi)));
+        } else {
+            QVERIFY(soundResult(QVariant(lo), QVariant(hi), min, max));
+        }
+    }
+}
+
+// Limits that cannot or must not be widened come back exactly as they went in.
+void TestChartXYScale::roundLeavesUnroundableAlone_data()
+{
+    QTest::addColumn<QVariant>("min");
+    QTest::addColumn<QVariant>("max");
+    QTest::addColumn<uint>("intervals");
+    QTest::addColumn<double>("step");
+
+    const QDate date(2024, 3, 1);
+    QTest::newRow("dates") << QVariant(date) << QVariant(date.addDays(9)) << 3u << 1.0;
+    QTest::newRow("times") << QVariant(QTime(8, 0)) << QVariant(QTime(9, 7)) << 3u << 1.0;
+    QTest::newRow("date-times") << QVariant(QDateTime(date, QTime(1, 2)))
+                                << QVariant(QDateTime(date, QTime(5, 0))) << 3u << 1.0;
+    QTest::newRow("mixed types") << QVariant(1) << QVariant(6.5) << 3u << 1.0;
+    QTest::newRow("equal") << QVariant(2.5) << QVariant(2.5) << 3u << 1.0;
+    QTest::newRow("invalid") << QVariant() << QVariant() << 3u << 1.0;
+    QTest::newRow("unconvertible") << QVariant(QPoint(1, 2)) << QVariant(QPoint(3, 4)) << 3u
+                                   << 1.0;
+    QTest::newRow("reversed") << QVariant(6.0) << QVariant(1.0) << 3u << 1.0;
+    QTest::newRow("reversed negative") << QVariant(-1.0) << QVariant(-3.0) << 3u << 1.0;
+    QTest::newRow("no intervals") << QVariant(1.0) << QVariant(6.0) << 0u << 1.0;
+    QTest::newRow("zero step") << QVariant(1.0) << QVariant(6.0) << 3u << 0.0;
+    QTest::newRow("negative step") << QVariant(1.0) << QVariant(6.0) << 3u << -1.0;
+    QTest::newRow("infinite step") << QVariant(1.0) << QVariant(6.0) << 3u << Inf;
+    QTest::newRow("NaN step") << QVariant(1.0) << QVariant(6.0) << 3u << NaN;
+    // Rounded up to 32795, which a short would wrap round to a negative value.
+    QTest::newRow("short overflow") << QVariant::fromValue(short(30000))
+                                    << QVariant::fromValue(short(32767)) << 3u << 1.0;
+}
+
+void TestChartXYScale::roundLeavesUnroundableAlone()
+{
+    QFETCH(QVariant, min);
+    QFETCH(QVariant, max);
+    QFETCH(uint, intervals);
+    QFETCH(double, step);
+
+    QVariant lower = min;
+    QVariant upper = max;
+    ChartXYScale::roundLimits(lower, upper, intervals, step);
+    QVERIFY(sameVariant(lower, min));
+    QVERIFY(sameVariant(upper, max));
+}
+
+void TestChartXYScale::updateWithAutoFlagsOff()
+{
+    QObject owner;
+    QStandardItemModel *model = modelOf({{1, 2.0}, {6, 9.0}}, &owner);
+    ChartXYScale scale;
+    const ChartXYLimit before = limitOf(10, 20, 30.0, 40.0);
+    scale.setLimitView(before);
+    scale.setAutoRound(true);
+
+    scale.updateLimits(model, 3, 3);
+    QCOMPARE(scale.limitView(), before);
+    QCOMPARE(scale.limitBase(), before);
+}
+
+void TestChartXYScale::updateEmptyAndNullModel()
+{
+    QStandardItemModel empty;
+    for (QAbstractItemModel *model : {static_cast<QAbstractItemModel *>(&empty),
+                                      static_cast<QAbstractItemModel *>(nullptr)}) {
+        ChartXYScale scale;
+        scale.setLimitView(limitOf(1, 2, 3.0, 4.0));
+        scale.setAutoLimitView(true);
+        scale.setAutoRound(true);
+        scale.updateLimits(model, 3, 3);
+        QCOMPARE(scale.limitView(), ChartXYLimit());
+        QCOMPARE(scale.limitView().type(), int(QMetaType::UnknownType));
+        QCOMPARE(scale.limitBase(), ChartXYLimit());
+    }
+}
+
+void TestChartXYScale::updateOneColumn()
+{
+    QObject owner;
+    QStandardItemModel *model = modelOf({{3.5}, {-1.25}, {2.0}}, &owner);
+    ChartXYScale scale;
+    scale.setAutoLimitView(true);
+    scale.updateLimits(model, 3, 3);
+    verifyAxis(scale.limitView().x(), -1.25, 3.5);
+    QVERIFY(!scale.limitView().y().min().isValid());
+    QVERIFY(!scale.limitView().y().max().isValid());
+    QCOMPARE(scale.limitView().y().type(), int(QMetaType::UnknownType));
+}
+
+void TestChartXYScale::updateIntegerAxisRounded()
+{
+    QObject owner;
+    // Two series share one Y range.
+    QStandardItemModel *model = modelOf({{1, 31.4569, 32.0},
+                                         {2, 33.0, 34.3829},
+                                         {3, 32.5, 33.0},
+                                         {4, 32.0, 32.5},
+                                         {5, 32.1, 33.3},
+                                         {6, 31.9, 32.2}},
+                                        &owner);
+    ChartXYScale scale;
+    scale.setAutoLimitView(true);
+    scale.setAutoRound(true);
+    scale.updateLimits(model, 3, 7);
+    verifyAxis(scale.limitView().x(), 0, 6);
+    QCOMPARE(scale.limitView().x().type(), int(QMetaType::Int));
+    verifyAxis(scale.limitView().y(), 31.0, 34.5);
+    QCOMPARE(scale.limitView().y().type(), int(QMetaType::Double));
+}
+
+void TestChartXYScale::updateEqualValuesNotRounded()
+{
+    QObject owner;
+    QStandardItemModel *model = modelOf({{1, 27.3}, {2, 27.3}, {3, 27.3}}, &owner);
+    ChartXYScale scale;
+    scale.setAutoLimitView(true);
+    scale.setAutoRound(true);
+    scale.updateLimits(model, 3, 3);
+    verifyAxis(scale.limitView().y(), 27.3, 27.3);
+}
+
+void TestChartXYScale::updateCalendarValuesNeverRounded_data()
+{
+    QTest::addColumn<QVariantList>("values");
+    QTest::addColumn<QVariant>("min");
+    QTest::addColumn<QVariant>("max");
+
+    const QDate d(2025, 2, 28);
+    QTest::newRow("dates") << QVariantList{d.addDays(3), d, d.addDays(17), d.addDays(1)}
+                           << QVariant(d) << QVariant(d.addDays(17));
+    QTest::newRow("times") << QVariantList{QTime(9, 30, 1), QTime(7, 15), QTime(23, 59, 59, 999)}
+                           << QVariant(QTime(7, 15)) << QVariant(QTime(23, 59, 59, 999));
+    const QDateTime t(d, QTime(13, 7, 3));
+    QTest::newRow("date-times") << QVariantList{t, t.addSecs(-7), t.addDays(40)}
+                                << QVariant(t.addSecs(-7)) << QVariant(t.addDays(40));
+}
+
+void TestChartXYScale::updateCalendarValuesNeverRounded()
+{
+    QFETCH(QVariantList, values);
+    QFETCH(QVariant, min);
+    QFETCH(QVariant, max);
+
+    QList<QVariantList> rows;
+    for (const QVariant &value : values)
+        rows.append({value, value});
+    QObject owner;
+    ChartXYScale scale;
+    scale.setAutoLimitView(true);
+    scale.setAutoRound(true);
+    scale.updateLimits(modelOf(rows, &owner), 3, 3);
+    verifyAxis(scale.limitView().x(), min, max);
+    verifyAxis(scale.limitView().y(), min, max);
+}
+
+// Only a strictly smaller or larger value replaces an extreme, so on ties the variant
+// met first is kept, with its type.
+void TestChartXYScale::updateTiesKeepFirstValue()
+{
+    QObject owner;
+    QStandardItemModel *model = modelOf({{1, 5.0}, {1.0, 2}, {3.0, 5}, {3, 2.0}}, &owner);
+    ChartXYScale scale;
+    scale.setAutoLimitBase(true);
+    scale.updateLimits(model, 3, 3);
+    verifyAxis(scale.limitBase().x(), 1, 3.0);
+    verifyAxis(scale.limitBase().y(), 2, 5.0);
+}
+
+void TestChartXYScale::updateStoresThroughFlags()
+{
+    QObject owner;
+    QStandardItemModel *model = modelOf({{1.0, 5.0}, {2.0, 7.0}}, &owner);
+    const ChartXYLimit found = limitOf(1.0, 2.0, 5.0, 7.0);
+    const ChartXYLimit other = limitOf(0.0, 9.0, 0.0, 9.0);
+
+    // Base only: the view, of the same type, keeps its limits.
+    ChartXYScale scale;
+    scale.setLimitView(other);
+    scale.setAutoLimitBase(true);
+    scale.updateLimits(model, 3, 3);
+    QCOMPARE(scale.limitBase(), found);
+    QCOMPARE(scale.limitView(), other);
+
+    // View only: the base, of the same type, keeps its limits.
+    ChartXYScale viewScale;
+    viewScale.setLimitView(other);
+    viewScale.setAutoLimitView(true);
+    viewScale.updateLimits(model, 3, 3);
+    QCOMPARE(viewScale.limitView(), found);
+    QCOMPARE(viewScale.limitBase(), other);
+
+    // Mixed int X and double Y: the limits' type is invalid, so both are overwritten.
+    QStandardItemModel *mixed = modelOf({{1, 5.0}, {2, 7.0}}, &owner);
+    ChartXYScale mixedScale;
+    mixedScale.setAutoLimitView(true);
+    mixedScale.updateLimits(mixed, 3, 3);
+    mixedScale.setLimitBase(other);
+    mixedScale.updateLimits(mixed, 3, 3);
+    QCOMPARE(mixedScale.limitBase(), mixedScale.limitView());
+    verifyAxis(mixedScale.limitBase().x(), 1, 2);
+}
+
+QTEST_APPLESS_MAIN(TestChartXYScale)
+#include "tst_chartxyscale.moc"
