@@ -1,0 +1,69 @@
+// Makes the README's pictures: the main window with a typical person's scores, the
+// emotional-eating questionnaire partly answered, and the result dialog for that person.
+//   telma_screenshots OUTPUT_DIR   (run it on a real display, e.g. under xvfb-run)
+#include "bmicourse.h"
+#include "dialog.h"
+#include "graph.h"
+#include "mainwindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+bool save(QWidget &window, const QString &path)
+{
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return false;
+    QTest::qWait(300); // let the style finish its first paint
+    const bool ok = window.grab().save(path);
+    std::printf("%s %s\n", ok ? "saved" : "could not save", qPrintable(path));
+    window.close();
+    return ok;
+}
+
+const PredictorValues typicalPerson{3, 3, 3, 21, 39, 28, 70, 35};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    Q_INIT_RESOURCE(telma);
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    bool ok = true;
+
+    MainWindow window;
+    const QList<QLineEdit *> fields = {
+        window.findChild<QLineEdit *>("lineEdit"),   window.findChild<QLineEdit *>("lineEdit_2"),
+        window.findChild<QLineEdit *>("lineEdit_3"), window.findChild<QLineEdit *>("lineEdit_4"),
+        window.findChild<QLineEdit *>("lineEdit_5"), window.findChild<QLineEdit *>("lineEdit_6"),
+        window.findChild<QLineEdit *>("lineEdit_7"), window.findChild<QLineEdit *>("lineEdit_8")};
+    for (int i = 0; i < PredictorCount; ++i)
+        fields[i]->setText(QString::number(typicalPerson[i]));
+    ok &= save(window, out.filePath("main-window.png"));
+
+    Dialog questionnaire;
+    questionnaire.setScale(1, QStringLiteral("Calculating the score on “Emotional eating” scale..."));
+    const char *answers[] = {"checkBox_13", "checkBox_22", "checkBox_34", "checkBox_43"};
+    for (const char *name : answers)
+        questionnaire.findChild<QCheckBox *>(name)->setChecked(true);
+    ok &= save(questionnaire, out.filePath("questionnaire.png"));
+
+    graph result;
+    BmiCourse course = predictBmiCourse(typicalPerson);
+    result.prepareview(course.data());
+    ok &= save(result, out.filePath("result.png"));
+
+    return ok ? 0 : 1;
+}
