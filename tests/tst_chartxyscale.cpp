@@ -373,6 +373,12 @@ void TestChartXYScale::roundLeavesUnroundableAlone_data()
     QTest::newRow("times") << QVariant(QTime(8, 0)) << QVariant(QTime(9, 7)) << 3u << 1.0;
     QTest::newRow("date-times") << QVariant(QDateTime(date, QTime(1, 2)))
                                 << QVariant(QDateTime(date, QTime(5, 0))) << 3u << 1.0;
+    // Close enough together that the count would finish quickly.
+    QTest::newRow("times ms apart") << QVariant(QTime(0, 0, 0, 1))
+                                    << QVariant(QTime(0, 0, 0, 8)) << 3u << 1.0;
+    QTest::newRow("date-times ms apart") << QVariant(QDateTime::fromMSecsSinceEpoch(5, Qt::UTC))
+                                         << QVariant(QDateTime::fromMSecsSinceEpoch(9, Qt::UTC))
+                                         << 3u << 1.0;
     QTest::newRow("mixed types") << QVariant(1) << QVariant(6.5) << 3u << 1.0;
     QTest::newRow("equal") << QVariant(2.5) << QVariant(2.5) << 3u << 1.0;
     QTest::newRow("invalid") << QVariant() << QVariant() << 3u << 1.0;
