@@ -124,7 +124,8 @@ void TestChartXYSettings::limitTypes()
     QCOMPARE(ChartXYLimitAxis().type(), int(QMetaType::UnknownType));
     QVERIFY(mixed.canConvert(QMetaType::Double));
     QVERIFY(!ChartXYLimitAxis(QTime(1, 0), 2.0).canConvert(QMetaType::Double));
-    QVERIFY(ChartXYLimitAxis(QDate(2020, 1, 1), QDate(2021, 1, 1)).canConvert(QMetaType::QDateTime));
+    const ChartXYLimitAxis dates(QDate(2020, 1, 1), QDate(2021, 1, 1));
+    QVERIFY(dates.canConvert(QMetaType::QDateTime));
 
     QCOMPARE(ChartXYLimit(ints, ints).type(), int(QMetaType::Int));
     QCOMPARE(ChartXYLimit(ints, doubles).type(), int(QMetaType::UnknownType));
