@@ -228,5 +228,5 @@ void TestChartXYSettings::variantToReal()
     QCOMPARE(::variantToReal(value), real);
 }
 
-QTEST_MAIN(TestChartXYSettings)
+QTEST_APPLESS_MAIN(TestChartXYSettings)
 #include "tst_chartxysettings.moc"
