@@ -119,14 +119,29 @@ bool isCalendarType(int type)
             || type == QMetaType::QDateTime;
 }
 
-// Keeps the first value met on ties: only a strictly smaller or larger one replaces it.
-void includeValue(const QVariant &value, QVariant &min, QVariant &max)
+// The extremes of a set of chart values, kept as the variants met and as their reals so
+// that each value is converted once.
+struct Extremes
 {
-    if (!min.isValid() || variantToReal(value) < variantToReal(min))
-        min = value;
-    if (!max.isValid() || variantToReal(max) < variantToReal(value))
-        max = value;
-}
+    QVariant min;
+    QVariant max;
+    double minReal = 0;
+    double maxReal = 0;
+
+    // Keeps the first value met on ties: only a strictly smaller or larger one replaces it.
+    void include(const QVariant &value)
+    {
+        const double real = variantToReal(value);
+        if (!min.isValid() || real < minReal) {
+            min = value;
+            minReal = real;
+        }
+        if (!max.isValid() || maxReal < real) {
+            max = value;
+            maxReal = real;
+        }
+    }
+};
 
 QVariant convertedTo(double value, int type)
 {
@@ -174,21 +189,21 @@ void ChartXYScale::updateLimits(QAbstractItemModel *model, uint xIntervals, uint
     if (!m_autoLimitBase && !m_autoLimitView)
         return;
 
-    QVariant xmin, xmax, ymin, ymax;
+    Extremes x, y;
     const int rows = model ? model->rowCount() : 0;
     const int columns = model ? model->columnCount() : 0;
     for (int row = 0; row < rows; ++row) {
-        includeValue(model->index(row, 0).data(Qt::DisplayRole), xmin, xmax);
+        x.include(model->index(row, 0).data(Qt::DisplayRole));
         for (int column = 1; column < columns; ++column)
-            includeValue(model->index(row, column).data(Qt::DisplayRole), ymin, ymax);
+            y.include(model->index(row, column).data(Qt::DisplayRole));
     }
 
     if (m_autoRound) {
-        roundLimits(xmin, xmax, xIntervals, 1.0);
-        roundLimits(ymin, ymax, yIntervals, 1.0);
+        roundLimits(x.min, x.max, xIntervals, 1.0);
+        roundLimits(y.min, y.max, yIntervals, 1.0);
     }
 
-    const ChartXYLimit limit(ChartXYLimitAxis(xmin, xmax), ChartXYLimitAxis(ymin, ymax));
+    const ChartXYLimit limit(ChartXYLimitAxis(x.min, x.max), ChartXYLimitAxis(y.min, y.max));
     if (m_autoLimitBase)
         setLimitBase(limit);
     if (m_autoLimitView)

@@ -6,6 +6,12 @@
 double variantToReal(const QVariant &value)
 {
     switch (value.typeId()) {
+    // The two types charts hold most, read directly: a large model is scanned for every
+    // limit update and every paint.
+    case QMetaType::Double:
+        return *static_cast<const double *>(value.constData());
+    case QMetaType::Int:
+        return *static_cast<const int *>(value.constData());
     case QMetaType::QDate:
     case QMetaType::QDateTime:
         if (!value.canConvert(QMetaType(QMetaType::QDateTime)))

@@ -1,5 +1,7 @@
 #include "answergrid.h"
 
+#include <QCoreApplication>
+
 QStringList AnswerGrid::rowKeys(int count, bool lettersAfterNine)
 {
     QStringList keys;
@@ -51,4 +53,12 @@ int AnswerGrid::score(const std::function<int(int, int)> &weight) const
             if (box(r, o)->isChecked())
                 sum += weight(r, o);
     return sum;
+}
+
+void AnswerGrid::nameBoxes(const QStringList &optionNames) const
+{
+    const QString pattern = QCoreApplication::translate("AnswerGrid", "Item %1: %2");
+    for (int r = 0; r < rowCount(); ++r)
+        for (int o = 0; o < m_optionCount && o < optionNames.size(); ++o)
+            box(r, o)->setAccessibleName(pattern.arg(r + 1).arg(optionNames.at(o)));
 }

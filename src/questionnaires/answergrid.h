@@ -32,6 +32,10 @@ public:
     // Sum of weight(row, option) over every ticked box.
     int score(const std::function<int(int row, int option)> &weight) const;
 
+    // Gives every box, which shows no text of its own, an accessible name that says its
+    // item and its answer, e.g. "Item 3: Often". optionNames are the column headings.
+    void nameBoxes(const QStringList &optionNames) const;
+
     // Connects every box but the first, which the form connects by name, to slot.
     template <typename Receiver>
     void connectClicks(Receiver *receiver, void (Receiver::*slot)()) const

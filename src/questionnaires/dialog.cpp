@@ -79,6 +79,8 @@ Dialog::Dialog(QWidget *parent)
 
     m_answers = std::make_unique<AnswerGrid>(this, AnswerGrid::rowKeys(RowCount, true), OptionCount);
     m_answers->connectClicks(this, &Dialog::on_checkBox_11_clicked);
+    m_answers->nameBoxes({ui->label_2->text(), ui->label_5->text(), ui->label_7->text(),
+                         ui->label_6->text(), ui->label_4->text()});
 
     m_scale = RestrainedEating;
     setScale(m_scale, QString());

@@ -24,6 +24,8 @@ Dialog_alex::Dialog_alex(QWidget *parent)
 
     m_answers = std::make_unique<AnswerGrid>(this, AnswerGrid::rowKeys(ItemCount), OptionCount);
     m_answers->connectClicks(this, &Dialog_alex::on_checkBox_11_clicked);
+    m_answers->nameBoxes({ui->label_2->text(), ui->label_5->text(), ui->label_7->text(),
+                         ui->label_6->text(), ui->label_8->text()});
     ui->buttonBox->setEnabled(isComplete());
 }
 

@@ -60,6 +60,8 @@ Dialog_mps::Dialog_mps(QWidget *parent)
 
     m_answers = std::make_unique<AnswerGrid>(this, AnswerGrid::rowKeys(RowCount, true), OptionCount);
     m_answers->connectClicks(this, &Dialog_mps::on_checkBox_11_clicked);
+    m_answers->nameBoxes({ui->label_2->text(), ui->label_5->text(), ui->label_7->text(),
+                         ui->label_6->text(), ui->label_4->text()});
 
     m_scale = ConcernOverMistakesAndDoubts;
     setScale(m_scale, QString());
