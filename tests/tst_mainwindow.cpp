@@ -62,6 +62,7 @@ private slots:
     void initTestCase();
     void startsEmpty();
     void slotsInDeclaredOrder();
+    void embedsOneUncompressedPicture();
     void reportsFirstFailingField_data();
     void reportsFirstFailingField();
     void fixingAFieldMovesToTheNext();
@@ -101,6 +102,15 @@ void TestMainWindow::slotsInDeclaredOrder()
         QCOMPARE(m.methodSignature(), expected.at(i));
         QCOMPARE(m.access(), QMetaMethod::Private);
     }
+}
+
+void TestMainWindow::embedsOneUncompressedPicture()
+{
+    QResource globe(QStringLiteral(":/globe.jpg"));
+    QVERIFY(globe.isValid());
+    QCOMPARE(globe.compressionAlgorithm(), QResource::NoCompression);
+    QVERIFY(!QImage(QStringLiteral(":/globe.jpg")).isNull());
+    QCOMPARE(QFileInfo(QStringLiteral(":/globe.jpg")).size(), qint64(16434));
 }
 
 void TestMainWindow::reportsFirstFailingField_data()
