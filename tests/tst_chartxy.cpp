@@ -35,6 +35,23 @@ void fill(QStandardItemModel &model)
     }
 }
 
+// Fills model and charts it, the view limits found from the data.
+void chartFilled(ChartXY &view, QStandardItemModel &model)
+{
+    fill(model);
+    view.setModel(&model);
+    view.setting()->scale()->setAutoLimitView(true);
+    view.updateChart();
+}
+
+// Shows the view at 300 x 200; false if it never got on screen.
+bool shownExposed(ChartXY &view)
+{
+    view.resize(300, 200);
+    view.show();
+    return QTest::qWaitForWindowExposed(&view);
+}
+
 ChartXYLimitAxis viewX(ChartXY &view)
 {
     return view.setting()->scale()->limitView().x();
@@ -73,9 +90,7 @@ void TestChartXY::updateChartWithoutModel()
 {
     ChartXY view;
     view.setting()->scale()->setAutoLimitView(true);
-    view.resize(300, 200);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(shownExposed(view));
     PaintCounter paints(view.viewport());
     view.updateChart();
     QTRY_VERIFY(paints.count > 0);
@@ -86,14 +101,9 @@ void TestChartXY::changedCellRecomputesLimits()
 {
     ChartXY view;
     QStandardItemModel model;
-    fill(model);
-    view.setModel(&model);
-    view.setting()->scale()->setAutoLimitView(true);
-    view.updateChart();
+    chartFilled(view, model);
     QCOMPARE(viewY(view), ChartXYLimitAxis(30.5, 32.5));
-    view.resize(300, 200);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(shownExposed(view));
 
     PaintCounter paints(view.viewport());
     model.setData(model.index(1, 1), 40.25);
@@ -107,10 +117,7 @@ void TestChartXY::insertedRowsWaitForUpdateChart()
 {
     ChartXY view;
     QStandardItemModel model;
-    fill(model);
-    view.setModel(&model);
-    view.setting()->scale()->setAutoLimitView(true);
-    view.updateChart();
+    chartFilled(view, model);
 
     // Built apart and then appended, so no cell of the model changes.
     auto *month = new QStandardItem;
@@ -131,9 +138,7 @@ void TestChartXY::insertedRowsWaitForUpdateChart()
 void TestChartXY::cursorFollowsLeftButton()
 {
     ChartXY view;
-    view.resize(300, 200);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(shownExposed(view));
     QWidget *viewport = view.viewport();
     const QPoint at(150, 100);
 
@@ -156,9 +161,7 @@ void TestChartXY::nothingIsSelectable()
     QStandardItemModel model;
     fill(model);
     view.setModel(&model);
-    view.resize(300, 200);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(shownExposed(view));
     view.setFocus();
 
     QWidget *viewport = view.viewport();

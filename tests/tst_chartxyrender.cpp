@@ -44,6 +44,14 @@ QImage paintedViewport(ChartXY &view, const QSize &size)
     return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// Charts model on X 0 .. 6 and Y 0.0 .. 10.0 in a 400 x 300 viewport.
+QImage paintedSeries(ChartXY &view, QStandardItemModel *model)
+{
+    view.setModel(model);
+    view.setting()->scale()->setLimitView(limit(0, 6, 0.0, 10.0));
+    return paintedViewport(view, QSize(400, 300));
+}
+
 bool isRed(QRgb pixel)
 {
     return qRed(pixel) > 200 && qGreen(pixel) < 90 && qBlue(pixel) < 90;
@@ -295,9 +303,7 @@ void TestChartXYRender::seriesFollowsLimits()
     ChartXY view;
     QScopedPointer<QStandardItemModel> model(
         seriesModel({{0, 0.0}, {6, 10.0}, {12, 10.0}}));
-    view.setModel(model.data());
-    view.setting()->scale()->setLimitView(limit(0, 6, 0.0, 10.0));
-    const QImage image = paintedViewport(view, QSize(400, 300));
+    const QImage image = paintedSeries(view, model.data());
     QVERIFY(!image.isNull());
     // From (72, 227) to (375, 24), then off to the right beyond the plot area.
     QVERIFY(isRed(image.pixel(223, 125)));
@@ -326,9 +332,7 @@ void TestChartXYRender::mismatchedRowsAreSkipped()
     QFETCH(QVariant, y);
     ChartXY view;
     QScopedPointer<QStandardItemModel> model(seriesModel({{0, 0.0}, {x, y}, {6, 10.0}}));
-    view.setModel(model.data());
-    view.setting()->scale()->setLimitView(limit(0, 6, 0.0, 10.0));
-    const QImage image = paintedViewport(view, QSize(400, 300));
+    const QImage image = paintedSeries(view, model.data());
     QVERIFY(!image.isNull());
     // The line runs straight from the first row to the last.
     QVERIFY(isRed(image.pixel(223, 125)));

@@ -84,6 +84,24 @@ bool sameVariant(const QVariant &a, const QVariant &b)
     return a == b;
 }
 
+// The limits lo and hi as roundLimits leaves them.
+std::pair<QVariant, QVariant> roundedLimits(const QVariant &lo, const QVariant &hi, uint n,
+                                            double step)
+{
+    QVariant min = lo;
+    QVariant max = hi;
+    ChartXYScale::roundLimits(min, max, n, step);
+    return {min, max};
+}
+
+// roundLimits must give the literal steps' result bit for bit.
+void verifyLiteralResult(const Widened &expected, double lo, double hi, uint n, double step)
+{
+    const auto [min, max] = roundedLimits(lo, hi, n, step);
+    QVERIFY(sameBits(min.toDouble(), expected.lower));
+    QVERIFY(sameBits(max.toDouble(), expected.upper));
+}
+
 // A rounded result is sound when it is left as it was, or is finite, keeps the types and
 // covers the input.
 bool soundResult(const QVariant &min, const QVariant &max, const QVariant &lower,
@@ -220,9 +238,7 @@ void TestChartXYScale::roundMatchesLiteralSteps()
             continue;
 
         const Widened expected = literalWidening(lo, hi, n, step);
-        QVariant min(lo);
-        QVariant max(hi);
-        ChartXYScale::roundLimits(min, max, n, step);
+        const auto [min, max] = roundedLimits(lo, hi, n, step);
         const QByteArray where = QByteArray::number(lo, 'g', 17) + " .. "
                 + QByteArray::number(hi, 'g', 17) + " / " + QByteArray::number(n) + " step "
                 + QByteArray::number(step);
@@ -243,9 +259,7 @@ void TestChartXYScale::roundMatchesLiteralSteps()
         const uint n = intervalChoices[random() % std::size(intervalChoices)];
         const Widened expected = literalWidening(lo, hi, n, 1.0);
         QVERIFY(expected.passes <= ExactWithin);
-        QVariant min(lo);
-        QVariant max(hi);
-        ChartXYScale::roundLimits(min, max, n, 1.0);
+        const auto [min, max] = roundedLimits(lo, hi, n, 1.0);
         const QByteArray where = QByteArray::number(lo) + " .. " + QByteArray::number(hi);
         QCOMPARE(min.typeId(), int(QMetaType::Int));
         QCOMPARE(max.typeId(), int(QMetaType::Int));
@@ -272,11 +286,7 @@ void TestChartXYScale::roundSlowButFinite()
 
     const Widened expected = literalWidening(lo, hi, 4, 1.0);
     QVERIFY(expected.passes > 100000 && expected.passes <= ExactWithin);
-    QVariant min(lo);
-    QVariant max(hi);
-    ChartXYScale::roundLimits(min, max, 4, 1.0);
-    QVERIFY(sameBits(min.toDouble(), expected.lower));
-    QVERIFY(sameBits(max.toDouble(), expected.upper));
+    verifyLiteralResult(expected, lo, hi, 4, 1.0);
 }
 
 // Inputs for which the literal steps never end, or only after astronomically many passes.
@@ -325,19 +335,14 @@ void TestChartXYScale::roundOneIntervalAcrossZero()
     QFETCH(double, lo);
     QFETCH(double, hi);
 
-    QVariant min(lo);
-    QVariant max(hi);
-    ChartXYScale::roundLimits(min, max, 1, 1.0);
+    const auto [min, max] = roundedLimits(lo, hi, 1, 1.0);
     QVERIFY(soundResult(QVariant(lo), QVariant(hi), min, max));
 
     // The neighbouring cases do settle and are rounded as usual.
     for (const auto &[a, b] : {std::pair(0.0, hi), std::pair(lo, 0.0)}) {
-        const Widened expected = literalWidening(a, b, 1, 1.0);
-        QVariant lower(a);
-        QVariant upper(b);
-        ChartXYScale::roundLimits(lower, upper, 1, 1.0);
-        QVERIFY(sameBits(lower.toDouble(), expected.lower));
-        QVERIFY(sameBits(upper.toDouble(), expected.upper));
+        verifyLiteralResult(literalWidening(a, b, 1, 1.0), a, b, 1, 1.0);
+        if (QTest::currentTestFailed())
+            return;
     }
 }
 
@@ -348,9 +353,7 @@ void TestChartXYScale::roundExtremeInputs()
     QFETCH(bool, unrounded);
 
     for (uint n : {1u, 4u, 7u}) {
-        QVariant min(lo);
-        QVariant max(hi);
-        ChartXYScale::roundLimits(min, max, n, 1.0);
+        const auto [min, max] = roundedLimits(lo, hi, n, 1.0);
         if (unrounded) {
             QVERIFY(sameVariant(min, QVariant(lo)));
             QVERIFY(sameVariant(max, QVariant(hi)));
@@ -403,9 +406,7 @@ void TestChartXYScale::roundLeavesUnroundableAlone()
     QFETCH(uint, intervals);
     QFETCH(double, step);
 
-    QVariant lower = min;
-    QVariant upper = max;
-    ChartXYScale::roundLimits(lower, upper, intervals, step);
+    const auto [lower, upper] = roundedLimits(min, max, intervals, step);
     QVERIFY(sameVariant(lower, min));
     QVERIFY(sameVariant(upper, max));
 }

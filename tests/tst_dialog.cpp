@@ -1,34 +1,13 @@
 #include "dialog.h"
-#include "answerclicks.h"
+#include "formchecks.h"
 
 #include <QtTest>
 #include <QDialogButtonBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QSet>
 
 namespace {
 
 const int rowCount = 13;
-
-QGroupBox *rowBox(const Dialog &d, int row)
-{
-    return d.findChild<QGroupBox *>(QStringLiteral("groupBox_%1").arg(row + 2));
-}
-
-QLabel *childLabel(const QWidget &w, const QString &name)
-{
-    return w.findChild<QLabel *>(name);
-}
-
-QStringList shownItemTexts(const Dialog &d)
-{
-    QStringList texts;
-    for (int row = 0; row < rowCount; ++row)
-        if (rowBox(d, row)->isVisibleTo(&d))
-            texts << childLabel(d, QStringLiteral("q%1").arg(row))->text();
-    return texts;
-}
 
 const char *const titles[] = {
     "Calculating the score on “Restrained eating” scale...",
@@ -63,43 +42,24 @@ void TestDialog::formAsBuilt()
     QCOMPARE(d.font().pointSize(), 12);
     // Right after construction: restrained eating, without a title.
     QVERIFY(d.windowTitle().isEmpty());
-    QCOMPARE(shownItemTexts(d).size(), 10);
-    QCOMPARE(shownItemTexts(d).first(),
+    QCOMPARE(shownItemTexts(d, rowCount).size(), 10);
+    QCOMPARE(shownItemTexts(d, rowCount).first(),
              QStringLiteral("If you have put on weight, do you eat less than you usually do?"));
     QCOMPARE(d.score(), 0);
 
-    const QStringList headerNames = {"label", "label_3", "label_2", "label_5",
-                                     "label_7", "label_6", "label_4"};
-    const QStringList headerTexts = {"№", "Questions", "Never", "Seldom",
-                                     "Sometimes", "Often", "Very often"};
-    for (int i = 0; i < headerNames.size(); ++i)
-        QCOMPARE(childLabel(d, headerNames.at(i))->text(), headerTexts.at(i));
-
-    for (int row = 0; row < rowCount; ++row) {
-        QCOMPARE(childLabel(d, QStringLiteral("ql%1").arg(row))->text(), QString::number(row + 1));
-        for (int option = 0; option < 5; ++option) {
-            QCheckBox *box = answerBox(&d, row, option);
-            QVERIFY(box);
-            QVERIFY(box->text().isEmpty());
-            QVERIFY(box->autoExclusive());
-            QVERIFY(!box->isChecked());
-            QCOMPARE(box->parentWidget(), rowBox(d, row));
-        }
-    }
+    compareHeaders(d, {"№", "Questions", "Never", "Seldom", "Sometimes", "Often", "Very often"});
+    if (QTest::currentTestFailed())
+        return;
+    checkRowsAsBuilt(d, rowCount);
+    if (QTest::currentTestFailed())
+        return;
 
     auto *buttons = d.findChild<QDialogButtonBox *>("buttonBox");
     QCOMPARE(buttons->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QVERIFY(buttons->isEnabled());
 
-    const QMetaObject *mo = &Dialog::staticMetaObject;
-    const QByteArrayList slotNames = {"on_checkBox_11_clicked()", "on_buttonBox_accepted()",
-                                      "on_buttonBox_rejected()"};
-    QCOMPARE(mo->methodCount() - mo->methodOffset(), int(slotNames.size()));
-    for (int i = 0; i < slotNames.size(); ++i) {
-        const QMetaMethod m = mo->method(mo->methodOffset() + i);
-        QCOMPARE(m.methodSignature(), slotNames.at(i));
-        QCOMPARE(m.access(), i == 0 ? QMetaMethod::Public : QMetaMethod::Private);
-    }
+    compareSlots(Dialog::staticMetaObject, {"on_checkBox_11_clicked()"},
+                 {"on_buttonBox_accepted()", "on_buttonBox_rejected()"});
 }
 
 void TestDialog::scaleShowsItsRows_data()
@@ -131,15 +91,10 @@ void TestDialog::scaleShowsItsRows()
     d.show();
 
     QCOMPARE(d.windowTitle(), QString::fromUtf8(titles[scales.last()]));
-    for (int row = 0; row < rowCount; ++row) {
-        QCOMPARE(rowBox(d, row)->isVisible(), row < shown);
-        QCOMPARE(childLabel(d, QStringLiteral("ql%1").arg(row))->text(), QString::number(row + 1));
-    }
-    const QStringList texts = shownItemTexts(d);
-    QCOMPARE(texts.size(), shown);
-    QCOMPARE(texts.at(quotedRow), quotedText);
-    QCOMPARE(QSet<QString>(texts.begin(), texts.end()).size(), shown);
-    for (const QString &text : texts) {
+    checkShownRows(d, rowCount, shown, quotedRow, quotedText);
+    if (QTest::currentTestFailed())
+        return;
+    for (const QString &text : shownItemTexts(d, rowCount)) {
         QVERIFY(text.endsWith('?'));
         QVERIFY2(!text.startsWith("Question"), qPrintable(text)); // no placeholder left
     }
@@ -151,7 +106,7 @@ void TestDialog::scalesHaveDistinctItems()
     QStringList all;
     for (int scale = 0; scale < 3; ++scale) {
         d.setScale(scale, QString());
-        all << shownItemTexts(d);
+        all << shownItemTexts(d, rowCount);
     }
     QCOMPARE(all.size(), 33);
     QCOMPARE(QSet<QString>(all.begin(), all.end()).size(), 33);
@@ -161,11 +116,11 @@ void TestDialog::unknownScaleKeepsRows()
 {
     Dialog d;
     d.setScale(1, QString());
-    const QStringList before = shownItemTexts(d);
+    const QStringList before = shownItemTexts(d, rowCount);
     for (int scale : {-1, 3}) {
         d.setScale(scale, QStringLiteral("other"));
         QCOMPARE(d.windowTitle(), QStringLiteral("other"));
-        QCOMPARE(shownItemTexts(d), before);
+        QCOMPARE(shownItemTexts(d, rowCount), before);
     }
 }
 
@@ -178,31 +133,22 @@ void TestDialog::rowBehavesAsRadioGroup()
     d.show();
     QList<int> expected(rowCount, -1);
 
-    clickAnswer(&d, 0, 1);
-    expected[0] = 1;
-    QCOMPARE(tickedOptions(&d, rowCount), expected);
-    QCOMPARE(d.score(), 2);
-
-    clickAnswer(&d, 0, 3);
-    expected[0] = 3;
-    QCOMPARE(tickedOptions(&d, rowCount), expected);
-    QCOMPARE(d.score(), 4);
-
-    clickAnswer(&d, 0, 3); // the ticked box again
-    QCOMPARE(tickedOptions(&d, rowCount), expected);
-    QCOMPARE(d.score(), 4);
-
+    // After each click every row's tick and the score are compared.
+    clickAndCompare(d, 0, 1, expected, 2);
+    if (QTest::currentTestFailed())
+        return;
+    clickAndCompare(d, 0, 3, expected, 4);
+    if (QTest::currentTestFailed())
+        return;
+    clickAndCompare(d, 0, 3, expected, 4); // the ticked box again
+    if (QTest::currentTestFailed())
+        return;
     clickAnswer(&d, 1, 0);
-    clickAnswer(&d, 12, 4);
     expected[1] = 0;
-    expected[12] = 4;
-    QCOMPARE(tickedOptions(&d, rowCount), expected);
-    QCOMPARE(d.score(), 4 + 1 + 5);
-
-    clickAnswer(&d, 12, 2);
-    expected[12] = 2;
-    QCOMPARE(tickedOptions(&d, rowCount), expected);
-    QCOMPARE(d.score(), 4 + 1 + 3);
+    clickAndCompare(d, 12, 4, expected, 4 + 1 + 5);
+    if (QTest::currentTestFailed())
+        return;
+    clickAndCompare(d, 12, 2, expected, 4 + 1 + 3);
 }
 
 void TestDialog::score_data()
@@ -234,11 +180,7 @@ void TestDialog::score()
     QFETCH(int, scale);
     QFETCH(QList<int>, answers);
     QFETCH(int, expected);
-    Dialog d;
-    d.setScale(scale, QString());
-    d.show();
-    answerRows(&d, answers);
-    QCOMPARE(d.score(), expected);
+    QCOMPARE(scoreAfter<Dialog>(scale, answers), expected);
 }
 
 void TestDialog::boxesLineUpUnderHeaders()
@@ -247,26 +189,11 @@ void TestDialog::boxesLineUpUnderHeaders()
     d.setScale(1, QString());
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
-    auto *contents = d.findChild<QWidget *>("scrollAreaWidgetContents");
-    auto centreX = [contents](const QWidget *w) {
-        return w->mapTo(contents, w->rect().center()).x();
-    };
-    auto leftX = [contents](const QWidget *w) { return w->mapTo(contents, QPoint(0, 0)).x(); };
-
-    const QStringList optionHeaders = {"label_2", "label_5", "label_7", "label_6", "label_4"};
-    for (int row = 0; row < rowCount; ++row) {
+    auto leftX = [&d](const QWidget *w) { return xInRows(d, w, QPoint(0, 0)); };
+    for (int row = 0; row < rowCount; ++row)
         QCOMPARE(leftX(childLabel(d, QStringLiteral("q%1").arg(row))),
                  leftX(childLabel(d, "label_3")));
-        QVERIFY(qAbs(centreX(childLabel(d, QStringLiteral("ql%1").arg(row)))
-                     - centreX(childLabel(d, "label"))) <= 4);
-        for (int option = 0; option < 5; ++option) {
-            const int header = centreX(childLabel(d, optionHeaders.at(option)));
-            const int box = centreX(answerBox(&d, row, option));
-            QVERIFY2(qAbs(header - box) <= 3,
-                     qPrintable(QStringLiteral("row %1 option %2: box at %3, header at %4")
-                                    .arg(row).arg(option).arg(box).arg(header)));
-        }
-    }
+    checkBoxesUnderHeaders(d, rowCount, 4);
 }
 
 QTEST_MAIN(TestDialog)

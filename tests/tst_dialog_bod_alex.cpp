@@ -27,17 +27,17 @@ struct Questionnaire {
     int options;
     QStringList headings;
 
-    int score() const
+    int score() const { return ask(&Dialog_bod::score, &Dialog_alex::score); }
+    bool isComplete() const { return ask(&Dialog_bod::isComplete, &Dialog_alex::isComplete); }
+
+private:
+    // The two forms share no base class that declares these.
+    template <class Result>
+    Result ask(Result (Dialog_bod::*bodCall)() const, Result (Dialog_alex::*alexCall)() const) const
     {
         if (auto *bod = qobject_cast<Dialog_bod *>(dialog.get()))
-            return bod->score();
-        return qobject_cast<Dialog_alex *>(dialog.get())->score();
-    }
-    bool isComplete() const
-    {
-        if (auto *bod = qobject_cast<Dialog_bod *>(dialog.get()))
-            return bod->isComplete();
-        return qobject_cast<Dialog_alex *>(dialog.get())->isComplete();
+            return (bod->*bodCall)();
+        return (qobject_cast<Dialog_alex *>(dialog.get())->*alexCall)();
     }
 };
 
@@ -49,6 +49,13 @@ Questionnaire makeQuestionnaire(const QString &which)
     return {std::make_unique<Dialog_alex>(), 26, 5,
             {"№", "Questions", "Strongly disagree", "Moderately disagree",
              "Neither disagree or agree", "Moderately agree", "Strongly agree"}};
+}
+
+Questionnaire shownQuestionnaire(const QString &which)
+{
+    Questionnaire q = makeQuestionnaire(which);
+    q.dialog->show();
+    return q;
 }
 
 // Rows and options count from 1, as in the box names.
@@ -110,6 +117,16 @@ void leave(QWidget *dialog, const QString &how)
 // The typical valid entries, for the fields a test does not set itself.
 const QStringList validFields = {"3", "3", "3", "21", "39", "28", "70", "35"};
 
+// Presses a launcher button and has handle deal with the dialog it opens; false if none opened.
+bool pressLauncher(MainWindow &w, const QString &button,
+                   const std::function<void(QWidget *)> &handle)
+{
+    bool opened = false;
+    onNextModal(handle, &opened);
+    QTest::mouseClick(w.findChild<QPushButton *>(button), Qt::LeftButton);
+    return opened;
+}
+
 QLineEdit *field(MainWindow &w, int index)
 {
     return w.findChild<QLineEdit *>(index == 0 ? QStringLiteral("lineEdit")
@@ -158,9 +175,8 @@ void TestDialogBodAlex::gateOpensWithTheLastAnswer()
     QFETCH(QString, which);
     QFETCH(int, missing);
     QFETCH(int, option);
-    Questionnaire q = makeQuestionnaire(which);
+    const Questionnaire q = shownQuestionnaire(which);
     QDialog *d = q.dialog.get();
-    d->show();
     QDialogButtonBox *box = buttonBox(d);
     QVERIFY(!box->isEnabled());
     QVERIFY(!box->button(QDialogButtonBox::Ok)->isEnabled());
@@ -247,8 +263,7 @@ void TestDialogBodAlex::scores()
     QFETCH(QString, which);
     QFETCH(QList<int>, answers);
     QFETCH(int, expected);
-    Questionnaire q = makeQuestionnaire(which);
-    q.dialog->show();
+    const Questionnaire q = shownQuestionnaire(which);
     answerRows(q.dialog.get(), answers);
     QCOMPARE(q.score(), expected);
 }
@@ -274,9 +289,8 @@ void TestDialogBodAlex::changingAnAnswer()
     QFETCH(int, from);
     QFETCH(int, to);
     QFETCH(int, change);
-    Questionnaire q = makeQuestionnaire(which);
+    const Questionnaire q = shownQuestionnaire(which);
     QDialog *d = q.dialog.get();
-    d->show();
     QList<int> answers(q.rows, 1);
     answers[row - 1] = from;
     answerRows(d, answers);
@@ -313,9 +327,8 @@ void TestDialogBodAlex::form()
     QFETCH(QString, which);
     QFETCH(QSize, size);
     QFETCH(QStringList, quoted);
-    Questionnaire q = makeQuestionnaire(which);
+    const Questionnaire q = shownQuestionnaire(which);
     QDialog *d = q.dialog.get();
-    d->show();
     QVERIFY(QTest::qWaitForWindowExposed(d));
     QCOMPARE(d->windowTitle(), QStringLiteral("model TELMA"));
     QCOMPARE(d->size(), size);
@@ -415,9 +428,8 @@ void TestDialogBodAlex::launcherWritesScore()
     for (int i = 0; i < validFields.size(); ++i)
         field(w, i)->setText(validFields.at(i));
 
-    bool opened = false;
     bool questionnaire = false;
-    onNextModal([&](QWidget *modal) {
+    const bool opened = pressLauncher(w, button, [&](QWidget *modal) {
         questionnaire = qobject_cast<Dialog_bod *>(modal) || qobject_cast<Dialog_alex *>(modal);
         if (questionnaire) {
             answerRows(modal, answers);
@@ -426,8 +438,7 @@ void TestDialogBodAlex::launcherWritesScore()
         // A failed step must not leave the test hanging in exec().
         if (modal->isVisible())
             modal->close();
-    }, &opened);
-    QTest::mouseClick(w.findChild<QPushButton *>(button), Qt::LeftButton);
+    });
     QVERIFY(opened);
     QVERIFY(questionnaire);
     QVERIFY(!QApplication::activeModalWidget());
@@ -467,14 +478,12 @@ void TestDialogBodAlex::launcherRejectedKeepsField()
     w.show();
     field(w, fieldIndex)->setText("12.5 typed");
 
-    bool opened = false;
-    onNextModal([&](QWidget *modal) {
+    const bool opened = pressLauncher(w, button, [&](QWidget *modal) {
         answerRows(modal, {2, 2, 2});
         leave(modal, how);
         if (modal->isVisible())
             static_cast<QDialog *>(modal)->accept();
-    }, &opened);
-    QTest::mouseClick(w.findChild<QPushButton *>(button), Qt::LeftButton);
+    });
     QVERIFY(opened);
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(field(w, fieldIndex)->text(), QStringLiteral("12.5 typed"));

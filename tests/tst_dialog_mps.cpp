@@ -1,11 +1,8 @@
 #include "dialog_mps.h"
-#include "answerclicks.h"
+#include "formchecks.h"
 
 #include <QtTest>
 #include <QDialogButtonBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QSet>
 
 namespace {
 
@@ -13,28 +10,9 @@ const int rowCount = 13;
 const QDialogButtonBox::StandardButtons closeOnly = QDialogButtonBox::Close;
 const QDialogButtonBox::StandardButtons okOnly = QDialogButtonBox::Ok;
 
-QGroupBox *rowBox(const Dialog_mps &d, int row)
-{
-    return d.findChild<QGroupBox *>(QStringLiteral("groupBox_%1").arg(row + 2));
-}
-
-QLabel *childLabel(const QWidget &w, const QString &name)
-{
-    return w.findChild<QLabel *>(name);
-}
-
 QDialogButtonBox::StandardButtons buttons(const Dialog_mps &d)
 {
     return d.findChild<QDialogButtonBox *>("buttonBox")->standardButtons();
-}
-
-QStringList shownItemTexts(const Dialog_mps &d)
-{
-    QStringList texts;
-    for (int row = 0; row < rowCount; ++row)
-        if (rowBox(d, row)->isVisibleTo(&d))
-            texts << childLabel(d, QStringLiteral("q%1").arg(row))->text();
-    return texts;
 }
 
 int shownRows(int scale)
@@ -70,38 +48,21 @@ void TestDialogMps::formAsBuilt()
     QCOMPARE(d.size(), QSize(994, 700));
     QCOMPARE(d.font().pointSize(), 11);
     QVERIFY(d.windowTitle().isEmpty());
-    QCOMPARE(shownItemTexts(d).size(), 13);
+    QCOMPARE(shownItemTexts(d, rowCount).size(), 13);
     QCOMPARE(buttons(d), closeOnly);
     QVERIFY(!d.isComplete());
 
-    const QStringList headerNames = {"label", "label_3", "label_2", "label_5",
-                                     "label_7", "label_6", "label_4"};
-    const QStringList headerTexts = {"№", "Questions", "Strongly disagree", "Disagree",
-                                     "Neutral", "Agree", "Strongly agree"};
-    for (int i = 0; i < headerNames.size(); ++i)
-        QCOMPARE(childLabel(d, headerNames.at(i))->text(), headerTexts.at(i));
+    compareHeaders(d, {"№", "Questions", "Strongly disagree", "Disagree", "Neutral", "Agree",
+                       "Strongly agree"});
+    if (QTest::currentTestFailed())
+        return;
+    checkRowsAsBuilt(d, rowCount);
+    if (QTest::currentTestFailed())
+        return;
 
-    for (int row = 0; row < rowCount; ++row) {
-        QCOMPARE(childLabel(d, QStringLiteral("ql%1").arg(row))->text(), QString::number(row + 1));
-        for (int option = 0; option < 5; ++option) {
-            QCheckBox *box = answerBox(&d, row, option);
-            QVERIFY(box);
-            QVERIFY(box->text().isEmpty());
-            QVERIFY(box->autoExclusive());
-            QVERIFY(!box->isChecked());
-            QCOMPARE(box->parentWidget(), rowBox(d, row));
-        }
-    }
-
-    const QMetaObject *mo = &Dialog_mps::staticMetaObject;
-    const QByteArrayList slotNames = {"on_buttonBox_accepted()", "on_buttonBox_rejected()",
-                                      "on_checkBox_11_clicked()"};
-    QCOMPARE(mo->methodCount() - mo->methodOffset(), int(slotNames.size()));
-    for (int i = 0; i < slotNames.size(); ++i) {
-        const QMetaMethod m = mo->method(mo->methodOffset() + i);
-        QCOMPARE(m.methodSignature(), slotNames.at(i));
-        QCOMPARE(m.access(), QMetaMethod::Private);
-    }
+    compareSlots(Dialog_mps::staticMetaObject, {},
+                 {"on_buttonBox_accepted()", "on_buttonBox_rejected()",
+                  "on_checkBox_11_clicked()"});
 }
 
 void TestDialogMps::scaleShowsItsRows_data()
@@ -132,15 +93,10 @@ void TestDialogMps::scaleShowsItsRows()
 
     const int shown = shownRows(scales.last());
     QCOMPARE(d.windowTitle(), title);
-    for (int row = 0; row < rowCount; ++row) {
-        QCOMPARE(rowBox(d, row)->isVisible(), row < shown);
-        QCOMPARE(childLabel(d, QStringLiteral("ql%1").arg(row))->text(), QString::number(row + 1));
-    }
-    const QStringList texts = shownItemTexts(d);
-    QCOMPARE(texts.size(), shown);
-    QCOMPARE(texts.at(quotedRow), quotedText);
-    QCOMPARE(QSet<QString>(texts.begin(), texts.end()).size(), shown);
-    for (const QString &text : texts)
+    checkShownRows(d, rowCount, shown, quotedRow, quotedText);
+    if (QTest::currentTestFailed())
+        return;
+    for (const QString &text : shownItemTexts(d, rowCount))
         QVERIFY2(text.size() > 20, qPrintable(text)); // no row-number placeholder left
     QCOMPARE(buttons(d), closeOnly);
 }
@@ -153,7 +109,7 @@ void TestDialogMps::unknownScaleKeepsRows()
     for (int scale : {-1, 2}) {
         d.setScale(scale, QStringLiteral("other"));
         QCOMPARE(d.windowTitle(), QStringLiteral("other"));
-        QCOMPARE(shownItemTexts(d).size(), 7);
+        QCOMPARE(shownItemTexts(d, rowCount).size(), 7);
     }
     answerRows(&d, sameAnswer(7, 2));
     QVERIFY(d.isComplete());
@@ -222,12 +178,9 @@ void TestDialogMps::rowBehavesAsRadioGroup()
     d.show();
     clickAnswer(&d, 3, 1);
     clickAnswer(&d, 3, 3);
-    clickAnswer(&d, 4, 0);
     QList<int> expected(rowCount, -1);
     expected[3] = 3;
-    expected[4] = 0;
-    QCOMPARE(tickedOptions(&d, rowCount), expected);
-    QCOMPARE(d.score(), 4 + 1);
+    clickAndCompare(d, 4, 0, expected, 4 + 1);
 }
 
 void TestDialogMps::score_data()
@@ -248,11 +201,7 @@ void TestDialogMps::score()
     QFETCH(int, scale);
     QFETCH(QList<int>, answers);
     QFETCH(int, expected);
-    Dialog_mps d;
-    d.setScale(scale, QString());
-    d.show();
-    answerRows(&d, answers);
-    QCOMPARE(d.score(), expected);
+    QCOMPARE(scoreAfter<Dialog_mps>(scale, answers), expected);
 }
 
 void TestDialogMps::buttonsEndTheDialog()
@@ -281,22 +230,7 @@ void TestDialogMps::boxesLineUpUnderHeaders()
     Dialog_mps d;
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
-    auto *contents = d.findChild<QWidget *>("scrollAreaWidgetContents");
-    auto centreX = [contents](const QWidget *w) {
-        return w->mapTo(contents, w->rect().center()).x();
-    };
-    const QStringList optionHeaders = {"label_2", "label_5", "label_7", "label_6", "label_4"};
-    for (int row = 0; row < rowCount; ++row) {
-        QVERIFY(qAbs(centreX(childLabel(d, QStringLiteral("ql%1").arg(row)))
-                     - centreX(childLabel(d, "label"))) <= 3);
-        for (int option = 0; option < 5; ++option) {
-            const int header = centreX(childLabel(d, optionHeaders.at(option)));
-            const int box = centreX(answerBox(&d, row, option));
-            QVERIFY2(qAbs(header - box) <= 3,
-                     qPrintable(QStringLiteral("row %1 option %2: box at %3, header at %4")
-                                    .arg(row).arg(option).arg(box).arg(header)));
-        }
-    }
+    checkBoxesUnderHeaders(d, rowCount, 3);
 }
 
 QTEST_MAIN(TestDialogMps)

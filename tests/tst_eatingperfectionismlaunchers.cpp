@@ -44,11 +44,6 @@ Launch launch(MainWindow &w, const QString &button, const QList<int> &answers, E
     return seenLaunch;
 }
 
-QList<int> repeated(int rows, int option)
-{
-    return QList<int>(rows, option);
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Ending)
@@ -83,13 +78,13 @@ void TestEatingPerfectionismLaunchers::acceptedScoreFillsField_data()
 
     QTest::newRow("restrained, all very often")
         << "pushButton_RES" << "lineEdit" << "Dialog"
-        << "Calculating the score on “Restrained eating” scale..." << repeated(10, 4) << "5.00";
-    QList<int> sum64 = repeated(13, 4);
+        << "Calculating the score on “Restrained eating” scale..." << sameAnswer(10, 4) << "5.00";
+    QList<int> sum64 = sameAnswer(13, 4);
     sum64[0] = 3;
     QTest::newRow("emotional, sum 64")
         << "pushButton_EM" << "lineEdit_2" << "Dialog"
         << "Calculating the score on “Emotional eating” scale..." << sum64 << "4.92";
-    QList<int> sum40 = repeated(13, 2);
+    QList<int> sum40 = sameAnswer(13, 2);
     sum40[12] = 3;
     QTest::newRow("emotional, sum 40")
         << "pushButton_EM" << "lineEdit_2" << "Dialog"
@@ -103,11 +98,11 @@ void TestEatingPerfectionismLaunchers::acceptedScoreFillsField_data()
         << "Calculating the score on “External eating” scale..." << QList<int>() << "0.00";
     QTest::newRow("personal standards, all strongly agree")
         << "pushButton_PS" << "lineEdit_4" << "Dialog_mps"
-        << "Calculating the score on “Personal standards” scale..." << repeated(7, 4) << "35.00";
+        << "Calculating the score on “Personal standards” scale..." << sameAnswer(7, 4) << "35.00";
     QTest::newRow("concern and doubts, all neutral")
         << "pushButton_MD" << "lineEdit_5" << "Dialog_mps"
         << "Calculating the score on “Concern over mistakes, doubts about actions” scale..."
-        << repeated(13, 2) << "39.00";
+        << sameAnswer(13, 2) << "39.00";
 }
 
 void TestEatingPerfectionismLaunchers::acceptedScoreFillsField()
@@ -142,18 +137,18 @@ void TestEatingPerfectionismLaunchers::rejectedDialogKeepsField_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QList<int>>("answers");
     QTest::addColumn<Ending>("ending");
-    QTest::newRow("restrained, cancel") << "pushButton_RES" << "lineEdit" << repeated(10, 2)
+    QTest::newRow("restrained, cancel") << "pushButton_RES" << "lineEdit" << sameAnswer(10, 2)
                                         << Ending::Cancel;
-    QTest::newRow("emotional, escape") << "pushButton_EM" << "lineEdit_2" << repeated(13, 2)
+    QTest::newRow("emotional, escape") << "pushButton_EM" << "lineEdit_2" << sameAnswer(13, 2)
                                        << Ending::Escape;
     QTest::newRow("external, window closed") << "pushButton_EXT" << "lineEdit_3"
-                                             << repeated(3, 1) << Ending::WindowClose;
+                                             << sameAnswer(3, 1) << Ending::WindowClose;
     QTest::newRow("personal standards, close button") << "pushButton_PS" << "lineEdit_4"
-                                                      << repeated(6, 4) << Ending::Close;
+                                                      << sameAnswer(6, 4) << Ending::Close;
     QTest::newRow("personal standards, complete, escape") << "pushButton_PS" << "lineEdit_4"
-                                                          << repeated(7, 4) << Ending::Escape;
+                                                          << sameAnswer(7, 4) << Ending::Escape;
     QTest::newRow("concern and doubts, window closed") << "pushButton_MD" << "lineEdit_5"
-                                                       << repeated(13, 0) << Ending::WindowClose;
+                                                       << sameAnswer(13, 0) << Ending::WindowClose;
 }
 
 void TestEatingPerfectionismLaunchers::rejectedDialogKeepsField()
@@ -196,7 +191,7 @@ void TestEatingPerfectionismLaunchers::everyLaunchStartsBlank()
     w.show();
     for (int i = 0; i < 2; ++i) {
         bool seen = false;
-        const Launch l = launch(w, button, repeated(rows, 0), Ending::Ok, &seen);
+        const Launch l = launch(w, button, sameAnswer(rows, 0), Ending::Ok, &seen);
         QVERIFY(seen);
         QVERIFY2(l.blank, qPrintable(QStringLiteral("launch %1").arg(i + 1)));
         QCOMPARE(w.findChild<QLineEdit *>(field)->text(), expected);

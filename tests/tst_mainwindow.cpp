@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "formchecks.h"
 #include "modaldriver.h"
 
 #include <QtTest>
@@ -17,6 +18,12 @@ const char *const fieldNames[] = {"lineEdit",   "lineEdit_2", "lineEdit_3", "lin
 QLineEdit *field(MainWindow &w, int i)
 {
     return w.findChild<QLineEdit *>(fieldNames[i]);
+}
+
+void setFieldTexts(MainWindow &w, const QStringList &texts)
+{
+    for (int i = 0; i < 8; ++i)
+        field(w, i)->setText(texts.at(i));
 }
 
 QStringList fieldTexts(MainWindow &w)
@@ -91,17 +98,12 @@ void TestMainWindow::startsEmpty()
 
 void TestMainWindow::slotsInDeclaredOrder()
 {
-    const QMetaObject *mo = &MainWindow::staticMetaObject;
-    const QByteArrayList expected = {
-        "on_btnSimulation_clicked()", "on_btnClose_clicked()",  "on_pushButton_RES_clicked()",
-        "on_pushButton_EM_clicked()", "on_pushButton_EXT_clicked()", "on_pushButton_PS_clicked()",
-        "on_pushButton_MD_clicked()", "on_pushButton_BOD_clicked()", "on_pushButton_ALEX_clicked()"};
-    QCOMPARE(mo->methodCount() - mo->methodOffset(), int(expected.size()));
-    for (int i = 0; i < expected.size(); ++i) {
-        const QMetaMethod m = mo->method(mo->methodOffset() + i);
-        QCOMPARE(m.methodSignature(), expected.at(i));
-        QCOMPARE(m.access(), QMetaMethod::Private);
-    }
+    compareSlots(MainWindow::staticMetaObject, {},
+                 {"on_btnSimulation_clicked()", "on_btnClose_clicked()",
+                  "on_pushButton_RES_clicked()", "on_pushButton_EM_clicked()",
+                  "on_pushButton_EXT_clicked()", "on_pushButton_PS_clicked()",
+                  "on_pushButton_MD_clicked()", "on_pushButton_BOD_clicked()",
+                  "on_pushButton_ALEX_clicked()"});
 }
 
 void TestMainWindow::embedsOneUncompressedPicture()
@@ -146,8 +148,7 @@ void TestMainWindow::reportsFirstFailingField()
     QFETCH(QString, message);
     MainWindow w;
     w.show();
-    for (int i = 0; i < 8; ++i)
-        field(w, i)->setText(texts.at(i));
+    setFieldTexts(w, texts);
 
     const WarningSeen seen = pressSimulation(w);
     QVERIFY(seen.shown);
@@ -163,8 +164,7 @@ void TestMainWindow::fixingAFieldMovesToTheNext()
     MainWindow w;
     w.show();
     const QStringList texts = {"3", "3", "abc", "21", "39", "60", "70", "35"};
-    for (int i = 0; i < 8; ++i)
-        field(w, i)->setText(texts.at(i));
+    setFieldTexts(w, texts);
     QCOMPARE(pressSimulation(w).text, QStringLiteral("The 'External eating' value out of range!"));
     field(w, 2)->setText("3");
     QCOMPARE(pressSimulation(w).text,
@@ -176,8 +176,7 @@ void TestMainWindow::validFieldsShowNoWarning()
     MainWindow w;
     w.show();
     const QStringList texts = {"1", "5", "2.5", "7", "65", "55", "30", "67"};
-    for (int i = 0; i < 8; ++i)
-        field(w, i)->setText(texts.at(i));
+    setFieldTexts(w, texts);
     const WarningSeen seen = pressSimulation(w);
     QVERIFY(!qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
     QVERIFY(seen.text.isEmpty());
