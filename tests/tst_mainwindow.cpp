@@ -4,6 +4,7 @@
 
 #include <QtTest>
 #include <QCommandLinkButton>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -68,6 +69,7 @@ class TestMainWindow : public QObject
 private slots:
     void initTestCase();
     void startsEmpty();
+    void labelsShowTheirWholeText();
     void slotsInDeclaredOrder();
     void embedsOneUncompressedPicture();
     void reportsFirstFailingField_data();
@@ -104,6 +106,24 @@ void TestMainWindow::slotsInDeclaredOrder()
                   "on_pushButton_EXT_clicked()", "on_pushButton_PS_clicked()",
                   "on_pushButton_MD_clicked()", "on_pushButton_BOD_clicked()",
                   "on_pushButton_ALEX_clicked()"});
+}
+
+void TestMainWindow::labelsShowTheirWholeText()
+{
+    // The range at the end of each label is what tells the user what to type.
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QStringList names = {"label",   "label_2", "label_3", "label_4",
+                               "label_5", "label_6", "label_7", "label_8"};
+    for (const QString &name : names) {
+        auto *label = w.findChild<QLabel *>(name);
+        const int needed = label->wordWrap() ? label->heightForWidth(label->width())
+                                             : label->sizeHint().height();
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width()
+                     || (label->wordWrap() && needed <= label->height()),
+                 qPrintable(name));
+    }
 }
 
 void TestMainWindow::embedsOneUncompressedPicture()
