@@ -3,6 +3,7 @@
 #include "chartxysetting.h"
 
 #include <QtTest>
+#include <QPainter>
 #include <QStandardItemModel>
 
 namespace {
@@ -98,6 +99,7 @@ private slots:
     void mismatchedRowsAreSkipped();
     void flatSeriesIsMidHeight();
     void labelsNeedLimits();
+    void renderedOffScreenMatchesViewport();
 
 private:
     ChartXYRender *render(ChartXY &view) { return view.findChild<ChartXYRender *>(); }
@@ -388,6 +390,35 @@ void TestChartXYRender::labelsNeedLimits()
     QVERIFY(!hasDarkPixel(image, QRect(0, 0, 6, 300)));
     QVERIFY(hasDarkPixel(image, QRect(7, 16, 8, 220)));
     QVERIFY(hasDarkPixel(image, xLabels));
+}
+
+// The same drawing must reach an image (or a PDF page) as reaches the screen, at the
+// viewport's size or any other.
+void TestChartXYRender::renderedOffScreenMatchesViewport()
+{
+    ChartXY view;
+    auto *model = seriesModel({{0, 1.0}, {3, 9.0}, {6, 4.0}}, QColor(Red), &view);
+    const QImage onScreen = paintedSeries(view, model);
+    QVERIFY(!onScreen.isNull());
+
+    QImage offScreen(onScreen.size(), QImage::Format_RGB32);
+    offScreen.fill(Qt::black);
+    QPainter painter(&offScreen);
+    painter.setFont(view.viewport()->font());
+    view.renderChart(painter, offScreen.size());
+    painter.end();
+    QCOMPARE(offScreen, onScreen);
+
+    // A larger target has its grid area where the margins put it, not the viewport's.
+    QImage large(800, 600, QImage::Format_RGB32);
+    large.fill(Qt::black);
+    painter.begin(&large);
+    view.renderChart(painter, large.size());
+    painter.end();
+    QCOMPARE(large.pixel(799, 599), White.rgb());
+    QCOMPARE(large.pixel(700, 200), Grey.rgb());
+    // Plot area (72, 24)-(775, 527); the point (3, 9.0) lies at its middle, 9/10 up.
+    QVERIFY(isRed(large.pixel(72 + (775 - 72) / 2, 527 - (527 - 24) * 9 / 10)));
 }
 
 QTEST_MAIN(TestChartXYRender)

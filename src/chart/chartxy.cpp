@@ -22,6 +22,11 @@ ChartXYSetting *ChartXY::setting() const
     return m_setting;
 }
 
+void ChartXY::renderChart(QPainter &painter, const QSize &size) const
+{
+    m_render->render(painter, size);
+}
+
 void ChartXY::updateChart()
 {
     const ChartXYGrid *grid = m_setting->grid();

@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 
 class ChartXYRender;
+class QPainter;
 class ChartXYSetting;
 
 // An XY line chart of an item model. Column 0 holds the X values and every further column
@@ -19,6 +20,9 @@ public:
 
     // Change settings through this, then call updateChart().
     ChartXYSetting *setting() const;
+    // Draws the chart onto painter as it would look in a viewport of the given size,
+    // e.g. as vectors onto a PDF page.
+    void renderChart(QPainter &painter, const QSize &size) const;
 
     QRect visualRect(const QModelIndex &index) const override;
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;

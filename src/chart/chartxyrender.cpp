@@ -94,6 +94,16 @@ void ChartXYRender::paint()
     painter.end();
 }
 
+void ChartXYRender::render(QPainter &painter, const QSize &size)
+{
+    m_renderSize = size;
+    painter.save();
+    paintBorder(painter);
+    paintGrid(painter);
+    painter.restore();
+    m_renderSize = QSize();
+}
+
 void ChartXYRender::paintBorder(QPainter &painter)
 {
     painter.fillRect(viewportRect(), m_setting->border()->background());
@@ -378,7 +388,7 @@ QPointF ChartXYRender::dataGridPosition(QRect &rect, QVariant x, QVariant y)
 
 QRect ChartXYRender::viewportRect() const
 {
-    return QRect(QPoint(0, 0), m_viewport->size());
+    return QRect(QPoint(0, 0), m_renderSize.isValid() ? m_renderSize : m_viewport->size());
 }
 
 QRect ChartXYRender::plotRect(const QRect &gridRect) const

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointF>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QVariant>
 
@@ -26,6 +27,10 @@ class ChartXYRender : public QObject
 public:
     ChartXYRender(QAbstractItemView *view, ChartXYSetting *setting);
     ~ChartXYRender() override;
+
+    // Draws the chart as it would fill a viewport of the given size, onto any painter:
+    // an image, a printer or a PDF page. The painter's state is left as it was found.
+    void render(QPainter &painter, const QSize &size);
 
 public slots:
     void paint();
@@ -54,6 +59,8 @@ private:
     QAbstractItemView *m_view;
     QWidget *m_viewport;
     ChartXYSetting *m_setting;
+    // Set while render() draws for a device other than the viewport.
+    QSize m_renderSize;
 };
 
 #endif // CHARTXYRENDER_H
