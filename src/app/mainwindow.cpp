@@ -18,6 +18,10 @@ MainWindow::MainWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/globe.jpg")));
+    // A hand edit makes the value the user's own, whoever wrote it before.
+    const auto fields = predictorFields();
+    for (int i = 0; i < PredictorCount; ++i)
+        connect(fields[i], &QLineEdit::textEdited, this, [this, i] { m_sources[i].clear(); });
 }
 
 MainWindow::~MainWindow()
@@ -50,6 +54,7 @@ void MainWindow::on_btnSimulation_clicked()
     BmiCourse course = predictBmiCourse(values);
     graph result;
     result.prepareview(course.data());
+    result.setPredictors(values, m_sources);
     result.exec();
 }
 
@@ -65,6 +70,7 @@ void MainWindow::on_pushButton_RES_clicked()
                     tr("Calculating the score on “Restrained eating” scale..."));
     // The field takes the mean over the scale's items.
     runQuestionnaire(dialog, ui->lineEdit, 10);
+    noteSource(dialog, Predictor::RestrainedEating, tr("DEBQ, “Restrained eating” scale"));
 }
 
 void MainWindow::on_pushButton_EM_clicked()
@@ -73,6 +79,7 @@ void MainWindow::on_pushButton_EM_clicked()
     dialog.setScale(Dialog::EmotionalEating,
                     tr("Calculating the score on “Emotional eating” scale..."));
     runQuestionnaire(dialog, ui->lineEdit_2, 13);
+    noteSource(dialog, Predictor::EmotionalEating, tr("DEBQ, “Emotional eating” scale"));
 }
 
 void MainWindow::on_pushButton_EXT_clicked()
@@ -81,6 +88,7 @@ void MainWindow::on_pushButton_EXT_clicked()
     dialog.setScale(Dialog::ExternalEating,
                     tr("Calculating the score on “External eating” scale..."));
     runQuestionnaire(dialog, ui->lineEdit_3, 10);
+    noteSource(dialog, Predictor::ExternalEating, tr("DEBQ, “External eating” scale"));
 }
 
 void MainWindow::on_pushButton_PS_clicked()
@@ -89,6 +97,7 @@ void MainWindow::on_pushButton_PS_clicked()
     dialog.setScale(Dialog_mps::PersonalStandards,
                     tr("Calculating the score on “Personal standards” scale..."));
     runQuestionnaire(dialog, ui->lineEdit_4);
+    noteSource(dialog, Predictor::PersonalStandards, tr("MPS-FROST, “Personal standards” scale"));
 }
 
 void MainWindow::on_pushButton_MD_clicked()
@@ -98,16 +107,33 @@ void MainWindow::on_pushButton_MD_clicked()
                     tr("Calculating the score on “Concern over mistakes, doubts about "
                        "actions” scale..."));
     runQuestionnaire(dialog, ui->lineEdit_5);
+    noteSource(dialog, Predictor::ConcernOverMistakes,
+               tr("MPS-FROST, “Concern over mistakes, doubts about actions” scale"));
 }
 
 void MainWindow::on_pushButton_BOD_clicked()
 {
     Dialog_bod dialog;
     runQuestionnaire(dialog, ui->lineEdit_6);
+    noteSource(dialog, Predictor::BodyImageDissatisfaction, tr("Body image questionnaire"));
 }
 
 void MainWindow::on_pushButton_ALEX_clicked()
 {
     Dialog_alex dialog;
     runQuestionnaire(dialog, ui->lineEdit_7);
+    noteSource(dialog, Predictor::Alexithymia, tr("TAS-26"));
+}
+
+std::array<QLineEdit *, PredictorCount> MainWindow::predictorFields() const
+{
+    return {ui->lineEdit,   ui->lineEdit_2, ui->lineEdit_3, ui->lineEdit_4,
+            ui->lineEdit_5, ui->lineEdit_6, ui->lineEdit_7, ui->lineEdit_8};
+}
+
+void MainWindow::noteSource(const QDialog &questionnaire, Predictor field,
+                            const QString &source)
+{
+    if (questionnaire.result() == QDialog::Accepted)
+        m_sources[static_cast<int>(field)] = source;
 }

@@ -1,7 +1,12 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "simulationrecord.h"
+
 #include <QMainWindow>
+
+class QDialog;
+class QLineEdit;
 
 namespace Ui {
 class MainWindow;
@@ -29,7 +34,13 @@ private slots:
     void on_pushButton_ALEX_clicked();
 
 private:
+    std::array<QLineEdit *, PredictorCount> predictorFields() const;
+    // After a launcher ran: an accepted questionnaire becomes the field's source.
+    void noteSource(const QDialog &questionnaire, Predictor field, const QString &source);
+
     Ui::MainWindow *ui;
+    // Per field, the questionnaire and scale that last wrote it; empty once typed over.
+    PredictorSources m_sources;
 };
 
 #endif // MAINWINDOW_H

@@ -2,8 +2,17 @@
 #include "ui_graph.h"
 
 #include "chartxysetting.h"
+#include "coursecaution.h"
+#include "resultreport.h"
 
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QStandardItemModel>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -21,6 +30,8 @@ graph::graph(QWidget *parent)
     , ui(new Ui::graph)
 {
     ui->setupUi(this);
+    addActionButtons();
+    updateActions();
 }
 
 graph::~graph()
@@ -31,6 +42,11 @@ graph::~graph()
 void graph::prepareview(double month[6])
 {
     std::copy(month, month + Months, shownMonths);
+    std::copy(month, month + Months, m_record.course.begin());
+    m_record.hasCourse = true;
+    ui->cautionLabel->setText(courseCautionText());
+    ui->cautionLabel->setVisible(courseNeedsCaution(m_record.course));
+    updateActions();
 
     // Filled before the chart sees it, so that filling triggers no chart updates.
     model = new QStandardItemModel(Months, 2, this);
@@ -56,4 +72,100 @@ void graph::prepareview(double month[6])
     setting->scale()->setAutoLimitView(true);
     setting->scale()->setAutoRound(true);
     chart->updateChart();
+}
+
+void graph::setPredictors(const PredictorValues &values, const PredictorSources &sources,
+                          const QDateTime &time)
+{
+    m_record.predictors = values;
+    m_record.sources = sources;
+    m_record.time = time;
+    m_record.hasPredictors = true;
+    updateActions();
+}
+
+const SimulationRecord &graph::record() const
+{
+    return m_record;
+}
+
+bool graph::saveReport(const QString &fileName)
+{
+    QString reason;
+    if (ResultReport(m_record, *ui->chart).savePdf(fileName, &reason))
+        return true;
+    QMessageBox::warning(this, windowTitle(),
+                         tr("The report could not be saved as “%1”: %2.")
+                             .arg(QDir::toNativeSeparators(fileName), reason));
+    return false;
+}
+
+QString graph::defaultReportFileName() const
+{
+    const QDate date = m_record.time.isValid() ? m_record.time.date() : QDate::currentDate();
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(folder).filePath(
+        QStringLiteral("telma-%1.pdf").arg(date.toString(QStringLiteral("yyyy-MM-dd"))));
+}
+
+// Custom buttons cannot be described in the form, so they join the box here. Ok stays the
+// default: the others never take it over, even when they have focus.
+void graph::addActionButtons()
+{
+    struct Action {
+        QPushButton *graph::*button;
+        const char *name;
+        const char *text;
+        void (graph::*run)();
+    };
+    static const Action actions[] = {
+        {&graph::m_copy, "copyButton", QT_TR_NOOP("Copy"), &graph::copyValues},
+        {&graph::m_print, "printButton", QT_TR_NOOP("Print…"), &graph::printReport},
+        {&graph::m_savePdf, "savePdfButton", QT_TR_NOOP("Save PDF…"), &graph::saveReportAs},
+    };
+    for (const Action &action : actions) {
+        QPushButton *button = ui->buttonBox->addButton(tr(action.text),
+                                                       QDialogButtonBox::ActionRole);
+        button->setObjectName(QLatin1String(action.name));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, action.run);
+        this->*action.button = button;
+    }
+    ui->buttonBox->button(QDialogButtonBox::Ok)->setDefault(true);
+}
+
+// Nothing can be copied before there is a course, and no report is made without the
+// inputs it has to show.
+void graph::updateActions()
+{
+    m_copy->setEnabled(m_record.hasCourse);
+    m_print->setEnabled(m_record.hasCourse && m_record.hasPredictors);
+    m_savePdf->setEnabled(m_record.hasCourse && m_record.hasPredictors);
+}
+
+void graph::copyValues()
+{
+}
+
+void graph::printReport()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    ResultReport::preparePage(printer);
+    printer.setDocName(QStringLiteral("telma-report"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!ResultReport(m_record, *ui->chart).paint(printer))
+        QMessageBox::warning(this, windowTitle(), tr("The report could not be printed."));
+}
+
+void graph::saveReportAs()
+{
+    QFileDialog dialog(this, tr("Save PDF"), defaultReportFileName(),
+                       tr("PDF files (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        saveReport(dialog.selectedFiles().constFirst());
 }

@@ -1,8 +1,11 @@
 #ifndef GRAPH_H
 #define GRAPH_H
 
+#include "simulationrecord.h"
+
 #include <QDialog>
 
+class QPushButton;
 class QStandardItemModel;
 
 namespace Ui {
@@ -10,7 +13,8 @@ class graph;
 }
 
 // The result dialog: the predicted BMI course of months 1 to 6 as a red line in a chart,
-// with axis titles, a caption and an Ok button.
+// with axis titles, a caption and an Ok button; beside Ok, buttons that copy the values
+// and print or save a one-page report of the simulation.
 class graph : public QDialog
 {
     Q_OBJECT
@@ -19,13 +23,37 @@ public:
     explicit graph(QWidget *parent = nullptr);
     ~graph() override;
 
+    // The eight predictor values the course was computed from, and where each came from.
+    // Call before exec(); the report needs them.
+    void setPredictors(const PredictorValues &values, const PredictorSources &sources,
+                       const QDateTime &time = QDateTime::currentDateTime());
+
+    // What the dialog shows and reports: the course, and the inputs once given.
+    const SimulationRecord &record() const;
+
+    // Writes the report to fileName; on failure tells the user which file and why, and
+    // returns false.
+    bool saveReport(const QString &fileName);
+    // The name "Save PDF…" proposes: telma-<date>.pdf in the user's documents folder.
+    QString defaultReportFileName() const;
+
 public slots:
     // month[i] is the predicted BMI (kg/m2) at the end of month i + 1.
     void prepareview(double month[6]);
 
 private:
+    void addActionButtons();
+    void updateActions();
+    void copyValues();
+    void printReport();
+    void saveReportAs();
+
     Ui::graph *ui;
     QStandardItemModel *model = nullptr;
+    SimulationRecord m_record;
+    QPushButton *m_copy = nullptr;
+    QPushButton *m_print = nullptr;
+    QPushButton *m_savePdf = nullptr;
 };
 
 #endif // GRAPH_H

@@ -1,0 +1,34 @@
+#include "bmiclass.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+
+namespace {
+
+struct BmiClass {
+    double lower; // included
+    const char *name;
+};
+
+// Highest class first; the information text gives the ranges from 18.5 up.
+const BmiClass classes[] = {
+    {40.0, QT_TRANSLATE_NOOP("graph", "class III or extreme (massive/morbid) obesity")},
+    {35.0, QT_TRANSLATE_NOOP("graph", "class II obesity")},
+    {30.0, QT_TRANSLATE_NOOP("graph", "class I obesity")},
+    {25.0, QT_TRANSLATE_NOOP("graph", "moderate overweight")},
+    {18.5, QT_TRANSLATE_NOOP("graph", "normal weight")},
+};
+
+} // namespace
+
+QString bmiClassName(double bmi)
+{
+    // A table row reading "25.00" must not say "normal weight".
+    const double shown = std::round(bmi * 100.0) / 100.0;
+    for (const BmiClass &c : classes) {
+        if (shown >= c.lower)
+            return QCoreApplication::translate("graph", c.name);
+    }
+    return QCoreApplication::translate("graph", "underweight");
+}

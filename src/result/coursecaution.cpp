@@ -1,0 +1,22 @@
+#include "coursecaution.h"
+
+#include "predictorcheck.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+bool courseNeedsCaution(const BmiCourse &course)
+{
+    const double lowest = predictorRange(Predictor::InitialBmi).lower;
+    return std::any_of(course.begin(), course.end(), [lowest](double bmi) {
+        return !(bmi >= lowest); // a NaN month is no more plausible than a low one
+    });
+}
+
+QString courseCautionText()
+{
+    return QCoreApplication::translate(
+        "graph", "Caution: the predicted BMI falls below 15 kg/m², lower than any initial BMI "
+                 "accepted. Please check the inputs.");
+}

@@ -1,0 +1,25 @@
+#ifndef SIMULATIONRECORD_H
+#define SIMULATIONRECORD_H
+
+#include "bmicourse.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <array>
+
+// Where each predictor value came from: the questionnaire and scale that last wrote its
+// field, or an empty string when the user typed it.
+using PredictorSources = std::array<QString, PredictorCount>;
+
+// Everything one simulation produced, as the result dialog and its report need it.
+struct SimulationRecord {
+    QDateTime time;
+    PredictorValues predictors{};
+    PredictorSources sources;
+    BmiCourse course{};
+    bool hasCourse = false;
+    bool hasPredictors = false;
+};
+
+#endif // SIMULATIONRECORD_H

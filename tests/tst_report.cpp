@@ -1,0 +1,221 @@
+#include "bmiclass.h"
+#include "bmicourse.h"
+#include "chartxy.h"
+#include "coursecaution.h"
+#include "graph.h"
+#include "modaldriver.h"
+#include "resultreport.h"
+
+#include <QtTest>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+const PredictorValues typicalPerson{3, 3, 3, 21, 39, 28, 70, 35};
+const PredictorValues lowerCorner{1, 1, 1, 7, 13, 1, 30, 30};
+
+// Sources as the main window records them: some fields from questionnaires, some typed.
+const PredictorSources mixedSources{"DEBQ, “Restrained eating” scale", "", "",
+                                    "MPS-FROST, “Personal standards” scale", "", "",
+                                    "TAS-26", ""};
+
+QString runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int pageCount(const QString &pdf)
+{
+    const QString info = runTool(QStringLiteral("pdfinfo"), {pdf});
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+            .match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// pdftotext breaks lines where the page does; joining them lets a test look for whole
+// phrases whatever the wrapping.
+QString pdfText(const QString &pdf)
+{
+    return runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+        .simplified();
+}
+
+// A result dialog as the main window leaves it before exec().
+struct Result {
+    explicit Result(const PredictorValues &values, const PredictorSources &sources = {})
+    {
+        BmiCourse course = predictBmiCourse(values);
+        dialog.prepareview(course.data());
+        dialog.setPredictors(values, sources, QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
+    }
+    graph dialog;
+};
+
+} // namespace
+
+class TestReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void pdfHoldsInputsSourcesValuesAndClasses();
+    void cautionOnlyWhereTheCourseLeavesThePlausibleRange();
+    void printedPageIsTheSameReport();
+    void unwritableFileGivesMessageAndNoFile();
+    void failedSaveLeavesExistingFileAlone();
+    void whoClassesAtTheirBounds_data();
+    void whoClassesAtTheirBounds();
+    void cautionThreshold();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestReport::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY2(!QStandardPaths::findExecutable("pdftotext").isEmpty(), "poppler-utils is needed");
+}
+
+void TestReport::pdfHoldsInputsSourcesValuesAndClasses()
+{
+    Result result(typicalPerson, mixedSources);
+    const QString file = m_dir.filePath("typical.pdf");
+    QVERIFY(result.dialog.saveReport(file));
+    QCOMPARE(pageCount(file), 1);
+    const QString text = pdfText(file);
+
+    QVERIFY(text.contains("model TELMA " TELMA_VERSION));
+    QVERIFY(text.contains("2026-03-14 09:26"));
+    // Each predictor on one line with its value, range and source.
+    const QStringList predictorLines = {
+        "Restrained eating 3 1 to 5 DEBQ, “Restrained eating” scale",
+        "Emotional eating 3 1 to 5 typed",
+        "External eating 3 1 to 5 typed",
+        "Personal standards 21 7 to 35 MPS-FROST, “Personal standards” scale",
+        "Body image dissatisfaction 28 1 to 55 typed",
+        "Alexithymia 70 30 to 110 TAS-26",
+        "Initial BMI (kg/m²) 35 15 to 67 typed"};
+    for (const QString &line : predictorLines)
+        QVERIFY2(text.contains(line), qPrintable(line));
+    // The longest name wraps within its cell.
+    QVERIFY(text.contains("Concern over mistakes, doubts"));
+    QVERIFY(text.contains("39 13 to 65 typed"));
+
+    // Month, BMI, change in kg/m2 and percent, WHO class.
+    const QStringList monthLines = {
+        "1 34.38 -0.62 -1.8 class I obesity",  "2 33.78 -1.22 -3.5 class I obesity",
+        "3 33.18 -1.82 -5.2 class I obesity",  "4 32.60 -2.40 -6.9 class I obesity",
+        "5 32.02 -2.98 -8.5 class I obesity", "6 31.46 -3.54 -10.1 class I obesity"};
+    for (const QString &line : monthLines)
+        QVERIFY2(text.contains(line), qPrintable(line));
+    QVERIFY(text.contains("support") && text.contains("clinical judgement"));
+    QVERIFY(!text.contains("Caution"));
+}
+
+void TestReport::cautionOnlyWhereTheCourseLeavesThePlausibleRange()
+{
+    Result result(lowerCorner);
+    const QString file = m_dir.filePath("corner.pdf");
+    QVERIFY(result.dialog.saveReport(file));
+    QCOMPARE(pageCount(file), 1);
+    const QString text = pdfText(file);
+    QVERIFY(text.contains(courseCautionText()));
+    QVERIFY(text.contains("6 0.47 -29.53 -98.4 underweight"));
+    QVERIFY(text.contains("1 15.00 -15.00 -50.0 underweight"));
+}
+
+void TestReport::printedPageIsTheSameReport()
+{
+    Result result(typicalPerson, mixedSources);
+    const QString saved = m_dir.filePath("saved.pdf");
+    const QString printed = m_dir.filePath("printed.pdf");
+    QVERIFY(result.dialog.saveReport(saved));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printed);
+    ResultReport::preparePage(printer);
+    QVERIFY(ResultReport(result.dialog.record(), *result.dialog.findChild<ChartXY *>()).paint(printer));
+    QCOMPARE(pageCount(printed), 1);
+    QCOMPARE(pdfText(printed), pdfText(saved));
+    QVERIFY(runTool("pdfinfo", {printed}).contains("A4"));
+}
+
+void TestReport::unwritableFileGivesMessageAndNoFile()
+{
+    Result result(typicalPerson);
+    const QString file = m_dir.filePath("no-such-folder/report.pdf");
+    QString message;
+    bool shown = false;
+    onNextModal([&](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            message = box->text();
+        modal->close();
+    }, &shown);
+    QVERIFY(!result.dialog.saveReport(file));
+    QVERIFY(shown);
+    QVERIFY2(message.contains(QDir::toNativeSeparators(file)), qPrintable(message));
+    QVERIFY2(message.contains("No such file or directory"), qPrintable(message));
+    QVERIFY(!QFile::exists(file));
+    QVERIFY(!QDir(m_dir.filePath("no-such-folder")).exists());
+}
+
+void TestReport::failedSaveLeavesExistingFileAlone()
+{
+    // A folder where the file should be: nothing can be written, nothing is removed.
+    Result result(typicalPerson);
+    const QString file = m_dir.filePath("taken.pdf");
+    QVERIFY(QDir(m_dir.path()).mkdir("taken.pdf"));
+    bool shown = false;
+    onNextModal([](QWidget *modal) { modal->close(); }, &shown);
+    QVERIFY(!result.dialog.saveReport(file));
+    QVERIFY(shown);
+    QVERIFY(QFileInfo(file).isDir());
+    QCOMPARE(QDir(m_dir.path()).entryList({"taken.pdf*"}, QDir::AllEntries | QDir::Hidden).size(), 1);
+}
+
+void TestReport::whoClassesAtTheirBounds_data()
+{
+    QTest::addColumn<double>("bmi");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("below the classes") << 18.49 << "underweight";
+    QTest::newRow("normal from 18.5") << 18.5 << "normal weight";
+    QTest::newRow("shown as 24.99") << 24.994 << "normal weight";
+    QTest::newRow("shown as 25.00") << 24.996 << "moderate overweight";
+    QTest::newRow("overweight to 29.99") << 29.99 << "moderate overweight";
+    QTest::newRow("class I from 30") << 30.0 << "class I obesity";
+    QTest::newRow("class II from 35") << 35.0 << "class II obesity";
+    QTest::newRow("class II to 39.99") << 39.99 << "class II obesity";
+    QTest::newRow("class III from 40")
+        << 40.0 << "class III or extreme (massive/morbid) obesity";
+}
+
+void TestReport::whoClassesAtTheirBounds()
+{
+    QFETCH(double, bmi);
+    QFETCH(QString, name);
+    QCOMPARE(bmiClassName(bmi), name);
+}
+
+void TestReport::cautionThreshold()
+{
+    const BmiCourse plausible{20, 18, 17, 16, 15.5, 15};
+    QVERIFY(!courseNeedsCaution(plausible));
+    QVERIFY(courseNeedsCaution(BmiCourse{20, 18, 17, 16, 15.5, 14.99}));
+    QVERIFY(courseNeedsCaution(BmiCourse{14.99, 18, 17, 16, 15.5, 15}));
+    QVERIFY(courseNeedsCaution(predictBmiCourse(lowerCorner)));
+    QVERIFY(!courseNeedsCaution(predictBmiCourse(typicalPerson)));
+}
+
+QTEST_MAIN(TestReport)
+#include "tst_report.moc"
