@@ -1,3 +1,4 @@
+#include "answerclicks.h"
 #include "bmicourse.h"
 #include "chartxy.h"
 #include "chartxysetting.h"
@@ -8,10 +9,12 @@
 #include <QtTest>
 #include <QCommandLinkButton>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -31,6 +34,53 @@ QList<double> seriesOf(QWidget *dialog)
     return values;
 }
 
+const PredictorValues typicalPerson{3, 3, 3, 21, 39, 28, 70, 35};
+const PredictorValues lowerCorner{1, 1, 1, 7, 13, 1, 30, 30};
+const QStringList fieldNames = {"lineEdit",   "lineEdit_2", "lineEdit_3", "lineEdit_4",
+                                "lineEdit_5", "lineEdit_6", "lineEdit_7", "lineEdit_8"};
+
+QPushButton *buttonOf(QWidget *dialog, const char *name)
+{
+    return dialog->findChild<QDialogButtonBox *>("buttonBox")->findChild<QPushButton *>(name);
+}
+
+QLabel *cautionOf(QWidget *dialog)
+{
+    return dialog->findChild<QLabel *>(QStringLiteral("cautionLabel"));
+}
+
+void showCourseOf(graph &dialog, const PredictorValues &values)
+{
+    BmiCourse course = predictBmiCourse(values);
+    dialog.prepareview(course.data());
+}
+
+// Presses "Simulation" and returns the sources the result dialog was given.
+PredictorSources simulate(MainWindow &window)
+{
+    PredictorSources sources;
+    bool seen = false;
+    onNextModal([&](QWidget *modal) {
+        if (auto *result = qobject_cast<graph *>(modal))
+            sources = result->record().sources;
+        modal->close();
+    }, &seen);
+    window.findChild<QCommandLinkButton *>("btnSimulation")->click();
+    if (!seen)
+        qWarning("no dialog opened");
+    return sources;
+}
+
+// Runs the restrained-eating questionnaire with every item answered, ending it with ending.
+void runRestrainedEating(MainWindow &window, QDialog::DialogCode ending)
+{
+    onNextModal([ending](QWidget *modal) {
+        answerRows(modal, sameAnswer(10, 2));
+        static_cast<QDialog *>(modal)->done(ending);
+    });
+    window.findChild<QPushButton *>("pushButton_RES")->click();
+}
+
 } // namespace
 
 class TestGraph : public QObject
@@ -46,6 +96,13 @@ private slots:
     void limitsOfWorkedExamples();
     void secondCallAttachesNewModel();
     void simulationOpensResult();
+    void buttonsBesideOkWhichStaysDefault();
+    void reportButtonsWaitForTheInputs();
+    void cautionOnlyBelowTheLowestInitialBmi_data();
+    void cautionOnlyBelowTheLowestInitialBmi();
+    void savePdfProposesDatedNameAndWrites();
+    void printOpensThePrintDialog();
+    void sourcesFollowQuestionnairesUntilEdited();
 };
 
 void TestGraph::initTestCase()
@@ -212,6 +269,167 @@ void TestGraph::simulationOpensResult()
         const QString name = i == 0 ? QStringLiteral("lineEdit") : QStringLiteral("lineEdit_%1").arg(i + 1);
         QCOMPARE(window.findChild<QLineEdit *>(name)->text(), texts.at(i));
     }
+}
+
+void TestGraph::buttonsBesideOkWhichStaysDefault()
+{
+    graph dialog;
+    showCourseOf(dialog, typicalPerson);
+    auto *box = dialog.findChild<QDialogButtonBox *>("buttonBox");
+    QCOMPARE(box->standardButtons(), QDialogButtonBox::Ok);
+    QStringList texts;
+    for (QAbstractButton *button : box->buttons())
+        texts << button->text();
+    texts.sort();
+    QCOMPARE(texts, QStringList({"Copy", "OK", "Print…", "Save PDF…"}));
+
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(box->button(QDialogButtonBox::Ok)->isDefault());
+    for (const char *name : {"copyButton", "printButton", "savePdfButton"}) {
+        QPushButton *button = buttonOf(&dialog, name);
+        QVERIFY2(button && !button->isDefault() && !button->autoDefault(), name);
+        QCOMPARE(button->parentWidget(), box);
+    }
+    // Even with focus on another button, Return accepts.
+    buttonOf(&dialog, "printButton")->setFocus();
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(!dialog.isVisible());
+}
+
+void TestGraph::reportButtonsWaitForTheInputs()
+{
+    graph dialog;
+    QVERIFY(!buttonOf(&dialog, "copyButton")->isEnabled());
+    QVERIFY(!buttonOf(&dialog, "printButton")->isEnabled());
+    showCourseOf(dialog, typicalPerson);
+    QVERIFY(buttonOf(&dialog, "copyButton")->isEnabled());
+    QVERIFY(!buttonOf(&dialog, "savePdfButton")->isEnabled());
+    dialog.setPredictors(typicalPerson, PredictorSources());
+    QVERIFY(buttonOf(&dialog, "printButton")->isEnabled());
+    QVERIFY(buttonOf(&dialog, "savePdfButton")->isEnabled());
+}
+
+void TestGraph::cautionOnlyBelowTheLowestInitialBmi_data()
+{
+    QTest::addColumn<Course>("course");
+    QTest::addColumn<bool>("caution");
+    QTest::newRow("typical") << predictBmiCourse(typicalPerson) << false;
+    QTest::newRow("ends at 15") << Course{20, 19, 18, 17, 16, 15} << false;
+    QTest::newRow("ends just below 15") << Course{20, 19, 18, 17, 16, 14.99} << true;
+    QTest::newRow("lower corner") << predictBmiCourse(lowerCorner) << true;
+}
+
+void TestGraph::cautionOnlyBelowTheLowestInitialBmi()
+{
+    QFETCH(Course, course);
+    QFETCH(bool, caution);
+    graph dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QRect chartAtRest = chartOf(&dialog)->geometry();
+    QVERIFY(!cautionOf(&dialog)->isVisible());
+
+    dialog.prepareview(course.data());
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(cautionOf(&dialog)->isVisible(), caution);
+    if (caution) {
+        const QString text = cautionOf(&dialog)->text();
+        QVERIFY2(text.contains("below 15 kg/m²") && text.contains("check the inputs"),
+                 qPrintable(text));
+        // One line under the chart, inside the dialog.
+        QLabel *label = cautionOf(&dialog);
+        QVERIFY(label->geometry().top() >= chartOf(&dialog)->geometry().bottom());
+        QVERIFY(label->height() < 2 * label->fontMetrics().height());
+    } else {
+        QCOMPARE(chartOf(&dialog)->geometry(), chartAtRest);
+    }
+}
+
+void TestGraph::savePdfProposesDatedNameAndWrites()
+{
+    QTemporaryDir dir;
+    graph dialog;
+    showCourseOf(dialog, typicalPerson);
+    dialog.setPredictors(typicalPerson, PredictorSources(), QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
+    QCOMPARE(QFileInfo(dialog.defaultReportFileName()).fileName(), QStringLiteral("telma-2026-03-14.pdf"));
+    QCOMPARE(QFileInfo(dialog.defaultReportFileName()).absolutePath(),
+             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+
+    const QString target = dir.filePath("kept.pdf");
+    QString proposed;
+    bool seen = false;
+    onNextModal([&](QWidget *modal) {
+        auto *files = qobject_cast<QFileDialog *>(modal);
+        if (!files) {
+            modal->close();
+            return;
+        }
+        proposed = files->selectedFiles().value(0);
+        files->selectFile(target);
+        static_cast<QDialog *>(files)->accept();
+    }, &seen);
+    buttonOf(&dialog, "savePdfButton")->click();
+    QVERIFY(seen);
+    QCOMPARE(QFileInfo(proposed).fileName(), QStringLiteral("telma-2026-03-14.pdf"));
+    QVERIFY(QFileInfo(target).size() > 0);
+}
+
+void TestGraph::printOpensThePrintDialog()
+{
+    graph dialog;
+    showCourseOf(dialog, typicalPerson);
+    dialog.setPredictors(typicalPerson, PredictorSources());
+    QString opened;
+    bool seen = false;
+    onNextModal([&](QWidget *modal) {
+        opened = QString::fromLatin1(modal->metaObject()->className());
+        static_cast<QDialog *>(modal)->reject();
+    }, &seen);
+    buttonOf(&dialog, "printButton")->click();
+    QVERIFY(seen);
+    QVERIFY2(opened.contains("PrintDialog"), qPrintable(opened));
+}
+
+void TestGraph::sourcesFollowQuestionnairesUntilEdited()
+{
+    MainWindow window;
+    window.show();
+    for (int i = 0; i < 8; ++i)
+        window.findChild<QLineEdit *>(fieldNames[i])->setText(QString::number(typicalPerson[i]));
+    QCOMPARE(simulate(window), PredictorSources());
+
+    const QString debq = QStringLiteral("DEBQ, “Restrained eating” scale");
+    runRestrainedEating(window, QDialog::Accepted);
+    QCOMPARE(window.findChild<QLineEdit *>("lineEdit")->text(), QStringLiteral("3.00"));
+    PredictorSources expected;
+    expected[0] = debq;
+    QCOMPARE(simulate(window), expected);
+
+    // Typed over by hand: the value is the user's now.
+    QLineEdit *field = window.findChild<QLineEdit *>("lineEdit");
+    field->setFocus();
+    field->end(false);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClick(field, Qt::Key_5);
+    QCOMPARE(field->text(), QStringLiteral("3.05"));
+    QCOMPARE(simulate(window), PredictorSources());
+    // A cancelled questionnaire changes neither the value nor its source.
+    runRestrainedEating(window, QDialog::Rejected);
+    QCOMPARE(field->text(), QStringLiteral("3.05"));
+    QCOMPARE(simulate(window), PredictorSources());
+
+    // Other fields keep their own sources.
+    runRestrainedEating(window, QDialog::Accepted);
+    QTest::keyClicks(window.findChild<QLineEdit *>("lineEdit_8"), ".0");
+    QCOMPARE(simulate(window), expected);
 }
 
 QTEST_MAIN(TestGraph)

@@ -17,6 +17,6 @@ bool courseNeedsCaution(const BmiCourse &course)
 QString courseCautionText()
 {
     return QCoreApplication::translate(
-        "graph", "Caution: the predicted BMI falls below 15 kg/m², lower than any initial BMI "
-                 "accepted. Please check the inputs.");
+        "graph", "Caution: predicted BMI below 15 kg/m², the lowest initial BMI accepted. "
+                 "Please check the inputs.");
 }
