@@ -1,6 +1,5 @@
 #include "bmiclass.h"
 #include "bmicourse.h"
-#include "chartxy.h"
 #include "coursecaution.h"
 #include "graph.h"
 #include "modaldriver.h"
@@ -145,7 +144,7 @@ void TestReport::printedPageIsTheSameReport()
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(printed);
     ResultReport::preparePage(printer);
-    QVERIFY(ResultReport(result.dialog.record(), *result.dialog.findChild<ChartXY *>()).paint(printer));
+    QVERIFY(result.dialog.report().paint(printer));
     QCOMPARE(pageCount(printed), 1);
     QCOMPARE(pdfText(printed), pdfText(saved));
     QVERIFY(runTool("pdfinfo", {printed}).contains("A4"));

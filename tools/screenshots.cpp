@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTest>
 
 #include <cstdio>
@@ -28,7 +29,26 @@ bool save(QWidget &window, const QString &path)
     return ok;
 }
 
+// The report's page at 100 dpi, painted as the PDF is.
+bool saveReport(const graph &result, const QString &path)
+{
+    QImage page(827, 1169, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    painter.setRenderHint(QPainter::Antialiasing);
+    result.report().paint(painter, page.rect());
+    painter.end();
+    const bool ok = page.save(path);
+    std::printf("%s %s\n", ok ? "saved" : "could not save", qPrintable(path));
+    return ok;
+}
+
 const PredictorValues typicalPerson{3, 3, 3, 21, 39, 28, 70, 35};
+// Three fields filled by questionnaires, the others typed.
+const PredictorSources typicalSources{QString(), "DEBQ, “Emotional eating” scale", QString(),
+                                      QString(), "MPS-FROST, “Concern over mistakes, doubts "
+                                      "about actions” scale", "Body image questionnaire",
+                                      QString(), QString()};
 
 } // namespace
 
@@ -63,7 +83,9 @@ int main(int argc, char *argv[])
     graph result;
     BmiCourse course = predictBmiCourse(typicalPerson);
     result.prepareview(course.data());
+    result.setPredictors(typicalPerson, typicalSources, QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
     ok &= save(result, out.filePath("result.png"));
+    ok &= saveReport(result, out.filePath("report.png"));
 
     return ok ? 0 : 1;
 }

@@ -89,10 +89,15 @@ const SimulationRecord &graph::record() const
     return m_record;
 }
 
+ResultReport graph::report() const
+{
+    return ResultReport(m_record, *ui->chart);
+}
+
 bool graph::saveReport(const QString &fileName)
 {
     QString reason;
-    if (ResultReport(m_record, *ui->chart).savePdf(fileName, &reason))
+    if (report().savePdf(fileName, &reason))
         return true;
     QMessageBox::warning(this, windowTitle(),
                          tr("The report could not be saved as “%1”: %2.")
@@ -156,7 +161,7 @@ void graph::printReport()
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!ResultReport(m_record, *ui->chart).paint(printer))
+    if (!report().paint(printer))
         QMessageBox::warning(this, windowTitle(), tr("The report could not be printed."));
 }
 

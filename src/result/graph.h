@@ -1,6 +1,7 @@
 #ifndef GRAPH_H
 #define GRAPH_H
 
+#include "resultreport.h"
 #include "simulationrecord.h"
 
 #include <QDialog>
@@ -31,6 +32,8 @@ public:
     // What the dialog shows and reports: the course, and the inputs once given.
     const SimulationRecord &record() const;
 
+    // The report of what the dialog shows; valid while the dialog lives.
+    ResultReport report() const;
     // Writes the report to fileName; on failure tells the user which file and why, and
     // returns false.
     bool saveReport(const QString &fileName);
