@@ -119,6 +119,9 @@ void TestReport::pdfHoldsInputsSourcesValuesAndClasses()
         QVERIFY2(text.contains(line), qPrintable(line));
     QVERIFY(text.contains("support") && text.contains("clinical judgement"));
     QVERIFY(!text.contains("Caution"));
+    // The chart is on the page as vectors: its tick labels are text, and no picture is.
+    QVERIFY(text.contains("33.5 33 32.5"));
+    QCOMPARE(runTool("pdfimages", {"-list", file}).count('\n'), 2);
 }
 
 void TestReport::cautionOnlyWhereTheCourseLeavesThePlausibleRange()
