@@ -2,8 +2,14 @@
 
 #include "chartxyrender.h"
 #include "chartxysetting.h"
+#include "tabseparatedtext.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 
 ChartXY::ChartXY(QWidget *parent)
     : QAbstractItemView(parent)
@@ -27,12 +33,33 @@ void ChartXY::renderChart(QPainter &painter, const QSize &size) const
     m_render->render(painter, size);
 }
 
+void ChartXY::copyToClipboard() const
+{
+    auto *data = new QMimeData;
+    data->setText(model() ? tabSeparatedText(*model()) : QString());
+    data->setImageData(chartImage());
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
 void ChartXY::updateChart()
 {
     const ChartXYGrid *grid = m_setting->grid();
     m_setting->scale()->updateLimits(model(), grid->tickX().count() - 1,
                                      grid->tickY().count() - 1);
     viewport()->update();
+}
+
+QImage ChartXY::chartImage() const
+{
+    const QSize size = viewport()->size();
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    // Whatever the chart leaves unpainted looks as it does on screen.
+    image.fill(viewport()->palette().color(viewport()->backgroundRole()));
+    QPainter painter(&image);
+    renderChart(painter, size);
+    return image;
 }
 
 QRect ChartXY::visualRect(const QModelIndex &) const

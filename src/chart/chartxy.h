@@ -6,6 +6,7 @@
 class ChartXYRender;
 class QPainter;
 class ChartXYSetting;
+class QImage;
 
 // An XY line chart of an item model. Column 0 holds the X values and every further column
 // is one series, coloured by the DecorationRole of its first row. The view only displays:
@@ -23,6 +24,9 @@ public:
     // Draws the chart onto painter as it would look in a viewport of the given size,
     // e.g. as vectors onto a PDF page.
     void renderChart(QPainter &painter, const QSize &size) const;
+    // Puts the model's data as tab-separated text and the chart as an image on the
+    // clipboard, for spreadsheets and documents alike.
+    void copyToClipboard() const;
 
     QRect visualRect(const QModelIndex &index) const override;
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
@@ -48,6 +52,9 @@ protected:
     QRegion visualRegionForSelection(const QItemSelection &selection) const override;
 
 private:
+    // The chart as it shows in the viewport now.
+    QImage chartImage() const;
+
     ChartXYSetting *m_setting;
     ChartXYRender *m_render;
 };
