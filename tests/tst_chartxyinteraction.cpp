@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QStandardItemModel>
+#include <QToolTip>
 
 namespace {
 
@@ -35,6 +36,57 @@ void chartResultTable(ChartXY &view, QStandardItemModel &model)
     view.resize(400, 300);
 }
 
+// Shows the view with a viewport of 400 x 300.
+bool shownExposed(ChartXY &view)
+{
+    const int frame = view.frameWidth();
+    view.resize(400 + 2 * frame, 300 + 2 * frame);
+    view.show();
+    return QTest::qWaitForWindowExposed(&view);
+}
+
+// A chart of month and BMI columns with the limits fixed at X 0..10 and Y 0..100, so
+// that with the default borders and inset the plot spans x 72..375 and y 24..227.
+void chartFixed(ChartXY &view, QStandardItemModel &model, const QList<QVariant> &xs,
+                const QList<QVariant> &ys)
+{
+    model.setRowCount(int(xs.size()));
+    model.setColumnCount(2);
+    model.setHorizontalHeaderLabels({QStringLiteral("Month"), QStringLiteral("BMI")});
+    for (int row = 0; row < xs.size(); ++row) {
+        model.setData(model.index(row, 0), xs.at(row));
+        model.setData(model.index(row, 1), ys.at(row));
+    }
+    model.setData(model.index(0, 1), QColor(Qt::red), Qt::DecorationRole);
+    view.setModel(&model);
+    view.setting()->scale()->setLimitView(
+        ChartXYLimit(ChartXYLimitAxis(xs.first(), xs.last()), ChartXYLimitAxis(0.0, 100.0)));
+}
+
+// Where a point of chartFixed lies in the viewport.
+QPoint placeOf(double x, double y)
+{
+    return QPointF(72 + x / 10 * (375 - 72), 227 - y / 100 * (227 - 24)).toPoint();
+}
+
+// The tooltip the chart shows when the mouse rests at pos; empty where it shows none.
+QString toolTipAt(ChartXY &view, const QPoint &pos)
+{
+    QToolTip::hideText();
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+        return QStringLiteral("(an earlier tip stayed)");
+    QWidget *viewport = view.viewport();
+    QHelpEvent event(QEvent::ToolTip, pos, viewport->mapToGlobal(pos));
+    QCoreApplication::sendEvent(viewport, &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+bool inkAt(ChartXY &view, const QPoint &pos)
+{
+    const QColor colour = view.viewport()->grab().toImage().pixelColor(pos);
+    return colour.red() > 200 && colour.green() < 100;
+}
+
 QStringList clipboardLines()
 {
     return QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
@@ -47,6 +99,9 @@ class TestChartXYInteraction : public QObject
     Q_OBJECT
 
 private slots:
+    void toolTipNamesNearestPoint_data();
+    void toolTipNamesNearestPoint();
+    void toolTipPrefersModelText();
     void copiesResultTableAndPicture();
     void copiesAnyCellTypeSafely();
     void copiesNothingButHeadersWithoutRows();
@@ -76,6 +131,68 @@ void TestChartXYInteraction::copiesResultTableAndPicture()
     // The white border at a corner and the grey grid area in the middle: the chart itself.
     QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));
     QCOMPARE(image.pixelColor(image.width() / 2, image.height() / 2).red(), 0xc0);
+}
+
+void TestChartXYInteraction::toolTipNamesNearestPoint_data()
+{
+    QTest::addColumn<QList<QVariant>>("xs");
+    QTest::addColumn<QList<QVariant>>("ys");
+    QTest::addColumn<QPoint>("pos");
+    QTest::addColumn<QString>("text");
+
+    const QList<QVariant> months = {0, 5, 10};
+    const QList<QVariant> days = {QDate(2024, 1, 1), QDate(2024, 1, 6), QDate(2024, 1, 11)};
+    const QList<QVariant> bmi = {10.0, 52.25, 90.125};
+    const QPoint middle = placeOf(5, 52.25);
+    QTest::newRow("on a point") << months << bmi << middle << "Month: 5\nBMI: 52.25";
+    QTest::newRow("4 px off") << months << bmi << middle + QPoint(0, -4)
+                              << "Month: 5\nBMI: 52.25";
+    QTest::newRow("on the plot's edge") << months << bmi << placeOf(10, 90) + QPoint(-3, 2)
+                                        << "Month: 10\nBMI: 90.125";
+    QTest::newRow("dates as labelled") << days << bmi << placeOf(0, 10)
+                                       << "Month: 01/01/2024\nBMI: 10";
+    QTest::newRow("8 px off") << months << bmi << middle + QPoint(0, -8) << QString();
+    // On the drawn line, but halfway between two points.
+    QTest::newRow("between points") << months << bmi << placeOf(2.5, 31.125) << QString();
+    QTest::newRow("outside the plot") << months << bmi << QPoint(20, 20) << QString();
+    // Above the Y limit, so clipped away and not drawn.
+    QTest::newRow("clipped") << months << QList<QVariant>{10.0, 52.25, 102.0}
+                             << placeOf(10, 102) << QString();
+    QTest::newRow("cell of another type") << months << QList<QVariant>{10.0, 52, 90.125}
+                                          << middle << QString();
+}
+
+// The tip shows the values of a point under the mouse, formatted as the axes label them,
+// and nothing where no point is drawn near.
+void TestChartXYInteraction::toolTipNamesNearestPoint()
+{
+    QFETCH(QList<QVariant>, xs);
+    QFETCH(QList<QVariant>, ys);
+    QFETCH(QPoint, pos);
+    QFETCH(QString, text);
+    ChartXY view;
+    QStandardItemModel model;
+    chartFixed(view, model, xs, ys);
+    QVERIFY(shownExposed(view));
+    // The places probed are where the chart draws its points.
+    QVERIFY(inkAt(view, placeOf(0, 10)));
+
+    QCOMPARE(toolTipAt(view, pos), text);
+}
+
+void TestChartXYInteraction::toolTipPrefersModelText()
+{
+    ChartXY view;
+    QStandardItemModel model;
+    chartFixed(view, model, {0, 5, 10}, {10.0, 52.25, 90.125});
+    model.setData(model.index(1, 1), QStringLiteral("week 20: 52.25"), Qt::ToolTipRole);
+    // Only the cell itself counts: the X cell's tip is not the point's.
+    model.setData(model.index(2, 0), QStringLiteral("ignored"), Qt::ToolTipRole);
+    QVERIFY(shownExposed(view));
+
+    QCOMPARE(toolTipAt(view, placeOf(5, 52.25)), QStringLiteral("week 20: 52.25"));
+    QCOMPARE(toolTipAt(view, placeOf(10, 90.125)), QStringLiteral("Month: 10\nBMI: 90.125"));
+    QCOMPARE(view.indexAt(placeOf(5, 52.25)), QModelIndex());
 }
 
 // Whatever a cell holds, each row stays one line with one field per column, numbers

@@ -6,6 +6,7 @@
 class ChartXYRender;
 class QPainter;
 class ChartXYSetting;
+class QHelpEvent;
 class QImage;
 
 // An XY line chart of an item model. Column 0 holds the X values and every further column
@@ -27,6 +28,9 @@ public:
     // Puts the model's data as tab-separated text and the chart as an image on the
     // clipboard, for spreadsheets and documents alike.
     void copyToClipboard() const;
+    // Writes the chart to fileName, as PNG or, drawn as vectors, as PDF, chosen by the
+    // suffix. On failure nothing is left at fileName and error (if given) says why.
+    bool saveImage(const QString &fileName, QString *error = nullptr) const;
 
     QRect visualRect(const QModelIndex &index) const override;
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
@@ -37,6 +41,10 @@ public slots:
     void updateChart();
 
 protected:
+    bool event(QEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -54,6 +62,15 @@ protected:
 private:
     // The chart as it shows in the viewport now.
     QImage chartImage() const;
+    // Asks for a file name and saves the chart there, telling the user of a failure.
+    void saveImageAs();
+    void showPointToolTip(const QHelpEvent &event);
+    QString pointToolTip(const QModelIndex &cell) const;
+    // The rectangle the renderer draws the data into, in viewport coordinates; null where
+    // the viewport is too small for a grid area.
+    QRect plotRect() const;
+    QPointF dataPosition(const QRect &plot, const QVariant &x, const QVariant &y) const;
+    QString valueText(const QVariant &value) const;
 
     ChartXYSetting *m_setting;
     ChartXYRender *m_render;
