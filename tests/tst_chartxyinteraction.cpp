@@ -1,9 +1,14 @@
 #include "chartxy.h"
 #include "chartxysetting.h"
+#include "modaldriver.h"
 
 #include <QtTest>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
 #include <QStandardItemModel>
 #include <QToolTip>
 
@@ -87,6 +92,59 @@ bool inkAt(ChartXY &view, const QPoint &pos)
     return colour.red() > 200 && colour.green() < 100;
 }
 
+// Output of a poppler tool run on file; these tools must be installed for the tests.
+QString popplerOutput(const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QStringLiteral("(%1 failed: %2)").arg(tool, process.errorString());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Opens the chart's context menu at pos and picks the entry named text once it shows.
+// False when no such menu entry appeared.
+bool pickFromContextMenu(ChartXY &view, const QPoint &pos, const QString &text)
+{
+    bool picked = false;
+    QTimer::singleShot(0, [&]() {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *action : menu->actions()) {
+            if (action->text() == text) {
+                menu->setActiveAction(action);
+                QTest::keyClick(menu, Qt::Key_Return);
+                picked = true;
+                return;
+            }
+        }
+        menu->close();
+    });
+    QWidget *viewport = view.viewport();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
+    QCoreApplication::sendEvent(viewport, &event);
+    return picked;
+}
+
+// Names the file in the next file dialog and accepts it, then runs next (if given).
+void answerFileDialog(const QString &fileName, bool *seen,
+                      const std::function<void()> &next = nullptr)
+{
+    onNextModal([fileName, next](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog) {
+            modal->close();
+            return;
+        }
+        dialog->selectFile(fileName);
+        // Through QDialog, where accept() is public; the file dialog's own one runs.
+        if (next)
+            next();
+        static_cast<QDialog *>(dialog)->accept();
+    }, seen);
+}
+
 QStringList clipboardLines()
 {
     return QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
@@ -102,6 +160,14 @@ private slots:
     void toolTipNamesNearestPoint_data();
     void toolTipNamesNearestPoint();
     void toolTipPrefersModelText();
+    void savesPng();
+    void savesPdfAsVectors();
+    void failedSaveSaysWhyAndLeavesNoFile_data();
+    void failedSaveSaysWhyAndLeavesNoFile();
+    void contextMenuCopies();
+    void contextMenuSavesImage();
+    void contextMenuReportsFailedSave();
+    void ctrlCCopies();
     void copiesResultTableAndPicture();
     void copiesAnyCellTypeSafely();
     void copiesNothingButHeadersWithoutRows();
@@ -193,6 +259,150 @@ void TestChartXYInteraction::toolTipPrefersModelText()
     QCOMPARE(toolTipAt(view, placeOf(5, 52.25)), QStringLiteral("week 20: 52.25"));
     QCOMPARE(toolTipAt(view, placeOf(10, 90.125)), QStringLiteral("Month: 10\nBMI: 90.125"));
     QCOMPARE(view.indexAt(placeOf(5, 52.25)), QModelIndex());
+}
+
+void TestChartXYInteraction::savesPng()
+{
+    ChartXY view;
+    QStandardItemModel model;
+    chartFixed(view, model, {0, 5, 10}, {10.0, 52.25, 90.125});
+    QVERIFY(shownExposed(view));
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(QStringLiteral("chart.PNG"));
+
+    QString error = QStringLiteral("untouched");
+    QVERIFY(view.saveImage(fileName, &error));
+    QCOMPARE(error, QStringLiteral("untouched"));
+    const QImage saved(fileName, "png");
+    QCOMPARE(saved.size(), QSize(400, 300));
+    QCOMPARE(saved, view.viewport()->grab().toImage().convertToFormat(saved.format()));
+}
+
+// The PDF's numbers are text, so the chart is drawn as vectors, on one page of its size.
+void TestChartXYInteraction::savesPdfAsVectors()
+{
+    ChartXY view;
+    QStandardItemModel model;
+    chartFixed(view, model, {0, 5, 10}, {10.0, 52.25, 90.125});
+    QVERIFY(shownExposed(view));
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(QStringLiteral("chart.pdf"));
+
+    QVERIFY(view.saveImage(fileName));
+    const QStringList words = popplerOutput(QStringLiteral("pdftotext"), {fileName, "-"})
+                                  .split(QRegularExpression(QStringLiteral("\\s+")),
+                                         Qt::SkipEmptyParts);
+    for (const char *label : {"0", "3.33333", "6.66667", "10", "33.3333", "66.6667", "100"})
+        QVERIFY2(words.contains(QLatin1String(label)), label);
+    const QString info = popplerOutput(QStringLiteral("pdfinfo"), {fileName});
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
+    const qreal points = 72.0 / view.logicalDpiX();
+    const QRegularExpression pageSize(QStringLiteral("Page size:\\s+%1 x %2 pts")
+                                          .arg(400 * points)
+                                          .arg(300 * points));
+    QVERIFY2(info.contains(pageSize), qPrintable(info));
+    const QStringList images = popplerOutput(QStringLiteral("pdfimages"), {"-list", fileName})
+                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(images.size(), 2); // the table's two header lines, no image
+}
+
+void TestChartXYInteraction::failedSaveSaysWhyAndLeavesNoFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("png, no such folder") << "missing/chart.png" << "No such file";
+    QTest::newRow("pdf, no such folder") << "missing/chart.pdf" << "No such file";
+    QTest::newRow("other format") << "chart.jpg" << ".png or .pdf";
+    QTest::newRow("no suffix") << "chart" << ".png or .pdf";
+}
+
+void TestChartXYInteraction::failedSaveSaysWhyAndLeavesNoFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    ChartXY view;
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(name);
+
+    QString error;
+    QVERIFY(!view.saveImage(fileName, &error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    QVERIFY(!QFileInfo::exists(fileName));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+void TestChartXYInteraction::contextMenuCopies()
+{
+    ChartXY view;
+    QStandardItemModel model;
+    chartResultTable(view, model);
+    QVERIFY(shownExposed(view));
+    QGuiApplication::clipboard()->clear();
+
+    QVERIFY(pickFromContextMenu(view, QPoint(200, 150), QStringLiteral("Copy")));
+    QCOMPARE(clipboardLines().value(3), QStringLiteral("3\t31.9"));
+    QVERIFY(QGuiApplication::clipboard()->mimeData()->hasImage());
+    // The right button itself still leaves the cursor alone.
+    QTest::mousePress(view.viewport(), Qt::RightButton, {}, QPoint(200, 150));
+    QCOMPARE(view.cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, QPoint(200, 150));
+}
+
+void TestChartXYInteraction::contextMenuSavesImage()
+{
+    ChartXY view;
+    QStandardItemModel model;
+    chartResultTable(view, model);
+    QVERIFY(shownExposed(view));
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(QStringLiteral("course"));
+
+    bool asked = false;
+    answerFileDialog(fileName, &asked);
+    QVERIFY(pickFromContextMenu(view, QPoint(200, 150), QStringLiteral("Save Image…")));
+    QVERIFY(asked);
+    // Without a suffix of its own the name gets the chosen format's.
+    QCOMPARE(QImage(fileName + QStringLiteral(".png")).size(), QSize(400, 300));
+}
+
+void TestChartXYInteraction::contextMenuReportsFailedSave()
+{
+    ChartXY view;
+    QVERIFY(shownExposed(view));
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(QStringLiteral("chart.gif"));
+
+    bool asked = false;
+    bool told = false;
+    QString message;
+    // The message box follows once the file dialog has gone.
+    answerFileDialog(fileName, &asked, [&]() {
+        onNextModal([&](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal))
+                message = box->text();
+            modal->close();
+        }, &told);
+    });
+    QVERIFY(pickFromContextMenu(view, QPoint(200, 150), QStringLiteral("Save Image…")));
+    QVERIFY(asked);
+    QVERIFY(told);
+    QVERIFY2(message.contains(QDir::toNativeSeparators(fileName)), qPrintable(message));
+    QVERIFY2(message.contains(QStringLiteral(".png or .pdf")), qPrintable(message));
+    QVERIFY(!QFileInfo::exists(fileName));
+}
+
+void TestChartXYInteraction::ctrlCCopies()
+{
+    ChartXY view;
+    QStandardItemModel model;
+    chartResultTable(view, model);
+    QVERIFY(shownExposed(view));
+    view.setFocus();
+    QGuiApplication::clipboard()->clear();
+
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboardLines().value(0), QStringLiteral("Month\tBMI(kg/m2"));
+    QCOMPARE(clipboardLines().size(), 8);
 }
 
 // Whatever a cell holds, each row stays one line with one field per column, numbers
