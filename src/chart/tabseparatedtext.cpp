@@ -12,9 +12,10 @@ QString timeText(const QTime &time)
                                      : QStringLiteral("hh:mm:ss"));
 }
 
+// QString::number writes as the C locale does, whatever the user's locale.
 QString numberText(double value)
 {
-    return QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest);
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 QString plainText(QString text)
@@ -52,25 +53,26 @@ QString cellText(const QVariant &value)
     }
 }
 
-QString line(const QAbstractItemModel &model, int row)
+void appendLine(QString &text, const QAbstractItemModel &model, int row)
 {
-    QString text;
-    for (int column = 0; column < model.columnCount(); ++column) {
+    const int columns = model.columnCount();
+    for (int column = 0; column < columns; ++column) {
         if (column > 0)
             text += QLatin1Char('\t');
         text += cellText(row < 0 ? model.headerData(column, Qt::Horizontal, Qt::DisplayRole)
                                  : model.data(model.index(row, column), Qt::DisplayRole));
     }
-    return text + QLatin1Char('\n');
+    text += QLatin1Char('\n');
 }
 
 } // namespace
 
 QString tabSeparatedText(const QAbstractItemModel &model)
 {
-    QString text = line(model, -1);
+    QString text;
+    appendLine(text, model, -1);
     const int rows = model.rowCount();
     for (int row = 0; row < rows; ++row)
-        text += line(model, row);
+        appendLine(text, model, row);
     return text;
 }
