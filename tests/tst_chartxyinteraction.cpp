@@ -30,15 +30,25 @@ void fillResultTable(QStandardItemModel &model)
     }
 }
 
-// Charts the model as the result dialog does, at 400 x 300.
-void chartResultTable(ChartXY &view, QStandardItemModel &model)
+// A view with a model of its own.
+struct Chart
 {
+    ChartXY view;
+    QStandardItemModel model;
+};
+
+// Charts the table as the result dialog does, at 400 x 300; gives the view.
+ChartXY &chartResultTable(Chart &chart)
+{
+    ChartXY &view = chart.view;
+    QStandardItemModel &model = chart.model;
     fillResultTable(model);
     view.setModel(&model);
     view.setting()->scale()->setAutoLimitView(true);
     view.setting()->scale()->setAutoRound(true);
     view.updateChart();
     view.resize(400, 300);
+    return view;
 }
 
 // Shows the view with a viewport of 400 x 300.
@@ -50,11 +60,17 @@ bool shownExposed(ChartXY &view)
     return QTest::qWaitForWindowExposed(&view);
 }
 
+const QList<QVariant> Months = {0, 5, 10};
+const QList<QVariant> Bmis = {10.0, 52.25, 90.125};
+
 // A chart of month and BMI columns with the limits fixed at X 0..10 and Y 0..100, so
 // that with the default borders and inset the plot spans x 72..375 and y 24..227.
-void chartFixed(ChartXY &view, QStandardItemModel &model, const QList<QVariant> &xs,
-                const QList<QVariant> &ys)
+// Gives the view.
+ChartXY &chartFixed(Chart &chart, const QList<QVariant> &xs = Months,
+                const QList<QVariant> &ys = Bmis)
 {
+    ChartXY &view = chart.view;
+    QStandardItemModel &model = chart.model;
     model.setRowCount(int(xs.size()));
     model.setColumnCount(2);
     model.setHorizontalHeaderLabels({QStringLiteral("Month"), QStringLiteral("BMI")});
@@ -66,6 +82,7 @@ void chartFixed(ChartXY &view, QStandardItemModel &model, const QList<QVariant> 
     view.setModel(&model);
     view.setting()->scale()->setLimitView(
         ChartXYLimit(ChartXYLimitAxis(xs.first(), xs.last()), ChartXYLimitAxis(0.0, 100.0)));
+    return view;
 }
 
 // Where a point of chartFixed lies in the viewport.
@@ -137,6 +154,9 @@ void answerFileDialog(const QString &fileName, bool *seen,
             modal->close();
             return;
         }
+        // The dialog leaves a name the user is typing alone: take the focus away first.
+        if (QWidget *focus = dialog->focusWidget())
+            focus->clearFocus();
         dialog->selectFile(fileName);
         // Through QDialog, where accept() is public; the file dialog's own one runs.
         if (next)
@@ -160,14 +180,11 @@ private slots:
     void toolTipNamesNearestPoint_data();
     void toolTipNamesNearestPoint();
     void toolTipPrefersModelText();
-    void savesPng();
-    void savesPdfAsVectors();
+    void savesPngAndVectorPdf();
     void failedSaveSaysWhyAndLeavesNoFile_data();
     void failedSaveSaysWhyAndLeavesNoFile();
-    void contextMenuCopies();
-    void contextMenuSavesImage();
-    void contextMenuReportsFailedSave();
-    void ctrlCCopies();
+    void copiesFromMenuAndKeyboard();
+    void contextMenuSavesOrSaysWhyNot();
     void copiesResultTableAndPicture();
     void copiesAnyCellTypeSafely();
     void copiesNothingButHeadersWithoutRows();
@@ -175,9 +192,8 @@ private slots:
 
 void TestChartXYInteraction::copiesResultTableAndPicture()
 {
-    ChartXY view;
-    QStandardItemModel model;
-    chartResultTable(view, model);
+    Chart chart;
+    ChartXY &view = chartResultTable(chart);
     QGuiApplication::clipboard()->clear();
 
     view.copyToClipboard();
@@ -206,9 +222,9 @@ void TestChartXYInteraction::toolTipNamesNearestPoint_data()
     QTest::addColumn<QPoint>("pos");
     QTest::addColumn<QString>("text");
 
-    const QList<QVariant> months = {0, 5, 10};
+    const QList<QVariant> &months = Months;
+    const QList<QVariant> &bmi = Bmis;
     const QList<QVariant> days = {QDate(2024, 1, 1), QDate(2024, 1, 6), QDate(2024, 1, 11)};
-    const QList<QVariant> bmi = {10.0, 52.25, 90.125};
     const QPoint middle = placeOf(5, 52.25);
     QTest::newRow("on a point") << months << bmi << middle << "Month: 5\nBMI: 52.25";
     QTest::newRow("4 px off") << months << bmi << middle + QPoint(0, -4)
@@ -236,9 +252,8 @@ void TestChartXYInteraction::toolTipNamesNearestPoint()
     QFETCH(QList<QVariant>, ys);
     QFETCH(QPoint, pos);
     QFETCH(QString, text);
-    ChartXY view;
-    QStandardItemModel model;
-    chartFixed(view, model, xs, ys);
+    Chart chart;
+    ChartXY &view = chartFixed(chart, xs, ys);
     QVERIFY(shownExposed(view));
     // The places probed are where the chart draws its points.
     QVERIFY(inkAt(view, placeOf(0, 10)));
@@ -248,9 +263,9 @@ void TestChartXYInteraction::toolTipNamesNearestPoint()
 
 void TestChartXYInteraction::toolTipPrefersModelText()
 {
-    ChartXY view;
-    QStandardItemModel model;
-    chartFixed(view, model, {0, 5, 10}, {10.0, 52.25, 90.125});
+    Chart chart;
+    ChartXY &view = chartFixed(chart);
+    QStandardItemModel &model = chart.model;
     model.setData(model.index(1, 1), QStringLiteral("week 20: 52.25"), Qt::ToolTipRole);
     // Only the cell itself counts: the X cell's tip is not the point's.
     model.setData(model.index(2, 0), QStringLiteral("ignored"), Qt::ToolTipRole);
@@ -261,32 +276,23 @@ void TestChartXYInteraction::toolTipPrefersModelText()
     QCOMPARE(view.indexAt(placeOf(5, 52.25)), QModelIndex());
 }
 
-void TestChartXYInteraction::savesPng()
+// The PNG is the picture on screen. The PDF's numbers are text, so the chart is drawn as
+// vectors, on one page of its size.
+void TestChartXYInteraction::savesPngAndVectorPdf()
 {
-    ChartXY view;
-    QStandardItemModel model;
-    chartFixed(view, model, {0, 5, 10}, {10.0, 52.25, 90.125});
+    Chart chart;
+    ChartXY &view = chartFixed(chart);
     QVERIFY(shownExposed(view));
     QTemporaryDir dir;
-    const QString fileName = dir.filePath(QStringLiteral("chart.PNG"));
+    const QString pngName = dir.filePath(QStringLiteral("chart.PNG"));
+    const QString fileName = dir.filePath(QStringLiteral("chart.pdf"));
 
     QString error = QStringLiteral("untouched");
-    QVERIFY(view.saveImage(fileName, &error));
+    QVERIFY(view.saveImage(pngName, &error));
     QCOMPARE(error, QStringLiteral("untouched"));
-    const QImage saved(fileName, "png");
+    const QImage saved(pngName, "png");
     QCOMPARE(saved.size(), QSize(400, 300));
     QCOMPARE(saved, view.viewport()->grab().toImage().convertToFormat(saved.format()));
-}
-
-// The PDF's numbers are text, so the chart is drawn as vectors, on one page of its size.
-void TestChartXYInteraction::savesPdfAsVectors()
-{
-    ChartXY view;
-    QStandardItemModel model;
-    chartFixed(view, model, {0, 5, 10}, {10.0, 52.25, 90.125});
-    QVERIFY(shownExposed(view));
-    QTemporaryDir dir;
-    const QString fileName = dir.filePath(QStringLiteral("chart.pdf"));
 
     QVERIFY(view.saveImage(fileName));
     const QStringList words = popplerOutput(QStringLiteral("pdftotext"), {fileName, "-"})
@@ -331,11 +337,11 @@ void TestChartXYInteraction::failedSaveSaysWhyAndLeavesNoFile()
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
-void TestChartXYInteraction::contextMenuCopies()
+// The menu's Copy and Ctrl+C put the same on the clipboard.
+void TestChartXYInteraction::copiesFromMenuAndKeyboard()
 {
-    ChartXY view;
-    QStandardItemModel model;
-    chartResultTable(view, model);
+    Chart chart;
+    ChartXY &view = chartResultTable(chart);
     QVERIFY(shownExposed(view));
     QGuiApplication::clipboard()->clear();
 
@@ -346,13 +352,21 @@ void TestChartXYInteraction::contextMenuCopies()
     QTest::mousePress(view.viewport(), Qt::RightButton, {}, QPoint(200, 150));
     QCOMPARE(view.cursor().shape(), Qt::ArrowCursor);
     QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, QPoint(200, 150));
+
+    QGuiApplication::clipboard()->clear();
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboardLines().value(0), QStringLiteral("Month\tBMI(kg/m2"));
+    QCOMPARE(clipboardLines().size(), 8);
+    QVERIFY(QGuiApplication::clipboard()->mimeData()->hasImage());
 }
 
-void TestChartXYInteraction::contextMenuSavesImage()
+// A name without a suffix gets the chosen format's; a failure names the file and the
+// reason, and leaves no file.
+void TestChartXYInteraction::contextMenuSavesOrSaysWhyNot()
 {
-    ChartXY view;
-    QStandardItemModel model;
-    chartResultTable(view, model);
+    Chart chart;
+    ChartXY &view = chartResultTable(chart);
     QVERIFY(shownExposed(view));
     QTemporaryDir dir;
     const QString fileName = dir.filePath(QStringLiteral("course"));
@@ -361,22 +375,13 @@ void TestChartXYInteraction::contextMenuSavesImage()
     answerFileDialog(fileName, &asked);
     QVERIFY(pickFromContextMenu(view, QPoint(200, 150), QStringLiteral("Save Image…")));
     QVERIFY(asked);
-    // Without a suffix of its own the name gets the chosen format's.
     QCOMPARE(QImage(fileName + QStringLiteral(".png")).size(), QSize(400, 300));
-}
 
-void TestChartXYInteraction::contextMenuReportsFailedSave()
-{
-    ChartXY view;
-    QVERIFY(shownExposed(view));
-    QTemporaryDir dir;
-    const QString fileName = dir.filePath(QStringLiteral("chart.gif"));
-
-    bool asked = false;
+    const QString gifName = dir.filePath(QStringLiteral("chart.gif"));
     bool told = false;
     QString message;
     // The message box follows once the file dialog has gone.
-    answerFileDialog(fileName, &asked, [&]() {
+    answerFileDialog(gifName, &asked, [&]() {
         onNextModal([&](QWidget *modal) {
             if (auto *box = qobject_cast<QMessageBox *>(modal))
                 message = box->text();
@@ -386,23 +391,9 @@ void TestChartXYInteraction::contextMenuReportsFailedSave()
     QVERIFY(pickFromContextMenu(view, QPoint(200, 150), QStringLiteral("Save Image…")));
     QVERIFY(asked);
     QVERIFY(told);
-    QVERIFY2(message.contains(QDir::toNativeSeparators(fileName)), qPrintable(message));
+    QVERIFY2(message.contains(QDir::toNativeSeparators(gifName)), qPrintable(message));
     QVERIFY2(message.contains(QStringLiteral(".png or .pdf")), qPrintable(message));
-    QVERIFY(!QFileInfo::exists(fileName));
-}
-
-void TestChartXYInteraction::ctrlCCopies()
-{
-    ChartXY view;
-    QStandardItemModel model;
-    chartResultTable(view, model);
-    QVERIFY(shownExposed(view));
-    view.setFocus();
-    QGuiApplication::clipboard()->clear();
-
-    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(clipboardLines().value(0), QStringLiteral("Month\tBMI(kg/m2"));
-    QCOMPARE(clipboardLines().size(), 8);
+    QVERIFY(!QFileInfo::exists(gifName));
 }
 
 // Whatever a cell holds, each row stays one line with one field per column, numbers
