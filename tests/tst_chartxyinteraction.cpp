@@ -316,17 +316,24 @@ void TestChartXYInteraction::failedSaveSaysWhyAndLeavesNoFile_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("png, no such folder") << "missing/chart.png" << "No such file";
-    QTest::newRow("pdf, no such folder") << "missing/chart.pdf" << "No such file";
-    QTest::newRow("other format") << "chart.jpg" << ".png or .pdf";
-    QTest::newRow("no suffix") << "chart" << ".png or .pdf";
+    QTest::addColumn<QSize>("size");
+    const QSize shown(300, 200);
+    QTest::newRow("png, no such folder") << "missing/chart.png" << "No such file" << shown;
+    QTest::newRow("pdf, no such folder") << "missing/chart.pdf" << "No such file" << shown;
+    QTest::newRow("other format") << "chart.jpg" << ".png or .pdf" << shown;
+    QTest::newRow("no suffix") << "chart" << ".png or .pdf" << shown;
+    QTest::newRow("png, collapsed") << "chart.png" << "no room" << QSize(0, 0);
+    QTest::newRow("pdf, collapsed") << "chart.pdf" << "no room" << QSize(0, 0);
 }
 
 void TestChartXYInteraction::failedSaveSaysWhyAndLeavesNoFile()
 {
     QFETCH(QString, name);
     QFETCH(QString, reason);
+    QFETCH(QSize, size);
     ChartXY view;
+    // As a layout squeezing the view to its frame would leave it.
+    view.viewport()->resize(size);
     QTemporaryDir dir;
     const QString fileName = dir.filePath(name);
 
@@ -353,9 +360,18 @@ void TestChartXYInteraction::copiesFromMenuAndKeyboard()
     QCOMPARE(view.cursor().shape(), Qt::ArrowCursor);
     QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, QPoint(200, 150));
 
+    // Ctrl+C is the chart's while it has the focus, even where the window has a Copy too.
+    QAction windowCopy(QStringLiteral("Copy"));
+    windowCopy.setShortcut(QKeySequence::Copy);
+    view.addAction(&windowCopy);
+    windowCopy.setShortcutContext(Qt::WindowShortcut);
+    QSignalSpy windowCopies(&windowCopy, &QAction::triggered);
     QGuiApplication::clipboard()->clear();
+    view.activateWindow();
     view.setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
     QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(windowCopies.count(), 0);
     QCOMPARE(clipboardLines().value(0), QStringLiteral("Month\tBMI(kg/m2"));
     QCOMPARE(clipboardLines().size(), 8);
     QVERIFY(QGuiApplication::clipboard()->mimeData()->hasImage());

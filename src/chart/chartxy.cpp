@@ -85,7 +85,9 @@ void ChartXY::copyToClipboard() const
 {
     auto *data = new QMimeData;
     data->setText(model() ? tabSeparatedText(*model()) : QString());
-    data->setImageData(chartImage());
+    const QImage image = chartImage();
+    if (!image.isNull())
+        data->setImageData(image);
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
@@ -99,6 +101,8 @@ bool ChartXY::saveImage(const QString &fileName, QString *error) const
     bool written = false;
     if (!pdf && suffix != QLatin1String("png"))
         reason = tr("The file name must end in .png or .pdf.");
+    else if (viewport()->size().isEmpty())
+        reason = tr("The chart has no room on screen to be drawn in.");
     else if (!file.open(QIODevice::WriteOnly))
         reason = file.errorString();
     else
@@ -126,6 +130,8 @@ QImage ChartXY::chartImage() const
     const QSize size = viewport()->size();
     const qreal ratio = devicePixelRatioF();
     QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return image;
     image.setDevicePixelRatio(ratio);
     // Whatever the chart leaves unpainted looks as it does on screen.
     image.fill(viewport()->palette().color(viewport()->backgroundRole()));
