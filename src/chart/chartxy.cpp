@@ -22,6 +22,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QToolTip>
+#include <QtMath>
 
 #include <algorithm>
 

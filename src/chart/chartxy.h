@@ -4,10 +4,10 @@
 #include <QAbstractItemView>
 
 class ChartXYRender;
-class QPainter;
 class ChartXYSetting;
 class QHelpEvent;
 class QImage;
+class QPainter;
 
 // An XY line chart of an item model. Column 0 holds the X values and every further column
 // is one series, coloured by the DecorationRole of its first row. The view only displays:
@@ -64,6 +64,7 @@ private:
     QImage chartImage() const;
     // Asks for a file name and saves the chart there, telling the user of a failure.
     void saveImageAs();
+    // The values of the point under the mouse, or no tip where there is none.
     void showPointToolTip(const QHelpEvent &event);
     QString pointToolTip(const QModelIndex &cell) const;
     // The rectangle the renderer draws the data into, in viewport coordinates; null where
