@@ -206,25 +206,31 @@ QRect ChartXY::plotRect() const
 
 void ChartXY::showPointToolTip(const QHelpEvent &event)
 {
-    const QRect plot = plotRect();
-    const ChartXYLimit &limit = m_setting->scale()->limitView();
-    QModelIndex cell;
-    QPointF at;
-    if (model() && plot.isValid()) {
-        const ChartXYPointFinder finder(
-            *model(), limit, plot, dataPosition(plot, limit.x().min(), limit.y().min()),
-            dataPosition(plot, limit.x().max(), limit.y().max()));
-        cell = finder.nearest(event.pos(), PointHoverRadius);
-        at = finder.position(cell);
-    }
+    QPoint at;
+    const QModelIndex cell = pointNear(event.pos(), at);
     if (!cell.isValid()) {
         QToolTip::hideText();
         return;
     }
     // Moving off the point hides the tip again.
     const int r = qCeil(PointHoverRadius);
-    const QRect area(at.toPoint() - QPoint(r, r), QSize(2 * r + 1, 2 * r + 1));
+    const QRect area(at - QPoint(r, r), QSize(2 * r + 1, 2 * r + 1));
     QToolTip::showText(event.globalPos(), pointToolTip(cell), viewport(), area);
+}
+
+QModelIndex ChartXY::pointNear(const QPoint &pos, QPoint &at) const
+{
+    const QRect plot = plotRect();
+    if (!model() || !plot.isValid())
+        return QModelIndex();
+    const ChartXYLimit &limit = m_setting->scale()->limitView();
+    const ChartXYPointFinder finder(*model(), limit, plot,
+                                    dataPosition(plot, limit.x().min(), limit.y().min()),
+                                    dataPosition(plot, limit.x().max(), limit.y().max()));
+    const QModelIndex cell = finder.nearest(pos, PointHoverRadius);
+    if (cell.isValid())
+        at = finder.position(cell).toPoint();
+    return cell;
 }
 
 QString ChartXY::pointToolTip(const QModelIndex &cell) const

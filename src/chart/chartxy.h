@@ -66,6 +66,8 @@ private:
     void saveImageAs();
     // The values of the point under the mouse, or no tip where there is none.
     void showPointToolTip(const QHelpEvent &event);
+    // The series cell of the point drawn nearest to pos, if near enough, and where it is.
+    QModelIndex pointNear(const QPoint &pos, QPoint &at) const;
     QString pointToolTip(const QModelIndex &cell) const;
     // The rectangle the renderer draws the data into, in viewport coordinates; null where
     // the viewport is too small for a grid area.
