@@ -7,6 +7,7 @@
 #include "modaldriver.h"
 
 #include <QtTest>
+#include <QClipboard>
 #include <QCommandLinkButton>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -98,6 +99,7 @@ private slots:
     void simulationOpensResult();
     void buttonsBesideOkWhichStaysDefault();
     void reportButtonsWaitForTheInputs();
+    void copyPutsTheValuesAndChartOnTheClipboard();
     void cautionOnlyBelowTheLowestInitialBmi_data();
     void cautionOnlyBelowTheLowestInitialBmi();
     void savePdfProposesDatedNameAndWrites();
@@ -315,6 +317,23 @@ void TestGraph::reportButtonsWaitForTheInputs()
     dialog.setPredictors(typicalPerson, PredictorSources());
     QVERIFY(buttonOf(&dialog, "printButton")->isEnabled());
     QVERIFY(buttonOf(&dialog, "savePdfButton")->isEnabled());
+}
+
+void TestGraph::copyPutsTheValuesAndChartOnTheClipboard()
+{
+    graph dialog;
+    double month[6] = {34.5, 34.0, 33.25, 32.5, 32.0, 31.75};
+    dialog.prepareview(month);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QGuiApplication::clipboard()->clear();
+    buttonOf(&dialog, "copyButton")->click();
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data);
+    QCOMPARE(data->text(), QStringLiteral("Month\tBMI(kg/m2\n1\t34.5\n2\t34\n3\t33.25\n"
+                                          "4\t32.5\n5\t32\n6\t31.75\n"));
+    QVERIFY(data->hasImage());
+    QVERIFY(dialog.isVisible());
 }
 
 void TestGraph::cautionOnlyBelowTheLowestInitialBmi_data()

@@ -150,6 +150,7 @@ void graph::updateActions()
 
 void graph::copyValues()
 {
+    ui->chart->copyToClipboard();
 }
 
 void graph::printReport()
