@@ -160,6 +160,17 @@ void TestMainWindow::reportsFirstFailingField_data()
             texts[7] = "99";
         QTest::addRow("field %d", i + 1) << texts << messages[i];
     }
+    // A decimal comma must not be read as a thousands separator (0,035 as 35).
+    const struct {
+        int field;
+        const char *text;
+    } grouped[] = {{3, "0,035"}, {6, "0,070"}, {7, "0,035"}, {4, "1,000"},
+                   {5, "1,000"}, {0, "35,5"}, {7, "35,5"}};
+    for (const auto &g : grouped) {
+        QStringList texts = valid;
+        texts[g.field] = g.text;
+        QTest::addRow("field %d: %s", g.field + 1, g.text) << texts << messages[g.field];
+    }
 }
 
 void TestMainWindow::reportsFirstFailingField()
