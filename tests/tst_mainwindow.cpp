@@ -37,17 +37,19 @@ QStringList fieldTexts(MainWindow &w)
 
 struct WarningSeen {
     bool shown = false;
+    QString modalClass;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int pointSize = 0;
     QString title;
 };
 
-// Presses "Simulation" and reports the warning box it opened, if any.
-WarningSeen pressSimulation(MainWindow &w)
+// Does what the user does and reports the modal window it opened, if any.
+WarningSeen watchModal(const std::function<void()> &userAction)
 {
     WarningSeen seen;
     onNextModal([&seen](QWidget *modal) {
+        seen.modalClass = QString::fromLatin1(modal->metaObject()->className());
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             seen.text = box->text();
             seen.icon = box->icon();
@@ -56,8 +58,20 @@ WarningSeen pressSimulation(MainWindow &w)
         }
         modal->close();
     }, &seen.shown);
-    QTest::mouseClick(w.findChild<QCommandLinkButton *>("btnSimulation"), Qt::LeftButton);
+    userAction();
     return seen;
+}
+
+WarningSeen pressSimulation(MainWindow &w)
+{
+    return watchModal([&w]() {
+        QTest::mouseClick(w.findChild<QCommandLinkButton *>("btnSimulation"), Qt::LeftButton);
+    });
+}
+
+WarningSeen pressKeyInField(MainWindow &w, int i, Qt::Key key)
+{
+    return watchModal([&w, i, key]() { QTest::keyClick(field(w, i), key); });
 }
 
 } // namespace
@@ -76,6 +90,8 @@ private slots:
     void reportsFirstFailingField();
     void fixingAFieldMovesToTheNext();
     void validFieldsShowNoWarning();
+    void returnInAFieldRunsSimulation_data();
+    void returnInAFieldRunsSimulation();
     void closeEndsEventLoop();
 };
 
@@ -211,6 +227,58 @@ void TestMainWindow::validFieldsShowNoWarning()
     const WarningSeen seen = pressSimulation(w);
     QVERIFY(!qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
     QVERIFY(seen.text.isEmpty());
+    QCOMPARE(fieldTexts(w), texts);
+}
+
+void TestMainWindow::returnInAFieldRunsSimulation_data()
+{
+    QTest::addColumn<int>("fieldIndex");
+    QTest::addColumn<int>("key");
+    for (int i = 0; i < 8; ++i)
+        QTest::addRow("Return in field %d", i + 1) << i << int(Qt::Key_Return);
+    QTest::newRow("Enter in field 1") << 0 << int(Qt::Key_Enter);
+    QTest::newRow("Enter in field 8") << 7 << int(Qt::Key_Enter);
+}
+
+void TestMainWindow::returnInAFieldRunsSimulation()
+{
+    QFETCH(int, fieldIndex);
+    QFETCH(int, key);
+    MainWindow w;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QStringList texts = {"3", "3", "abc", "21", "39", "28", "70", "35"};
+    setFieldTexts(w, texts);
+
+    // Leaving the field or pressing Escape runs nothing (as editingFinished would on Tab).
+    QSignalSpy runs(w.findChild<QCommandLinkButton *>("btnSimulation"),
+                    &QAbstractButton::clicked);
+    QTimer closeStrayModal; // so that a wrong run fails instead of hanging
+    connect(&closeStrayModal, &QTimer::timeout, []() {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    closeStrayModal.start(10);
+    field(w, fieldIndex)->setFocus();
+    QTest::keyClick(field(w, fieldIndex), Qt::Key_Escape);
+    QTest::keyClick(field(w, fieldIndex), Qt::Key_Tab);
+    closeStrayModal.stop();
+    QCOMPARE(runs.count(), 0);
+    QVERIFY(!field(w, fieldIndex)->hasFocus());
+
+    field(w, fieldIndex)->setFocus();
+    const WarningSeen warned = pressKeyInField(w, fieldIndex, Qt::Key(key));
+    QVERIFY(warned.shown);
+    QCOMPARE(warned.text, QStringLiteral("The 'External eating' value out of range!"));
+    QCOMPARE(warned.icon, QMessageBox::Warning);
+    QCOMPARE(fieldTexts(w), texts);
+
+    texts[2] = "3";
+    setFieldTexts(w, texts);
+    const WarningSeen result = pressKeyInField(w, fieldIndex, Qt::Key(key));
+    QVERIFY(result.shown);
+    QCOMPARE(result.modalClass, QStringLiteral("graph"));
     QCOMPARE(fieldTexts(w), texts);
 }
 
