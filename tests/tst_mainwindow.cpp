@@ -74,6 +74,20 @@ WarningSeen pressKeyInField(MainWindow &w, int i, Qt::Key key)
     return watchModal([&w, i, key]() { QTest::keyClick(field(w, i), key); });
 }
 
+// Where each label, field and questionnaire button sits in the window at the given size.
+QMap<QString, QRect> formGeometry(MainWindow &w, const QSize &size)
+{
+    w.resize(size);
+    QApplication::processEvents();
+    QMap<QString, QRect> places;
+    for (QWidget *child : w.findChildren<QWidget *>()) {
+        if (qobject_cast<QLabel *>(child) || qobject_cast<QLineEdit *>(child)
+            || child->objectName().startsWith(QLatin1String("pushButton_")))
+            places.insert(child->objectName(), QRect(child->mapTo(&w, QPoint()), child->size()));
+    }
+    return places;
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -84,6 +98,7 @@ private slots:
     void initTestCase();
     void startsEmpty();
     void labelsShowTheirWholeText();
+    void formStaysPutWhenWindowGrows();
     void slotsInDeclaredOrder();
     void embedsOneUncompressedPicture();
     void reportsFirstFailingField_data();
@@ -139,6 +154,28 @@ void TestMainWindow::labelsShowTheirWholeText()
         QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width()
                      || (label->wordWrap() && needed <= label->height()),
                  qPrintable(name));
+    }
+}
+
+void TestMainWindow::formStaysPutWhenWindowGrows()
+{
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const auto smallest = formGeometry(w, w.minimumSize());
+    const auto natural = formGeometry(w, QSize(786, 666));
+    const auto large = formGeometry(w, QSize(1600, 1000));
+    QCOMPARE(large.size(), 8 + 8 + 7);
+    QCOMPARE(w.size(), QSize(1600, 1000));
+
+    // Extra room stays empty beside and below the form instead of stretching it.
+    for (auto it = natural.cbegin(); it != natural.cend(); ++it)
+        QVERIFY2(large.value(it.key()) == it.value(), qPrintable(it.key()));
+    for (auto it = large.cbegin(); it != large.cend(); ++it) {
+        if (it.key().startsWith(QLatin1String("pushButton_"))) {
+            QVERIFY2(smallest.value(it.key()).size() == it.value().size(), qPrintable(it.key()));
+            QVERIFY2(it.value().width() < 2 * it.value().height(), qPrintable(it.key()));
+        }
     }
 }
 
