@@ -80,7 +80,7 @@ void TestWindowContrast::mainWindowTexts()
 
     const QString unreadable = firstUnreadable(
         &w, {"label", "label_2", "label_3", "label_4", "label_5", "label_6", "label_7",
-             "label_8", "lineEdit_8"});
+             "label_8", "lineEdit_8", "groupBox", "groupBox_2", "btnSimulation", "btnClose"});
     QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable));
 }
 
@@ -99,7 +99,8 @@ void TestWindowContrast::resultDialogLabels()
     QVERIFY(showExposed(&dialog));
 
     // The axis titles and the caption lie on the chart's white border, whatever the theme.
-    const QString unreadable = firstUnreadable(&dialog, {"label", "label_2", "label_3"});
+    const QString unreadable =
+        firstUnreadable(&dialog, {"label", "label_2", "label_3", "buttonBox"});
     QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable));
 }
 
