@@ -33,7 +33,30 @@ struct PaintedText {
     QRgb background = 0;
     QRgb text = 0;
     double ratio = 1;
+
+    // Takes candidate as the text colour when it stands out more from the background.
+    void consider(QRgb candidate)
+    {
+        const double r = contrastRatio(candidate, background);
+        if (r > ratio) {
+            ratio = r;
+            text = candidate;
+        }
+    }
 };
+
+inline QRgb mostFrequent(const QHash<QRgb, int> &counts)
+{
+    QRgb colour = 0;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            colour = it.key();
+        }
+    }
+    return colour;
+}
 
 // For text whose colour is not the widget's own (rich text): within rect, the background is
 // the most frequent colour and the text is the pixel that stands out from it most, as glyph
@@ -45,23 +68,11 @@ inline PaintedText paintedText(const QImage &image, const QRect &rect)
     QHash<QRgb, int> counts;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            ++counts[img.pixel(x, y) | 0xff000000u];
+            ++counts[img.pixel(x, y)];
     PaintedText seen;
-    int most = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > most) {
-            most = it.value();
-            seen.background = it.key();
-        }
-    }
-    seen.text = seen.background;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        const double ratio = contrastRatio(it.key(), seen.background);
-        if (ratio > seen.ratio) {
-            seen.ratio = ratio;
-            seen.text = it.key();
-        }
-    }
+    seen.background = seen.text = mostFrequent(counts);
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        seen.consider(it.key());
     return seen;
 }
 
@@ -81,33 +92,18 @@ inline PaintedText textAgainstBackground(QWidget *window, QWidget *textWidget)
     const QImage under = window->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
     textWidget->setPalette(kept);
 
-    const int width = std::min(withText.width(), under.width());
-    const int height = std::min(withText.height(), under.height());
+    const QRect pixels = withText.rect() & under.rect();
     QHash<QRgb, int> covered;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x)
             if (withText.pixel(x, y) != under.pixel(x, y))
                 ++covered[under.pixel(x, y)];
     PaintedText seen;
-    int most = 0;
-    for (auto it = covered.cbegin(); it != covered.cend(); ++it) {
-        if (it.value() > most) {
-            most = it.value();
-            seen.background = it.key();
-        }
-    }
-    seen.text = seen.background;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if (under.pixel(x, y) != seen.background)
-                continue;
-            const double ratio = contrastRatio(withText.pixel(x, y), seen.background);
-            if (ratio > seen.ratio) {
-                seen.ratio = ratio;
-                seen.text = withText.pixel(x, y);
-            }
-        }
-    }
+    seen.background = seen.text = mostFrequent(covered);
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x)
+            if (under.pixel(x, y) == seen.background)
+                seen.consider(withText.pixel(x, y));
     return seen;
 }
 
