@@ -74,6 +74,81 @@ QTime timeFromMSecs(quint64 v)
                  int((v % 60000) / 1000), int(v % 1000));
 }
 
+// Saves the painter's state for as long as it lives.
+class PainterStateGuard
+{
+public:
+    explicit PainterStateGuard(QPainter &painter)
+        : m_painter(painter)
+    {
+        m_painter.save();
+    }
+    ~PainterStateGuard() { m_painter.restore(); }
+    PainterStateGuard(const PainterStateGuard &) = delete;
+    PainterStateGuard &operator=(const PainterStateGuard &) = delete;
+
+private:
+    QPainter &m_painter;
+};
+
+// One axis as the drawing sees it. Positions along it start at the plot area's left
+// (X) or bottom (Y) edge and run right or up; its marks stand on the grid area's bottom
+// (X) or left (Y) edge and point outward, down or left.
+struct AxisGeometry
+{
+    AxisGeometry(Qt::Orientation axis, const QRect &grid, const QRect &plot)
+        : alongX(axis == Qt::Horizontal)
+        , start(alongX ? plot.left() : plot.bottom())
+        , sign(alongX ? 1.0 : -1.0)
+        , extent(alongX ? plot.width() : plot.height())
+        , base(alongX ? grid.bottom() : grid.left())
+        , outward(alongX ? 1 : -1)
+        , crossFrom(alongX ? grid.top() : grid.left())
+        , crossTo(alongX ? grid.bottom() : grid.right())
+        , line(alongX ? QLine(grid.left(), grid.bottom(), grid.right(), grid.bottom())
+                      : QLine(grid.left(), grid.bottom(), grid.left(), grid.top()))
+    {
+    }
+
+    // The position `offset` pixels along the axis from its start.
+    qreal at(qreal offset) const { return start + sign * offset; }
+    // A line across the axis at position p, from a to b in the other coordinate.
+    QLineF across(qreal p, qreal a, qreal b) const
+    {
+        return alongX ? QLineF(p, a, p, b) : QLineF(a, p, b, p);
+    }
+    // A tick mark of the given length at position p.
+    QLineF mark(qreal p, int length) const { return across(p, base, base + outward * length); }
+
+    bool alongX;
+    qreal start;
+    qreal sign;
+    int extent;
+    int base;
+    int outward;
+    int crossFrom;
+    int crossTo;
+    QLine line;
+};
+
+// X labels hang below their tick, centred in a box two thirds of a major interval wide.
+QRectF xLabelRect(const QRect &grid, const QRect &plot, uint count, uint tick, int ps)
+{
+    const qreal d = qreal(plot.width()) / (count - 1);
+    const qreal w3 = d / 3;
+    return QRectF(plot.left() + tick * d - w3, grid.bottom() + LabelGap, int(2 * w3), ps);
+}
+
+// Y labels fill the left margin up to LabelGap before the axis, each centred on its
+// tick: half is ps / 2 rounded down (the + 5 never reaches the next twentieth).
+QRectF yLabelRect(const QRect &grid, const QRect &plot, uint count, uint tick, int ps,
+                  int width)
+{
+    const int half = (10 * ps + 5) / 20;
+    const qreal yi = plot.bottom() - qreal(tick) * plot.height() / (count - 1);
+    return QRectF(grid.left() - LabelGap - width, yi - half, width, ps);
+}
+
 } // namespace
 
 ChartXYRender::ChartXYRender(QAbstractItemView *view, ChartXYSetting *setting)
@@ -97,10 +172,11 @@ void ChartXYRender::paint()
 void ChartXYRender::render(QPainter &painter, const QSize &size)
 {
     m_renderSize = size;
-    painter.save();
-    paintBorder(painter);
-    paintGrid(painter);
-    painter.restore();
+    {
+        const PainterStateGuard guard(painter);
+        paintBorder(painter);
+        paintGrid(painter);
+    }
     m_renderSize = QSize();
 }
 
@@ -119,147 +195,135 @@ void ChartXYRender::paintGrid(QPainter &painter)
         || border->top() + border->bottom() + 2 * grid->inset() > viewport.bottom())
         return;
 
-    QRect gridRect(QPoint(border->left(), border->top()),
-                   QPoint(viewport.right() - border->right(),
-                          viewport.bottom() - border->bottom()));
-    painter.fillRect(gridRect, grid->background());
+    const Areas areas = areasFor(QRect(QPoint(border->left(), border->top()),
+                                       QPoint(viewport.right() - border->right(),
+                                              viewport.bottom() - border->bottom())));
+    painter.fillRect(areas.grid, grid->background());
     if (grid->visible())
-        paintGridLine(painter, gridRect);
-    paintAxis(painter, gridRect);
-    QRect plot = plotRect(gridRect);
+        paintGridLines(painter, areas);
+    paintAxes(painter, areas);
+    QRect plot = areas.plot;
     paintData(painter, plot);
 }
 
 void ChartXYRender::paintGridLine(QPainter &painter, QRect &rect)
 {
-    painter.save();
-    paintGridLineX(painter, rect);
-    paintGridLineY(painter, rect);
-    painter.restore();
+    paintGridLines(painter, areasFor(rect));
 }
 
 void ChartXYRender::paintGridLineX(QPainter &painter, QRect &rect)
 {
-    const QRect plot = plotRect(rect);
-    const uint n = m_setting->grid()->tickX().count();
-    const qreal step = qreal(plot.width() - 1) / (n - 1);
-    painter.setPen(chartPen(m_setting->grid()->foreground(), 1.0, Qt::DotLine));
-    for (uint i = 0; i < n; ++i) {
-        const qreal x = plot.left() + i * step;
-        painter.drawLine(QLineF(x, rect.top(), x, rect.bottom()));
-    }
+    paintGridLinesAt(painter, areasFor(rect), Qt::Horizontal);
 }
 
 void ChartXYRender::paintGridLineY(QPainter &painter, QRect &rect)
 {
-    const QRect plot = plotRect(rect);
-    const uint n = m_setting->grid()->tickY().count();
-    const qreal step = qreal(plot.height() - 1) / (n - 1);
-    painter.setPen(chartPen(m_setting->grid()->foreground(), 1.0, Qt::DotLine));
-    for (uint i = 0; i < n; ++i) {
-        const qreal y = plot.bottom() - i * step;
-        painter.drawLine(QLineF(rect.left(), y, rect.right(), y));
-    }
+    paintGridLinesAt(painter, areasFor(rect), Qt::Vertical);
 }
 
 void ChartXYRender::paintAxis(QPainter &painter, QRect &rect)
 {
-    painter.save();
-    paintAxisX(painter, rect);
-    paintAxisY(painter, rect);
-    painter.restore();
+    paintAxes(painter, areasFor(rect));
 }
 
 void ChartXYRender::paintAxisX(QPainter &painter, QRect &rect)
 {
-    const QColor foreground = m_setting->grid()->foreground();
-    const QPen axisPen = chartPen(foreground, 2.0);
-    const QPen majorPen = chartPen(foreground, 2.0);
-    const QPen minorPen = chartPen(foreground, 1.0);
-    const ChartXYGridTick &tick = m_setting->grid()->tickX();
-    const QRect plot = plotRect(rect);
-    const uint n = tick.count();
-    const uint m = tick.subCount();
-    const qreal d = qreal(plot.width()) / (n - 1);
-
-    painter.setPen(axisPen);
-    painter.drawLine(QLine(rect.left(), rect.bottom(), rect.right(), rect.bottom()));
-    for (uint i = 0; i < n; ++i) {
-        const qreal xi = plot.left() + i * d;
-        if (i < n - 1) {
-            for (uint j = 0; j < m; ++j) {
-                const qreal x = xi + j * d / (m - 1);
-                painter.setPen(minorPen);
-                painter.drawLine(QLineF(x, rect.bottom(), x, rect.bottom() + MinorTickLength));
-            }
-        }
-        painter.setPen(majorPen);
-        painter.drawLine(QLineF(xi, rect.bottom(), xi, rect.bottom() + MajorTickLength));
-    }
-    paintAxisXTickvalue(painter, rect);
+    paintAxisAndTicks(painter, areasFor(rect), Qt::Horizontal);
 }
 
 void ChartXYRender::paintAxisXTickvalue(QPainter &painter, QRect &rect)
 {
-    const ChartXYGridTick &tick = m_setting->grid()->tickX();
-    const ChartXYLimitAxis &limit = m_setting->scale()->limitView().x();
-    const QRect plot = plotRect(rect);
-    const int ps = painter.fontInfo().pixelSize();
-    const uint n = tick.count();
-    const qreal d = qreal(plot.width()) / (n - 1);
-    const qreal w3 = d / 3;
-    const QTextOption option(Qt::AlignHCenter | Qt::AlignTop);
-    for (uint i = 0; i < n; ++i) {
-        const QRectF label(plot.left() + i * d - w3, rect.bottom() + LabelGap, int(2 * w3), ps);
-        painter.drawText(label, tickValueToString(tickValue(limit, tick, i)), option);
-    }
+    paintTickLabels(painter, areasFor(rect), Qt::Horizontal);
 }
 
 void ChartXYRender::paintAxisY(QPainter &painter, QRect &rect)
+{
+    paintAxisAndTicks(painter, areasFor(rect), Qt::Vertical);
+}
+
+void ChartXYRender::paintAxisYTickvalue(QPainter &painter, QRect &rect)
+{
+    paintTickLabels(painter, areasFor(rect), Qt::Vertical);
+}
+
+void ChartXYRender::paintGridLines(QPainter &painter, const Areas &areas)
+{
+    paintForBothAxes(painter, areas, &ChartXYRender::paintGridLinesAt);
+}
+
+void ChartXYRender::paintForBothAxes(QPainter &painter, const Areas &areas, AxisPainter paintOne)
+{
+    const PainterStateGuard guard(painter);
+    (this->*paintOne)(painter, areas, Qt::Horizontal);
+    (this->*paintOne)(painter, areas, Qt::Vertical);
+}
+
+// Grid lines are spread over W - 1 (H - 1) so that the outer ones fall on the plot
+// area's first and last pixel, the edges of the data's clip. The ticks below divide the
+// full W (H), as the labels do, so the last tick stands a pixel past the last grid line.
+void ChartXYRender::paintGridLinesAt(QPainter &painter, const Areas &areas,
+                                     Qt::Orientation axis)
+{
+    const AxisGeometry geometry(axis, areas.grid, areas.plot);
+    const uint n = ticksOf(axis).count();
+    const qreal step = qreal(geometry.extent - 1) / (n - 1);
+    painter.setPen(chartPen(m_setting->grid()->foreground(), 1.0, Qt::DotLine));
+    for (uint i = 0; i < n; ++i)
+        painter.drawLine(geometry.across(geometry.at(i * step), geometry.crossFrom,
+                                         geometry.crossTo));
+}
+
+void ChartXYRender::paintAxes(QPainter &painter, const Areas &areas)
+{
+    paintForBothAxes(painter, areas, &ChartXYRender::paintAxisAndTicks);
+}
+
+void ChartXYRender::paintAxisAndTicks(QPainter &painter, const Areas &areas,
+                                      Qt::Orientation axis)
 {
     const QColor foreground = m_setting->grid()->foreground();
     const QPen axisPen = chartPen(foreground, 2.0);
     const QPen majorPen = chartPen(foreground, 2.0);
     const QPen minorPen = chartPen(foreground, 1.0);
-    const ChartXYGridTick &tick = m_setting->grid()->tickY();
-    const QRect plot = plotRect(rect);
+    const AxisGeometry geometry(axis, areas.grid, areas.plot);
+    const ChartXYGridTick &tick = ticksOf(axis);
     const uint n = tick.count();
     const uint m = tick.subCount();
-    const qreal d = qreal(plot.height()) / (n - 1);
+    const qreal d = qreal(geometry.extent) / (n - 1);
 
     painter.setPen(axisPen);
-    painter.drawLine(QLine(rect.left(), rect.bottom(), rect.left(), rect.top()));
+    painter.drawLine(geometry.line);
     for (uint i = 0; i < n; ++i) {
-        const qreal yi = plot.bottom() - i * d;
+        const qreal major = geometry.at(i * d);
         if (i < n - 1) {
+            // The first and last minor marks fall on the major positions.
             for (uint j = 0; j < m; ++j) {
-                const qreal y = yi - j * d / (m - 1);
                 painter.setPen(minorPen);
-                painter.drawLine(QLineF(rect.left(), y, rect.left() - MinorTickLength, y));
+                painter.drawLine(geometry.mark(major + geometry.sign * (j * d / (m - 1)),
+                                               MinorTickLength));
             }
         }
         painter.setPen(majorPen);
-        painter.drawLine(QLineF(rect.left(), yi, rect.left() - MajorTickLength, yi));
+        painter.drawLine(geometry.mark(major, MajorTickLength));
     }
-    paintAxisYTickvalue(painter, rect);
+    paintTickLabels(painter, areas, axis);
 }
 
-void ChartXYRender::paintAxisYTickvalue(QPainter &painter, QRect &rect)
+void ChartXYRender::paintTickLabels(QPainter &painter, const Areas &areas, Qt::Orientation axis)
 {
-    const int left = m_setting->border()->left();
-    if (left < MinimumLabelMargin)
+    const bool alongX = axis == Qt::Horizontal;
+    const int yLabelWidth = m_setting->border()->left() - MinimumLabelMargin;
+    if (!alongX && yLabelWidth < 0)
         return;
-    const ChartXYGridTick &tick = m_setting->grid()->tickY();
-    const ChartXYLimitAxis &limit = m_setting->scale()->limitView().y();
-    const QRect plot = plotRect(rect);
+    const ChartXYGridTick &tick = ticksOf(axis);
+    const ChartXYLimitAxis &limit = limitOf(axis);
     const int ps = painter.fontInfo().pixelSize();
-    const int half = (10 * ps + 5) / 20;
     const uint n = tick.count();
-    const int width = left - MinimumLabelMargin;
-    const QTextOption option(Qt::AlignRight | Qt::AlignVCenter);
+    const QTextOption option(alongX ? Qt::AlignHCenter | Qt::AlignTop
+                                    : Qt::AlignRight | Qt::AlignVCenter);
     for (uint i = 0; i < n; ++i) {
-        const qreal yi = plot.bottom() - qreal(i) * plot.height() / (n - 1);
-        const QRectF label(rect.left() - LabelGap - width, yi - half, width, ps);
+        const QRectF label = alongX ? xLabelRect(areas.grid, areas.plot, n, i, ps)
+                                    : yLabelRect(areas.grid, areas.plot, n, i, ps, yLabelWidth);
         painter.drawText(label, tickValueToString(tickValue(limit, tick, i)), option);
     }
 }
@@ -286,7 +350,7 @@ void ChartXYRender::paintDataColumn(QPainter &painter, QRect &rect, int column)
         return;
 
     const QVariant colour = model->data(model->index(0, column), Qt::DecorationRole);
-    painter.save();
+    const PainterStateGuard guard(painter);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipRect(rect, Qt::ReplaceClip);
     if (colour.typeId() == QMetaType::QColor)
@@ -317,11 +381,10 @@ void ChartXYRender::paintDataColumn(QPainter &painter, QRect &rect, int column)
         painter.drawLine(QLineF(prev, p));
         prev = p;
     }
-    painter.restore();
 }
 
 QVariant ChartXYRender::tickValue(ChartXYLimitAxis limit_axis, ChartXYGridTick grid_tick,
-                                  uint tick)
+                                  uint tick) const
 {
     const int type = limit_axis.type();
     if (type == QMetaType::UnknownType)
@@ -355,7 +418,7 @@ QVariant ChartXYRender::tickValue(ChartXYLimitAxis limit_axis, ChartXYGridTick g
     }
 }
 
-QString ChartXYRender::tickValueToString(QVariant tick_value)
+QString ChartXYRender::tickValueToString(QVariant tick_value) const
 {
     const QString format = QStringLiteral("%1");
     switch (tick_value.typeId()) {
@@ -380,7 +443,7 @@ QString ChartXYRender::tickValueToString(QVariant tick_value)
     return QString();
 }
 
-QPointF ChartXYRender::dataGridPosition(QRect &rect, QVariant x, QVariant y)
+QPointF ChartXYRender::dataGridPosition(QRect &rect, QVariant x, QVariant y) const
 {
     const DataMapping mapping(rect, m_setting->scale()->limitView());
     return mapping.map(variantToReal(x), variantToReal(y));
@@ -391,8 +454,19 @@ QRect ChartXYRender::viewportRect() const
     return QRect(QPoint(0, 0), m_renderSize.isValid() ? m_renderSize : m_viewport->size());
 }
 
-QRect ChartXYRender::plotRect(const QRect &gridRect) const
+ChartXYRender::Areas ChartXYRender::areasFor(const QRect &gridRect) const
 {
     const int inset = m_setting->grid()->inset();
-    return gridRect.adjusted(inset, inset, -inset, -inset);
+    return {gridRect, gridRect.adjusted(inset, inset, -inset, -inset)};
+}
+
+const ChartXYGridTick &ChartXYRender::ticksOf(Qt::Orientation axis) const
+{
+    return axis == Qt::Horizontal ? m_setting->grid()->tickX() : m_setting->grid()->tickY();
+}
+
+const ChartXYLimitAxis &ChartXYRender::limitOf(Qt::Orientation axis) const
+{
+    const ChartXYLimit &limit = m_setting->scale()->limitView();
+    return axis == Qt::Horizontal ? limit.x() : limit.y();
 }
