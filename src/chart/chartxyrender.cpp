@@ -1,5 +1,7 @@
 #include "chartxyrender.h"
 
+#include "chartxycolumnreduction.h"
+#include "chartxydatamapping.h"
 #include "chartxysetting.h"
 #include "varianttoreal.h"
 
@@ -29,38 +31,6 @@ QPen chartPen(const QColor &colour, qreal width, Qt::PenStyle style = Qt::SolidL
     return QPen(QBrush(colour, Qt::SolidPattern), width, style, Qt::SquareCap, Qt::BevelJoin);
 }
 
-// Maps v linearly from [vmin, vmax] onto [atMin, atMax]. An axis without extent
-// (vmin == vmax, six equal values say) has no scale to map with, so every value lands
-// on its middle and a flat series shows as a flat line.
-qreal mapOnAxis(qreal v, qreal vmin, qreal vmax, qreal atMin, qreal atMax)
-{
-    if (vmin == vmax)
-        return (atMin + atMax) / 2;
-    return (atMin * (v - vmax)) / (vmin - vmax) - ((v - vmin) * atMax) / (vmin - vmax);
-}
-
-// The limits of limitView as reals, read once per series instead of once per point.
-struct DataMapping
-{
-    DataMapping(const QRect &rect, const ChartXYLimit &limit)
-        : rect(rect)
-        , xmin(variantToReal(limit.x().min()))
-        , xmax(variantToReal(limit.x().max()))
-        , ymin(variantToReal(limit.y().min()))
-        , ymax(variantToReal(limit.y().max()))
-    {
-    }
-
-    QPointF map(qreal x, qreal y) const
-    {
-        return QPointF(mapOnAxis(x, xmin, xmax, rect.left(), rect.right()),
-                       mapOnAxis(y, ymin, ymax, rect.bottom(), rect.top()));
-    }
-
-    QRect rect;
-    qreal xmin, xmax, ymin, ymax;
-};
-
 // Tick values between the limits are interpolated in double precision, at the fraction
 // tick / intervals.
 qreal interpolate(qreal a, qreal b, uint intervals, uint tick)
@@ -72,6 +42,34 @@ QTime timeFromMSecs(quint64 v)
 {
     return QTime(int((v % 86400000) / 3600000), int((v % 3600000) / 60000),
                  int((v % 60000) / 1000), int(v % 1000));
+}
+
+// How many of `count` evenly spaced positions over `span` pixels are drawn: all of them,
+// unless they would stand closer than a pixel, where one per pixel already fills the
+// span (a count of 4,294,967,295 would otherwise paint for ever).
+uint drawnCount(uint count, qreal span)
+{
+    if (count - 1 <= span)
+        return count;
+    return uint(std::max(span, 1.0)) + 1;
+}
+
+// Whether a viewport of this size has room for a grid area with its inset: if not, only
+// the border shows. Margins and inset may be anything an int holds, so the sums are
+// taken in 64 bits. A margin or inset beyond a million pixels either way counts as
+// leaving no room: no device is that large, and the rectangles' arithmetic stays far
+// from overflow.
+bool hasRoomForGrid(const QSize &viewport, const ChartXYBorder *border, int inset)
+{
+    constexpr qint64 Far = 1 << 20;
+    const qint64 values[] = {border->left(), border->right(), border->top(), border->bottom(),
+                             inset};
+    for (const qint64 v : values)
+        if (v > Far || v < -Far)
+            return false;
+    const qint64 across = qint64(border->left()) + border->right() + 2 * qint64(inset);
+    const qint64 down = qint64(border->top()) + border->bottom() + 2 * qint64(inset);
+    return across <= viewport.width() - 1 && down <= viewport.height() - 1;
 }
 
 // Saves the painter's state for as long as it lives.
@@ -156,6 +154,7 @@ ChartXYRender::ChartXYRender(QAbstractItemView *view, ChartXYSetting *setting)
     , m_view(view)
     , m_viewport(view->viewport())
     , m_setting(setting)
+    , m_series(new ChartXYSeriesCache(this))
 {
 }
 
@@ -180,6 +179,11 @@ void ChartXYRender::render(QPainter &painter, const QSize &size)
     m_renderSize = QSize();
 }
 
+void ChartXYRender::invalidateData()
+{
+    m_series->invalidate();
+}
+
 void ChartXYRender::paintBorder(QPainter &painter)
 {
     painter.fillRect(viewportRect(), m_setting->border()->background());
@@ -190,9 +194,7 @@ void ChartXYRender::paintGrid(QPainter &painter)
     const ChartXYBorder *border = m_setting->border();
     const ChartXYGrid *grid = m_setting->grid();
     const QRect viewport = viewportRect();
-    // Too small for a grid area with room for its inset: only the border shows.
-    if (border->left() + border->right() + 2 * grid->inset() > viewport.right()
-        || border->top() + border->bottom() + 2 * grid->inset() > viewport.bottom())
+    if (!hasRoomForGrid(viewport.size(), border, grid->inset()))
         return;
 
     const Areas areas = areasFor(QRect(QPoint(border->left(), border->top()),
@@ -265,7 +267,7 @@ void ChartXYRender::paintGridLinesAt(QPainter &painter, const Areas &areas,
                                      Qt::Orientation axis)
 {
     const AxisGeometry geometry(axis, areas.grid, areas.plot);
-    const uint n = ticksOf(axis).count();
+    const uint n = drawnCount(ticksOf(axis).count(), geometry.extent - 1);
     const qreal step = qreal(geometry.extent - 1) / (n - 1);
     painter.setPen(chartPen(m_setting->grid()->foreground(), 1.0, Qt::DotLine));
     for (uint i = 0; i < n; ++i)
@@ -287,9 +289,9 @@ void ChartXYRender::paintAxisAndTicks(QPainter &painter, const Areas &areas,
     const QPen minorPen = chartPen(foreground, 1.0);
     const AxisGeometry geometry(axis, areas.grid, areas.plot);
     const ChartXYGridTick &tick = ticksOf(axis);
-    const uint n = tick.count();
-    const uint m = tick.subCount();
+    const uint n = drawnCount(tick.count(), geometry.extent);
     const qreal d = qreal(geometry.extent) / (n - 1);
+    const uint m = drawnCount(tick.subCount(), d);
 
     painter.setPen(axisPen);
     painter.drawLine(geometry.line);
@@ -315,9 +317,12 @@ void ChartXYRender::paintTickLabels(QPainter &painter, const Areas &areas, Qt::O
     const int yLabelWidth = m_setting->border()->left() - MinimumLabelMargin;
     if (!alongX && yLabelWidth < 0)
         return;
-    const ChartXYGridTick &tick = ticksOf(axis);
+    const ChartXYGridTick &set = ticksOf(axis);
     const ChartXYLimitAxis &limit = limitOf(axis);
     const int ps = painter.fontInfo().pixelSize();
+    const int extent = alongX ? areas.plot.width() : areas.plot.height();
+    // Labels go with the ticks actually drawn.
+    const ChartXYGridTick tick(drawnCount(set.count(), extent), set.subCount());
     const uint n = tick.count();
     const QTextOption option(alongX ? Qt::AlignHCenter | Qt::AlignTop
                                     : Qt::AlignRight | Qt::AlignVCenter);
@@ -349,38 +354,43 @@ void ChartXYRender::paintDataColumn(QPainter &painter, QRect &rect, int column)
     if (xType == QMetaType::UnknownType || yType == QMetaType::UnknownType)
         return;
 
-    const QVariant colour = model->data(model->index(0, column), Qt::DecorationRole);
+    // Drawing at another size maps afresh and leaves the viewport's series as they are.
+    ChartXYSeriesCache::Series &series =
+        m_series->series(model, column, limit, rect, !m_renderSize.isValid());
     const PainterStateGuard guard(painter);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipRect(rect, Qt::ReplaceClip);
-    if (colour.typeId() == QMetaType::QColor)
-        painter.setPen(chartPen(colour.value<QColor>(), 2.0));
+    if (series.colour.typeId() == QMetaType::QColor)
+        painter.setPen(chartPen(series.colour.value<QColor>(), 2.0));
 
-    const DataMapping mapping(rect, limit);
-    QPointF prev(0, 0);
-    bool started = false;
-    const int rows = model->rowCount();
-    for (int row = 0; row < rows; ++row) {
-        const QVariant x = model->data(model->index(row, 0), Qt::DisplayRole);
-        const QVariant y = model->data(model->index(row, column), Qt::DisplayRole);
-        // Rows that do not fit the axes are left out; the line joins across them.
-        if (x.typeId() != xType || y.typeId() != yType)
-            continue;
-        const qreal rx = variantToReal(x);
-        const qreal ry = variantToReal(y);
-        if (!std::isfinite(rx) || !std::isfinite(ry))
-            continue;
-        const QPointF p = mapping.map(rx, ry);
-        if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
-            continue;
-        if (!started) {
-            prev = p;
-            started = true;
-        }
-        // The first point is a zero-length line, which shows as a dot.
+    const QList<QPointF> &line = lineToDraw(painter, series, rect);
+    if (line.isEmpty())
+        return;
+    // Segment by segment, as they always were; the first is a zero-length line, a dot.
+    QPointF prev = line.first();
+    for (const QPointF &p : line) {
         painter.drawLine(QLineF(prev, p));
         prev = p;
     }
+}
+
+// More points than about two per pixel column cannot all be seen: such a series, sorted
+// by X, is drawn thinned to the four points per column that carry its ink.
+const QList<QPointF> &ChartXYRender::lineToDraw(QPainter &painter,
+                                                ChartXYSeriesCache::Series &series,
+                                                const QRect &plot) const
+{
+    const QTransform device = painter.deviceTransform();
+    if (!series.sortedByX || device.type() > QTransform::TxScale || device.m11() == 0)
+        return series.points;
+    const qreal columnWidth = 1 / std::abs(device.m11());
+    if (series.points.size() <= 2 * plot.width() / columnWidth)
+        return series.points;
+    if (series.thinnedWidth != columnWidth) {
+        series.thinned = reduceToColumns(series.points, columnWidth);
+        series.thinnedWidth = columnWidth;
+    }
+    return series.thinned;
 }
 
 QVariant ChartXYRender::tickValue(ChartXYLimitAxis limit_axis, ChartXYGridTick grid_tick,
@@ -445,7 +455,7 @@ QString ChartXYRender::tickValueToString(QVariant tick_value) const
 
 QPointF ChartXYRender::dataGridPosition(QRect &rect, QVariant x, QVariant y) const
 {
-    const DataMapping mapping(rect, m_setting->scale()->limitView());
+    const ChartXYDataMapping mapping(rect, m_setting->scale()->limitView());
     return mapping.map(variantToReal(x), variantToReal(y));
 }
 

@@ -3,6 +3,7 @@
 
 #include "chartxygridtick.h"
 #include "chartxylimitaxis.h"
+#include "chartxyseriescache.h"
 
 #include <QObject>
 #include <QPointF>
@@ -32,6 +33,9 @@ public:
     // Draws the chart as it would fill a viewport of the given size, onto any painter:
     // an image, a printer or a PDF page. The painter's state is left as it was found.
     void render(QPainter &painter, const QSize &size);
+    // Drops the series kept between paints. The view calls this when the data or the
+    // limits may have changed in ways the model does not signal.
+    void invalidateData();
 
 public slots:
     void paint();
@@ -74,11 +78,14 @@ private:
     void paintTickLabels(QPainter &painter, const Areas &areas, Qt::Orientation axis);
     const ChartXYGridTick &ticksOf(Qt::Orientation axis) const;
     const ChartXYLimitAxis &limitOf(Qt::Orientation axis) const;
+    const QList<QPointF> &lineToDraw(QPainter &painter, ChartXYSeriesCache::Series &series,
+                                     const QRect &plot) const;
     QRect viewportRect() const;
 
     QAbstractItemView *m_view;
     QWidget *m_viewport;
     ChartXYSetting *m_setting;
+    ChartXYSeriesCache *m_series;
     // Set while render() draws for a device other than the viewport.
     QSize m_renderSize;
 };
