@@ -7,6 +7,7 @@
 #include "chartxydatamapping.h"
 #include "chartxyseriescache.h"
 #include "chartxysetting.h"
+#include "viewportimage.h"
 
 #include <QtTest>
 #include <QIdentityProxyModel>
@@ -66,9 +67,9 @@ ChartXYLimit limitsOf(const Series &data)
                         ChartXYLimitAxis(low->y(), high->y()));
 }
 
-Series mapped(const Series &data, const QRect &plot)
+Series mapped(const Series &data, const ChartXYLimit &limit)
 {
-    const ChartXYDataMapping mapping(plot, limitsOf(data));
+    const ChartXYDataMapping mapping(Plot, limit);
     Series points;
     for (const QPointF &p : data)
         points.append(mapping.map(p.x(), p.y()));
@@ -155,13 +156,7 @@ QStandardItemModel *seriesModel(const Series &data, QObject *parent)
 
 QImage painted(ChartXY &view)
 {
-    view.setMinimumSize(0, 0);
-    const int frame = view.frameWidth();
-    view.resize(ViewSize + QSize(2 * frame, 2 * frame));
-    view.show();
-    if (!QTest::qWaitForWindowExposed(&view) || view.viewport()->size() != ViewSize)
-        return QImage();
-    return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return viewportImage(view, ViewSize);
 }
 
 void autoLimits(ChartXY &view)
@@ -210,8 +205,8 @@ private slots:
     void columnReduction();
     void thinnedLooksLikeFull_data();
     void thinnedLooksLikeFull();
-    void chartDrawsDenseSeriesLikeFull();
-    void unsortedSeriesDrawnInFull();
+    void chartAgainstFullDrawing_data();
+    void chartAgainstFullDrawing();
 
     void editedCellsReadAlone();
     void repaintReadsNothing();
@@ -266,7 +261,7 @@ void TestChartXYPicture::thinnedLooksLikeFull_data()
 void TestChartXYPicture::thinnedLooksLikeFull()
 {
     QFETCH(Series, data);
-    const Series points = mapped(data, Plot);
+    const Series points = mapped(data, limitsOf(data));
     const Series thinned = reduceToColumns(points, 1.0);
     QVERIFY(thinned.size() <= 4 * (Plot.width() + 1));
 
@@ -280,13 +275,27 @@ void TestChartXYPicture::thinnedLooksLikeFull()
     QVERIFY2(d.differing <= d.ink / 8, qPrintable(QString::number(d.differing)));
 }
 
-// The chart, antialiased, against the full drawing laid over the same chart without data.
-void TestChartXYPicture::chartDrawsDenseSeriesLikeFull()
+void TestChartXYPicture::chartAgainstFullDrawing_data()
 {
-    const Series data = randomWalk(100000);
+    QTest::addColumn<Series>("data");
+    QTest::addColumn<bool>("exact");
+    QTest::newRow("dense, thinned") << randomWalk(100000) << false;
+    // X values out of order cannot be thinned by columns: every segment is drawn.
+    Series unsorted = randomWalk(5000);
+    for (int i = 0; i < unsorted.size(); ++i)
+        unsorted[i].setX((i * 37) % 5000);
+    QTest::newRow("unsorted, in full") << unsorted << true;
+}
+
+// The chart, antialiased, against the full drawing laid over the same chart without data.
+void TestChartXYPicture::chartAgainstFullDrawing()
+{
+    QFETCH(Series, data);
+    QFETCH(bool, exact);
     ChartXY view;
     view.setModel(seriesModel(data, &view));
-    view.setting()->scale()->setLimitView(limitsOf(data));
+    const ChartXYLimit limit(ChartXYLimitAxis(0, int(data.size() - 1)), limitsOf(data).y());
+    view.setting()->scale()->setLimitView(limit);
     const QImage chart = painted(view);
     QVERIFY(!chart.isNull());
 
@@ -296,43 +305,18 @@ void TestChartXYPicture::chartDrawsDenseSeriesLikeFull()
     QPainter painter(&full);
     view.renderChart(painter, ViewSize);
     painter.setRenderHint(QPainter::Antialiasing);
-    drawSegments(painter, mapped(data, Plot), Red);
+    drawSegments(painter, mapped(data, limit), Red);
     painter.end();
-
-    // Blending differs a little where segments overlap; count clear differences only.
+    if (exact) {
+        QCOMPARE(chart, full);
+        return;
+    }
+    // Blending differs where many segments overlap; count clear differences only.
     const Difference d = compare(full, chart, 96);
     qInfo("%d of %d ink pixels differ clearly (%.2f%%)", d.differing, d.ink,
           100.0 * d.differing / d.ink);
     QCOMPARE(d.astray, 0);
     QVERIFY2(d.differing <= d.ink / 6, qPrintable(QString::number(d.differing)));
-}
-
-// X values out of order cannot be thinned by columns: every segment is drawn, exactly.
-void TestChartXYPicture::unsortedSeriesDrawnInFull()
-{
-    Series data = randomWalk(5000);
-    for (int i = 0; i < data.size(); ++i)
-        data[i].setX((i * 37) % 5000);
-    ChartXY view;
-    view.setModel(seriesModel(data, &view));
-    view.setting()->scale()->setLimitView(
-        ChartXYLimit(ChartXYLimitAxis(0, 4999), limitsOf(data).y()));
-    const QImage chart = painted(view);
-    QVERIFY(!chart.isNull());
-
-    QImage full(ViewSize, QImage::Format_RGB32);
-    QStandardItemModel noSeries(0, 1);
-    view.setModel(&noSeries);
-    QPainter painter(&full);
-    view.renderChart(painter, ViewSize);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const ChartXYDataMapping mapping(Plot, view.setting()->scale()->limitView());
-    Series points;
-    for (const QPointF &p : data)
-        points.append(mapping.map(p.x(), p.y()));
-    drawSegments(painter, points, Red);
-    painter.end();
-    QCOMPARE(chart, full);
 }
 
 // An edited cell is read again on its own, not with the whole model.
