@@ -377,8 +377,10 @@ void TestGraph::savePdfProposesDatedNameAndWrites()
     QTemporaryDir dir;
     graph dialog;
     showCourseOf(dialog, typicalPerson);
-    dialog.setPredictors(typicalPerson, PredictorSources(), QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
-    QCOMPARE(QFileInfo(dialog.defaultReportFileName()).fileName(), QStringLiteral("telma-2026-03-14.pdf"));
+    dialog.setPredictors(typicalPerson, PredictorSources(),
+                         QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
+    QCOMPARE(QFileInfo(dialog.defaultReportFileName()).fileName(),
+             QStringLiteral("telma-2026-03-14.pdf"));
     QCOMPARE(QFileInfo(dialog.defaultReportFileName()).absolutePath(),
              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 

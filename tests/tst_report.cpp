@@ -43,7 +43,8 @@ int pageCount(const QString &pdf)
 // phrases whatever the wrapping.
 QString pdfText(const QString &pdf)
 {
-    return runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+    return runTool(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
         .simplified();
 }
 
@@ -183,7 +184,8 @@ void TestReport::failedSaveLeavesExistingFileAlone()
     QVERIFY(!result.dialog.saveReport(file));
     QVERIFY(shown);
     QVERIFY(QFileInfo(file).isDir());
-    QCOMPARE(QDir(m_dir.path()).entryList({"taken.pdf*"}, QDir::AllEntries | QDir::Hidden).size(), 1);
+    const QDir dir(m_dir.path());
+    QCOMPARE(dir.entryList({"taken.pdf*"}, QDir::AllEntries | QDir::Hidden).size(), 1);
 }
 
 void TestReport::whoClassesAtTheirBounds_data()

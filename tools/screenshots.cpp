@@ -83,7 +83,8 @@ int main(int argc, char *argv[])
     graph result;
     BmiCourse course = predictBmiCourse(typicalPerson);
     result.prepareview(course.data());
-    result.setPredictors(typicalPerson, typicalSources, QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
+    result.setPredictors(typicalPerson, typicalSources,
+                         QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
     ok &= save(result, out.filePath("result.png"));
     ok &= saveReport(result, out.filePath("report.png"));
 

@@ -18,10 +18,13 @@ MainWindow::MainWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/globe.jpg")));
-    // A hand edit makes the value the user's own, whoever wrote it before.
     const auto fields = predictorFields();
-    for (int i = 0; i < PredictorCount; ++i)
+    for (int i = 0; i < PredictorCount; ++i) {
+        // From the keyboard, Return in a field is the quick way to "Simulation".
+        connect(fields[i], &QLineEdit::returnPressed, ui->btnSimulation, &QAbstractButton::click);
+        // A hand edit makes the value the user's own, whoever wrote it before.
         connect(fields[i], &QLineEdit::textEdited, this, [this, i] { m_sources[i].clear(); });
+    }
 }
 
 MainWindow::~MainWindow()
