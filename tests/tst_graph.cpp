@@ -343,6 +343,7 @@ void TestGraph::cautionOnlyBelowTheLowestInitialBmi_data()
     QTest::newRow("typical") << predictBmiCourse(typicalPerson) << false;
     QTest::newRow("ends at 15") << Course{20, 19, 18, 17, 16, 15} << false;
     QTest::newRow("ends just below 15") << Course{20, 19, 18, 17, 16, 14.99} << true;
+    QTest::newRow("starts below 15") << Course{14.99, 19, 18, 17, 16, 15} << true;
     QTest::newRow("lower corner") << predictBmiCourse(lowerCorner) << true;
 }
 
