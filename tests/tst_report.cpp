@@ -168,7 +168,8 @@ void TestReport::unwritableFileGivesMessageAndNoFile()
     const QDir dir(m_dir.path());
     if (!folderInTheWay.isEmpty())
         QVERIFY(dir.mkdir(folderInTheWay));
-    const QStringList before = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const auto entries = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
+    const QStringList before = dir.entryList(entries);
 
     Result result(typicalPerson);
     const QString file = dir.filePath(name);
@@ -184,7 +185,7 @@ void TestReport::unwritableFileGivesMessageAndNoFile()
     // The message names the file and the reason; nothing is written or removed.
     QVERIFY2(message.contains(QDir::toNativeSeparators(file)), qPrintable(message));
     QVERIFY2(message.contains(QRegularExpression(": \\w+.*\\.$")), qPrintable(message));
-    QCOMPARE(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    QCOMPARE(dir.entryList(entries), before);
     QCOMPARE(QFileInfo(file).isDir(), !folderInTheWay.isEmpty());
 }
 
