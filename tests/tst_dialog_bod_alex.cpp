@@ -150,6 +150,9 @@ private slots:
     void changingAnAnswer();
     void form_data();
     void form();
+    void statementWording_data();
+    void statementWording();
+    void longStatementsWrapUncut();
     void launcherWritesScore_data();
     void launcherWritesScore();
     void launcherRejectedKeepsField_data();
@@ -387,6 +390,77 @@ void TestDialogBodAlex::form()
                  "horizontalLayout_27");
         QVERIFY(d->findChild<QGroupBox *>("groupBox_1")->findChild<QGridLayout *>("gridLayout_31"));
     }
+}
+
+void TestDialogBodAlex::statementWording_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("text");
+    const QStringList bodRows = {
+        "When I look at myself in the mirror",
+        "When people see me before I’ve “fixed up”",
+        "When I am with attractive people of my own sex",
+        "When I am with attractive people of the opposite sex",
+        "When someone looks at parts of my appearance that I dislike",
+        "When I look at my nude body in the mirror",
+        "When I am trying on new clothes at the store",
+        "After I have eaten a full meal",
+        "When I see attractive people on television or in magazines",
+        "When I get on the scales to weigh myself",
+        "When anticipating or having sexual relations",
+        "When I’m already in a bad mood about something else",
+        "When the topic of conversation pertains to physical appearance",
+        "When someone comments unfavourably on my appearance",
+        "When I see myself in a photograph or on video",
+        "When I think about what I wish I looked like",
+        "When I think about how I may look in the future",
+        "When I exercise",
+    };
+    for (int i = 0; i < bodRows.size(); ++i)
+        QTest::addRow("body image %d", i + 2) << "bod" << i + 2 << bodRows.at(i);
+    QTest::newRow("alexithymia 9") << "alex" << 9
+                                   << "I like to let people know where I stand on things";
+    QTest::newRow("alexithymia 12") << "alex" << 12 << "I am able to describe my feelings easily";
+    QTest::newRow("alexithymia 14")
+        << "alex" << 14 << "When I am upset, I don’t know if I am sad, frightened, or angry";
+}
+
+void TestDialogBodAlex::statementWording()
+{
+    QFETCH(QString, which);
+    QFETCH(int, row);
+    QFETCH(QString, text);
+    const Questionnaire q = makeQuestionnaire(which);
+    auto *box = q.dialog->findChild<QGroupBox *>(QStringLiteral("groupBox_%1").arg(row));
+    QVERIFY(box);
+    QCOMPARE(rowLabel(box, "q0")->text(), text);
+}
+
+// With a larger font (or a wider system font) the long situations need two lines:
+// the row must grow to show them whole.
+void TestDialogBodAlex::longStatementsWrapUncut()
+{
+    const Questionnaire q = makeQuestionnaire("bod");
+    QDialog *d = q.dialog.get();
+    for (int k = 1; k <= q.rows; ++k) {
+        QLabel *statement = rowLabel(d->findChild<QGroupBox *>(QStringLiteral("groupBox_%1").arg(k)), "q0");
+        QFont font = statement->font();
+        font.setPointSize(18);
+        statement->setFont(font);
+    }
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    int wrapped = 0;
+    for (int k = 1; k <= q.rows; ++k) {
+        QLabel *statement = rowLabel(d->findChild<QGroupBox *>(QStringLiteral("groupBox_%1").arg(k)), "q0");
+        const int needed = statement->heightForWidth(statement->width());
+        QVERIFY2(statement->height() >= needed,
+                 qPrintable(QStringLiteral("row %1: %2 of %3 pixels").arg(k)
+                                .arg(statement->height()).arg(needed)));
+        wrapped += needed > statement->fontMetrics().lineSpacing() * 3 / 2;
+    }
+    QVERIFY(wrapped > 0);
 }
 
 void TestDialogBodAlex::launcherWritesScore_data()
