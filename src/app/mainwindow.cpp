@@ -64,7 +64,7 @@ void MainWindow::on_pushButton_RES_clicked()
     dialog.setScale(Dialog::RestrainedEating,
                     tr("Calculating the score on “Restrained eating” scale..."));
     // The field takes the mean over the scale's items.
-    runQuestionnaire(dialog, ui->lineEdit, 10);
+    runQuestionnaire(dialog, ui->lineEdit, dialog.itemCount());
 }
 
 void MainWindow::on_pushButton_EM_clicked()
@@ -72,7 +72,7 @@ void MainWindow::on_pushButton_EM_clicked()
     Dialog dialog;
     dialog.setScale(Dialog::EmotionalEating,
                     tr("Calculating the score on “Emotional eating” scale..."));
-    runQuestionnaire(dialog, ui->lineEdit_2, 13);
+    runQuestionnaire(dialog, ui->lineEdit_2, dialog.itemCount());
 }
 
 void MainWindow::on_pushButton_EXT_clicked()
@@ -80,7 +80,7 @@ void MainWindow::on_pushButton_EXT_clicked()
     Dialog dialog;
     dialog.setScale(Dialog::ExternalEating,
                     tr("Calculating the score on “External eating” scale..."));
-    runQuestionnaire(dialog, ui->lineEdit_3, 10);
+    runQuestionnaire(dialog, ui->lineEdit_3, dialog.itemCount());
 }
 
 void MainWindow::on_pushButton_PS_clicked()
