@@ -1,9 +1,7 @@
 #ifndef FORMCHECKS_H
 #define FORMCHECKS_H
 
-#include "answerclicks.h"
-
-#include "answergrid.h"
+#include "fixture.h"
 
 #include <QGroupBox>
 #include <QLabel>
