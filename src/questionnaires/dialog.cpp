@@ -1,6 +1,8 @@
 #include "dialog.h"
 #include "ui_dialog.h"
 
+#include "incompleteformquestion.h"
+
 namespace {
 
 // The published English items, grouped by scale in questionnaire order.
@@ -92,6 +94,21 @@ int Dialog::score() const
 int Dialog::itemCount() const
 {
     return m_form.answers->shownItemCount();
+}
+
+QList<int> Dialog::unansweredItems() const
+{
+    QList<int> items;
+    for (int row : m_form.answers->unansweredRows())
+        items << row + 1;
+    return items;
+}
+
+void Dialog::accept()
+{
+    const QList<int> unanswered = unansweredItems();
+    if (unanswered.isEmpty() || IncompleteFormQuestion::acceptAnyway(this, unanswered, itemCount()))
+        QDialog::accept();
 }
 
 // Every answer box reaches this slot; the questionnaire has no gate, so nothing is to be done.

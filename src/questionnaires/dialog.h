@@ -10,8 +10,8 @@ class Dialog;
 }
 
 // The Dutch Eating Behaviour Questionnaire. One form serves its three scales; the caller
-// picks one with setScale() before showing the dialog. OK is always available, so an
-// incomplete form is accepted and its unanswered items count zero.
+// picks one with setScale() before showing the dialog. OK is always available; with items
+// unanswered, which count zero, it first asks whether to go back or accept anyway.
 class Dialog : public QDialog
 {
     Q_OBJECT
@@ -28,6 +28,11 @@ public:
     int score() const;
     // How many items the chosen scale shows: what the mean divides by.
     int itemCount() const;
+    // The shown items, numbered from 1, that hold no answer.
+    QList<int> unansweredItems() const;
+
+    // Accepts a complete form; asks first about an incomplete one.
+    void accept() override;
 
 public slots:
     void on_checkBox_11_clicked();
