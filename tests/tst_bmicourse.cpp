@@ -21,6 +21,7 @@ private slots:
     void boundsAndNeighbours();
     void unreadableTextRefused_data();
     void unreadableTextRefused();
+    void groupSeparatorsRefused();
     void firstFailingFieldInOrder();
     void formatting();
 };
@@ -91,6 +92,10 @@ void TestBmiCourse::boundsAndNeighbours_data()
     QTest::newRow("decimal point") << 0 << "2.5" << true;
     QTest::newRow("written by a questionnaire") << 4 << "39.00" << true;
     QTest::newRow("decimal comma") << 0 << "2,5" << false;
+    // Plain C-locale numbers stay readable once group separators are refused.
+    QTest::newRow("padded") << 0 << " 3 " << true;
+    QTest::newRow("plus sign") << 1 << "+3" << true;
+    QTest::newRow("exponent") << 3 << "1e1" << true;
 }
 
 void TestBmiCourse::boundsAndNeighbours()
@@ -120,6 +125,29 @@ void TestBmiCourse::unreadableTextRefused()
     QVERIFY(!readPredictor(text, predictorRange(Predictor::Alexithymia), &value));
     QVERIFY(!readPredictor(text, {-std::numeric_limits<double>::max(),
                                   std::numeric_limits<double>::max(), ""}, &value));
+}
+
+void TestBmiCourse::groupSeparatorsRefused()
+{
+    // Read with the comma as a thousands separator these would pass as 35, 1000, 70 or
+    // 12345: a decimal comma misread a thousand times too large.
+    const Predictor fields[] = {Predictor::PersonalStandards, Predictor::ConcernOverMistakes,
+                                Predictor::BodyImageDissatisfaction, Predictor::Alexithymia,
+                                Predictor::InitialBmi};
+    const PredictorRange anything{-std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::max(), ""};
+    for (const char *text : {"0,035", "1,000", "35,5", "0,070", "12,345", "1,000.5"}) {
+        double value = 0;
+        for (Predictor p : fields)
+            QVERIFY2(!readPredictor(text, predictorRange(p), &value), text);
+        QVERIFY2(!readPredictor(text, anything, &value), text);
+    }
+
+    QStringList texts = {"3", "3", "3", "21", "39", "28", "70", "0,035"};
+    PredictorValues values{};
+    QCOMPARE(firstInvalidPredictor(texts, &values), 7);
+    texts[6] = "0,070";
+    QCOMPARE(firstInvalidPredictor(texts, &values), 6);
 }
 
 void TestBmiCourse::firstFailingFieldInOrder()

@@ -37,17 +37,19 @@ QStringList fieldTexts(MainWindow &w)
 
 struct WarningSeen {
     bool shown = false;
+    QString modalClass;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int pointSize = 0;
     QString title;
 };
 
-// Presses "Simulation" and reports the warning box it opened, if any.
-WarningSeen pressSimulation(MainWindow &w)
+// Does what the user does and reports the modal window it opened, if any.
+WarningSeen watchModal(const std::function<void()> &userAction)
 {
     WarningSeen seen;
     onNextModal([&seen](QWidget *modal) {
+        seen.modalClass = QString::fromLatin1(modal->metaObject()->className());
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             seen.text = box->text();
             seen.icon = box->icon();
@@ -56,8 +58,34 @@ WarningSeen pressSimulation(MainWindow &w)
         }
         modal->close();
     }, &seen.shown);
-    QTest::mouseClick(w.findChild<QCommandLinkButton *>("btnSimulation"), Qt::LeftButton);
+    userAction();
     return seen;
+}
+
+WarningSeen pressSimulation(MainWindow &w)
+{
+    return watchModal([&w]() {
+        QTest::mouseClick(w.findChild<QCommandLinkButton *>("btnSimulation"), Qt::LeftButton);
+    });
+}
+
+WarningSeen pressKeyInField(MainWindow &w, int i, Qt::Key key)
+{
+    return watchModal([&w, i, key]() { QTest::keyClick(field(w, i), key); });
+}
+
+// Where each label, field and questionnaire button sits in the window at the given size.
+QMap<QString, QRect> formGeometry(MainWindow &w, const QSize &size)
+{
+    w.resize(size);
+    QApplication::processEvents();
+    QMap<QString, QRect> places;
+    for (QWidget *child : w.findChildren<QWidget *>()) {
+        if (qobject_cast<QLabel *>(child) || qobject_cast<QLineEdit *>(child)
+            || child->objectName().startsWith(QLatin1String("pushButton_")))
+            places.insert(child->objectName(), QRect(child->mapTo(&w, QPoint()), child->size()));
+    }
+    return places;
 }
 
 } // namespace
@@ -70,12 +98,15 @@ private slots:
     void initTestCase();
     void startsEmpty();
     void labelsShowTheirWholeText();
+    void formStaysPutWhenWindowGrows();
     void slotsInDeclaredOrder();
     void embedsOneUncompressedPicture();
     void reportsFirstFailingField_data();
     void reportsFirstFailingField();
     void fixingAFieldMovesToTheNext();
     void validFieldsShowNoWarning();
+    void returnInAFieldRunsSimulation_data();
+    void returnInAFieldRunsSimulation();
     void closeEndsEventLoop();
 };
 
@@ -126,6 +157,28 @@ void TestMainWindow::labelsShowTheirWholeText()
     }
 }
 
+void TestMainWindow::formStaysPutWhenWindowGrows()
+{
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const auto smallest = formGeometry(w, w.minimumSize());
+    const auto natural = formGeometry(w, QSize(786, 666));
+    const auto large = formGeometry(w, QSize(1600, 1000));
+    QCOMPARE(large.size(), 8 + 8 + 7);
+    QCOMPARE(w.size(), QSize(1600, 1000));
+
+    // Extra room stays empty beside and below the form instead of stretching it.
+    for (auto it = natural.cbegin(); it != natural.cend(); ++it)
+        QVERIFY2(large.value(it.key()) == it.value(), qPrintable(it.key()));
+    for (auto it = large.cbegin(); it != large.cend(); ++it) {
+        if (it.key().startsWith(QLatin1String("pushButton_"))) {
+            QVERIFY2(smallest.value(it.key()).size() == it.value().size(), qPrintable(it.key()));
+            QVERIFY2(it.value().width() < 2 * it.value().height(), qPrintable(it.key()));
+        }
+    }
+}
+
 void TestMainWindow::embedsOneUncompressedPicture()
 {
     QResource globe(QStringLiteral(":/globe.jpg"));
@@ -159,6 +212,17 @@ void TestMainWindow::reportsFirstFailingField_data()
         if (i < 7)
             texts[7] = "99";
         QTest::addRow("field %d", i + 1) << texts << messages[i];
+    }
+    // A decimal comma must not be read as a thousands separator (0,035 as 35).
+    const struct {
+        int field;
+        const char *text;
+    } grouped[] = {{3, "0,035"}, {6, "0,070"}, {7, "0,035"}, {4, "1,000"},
+                   {5, "1,000"}, {0, "35,5"}, {7, "35,5"}};
+    for (const auto &g : grouped) {
+        QStringList texts = valid;
+        texts[g.field] = g.text;
+        QTest::addRow("field %d: %s", g.field + 1, g.text) << texts << messages[g.field];
     }
 }
 
@@ -200,6 +264,58 @@ void TestMainWindow::validFieldsShowNoWarning()
     const WarningSeen seen = pressSimulation(w);
     QVERIFY(!qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
     QVERIFY(seen.text.isEmpty());
+    QCOMPARE(fieldTexts(w), texts);
+}
+
+void TestMainWindow::returnInAFieldRunsSimulation_data()
+{
+    QTest::addColumn<int>("fieldIndex");
+    QTest::addColumn<int>("key");
+    for (int i = 0; i < 8; ++i)
+        QTest::addRow("Return in field %d", i + 1) << i << int(Qt::Key_Return);
+    QTest::newRow("Enter in field 1") << 0 << int(Qt::Key_Enter);
+    QTest::newRow("Enter in field 8") << 7 << int(Qt::Key_Enter);
+}
+
+void TestMainWindow::returnInAFieldRunsSimulation()
+{
+    QFETCH(int, fieldIndex);
+    QFETCH(int, key);
+    MainWindow w;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QStringList texts = {"3", "3", "abc", "21", "39", "28", "70", "35"};
+    setFieldTexts(w, texts);
+
+    // Leaving the field or pressing Escape runs nothing (as editingFinished would on Tab).
+    QSignalSpy runs(w.findChild<QCommandLinkButton *>("btnSimulation"),
+                    &QAbstractButton::clicked);
+    QTimer closeStrayModal; // so that a wrong run fails instead of hanging
+    connect(&closeStrayModal, &QTimer::timeout, []() {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    closeStrayModal.start(10);
+    field(w, fieldIndex)->setFocus();
+    QTest::keyClick(field(w, fieldIndex), Qt::Key_Escape);
+    QTest::keyClick(field(w, fieldIndex), Qt::Key_Tab);
+    closeStrayModal.stop();
+    QCOMPARE(runs.count(), 0);
+    QVERIFY(!field(w, fieldIndex)->hasFocus());
+
+    field(w, fieldIndex)->setFocus();
+    const WarningSeen warned = pressKeyInField(w, fieldIndex, Qt::Key(key));
+    QVERIFY(warned.shown);
+    QCOMPARE(warned.text, QStringLiteral("The 'External eating' value out of range!"));
+    QCOMPARE(warned.icon, QMessageBox::Warning);
+    QCOMPARE(fieldTexts(w), texts);
+
+    texts[2] = "3";
+    setFieldTexts(w, texts);
+    const WarningSeen result = pressKeyInField(w, fieldIndex, Qt::Key(key));
+    QVERIFY(result.shown);
+    QCOMPARE(result.modalClass, QStringLiteral("graph"));
     QCOMPARE(fieldTexts(w), texts);
 }
 

@@ -18,6 +18,11 @@ MainWindow::MainWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/globe.jpg")));
+
+    // From the keyboard, Return in a field is the quick way to "Simulation".
+    for (QLineEdit *field : {ui->lineEdit, ui->lineEdit_2, ui->lineEdit_3, ui->lineEdit_4,
+                             ui->lineEdit_5, ui->lineEdit_6, ui->lineEdit_7, ui->lineEdit_8})
+        connect(field, &QLineEdit::returnPressed, ui->btnSimulation, &QAbstractButton::click);
 }
 
 MainWindow::~MainWindow()

@@ -1,9 +1,64 @@
 #include "chartxy.h"
 
+#include "chartxypointfinder.h"
 #include "chartxyrender.h"
 #include "chartxysetting.h"
+#include "tabseparatedtext.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QToolTip>
+#include <QtMath>
+
+#include <algorithm>
+
+namespace {
+
+// How far from a data point, in pixels, hovering still shows its values.
+constexpr qreal PointHoverRadius = 5;
+
+bool writePng(const QImage &image, QIODevice &file, QString &error)
+{
+    QImageWriter writer(&file, "png");
+    if (writer.write(image))
+        return true;
+    error = writer.errorString();
+    return false;
+}
+
+// One page the size of the chart, so that the PDF shows it as the screen does; at the
+// view's own resolution one unit is one pixel and the text keeps its size.
+bool writePdf(const ChartXY &chart, const QSize &size, QIODevice &file, QString &error)
+{
+    QPdfWriter writer(&file);
+    const int dpi = chart.logicalDpiX();
+    writer.setResolution(dpi);
+    writer.setPageMargins(QMarginsF());
+    writer.setPageSize(QPageSize(QSizeF(size) * 72.0 / dpi, QPageSize::Point));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        error = ChartXY::tr("The PDF could not be started.");
+        return false;
+    }
+    chart.renderChart(painter, size);
+    return painter.end();
+}
+
+} // namespace
 
 ChartXY::ChartXY(QWidget *parent)
     : QAbstractItemView(parent)
@@ -27,12 +82,215 @@ void ChartXY::renderChart(QPainter &painter, const QSize &size) const
     m_render->render(painter, size);
 }
 
+void ChartXY::copyToClipboard() const
+{
+    auto *data = new QMimeData;
+    data->setText(model() ? tabSeparatedText(*model()) : QString());
+    const QImage image = chartImage();
+    if (!image.isNull())
+        data->setImageData(image);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+bool ChartXY::saveImage(const QString &fileName, QString *error) const
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    const bool pdf = suffix == QLatin1String("pdf");
+    // Written aside and renamed at the end: a failure leaves no partial file behind.
+    QSaveFile file(fileName);
+    QString reason;
+    bool written = false;
+    if (!pdf && suffix != QLatin1String("png"))
+        reason = tr("The file name must end in .png or .pdf.");
+    else if (viewport()->size().isEmpty())
+        reason = tr("The chart has no room on screen to be drawn in.");
+    else if (!file.open(QIODevice::WriteOnly))
+        reason = file.errorString();
+    else
+        written = pdf ? writePdf(*this, viewport()->size(), file, reason)
+                      : writePng(chartImage(), file, reason);
+    if (written && !file.commit()) {
+        reason = file.errorString();
+        written = false;
+    }
+    if (!written && error)
+        *error = reason;
+    return written;
+}
+
 void ChartXY::updateChart()
 {
     const ChartXYGrid *grid = m_setting->grid();
     m_setting->scale()->updateLimits(model(), grid->tickX().count() - 1,
                                      grid->tickY().count() - 1);
     viewport()->update();
+}
+
+QImage ChartXY::chartImage() const
+{
+    const QSize size = viewport()->size();
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return image;
+    image.setDevicePixelRatio(ratio);
+    // Whatever the chart leaves unpainted looks as it does on screen.
+    image.fill(viewport()->palette().color(viewport()->backgroundRole()));
+    QPainter painter(&image);
+    renderChart(painter, size);
+    return image;
+}
+
+void ChartXY::saveImageAs()
+{
+    QFileDialog dialog(this, tr("Save Image"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList filters = {tr("PNG image (*.png)"), tr("PDF document (*.pdf)")};
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString &f) {
+        dialog.setDefaultSuffix(f == filters.at(1) ? QStringLiteral("pdf") : QStringLiteral("png"));
+    });
+    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    dialog.selectFile(QStringLiteral("chart.png"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+
+    const QString fileName = dialog.selectedFiles().constFirst();
+    QString reason;
+    if (!saveImage(fileName, &reason))
+        QMessageBox::warning(this, tr("Save Image"),
+                             tr("The chart could not be saved as “%1”.\n%2")
+                                 .arg(QDir::toNativeSeparators(fileName), reason));
+}
+
+// Times, dates and numbers as the axis labels show them: the renderer's own formatting,
+// reached through its slot.
+QString ChartXY::valueText(const QVariant &value) const
+{
+    QString text;
+    QMetaObject::invokeMethod(m_render, "tickValueToString", Qt::DirectConnection,
+                              Q_RETURN_ARG(QString, text), Q_ARG(QVariant, value));
+    return text;
+}
+
+QPointF ChartXY::dataPosition(const QRect &plot, const QVariant &x, const QVariant &y) const
+{
+    QRect rect = plot;
+    QPointF position;
+    QMetaObject::invokeMethod(m_render, "dataGridPosition", Qt::DirectConnection,
+                              Q_RETURN_ARG(QPointF, position), Q_ARG(QRect &, rect),
+                              Q_ARG(QVariant, x), Q_ARG(QVariant, y));
+    return position;
+}
+
+QRect ChartXY::plotRect() const
+{
+    const ChartXYBorder *border = m_setting->border();
+    const qint64 inset = m_setting->grid()->inset();
+    const QSize size = viewport()->size();
+    // Wide sums, so that extreme settings cannot overflow; the grid is only drawn where
+    // there is room for it and its inset on both sides.
+    const qint64 left = qint64(border->left()) + inset;
+    const qint64 top = qint64(border->top()) + inset;
+    const qint64 right = qint64(size.width()) - 1 - border->right() - inset;
+    const qint64 bottom = qint64(size.height()) - 1 - border->bottom() - inset;
+    if (left > right || top > bottom)
+        return QRect();
+    // No widget is larger than this; the bound keeps widths within an int.
+    const auto clamped = [](qint64 v) {
+        return int(std::clamp<qint64>(v, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    };
+    return QRect(QPoint(clamped(left), clamped(top)), QPoint(clamped(right), clamped(bottom)));
+}
+
+void ChartXY::showPointToolTip(const QHelpEvent &event)
+{
+    QPoint at;
+    const QModelIndex cell = pointNear(event.pos(), at);
+    if (!cell.isValid()) {
+        QToolTip::hideText();
+        return;
+    }
+    // Moving off the point hides the tip again.
+    const int r = qCeil(PointHoverRadius);
+    const QRect area(at - QPoint(r, r), QSize(2 * r + 1, 2 * r + 1));
+    QToolTip::showText(event.globalPos(), pointToolTip(cell), viewport(), area);
+}
+
+QModelIndex ChartXY::pointNear(const QPoint &pos, QPoint &at) const
+{
+    const QRect plot = plotRect();
+    if (!model() || !plot.isValid())
+        return QModelIndex();
+    const ChartXYLimit &limit = m_setting->scale()->limitView();
+    const ChartXYPointFinder finder(*model(), limit, plot,
+                                    dataPosition(plot, limit.x().min(), limit.y().min()),
+                                    dataPosition(plot, limit.x().max(), limit.y().max()));
+    const QModelIndex cell = finder.nearest(pos, PointHoverRadius);
+    if (cell.isValid())
+        at = finder.position(cell).toPoint();
+    return cell;
+}
+
+QString ChartXY::pointToolTip(const QModelIndex &cell) const
+{
+    const QString own = cell.data(Qt::ToolTipRole).toString();
+    if (!own.isEmpty())
+        return own;
+    const QAbstractItemModel *m = cell.model();
+    const auto line = [m](int column, const QString &value) {
+        const QString header = m->headerData(column, Qt::Horizontal).toString();
+        return header.isEmpty() ? value : header + QStringLiteral(": ") + value;
+    };
+    return line(0, valueText(cell.siblingAtColumn(0).data()))
+           + QLatin1Char('\n') + line(cell.column(), valueText(cell.data()));
+}
+
+bool ChartXY::event(QEvent *event)
+{
+    // Ctrl+C belongs to the focused chart, not to a shortcut elsewhere in the window.
+    if (event->type() == QEvent::ShortcutOverride
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        event->accept();
+        return true;
+    }
+    return QAbstractItemView::event(event);
+}
+
+bool ChartXY::viewportEvent(QEvent *event)
+{
+    // The base view would look for an item under the mouse; a chart has points instead.
+    if (event->type() == QEvent::ToolTip) {
+        showPointToolTip(*static_cast<QHelpEvent *>(event));
+        return true;
+    }
+    return QAbstractItemView::viewportEvent(event);
+}
+
+void ChartXY::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        copyToClipboard();
+        event->accept();
+        return;
+    }
+    QAbstractItemView::keyPressEvent(event);
+}
+
+void ChartXY::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    QAction *copy = menu.addAction(tr("Copy"));
+    copy->setShortcut(QKeySequence::Copy);
+    QAction *save = menu.addAction(tr("Save Image…"));
+    // Acted on once the menu has closed, so that the file dialog is not opened from
+    // inside the menu's own event loop.
+    QAction *chosen = menu.exec(event->globalPos());
+    if (chosen == copy)
+        copyToClipboard();
+    else if (chosen == save)
+        saveImageAs();
 }
 
 QRect ChartXY::visualRect(const QModelIndex &) const

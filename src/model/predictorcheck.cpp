@@ -17,6 +17,15 @@ const PredictorRange ranges[PredictorCount] = {
     {15, 67, "The Body Mass Index value out of range!"},
 };
 
+// The C locale, except that a comma is never taken as a thousands separator: "0,035" typed
+// by someone used to decimal commas must be refused, not read as 35.
+QLocale plainNumberLocale()
+{
+    QLocale c(QLocale::C, QLocale::AnyTerritory);
+    c.setNumberOptions(c.numberOptions() | QLocale::RejectGroupSeparator);
+    return c;
+}
+
 } // namespace
 
 const PredictorRange &predictorRange(Predictor predictor)
@@ -26,7 +35,7 @@ const PredictorRange &predictorRange(Predictor predictor)
 
 bool readPredictor(const QString &text, const PredictorRange &range, double *value)
 {
-    static const QLocale c(QLocale::C, QLocale::AnyTerritory);
+    static const QLocale c = plainNumberLocale();
     bool ok = false;
     const double v = c.toDouble(text, &ok);
     // The C locale reads "nan" and "inf" as numbers; NaN would slip past both bounds.

@@ -16,7 +16,7 @@ struct PredictorRange {
 const PredictorRange &predictorRange(Predictor predictor);
 
 // Reads a field the way the simulation does: C locale, bounds included. Text that is not a
-// number, or a number that is not finite, fails like a value out of range.
+// number, holds a group separator ("1,000"), or is not finite fails like a value out of range.
 bool readPredictor(const QString &text, const PredictorRange &range, double *value);
 
 // Checks the eight field texts in order. Returns the index of the first failing field,

@@ -1,0 +1,111 @@
+#include "chartxypointfinder.h"
+
+#include "varianttoreal.h"
+
+#include <QAbstractItemModel>
+#include <QDateTime>
+#include <QLineF>
+
+#include <cmath>
+
+namespace {
+
+// Pixels per unit along one axis; 0 for an axis without extent, where the renderer puts
+// every value on the middle (and so did the caller's two mapped corners).
+qreal scale(qreal min, qreal max, qreal atMin, qreal atMax)
+{
+    return max == min ? 0 : (atMax - atMin) / (max - min);
+}
+
+bool validWhenTimely(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return value.toDate().isValid();
+    case QMetaType::QTime:
+        return value.toTime().isValid();
+    case QMetaType::QDateTime:
+        return value.toDateTime().isValid();
+    default:
+        return true;
+    }
+}
+
+} // namespace
+
+ChartXYPointFinder::ChartXYPointFinder(const QAbstractItemModel &model,
+                                       const ChartXYLimit &limit, const QRect &plot,
+                                       const QPointF &atMin, const QPointF &atMax)
+    : m_model(model)
+    , m_xType(limit.x().type())
+    , m_yType(limit.y().type())
+    // Half a pixel around the clip rectangle, so that a point on its last pixel counts.
+    , m_plot(QRectF(plot).adjusted(-0.5, -0.5, -0.5, -0.5))
+    , m_xMin(variantToReal(limit.x().min()))
+    , m_yMin(variantToReal(limit.y().min()))
+    , m_atMin(atMin)
+    , m_xScale(scale(m_xMin, variantToReal(limit.x().max()), atMin.x(), atMax.x()))
+    , m_yScale(scale(m_yMin, variantToReal(limit.y().max()), atMin.y(), atMax.y()))
+{
+}
+
+QModelIndex ChartXYPointFinder::nearest(const QPointF &pos, qreal radius) const
+{
+    if (m_xType == QMetaType::UnknownType || m_yType == QMetaType::UnknownType
+        || !m_plot.adjusted(-radius, -radius, radius, radius).contains(pos))
+        return QModelIndex();
+
+    QModelIndex found;
+    qreal best = radius;
+    const int rows = m_model.rowCount();
+    const int columns = m_model.columnCount();
+    for (int row = 0; row < rows; ++row) {
+        // X first: most rows of a long series lie too far left or right to look further.
+        qreal x = 0;
+        if (!real(m_model.data(m_model.index(row, 0)), m_xType, x))
+            continue;
+        const qreal px = mapX(x);
+        if (!(std::abs(px - pos.x()) <= radius && px >= m_plot.left() && px <= m_plot.right()))
+            continue;
+        for (int column = 1; column < columns; ++column) {
+            const QModelIndex cell = m_model.index(row, column);
+            qreal y = 0;
+            if (!real(m_model.data(cell), m_yType, y))
+                continue;
+            const qreal py = mapY(y);
+            if (!(py >= m_plot.top() && py <= m_plot.bottom()))
+                continue;
+            const qreal distance = QLineF(pos, QPointF(px, py)).length();
+            // Of equally near points the later wins: its line is drawn over the earlier.
+            if (distance <= best) {
+                best = distance;
+                found = cell;
+            }
+        }
+    }
+    return found;
+}
+
+QPointF ChartXYPointFinder::position(const QModelIndex &cell) const
+{
+    return QPointF(mapX(variantToReal(m_model.data(cell.siblingAtColumn(0)))),
+                   mapY(variantToReal(m_model.data(cell))));
+}
+
+bool ChartXYPointFinder::real(const QVariant &value, int type, qreal &result) const
+{
+    if (value.typeId() != type || !validWhenTimely(value))
+        return false;
+    result = variantToReal(value);
+    return std::isfinite(result);
+}
+
+qreal ChartXYPointFinder::mapX(qreal x) const
+{
+    return m_atMin.x() + (x - m_xMin) * m_xScale;
+}
+
+qreal ChartXYPointFinder::mapY(qreal y) const
+{
+    return m_atMin.y() + (y - m_yMin) * m_yScale;
+}
