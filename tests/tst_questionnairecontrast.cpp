@@ -1,9 +1,9 @@
-#include "contrast.h"
 #include "dialog.h"
 #include "dialog_alex.h"
 #include "dialog_bod.h"
 #include "dialog_mps.h"
 #include "fixture.h"
+#include "paintedcontrast.h"
 
 #include <QtTest>
 #include <QGroupBox>
@@ -74,7 +74,7 @@ void TestQuestionnaireContrast::textsReadable()
 {
     QFETCH(MakeDialog, make);
     QFETCH(bool, dark);
-    ScopedAppPalette palette(dark ? darkPalette() : QApplication::palette());
+    ScopedPalette palette(dark ? darkPalette() : QApplication::palette());
     std::unique_ptr<QDialog> dialog(make());
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
@@ -86,11 +86,16 @@ void TestQuestionnaireContrast::textsReadable()
     QVERIFY(texts.size() >= 8);
     QStringList unreadable;
     for (QWidget *text : texts) {
-        QRect rect(text->mapTo(dialog.get(), QPoint(0, 0)), text->size());
-        // The intro's box reaches under the rows below it: keep to its text.
-        if (auto *intro = qobject_cast<QTextEdit *>(text->parentWidget()))
+        double ratio = 1;
+        if (auto *intro = qobject_cast<QTextEdit *>(text->parentWidget())) {
+            // The intro's rich text brings its own colour; its box reaches under the rows
+            // below it, so keep to the text.
+            QRect rect(text->mapTo(dialog.get(), QPoint(0, 0)), text->size());
             rect.setHeight(std::min(rect.height(), int(intro->document()->size().height())));
-        const double ratio = paintedTextContrast(image, rect);
+            ratio = paintedText(image, rect).ratio;
+        } else {
+            ratio = textAgainstBackground(dialog.get(), text).ratio;
+        }
         if (ratio < 4.5)
             unreadable << QStringLiteral("%1 %2:1").arg(describe(text)).arg(ratio, 0, 'f', 2);
     }
