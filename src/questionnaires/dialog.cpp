@@ -74,7 +74,8 @@ Dialog::Dialog(QWidget *parent)
     : QDialog(parent)
     , m_form(this, table, &Dialog::on_checkBox_11_clicked)
 {
-    setScale(RestrainedEating, QString());
+    // The grid starts on restrained eating; only the form's placeholder title must go.
+    setWindowTitle(QString());
 }
 
 Dialog::~Dialog() = default;
