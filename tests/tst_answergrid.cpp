@@ -1,11 +1,9 @@
 #include "answergrid.h"
 
 #include <QtTest>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -49,9 +47,10 @@ public:
     int clicks = 0;
 };
 
-QuestionnaireTable twoScales(AnswerGate gate)
+// Eleven rows of three answers, so that rows 10 and 11 take letters; two scales.
+QuestionnaireTable twoScales()
 {
-    return {"Test", 11, 3, RowKeys::LettersAfterNine, 1, {2, 11}, gate,
+    return {"Test", 11, 3, RowKeys::LettersAfterNine, 1, {}, AnswerGate::None,
             {{firstItems, 11}, {secondItems, 2}}};
 }
 
@@ -63,9 +62,7 @@ class TestAnswerGrid : public QObject
 
 private slots:
     void namesFollowTheRowKeys();
-    void weightsReverseTheKeyedItems();
     void scalesRelabelHideAndBoundCompleteness();
-    void gatesHoldBackAnIncompleteForm();
 };
 
 void TestAnswerGrid::namesFollowTheRowKeys()
@@ -77,7 +74,7 @@ void TestAnswerGrid::namesFollowTheRowKeys()
     QCOMPARE(AnswerGrid::boxName(19, 3, RowKeys::Digits), QStringLiteral("checkBox_204"));
 
     // Headers in layout order, whatever their names; boxes named after the answers.
-    const QuestionnaireTable table = twoScales(AnswerGate::None);
+    const QuestionnaireTable table = twoScales();
     SmallForm form(table);
     const AnswerGrid grid(&form, table, &SmallForm::answered);
     QStringList headers;
@@ -93,37 +90,9 @@ void TestAnswerGrid::namesFollowTheRowKeys()
     QCOMPARE(form.clicks, 2);
 }
 
-void TestAnswerGrid::weightsReverseTheKeyedItems()
-{
-    const QuestionnaireTable table = twoScales(AnswerGate::None);
-    SmallForm form(table);
-    AnswerGrid grid(&form, table, &SmallForm::answered);
-    QCOMPARE(grid.weight(0, 0), 1);
-    QCOMPARE(grid.weight(0, 2), 3);
-    QCOMPARE(grid.weight(1, 0), 3); // item 2 is reverse-keyed
-    QCOMPARE(grid.weight(1, 2), 1);
-    QCOMPARE(grid.weight(10, 0), 3); // and item 11
-    QCOMPARE(grid.weight(9, 0), 1);
-
-    QCOMPARE(grid.score(), 0);
-    grid.box(0, 2)->click();  // 3
-    grid.box(1, 2)->click();  // 1
-    grid.box(10, 1)->click(); // 2
-    QCOMPARE(grid.score(), 6);
-    grid.box(1, 0)->click(); // changed to 3
-    QCOMPARE(grid.score(), 8);
-
-    const QuestionnaireTable fromZero = {"Test", 2, 4, RowKeys::Digits, 0, {}, AnswerGate::None,
-                                         {{nullptr, 2}}};
-    SmallForm other(fromZero);
-    const AnswerGrid zeroGrid(&other, fromZero, &SmallForm::answered);
-    QCOMPARE(zeroGrid.weight(1, 0), 0);
-    QCOMPARE(zeroGrid.weight(1, 3), 3);
-}
-
 void TestAnswerGrid::scalesRelabelHideAndBoundCompleteness()
 {
-    const QuestionnaireTable table = twoScales(AnswerGate::None);
+    const QuestionnaireTable table = twoScales();
     SmallForm form(table);
     form.show();
     AnswerGrid grid(&form, table, &SmallForm::answered);
@@ -150,35 +119,6 @@ void TestAnswerGrid::scalesRelabelHideAndBoundCompleteness()
     QCOMPARE(grid.shownScale(), 1);
     QCOMPARE(form.findChild<QLabel *>("q0")->text(), QStringLiteral("alpha"));
     QVERIFY(!grid.box(2, 0)->parentWidget()->isVisible());
-}
-
-void TestAnswerGrid::gatesHoldBackAnIncompleteForm()
-{
-    for (AnswerGate gate : {AnswerGate::None, AnswerGate::CloseUntilComplete,
-                            AnswerGate::WholeButtonBox}) {
-        const QuestionnaireTable table = twoScales(gate);
-        SmallForm form(table);
-        AnswerGrid grid(&form, table, &SmallForm::answered);
-        grid.showScale(1);
-        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-        const auto acceptable = [&] {
-            QPushButton *ok = buttons.button(QDialogButtonBox::Ok);
-            return buttons.isEnabled() && ok && ok->isEnabled();
-        };
-        grid.applyGate(&buttons);
-        QCOMPARE(acceptable(), gate == AnswerGate::None);
-        if (gate == AnswerGate::CloseUntilComplete)
-            QCOMPARE(buttons.standardButtons(), QDialogButtonBox::Close);
-
-        grid.box(0, 0)->click();
-        grid.box(1, 0)->click();
-        grid.applyGate(&buttons);
-        QVERIFY(acceptable());
-        if (gate == AnswerGate::CloseUntilComplete)
-            QCOMPARE(buttons.standardButtons(), QDialogButtonBox::Ok);
-        if (gate == AnswerGate::None)
-            QCOMPARE(buttons.standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    }
 }
 
 QTEST_MAIN(TestAnswerGrid)
