@@ -22,10 +22,19 @@ set(CPACK_PACKAGE_NAME telma)
 set(CPACK_PACKAGE_VENDOR "model TELMA developers")
 set(CPACK_PACKAGE_CONTACT "model TELMA developers <telma@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Predicts a person's BMI course during CBT treatment of obesity")
-# Configure with -DCMAKE_INSTALL_PREFIX=/usr for the package, so that the desktop entry
-# names the directories the package installs.
+# The package preset configures with the prefix /usr, so that the desktop entry names the
+# directories the package installs.
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)
+
+# The installed layout, checked without installing into the system (the package test preset
+# runs this before packaging).
+add_test(NAME install_layout
+    COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${PROJECT_BINARY_DIR} -DSTAGE=${PROJECT_BINARY_DIR}/install-check
+            -DBINDIR=${CMAKE_INSTALL_FULL_BINDIR} -DDATADIR=${CMAKE_INSTALL_FULL_DATADIR}
+            -P ${PROJECT_SOURCE_DIR}/cmake/TelmaCheckInstall.cmake)
+set_tests_properties(install_layout PROPERTIES LABELS install)

@@ -1,16 +1,15 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it with apt-get, starts the installed program the way
-# its desktop entry does (headless), checks that it is still running after two seconds,
-# and ends it.
+# Builds the Debian package (the CMake workflow "package"), installs it with apt-get, starts
+# the installed program the way its desktop entry does (headless), checks that it is still
+# running after two seconds, and ends it.
 set -euo pipefail
-top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${TELMA_BUILD_DIR:-$top/build-pkg}
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+source scripts/parallel.sh
 
-"$top/scripts/install-deps.sh" dpkg-dev desktop-file-utils
-cmake -S "$top" -B "$build" -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target telma -j"$(nproc)"
-(cd "$build" && rm -f telma_*.deb && cpack -G DEB >/dev/null)
-deb=$(ls "$build"/telma_*_amd64.deb)
+scripts/install-deps.sh dpkg-dev desktop-file-utils
+rm -f build-package/telma_*.deb
+cmake --workflow --preset package
+deb=$(ls "$PWD"/build-package/telma_*_amd64.deb)
 echo "Built $(basename "$deb"):"
 dpkg-deb -f "$deb" Depends
 
