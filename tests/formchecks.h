@@ -1,7 +1,7 @@
 #ifndef FORMCHECKS_H
 #define FORMCHECKS_H
 
-#include "answerclicks.h"
+#include "fixture.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -30,8 +30,10 @@ inline void compareSlots(const QMetaObject &mo, const QByteArrayList &publicSlot
 }
 
 // The header labels left to right: the number, the statement, then the five options.
-inline const QStringList headerLabelNames = {"label",   "label_3", "label_2", "label_5",
-                                             "label_7", "label_6", "label_4"};
+inline QList<QLabel *> headerLabels(const QWidget &form)
+{
+    return AnswerGrid::headerLabels(&form);
+}
 
 inline QGroupBox *rowBox(const QWidget &form, int row)
 {
@@ -54,8 +56,10 @@ inline QStringList shownItemTexts(const QWidget &form, int rows)
 
 inline void compareHeaders(const QWidget &form, const QStringList &texts)
 {
-    for (int i = 0; i < headerLabelNames.size(); ++i)
-        QCOMPARE(childLabel(form, headerLabelNames.at(i))->text(), texts.at(i));
+    const QList<QLabel *> labels = headerLabels(form);
+    QCOMPARE(labels.size(), texts.size());
+    for (int i = 0; i < labels.size(); ++i)
+        QCOMPARE(labels.at(i)->text(), texts.at(i));
 }
 
 // Every row as built: numbered, with five empty, exclusive, unticked boxes of its own.
@@ -111,8 +115,7 @@ inline void checkBoxesUnderHeaders(const QWidget &form, int rows, int numberSlac
                      - centreXInRows(form, childLabel(form, "label")))
                 <= numberSlack);
         for (int option = 0; option < 5; ++option) {
-            const int header =
-                    centreXInRows(form, childLabel(form, headerLabelNames.at(option + 2)));
+            const int header = centreXInRows(form, headerLabels(form).at(option + 2));
             const int box = centreXInRows(form, answerBox(&form, row, option));
             QVERIFY2(qAbs(header - box) <= 3,
                      qPrintable(QStringLiteral("row %1 option %2: box at %3, header at %4")

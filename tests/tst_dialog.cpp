@@ -1,9 +1,13 @@
 #include "dialog.h"
 #include "formchecks.h"
+#include "modaldriver.h"
 
 #include <QtTest>
 #include <QDialogButtonBox>
+#include <QMessageBox>
 #include <QSet>
+
+#include <memory>
 
 namespace {
 
@@ -14,6 +18,52 @@ const char *const titles[] = {
     "Calculating the score on “Emotional eating” scale...",
     "Calculating the score on “External eating” scale...",
 };
+
+struct Question {
+    bool asked = false;
+    QString text;
+    QString defaultButton;
+    QString escapeButton;
+};
+
+// Presses OK in the shown form d and answers the question that may follow as how says:
+// "go back", "accept anyway", or the key "escape" or "return". A question that comes
+// where none is expected is noted and turned away after two seconds.
+Question pressOk(Dialog &d, const QString &how)
+{
+    // Shared, because a question that never comes leaves the watch running after we return.
+    const auto q = std::make_shared<Question>();
+    QObject guard;
+    if (how.isEmpty()) {
+        QTimer::singleShot(2000, &guard, [q] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                q->asked = true;
+                modal->close();
+            }
+        });
+    } else {
+        onNextModal([q, how](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            q->asked = box != nullptr;
+            if (box) {
+                q->text = box->text();
+                q->defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+                q->escapeButton = box->escapeButton() ? box->escapeButton()->text() : QString();
+                if (how == "escape" || how == "return") {
+                    QTest::keyClick(box, how == "escape" ? Qt::Key_Escape : Qt::Key_Return);
+                } else {
+                    for (QAbstractButton *button : box->buttons())
+                        if (button->text().compare(how, Qt::CaseInsensitive) == 0)
+                            button->click();
+                }
+            }
+            if (modal->isVisible())
+                modal->close();
+        });
+    }
+    clickStandardButton(&d, QDialogButtonBox::Ok);
+    return *q;
+}
 
 } // namespace
 
@@ -31,6 +81,8 @@ private slots:
     void score_data();
     void score();
     void boxesLineUpUnderHeaders();
+    void okAsksAboutUnansweredItems_data();
+    void okAsksAboutUnansweredItems();
 };
 
 void TestDialog::formAsBuilt()
@@ -194,6 +246,78 @@ void TestDialog::boxesLineUpUnderHeaders()
         QCOMPARE(leftX(childLabel(d, QStringLiteral("q%1").arg(row))),
                  leftX(childLabel(d, "label_3")));
     checkBoxesUnderHeaders(d, rowCount, 4);
+}
+
+void TestDialog::okAsksAboutUnansweredItems_data()
+{
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<QList<int>>("answers"); // option per row, -1 unanswered
+    QTest::addColumn<QString>("how");         // the answer to the question; empty: none asked
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<int>("score");
+
+    const QString tooLow = "\nUnanswered items count 0, so the value written will be too low.";
+    QTest::newRow("restrained, complete: nothing asked")
+        << 0 << sameAnswer(10, 2) << "" << "" << true << 30;
+    QTest::newRow("emotional, complete: nothing asked")
+        << 1 << sameAnswer(13, 0) << "" << "" << true << 13;
+    const QList<int> fiveOften = {3, -1, 3, -1, 3, -1, 3, -1, 3, -1};
+    const QString fiveMissing = "5 of 10 items are unanswered: items 2, 4, 6, 8 and 10." + tooLow;
+    QTest::newRow("five of ten, go back")
+        << 0 << fiveOften << "go back" << fiveMissing << false << 20;
+    QTest::newRow("five of ten, Escape goes back")
+        << 0 << fiveOften << "escape" << fiveMissing << false << 20;
+    QTest::newRow("five of ten, Return goes back")
+        << 0 << fiveOften << "return" << fiveMissing << false << 20;
+    QTest::newRow("five of ten, accept anyway")
+        << 0 << fiveOften << "accept anyway" << fiveMissing << true << 20;
+    QList<int> lastMissing = sameAnswer(13, 4);
+    lastMissing[12] = -1;
+    QTest::newRow("emotional, item 13 missing")
+        << 1 << lastMissing << "go back" << "1 of 13 items is unanswered: item 13." + tooLow
+        << false << 60;
+    QTest::newRow("external, nothing ticked")
+        << 2 << QList<int>() << "accept anyway"
+        << "10 of 10 items are unanswered: items 1, 2, 3, 4, 5, 6, 7, 8, 9 and 10." + tooLow
+        << true << 0;
+}
+
+void TestDialog::okAsksAboutUnansweredItems()
+{
+    QFETCH(int, scale);
+    QFETCH(QList<int>, answers);
+    QFETCH(QString, how);
+    QFETCH(QString, question);
+    QFETCH(bool, accepted);
+    QFETCH(int, score);
+    Dialog d;
+    d.setScale(scale, QString());
+    d.show();
+    answerRows(&d, answers);
+    const QList<int> ticked = tickedOptions(&d, rowCount);
+
+    const Question q = pressOk(d, how);
+    QCOMPARE(q.asked, !how.isEmpty());
+    QCOMPARE(q.text, question);
+    if (q.asked) {
+        QCOMPARE(q.defaultButton, QStringLiteral("Go back"));
+        QCOMPARE(q.escapeButton, QStringLiteral("Go back"));
+    }
+    QCOMPARE(d.isVisible(), !accepted);
+    QCOMPARE(d.result(), int(accepted ? QDialog::Accepted : QDialog::Rejected));
+    QCOMPARE(tickedOptions(&d, rowCount), ticked);
+    QCOMPARE(d.score(), score);
+    if (accepted)
+        return;
+
+    // Back in the form: once every shown item is answered, OK accepts without a word.
+    for (int row = 0; row < d.itemCount(); ++row)
+        if (ticked.at(row) < 0)
+            clickAnswer(&d, row, 0);
+    QVERIFY(d.unansweredItems().isEmpty());
+    QCOMPARE(pressOk(d, QString()).asked, false);
+    QCOMPARE(d.result(), int(QDialog::Accepted));
 }
 
 QTEST_MAIN(TestDialog)

@@ -72,7 +72,7 @@ void MainWindow::on_pushButton_RES_clicked()
     dialog.setScale(Dialog::RestrainedEating,
                     tr("Calculating the score on “Restrained eating” scale..."));
     // The field takes the mean over the scale's items.
-    runQuestionnaire(dialog, ui->lineEdit, 10);
+    runQuestionnaire(dialog, ui->lineEdit, dialog.itemCount());
     noteSource(dialog, Predictor::RestrainedEating, tr("DEBQ, “Restrained eating” scale"));
 }
 
@@ -81,7 +81,7 @@ void MainWindow::on_pushButton_EM_clicked()
     Dialog dialog;
     dialog.setScale(Dialog::EmotionalEating,
                     tr("Calculating the score on “Emotional eating” scale..."));
-    runQuestionnaire(dialog, ui->lineEdit_2, 13);
+    runQuestionnaire(dialog, ui->lineEdit_2, dialog.itemCount());
     noteSource(dialog, Predictor::EmotionalEating, tr("DEBQ, “Emotional eating” scale"));
 }
 
@@ -90,7 +90,7 @@ void MainWindow::on_pushButton_EXT_clicked()
     Dialog dialog;
     dialog.setScale(Dialog::ExternalEating,
                     tr("Calculating the score on “External eating” scale..."));
-    runQuestionnaire(dialog, ui->lineEdit_3, 10);
+    runQuestionnaire(dialog, ui->lineEdit_3, dialog.itemCount());
     noteSource(dialog, Predictor::ExternalEating, tr("DEBQ, “External eating” scale"));
 }
 

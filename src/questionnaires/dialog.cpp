@@ -1,10 +1,12 @@
 #include "dialog.h"
 #include "ui_dialog.h"
 
-#include "answergrid.h"
+#include "incompleteformquestion.h"
+
+namespace {
 
 // The published English items, grouped by scale in questionnaire order.
-const char *const Dialog::restrainedItems[] = {
+const char *const restrainedItems[] = {
     QT_TRANSLATE_NOOP("Dialog", "If you have put on weight, do you eat less than you usually do?"),
     QT_TRANSLATE_NOOP("Dialog", "Do you try to eat less at mealtimes than you would like to eat?"),
     QT_TRANSLATE_NOOP("Dialog", "How often do you refuse food or drink offered because you are "
@@ -21,7 +23,7 @@ const char *const Dialog::restrainedItems[] = {
     QT_TRANSLATE_NOOP("Dialog", "Do you take into account your weight with what you eat?"),
 };
 
-const char *const Dialog::emotionalItems[] = {
+const char *const emotionalItems[] = {
     QT_TRANSLATE_NOOP("Dialog", "Do you have the desire to eat when you are irritated?"),
     QT_TRANSLATE_NOOP("Dialog", "Do you have a desire to eat when you have nothing to do?"),
     QT_TRANSLATE_NOOP("Dialog", "Do you have a desire to eat when you are depressed or "
@@ -41,7 +43,7 @@ const char *const Dialog::emotionalItems[] = {
     QT_TRANSLATE_NOOP("Dialog", "Do you have a desire to eat when you are bored or restless?"),
 };
 
-const char *const Dialog::externalItems[] = {
+const char *const externalItems[] = {
     QT_TRANSLATE_NOOP("Dialog", "If food tastes good to you, do you eat more than usual?"),
     QT_TRANSLATE_NOOP("Dialog", "If food smells and looks good, do you eat more than usual?"),
     QT_TRANSLATE_NOOP("Dialog", "If you see or smell something delicious, do you have a desire "
@@ -57,63 +59,57 @@ const char *const Dialog::externalItems[] = {
     QT_TRANSLATE_NOOP("Dialog", "Do you eat more than usual, when you see others eating?"),
     QT_TRANSLATE_NOOP("Dialog", "When preparing a meal are you inclined to eat something?"),
 };
+static_assert(std::size(restrainedItems) == 10 && std::size(emotionalItems) == 13
+              && std::size(externalItems) == 10);
 
-int Dialog::itemCount(int scale)
-{
-    return scale == EmotionalEating ? int(std::size(emotionalItems))
-                                    : int(std::size(restrainedItems));
-}
+// Every answer weighs its position, 1 "Never" to 5 "Very often", in all three scales.
+const QuestionnaireTable table = {
+    "Dialog", 13, 5, RowKeys::LettersAfterNine, 1, {}, AnswerGate::None,
+    {scaleOf(restrainedItems), scaleOf(emotionalItems), scaleOf(externalItems)},
+};
+
+} // namespace
 
 Dialog::Dialog(QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::Dialog)
+    , m_form(this, table, &Dialog::on_checkBox_11_clicked)
 {
-    static_assert(std::size(restrainedItems) == 10 && std::size(externalItems) == 10
-                  && std::size(emotionalItems) == RowCount);
-    ui->setupUi(this);
-
-    const char *const *sources[ScaleCount] = {restrainedItems, emotionalItems, externalItems};
-    for (int scale = 0; scale < ScaleCount; ++scale)
-        for (int row = 0; row < itemCount(scale); ++row)
-            m_items[scale][row] = tr(sources[scale][row]);
-
-    m_answers = std::make_unique<AnswerGrid>(this, AnswerGrid::rowKeys(RowCount, true), OptionCount);
-    m_answers->connectClicks(this, &Dialog::on_checkBox_11_clicked);
-    m_answers->nameBoxes({ui->label_2->text(), ui->label_5->text(), ui->label_7->text(),
-                         ui->label_6->text(), ui->label_4->text()});
-
-    m_scale = RestrainedEating;
-    setScale(m_scale, QString());
+    // The grid starts on restrained eating; only the form's placeholder title must go.
+    setWindowTitle(QString());
 }
 
-Dialog::~Dialog()
-{
-    delete ui;
-}
+Dialog::~Dialog() = default;
 
+// An unknown scale has no items to show: the rows stay as they are.
 void Dialog::setScale(int scale, const QString &title)
 {
     setWindowTitle(title);
-    for (int row = 0; row < RowCount; ++row)
-        for (int option = 0; option < OptionCount; ++option)
-            m_weights[row][option] = option + 1;
-
-    // An unknown scale has no items to show: keep the rows as they are.
-    if (scale < 0 || scale >= ScaleCount)
-        return;
-    m_scale = scale;
-    const int shown = itemCount(scale);
-    for (int row = 0; row < RowCount; ++row) {
-        if (row < shown)
-            findChild<QLabel *>(QStringLiteral("q%1").arg(row))->setText(m_items[scale][row]);
-        // The row's group box is the parent of its answer boxes.
-        m_answers->box(row, 0)->parentWidget()->setVisible(row < shown);
-    }
+    m_form.answers->showScale(scale);
 }
 
 int Dialog::score() const
 {
-    return m_answers->score([this](int row, int option) { return m_weights[row][option]; });
+    return m_form.answers->score();
+}
+
+int Dialog::itemCount() const
+{
+    return m_form.answers->shownItemCount();
+}
+
+QList<int> Dialog::unansweredItems() const
+{
+    QList<int> items;
+    for (int row : m_form.answers->unansweredRows())
+        items << row + 1;
+    return items;
+}
+
+void Dialog::accept()
+{
+    const QList<int> unanswered = unansweredItems();
+    if (unanswered.isEmpty() || IncompleteFormQuestion::acceptAnyway(this, unanswered, itemCount()))
+        QDialog::accept();
 }
 
 // Every answer box reaches this slot; the questionnaire has no gate, so nothing is to be done.

@@ -1,19 +1,17 @@
 #ifndef DIALOG_H
 #define DIALOG_H
 
+#include "questionnaireform.h"
+
 #include <QDialog>
-
-#include <memory>
-
-class AnswerGrid;
 
 namespace Ui {
 class Dialog;
 }
 
 // The Dutch Eating Behaviour Questionnaire. One form serves its three scales; the caller
-// picks one with setScale() before showing the dialog. OK is always available, so an
-// incomplete form is accepted and its unanswered items count zero.
+// picks one with setScale() before showing the dialog. OK is always available; with items
+// unanswered, which count zero, it first asks whether to go back or accept anyway.
 class Dialog : public QDialog
 {
     Q_OBJECT
@@ -28,6 +26,13 @@ public:
     void setScale(int scale, const QString &title);
     // The sum of the ticked options' weights; the caller turns it into a mean.
     int score() const;
+    // How many items the chosen scale shows: what the mean divides by.
+    int itemCount() const;
+    // The shown items, numbered from 1, that hold no answer.
+    QList<int> unansweredItems() const;
+
+    // Accepts a complete form; asks first about an incomplete one.
+    void accept() override;
 
 public slots:
     void on_checkBox_11_clicked();
@@ -37,18 +42,7 @@ private slots:
     void on_buttonBox_rejected();
 
 private:
-    enum { ScaleCount = 3, RowCount = 13, OptionCount = 5 };
-
-    static const char *const restrainedItems[];
-    static const char *const emotionalItems[];
-    static const char *const externalItems[];
-    static int itemCount(int scale);
-
-    Ui::Dialog *ui;
-    std::unique_ptr<AnswerGrid> m_answers;
-    QString m_items[ScaleCount][RowCount];
-    int m_weights[RowCount][OptionCount] = {};
-    int m_scale = RestrainedEating;
+    QuestionnaireForm<Ui::Dialog> m_form;
 };
 
 #endif // DIALOG_H

@@ -1,11 +1,9 @@
 #ifndef DIALOG_ALEX_H
 #define DIALOG_ALEX_H
 
-#include "answergrid.h"
+#include "questionnaireform.h"
 
 #include <QDialog>
-
-#include <memory>
 
 namespace Ui {
 class Dialog_alex;
@@ -22,21 +20,19 @@ public:
     explicit Dialog_alex(QWidget *parent = nullptr);
     ~Dialog_alex() override;
 
-    // Sum of the weights of the ticked answers; an unanswered statement adds nothing.
+    // Sum of the weights of the ticked answers, 26 to 130 once complete; reverse keying
+    // lives in the weights, and an unanswered statement adds nothing.
     int score() const;
     bool isComplete() const;
 
 private slots:
-    // Every answer box reaches this slot; it re-applies the gate on the button box.
+    // Every answer box reaches this slot. It re-applies the gate: OK and Cancel open
+    // together once the last of the 26 statements is answered, and then stay open.
     void on_checkBox_11_clicked();
     void on_buttonBox_accepted();
 
 private:
-    enum { ItemCount = 26, OptionCount = 5 };
-
-    Ui::Dialog_alex *ui;
-    std::unique_ptr<AnswerGrid> m_answers;
-    int m_weights[ItemCount][OptionCount];
+    QuestionnaireForm<Ui::Dialog_alex> m_form;
 };
 
 #endif // DIALOG_ALEX_H

@@ -1,42 +1,38 @@
 #include "dialog_bod.h"
 #include "ui_dialog_bod.h"
 
+namespace {
+
+// "Never" 0, "Occasionally" 1, "Often" 2, "Always" 3; no situation is reverse-keyed.
+const QuestionnaireTable table = {
+    "Dialog_bod", 20, 4, RowKeys::Digits, 0, {}, AnswerGate::WholeButtonBox,
+    {{nullptr, 20}},
+};
+
+} // namespace
+
 Dialog_bod::Dialog_bod(QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::Dialog_bod)
+    , m_form(this, table, &Dialog_bod::on_checkBox_11_clicked)
 {
-    ui->setupUi(this);
-
-    // "Never" 0, "Occasionally" 1, "Often" 2, "Always" 3; no situation is reverse-keyed.
-    for (auto &row : m_weights)
-        for (int option = 0; option < OptionCount; ++option)
-            row[option] = option;
-
-    m_answers = std::make_unique<AnswerGrid>(this, AnswerGrid::rowKeys(ItemCount), OptionCount);
-    m_answers->connectClicks(this, &Dialog_bod::on_checkBox_11_clicked);
-    m_answers->nameBoxes({ui->label_2->text(), ui->label_5->text(), ui->label_7->text(),
-                         ui->label_6->text()});
-    ui->buttonBox->setEnabled(isComplete());
+    on_checkBox_11_clicked();
 }
 
-Dialog_bod::~Dialog_bod()
-{
-    delete ui;
-}
+Dialog_bod::~Dialog_bod() = default;
 
 int Dialog_bod::score() const
 {
-    return m_answers->score([this](int row, int option) { return m_weights[row][option]; });
+    return m_form.answers->score();
 }
 
 bool Dialog_bod::isComplete() const
 {
-    return m_answers->allAnswered();
+    return m_form.answers->isComplete();
 }
 
 void Dialog_bod::on_checkBox_11_clicked()
 {
-    ui->buttonBox->setEnabled(isComplete());
+    m_form.answers->applyGate(m_form.ui->buttonBox);
 }
 
 void Dialog_bod::on_buttonBox_accepted()

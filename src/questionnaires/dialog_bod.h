@@ -1,11 +1,9 @@
 #ifndef DIALOG_BOD_H
 #define DIALOG_BOD_H
 
-#include "answergrid.h"
+#include "questionnaireform.h"
 
 #include <QDialog>
-
-#include <memory>
 
 namespace Ui {
 class Dialog_bod;
@@ -21,9 +19,10 @@ public:
     explicit Dialog_bod(QWidget *parent = nullptr);
     ~Dialog_bod() override;
 
-    // Sum of the weights of the ticked answers; an unanswered situation adds nothing.
-    int score() const;
+    // True once each of the 20 situations has an answer.
     bool isComplete() const;
+    // Sum of the weights of the ticked answers, 0 to 60; an unanswered situation adds nothing.
+    int score() const;
 
 private slots:
     // Every answer box reaches this slot; it re-applies the gate on the button box.
@@ -31,11 +30,7 @@ private slots:
     void on_buttonBox_accepted();
 
 private:
-    enum { ItemCount = 20, OptionCount = 4 };
-
-    Ui::Dialog_bod *ui;
-    std::unique_ptr<AnswerGrid> m_answers;
-    int m_weights[ItemCount][OptionCount];
+    QuestionnaireForm<Ui::Dialog_bod> m_form;
 };
 
 #endif // DIALOG_BOD_H

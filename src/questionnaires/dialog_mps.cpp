@@ -1,11 +1,11 @@
 #include "dialog_mps.h"
 #include "ui_dialog_mps.h"
 
-#include "answergrid.h"
+namespace {
 
 // The published English items: nine on concern over mistakes, then four on doubts about
 // actions, scored together.
-const char *const Dialog_mps::concernAndDoubtsItems[] = {
+const char *const concernAndDoubtsItems[] = {
     QT_TRANSLATE_NOOP("Dialog_mps", "If I fail at work/school, I am a failure as a person"),
     QT_TRANSLATE_NOOP("Dialog_mps", "I should be upset if I make a mistake"),
     QT_TRANSLATE_NOOP("Dialog_mps", "If someone does a task at work/school better than I, then I "
@@ -25,7 +25,7 @@ const char *const Dialog_mps::concernAndDoubtsItems[] = {
     QT_TRANSLATE_NOOP("Dialog_mps", "It takes me a long time to do something “right”"),
 };
 
-const char *const Dialog_mps::personalStandardsItems[] = {
+const char *const personalStandardsItems[] = {
     QT_TRANSLATE_NOOP("Dialog_mps", "If I do not set the highest standards for myself, I am "
                                     "likely to end up a second-rate person"),
     QT_TRANSLATE_NOOP("Dialog_mps", "It is important to me that I be thoroughly competent in "
@@ -39,64 +39,42 @@ const char *const Dialog_mps::personalStandardsItems[] = {
                                     "people"),
 };
 
-int Dialog_mps::itemCount(int scale)
-{
-    return scale == PersonalStandards ? int(std::size(personalStandardsItems))
-                                      : int(std::size(concernAndDoubtsItems));
-}
+static_assert(std::size(concernAndDoubtsItems) == 13 && std::size(personalStandardsItems) == 7);
+
+// "Strongly disagree" 1 to "Strongly agree" 5 for every item; none is reverse-keyed.
+const QuestionnaireTable table = {
+    "Dialog_mps", 13, 5, RowKeys::LettersAfterNine, 1, {}, AnswerGate::CloseUntilComplete,
+    {scaleOf(concernAndDoubtsItems), scaleOf(personalStandardsItems)},
+};
+
+} // namespace
 
 Dialog_mps::Dialog_mps(QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::Dialog_mps)
+    , m_form(this, table, &Dialog_mps::on_checkBox_11_clicked)
 {
-    static_assert(std::size(concernAndDoubtsItems) == RowCount
-                  && std::size(personalStandardsItems) == 7);
-    ui->setupUi(this);
-
-    const char *const *sources[ScaleCount] = {concernAndDoubtsItems, personalStandardsItems};
-    for (int scale = 0; scale < ScaleCount; ++scale)
-        for (int row = 0; row < itemCount(scale); ++row)
-            m_items[scale][row] = tr(sources[scale][row]);
-
-    m_answers = std::make_unique<AnswerGrid>(this, AnswerGrid::rowKeys(RowCount, true), OptionCount);
-    m_answers->connectClicks(this, &Dialog_mps::on_checkBox_11_clicked);
-    m_answers->nameBoxes({ui->label_2->text(), ui->label_5->text(), ui->label_7->text(),
-                         ui->label_6->text(), ui->label_4->text()});
-
-    m_scale = ConcernOverMistakesAndDoubts;
-    setScale(m_scale, QString());
+    setScale(ConcernOverMistakesAndDoubts, QString());
 }
 
-Dialog_mps::~Dialog_mps()
-{
-    delete ui;
-}
+Dialog_mps::~Dialog_mps() = default;
 
+// An unknown scale would leave the gate without a set of rows to check: the rows and the
+// gate stay as they are.
 void Dialog_mps::setScale(int scale, const QString &title)
 {
-    // An unknown scale would leave the gate without a set of rows to check: ignore it.
-    if (scale >= 0 && scale < ScaleCount)
-        m_scale = scale;
+    m_form.answers->showScale(scale);
     setWindowTitle(title);
-
-    const int shown = itemCount(m_scale);
-    for (int row = 0; row < RowCount; ++row) {
-        if (row < shown)
-            findChild<QLabel *>(QStringLiteral("q%1").arg(row))->setText(m_items[m_scale][row]);
-        // The row's group box is the parent of its answer boxes.
-        m_answers->box(row, 0)->parentWidget()->setVisible(row < shown);
-    }
     on_checkBox_11_clicked();
 }
 
 int Dialog_mps::score() const
 {
-    return m_answers->score([](int, int option) { return option + 1; });
+    return m_form.answers->score();
 }
 
 bool Dialog_mps::isComplete() const
 {
-    return m_answers->rowsAnswered(itemCount(m_scale));
+    return m_form.answers->isComplete();
 }
 
 void Dialog_mps::on_buttonBox_accepted()
@@ -110,9 +88,5 @@ void Dialog_mps::on_buttonBox_rejected()
 // The answer gate: OK alone once complete, Close alone before.
 void Dialog_mps::on_checkBox_11_clicked()
 {
-    const QDialogButtonBox::StandardButtons wanted =
-        isComplete() ? QDialogButtonBox::Ok : QDialogButtonBox::Close;
-    // Rebuilding the buttons on every click would needlessly drop keyboard focus.
-    if (ui->buttonBox->standardButtons() != wanted)
-        ui->buttonBox->setStandardButtons(wanted);
+    m_form.answers->applyGate(m_form.ui->buttonBox);
 }

@@ -1,11 +1,9 @@
 #ifndef DIALOG_MPS_H
 #define DIALOG_MPS_H
 
+#include "questionnaireform.h"
+
 #include <QDialog>
-
-#include <memory>
-
-class AnswerGrid;
 
 namespace Ui {
 class Dialog_mps;
@@ -38,16 +36,7 @@ private slots:
     void on_checkBox_11_clicked();
 
 private:
-    enum { ScaleCount = 2, RowCount = 13, OptionCount = 5 };
-
-    static const char *const concernAndDoubtsItems[];
-    static const char *const personalStandardsItems[];
-    static int itemCount(int scale);
-
-    Ui::Dialog_mps *ui;
-    std::unique_ptr<AnswerGrid> m_answers;
-    QString m_items[ScaleCount][RowCount];
-    int m_scale = ConcernOverMistakesAndDoubts;
+    QuestionnaireForm<Ui::Dialog_mps> m_form;
 };
 
 #endif // DIALOG_MPS_H

@@ -1,13 +1,19 @@
 #include "mainwindow.h"
-#include "answerclicks.h"
+#include "fixture.h"
 #include "modaldriver.h"
 
+#include "dialog.h"
+#include "dialog_alex.h"
+#include "dialog_bod.h"
+
 #include <QtTest>
+#include <QCommandLinkButton>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
-// The five questionnaire buttons for eating behaviour and perfectionism, driven through the
-// real main window and the real modal dialogs.
+// The seven questionnaire buttons, driven through the real main window and the real modal
+// dialogs.
 
 namespace {
 
@@ -15,6 +21,7 @@ struct Launch {
     QString title;
     QString className;
     bool blank = false;
+    bool askedAboutUnanswered = false;
 };
 
 enum class Ending { Ok, Cancel, Close, Escape, WindowClose };
@@ -29,6 +36,16 @@ Launch launch(MainWindow &w, const QString &button, const QList<int> &answers, E
         seenLaunch.className = modal->metaObject()->className();
         seenLaunch.blank = tickedOptions(modal, 13) == QList<int>(13, -1);
         answerRows(modal, answers);
+        // An incomplete eating-behaviour form asks first; these launches accept it anyway.
+        auto *eating = qobject_cast<Dialog *>(modal);
+        if (ending == Ending::Ok && eating && !eating->unansweredItems().isEmpty()) {
+            onNextModal([&seenLaunch](QWidget *question) {
+                seenLaunch.askedAboutUnanswered = qobject_cast<QMessageBox *>(question);
+                for (QAbstractButton *button : question->findChildren<QAbstractButton *>())
+                    if (button->text() == QStringLiteral("Accept anyway"))
+                        button->click();
+            });
+        }
         switch (ending) {
         case Ending::Ok: clickStandardButton(modal, QDialogButtonBox::Ok); break;
         case Ending::Cancel: clickStandardButton(modal, QDialogButtonBox::Cancel); break;
@@ -44,11 +61,21 @@ Launch launch(MainWindow &w, const QString &button, const QList<int> &answers, E
     return seenLaunch;
 }
 
+// Presses a launcher button and has handle deal with the dialog it opens; false if none opened.
+bool pressLauncher(MainWindow &w, const QString &button,
+                   const std::function<void(QWidget *)> &handle)
+{
+    bool opened = false;
+    onNextModal(handle, &opened);
+    QTest::mouseClick(w.findChild<QPushButton *>(button), Qt::LeftButton);
+    return opened;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Ending)
 
-class TestEatingPerfectionismLaunchers : public QObject
+class TestLaunchers : public QObject
 {
     Q_OBJECT
 
@@ -60,14 +87,18 @@ private slots:
     void rejectedDialogKeepsField();
     void everyLaunchStartsBlank_data();
     void everyLaunchStartsBlank();
+    void launcherWritesScore_data();
+    void launcherWritesScore();
+    void launcherRejectedKeepsField_data();
+    void launcherRejectedKeepsField();
 };
 
-void TestEatingPerfectionismLaunchers::initTestCase()
+void TestLaunchers::initTestCase()
 {
     Q_INIT_RESOURCE(telma);
 }
 
-void TestEatingPerfectionismLaunchers::acceptedScoreFillsField_data()
+void TestLaunchers::acceptedScoreFillsField_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("field");
@@ -96,6 +127,11 @@ void TestEatingPerfectionismLaunchers::acceptedScoreFillsField_data()
     QTest::newRow("external, nothing ticked")
         << "pushButton_EXT" << "lineEdit_3" << "Dialog"
         << "Calculating the score on “External eating” scale..." << QList<int>() << "0.00";
+    // The mean still divides by all ten items, after the question said so.
+    QTest::newRow("restrained, five of ten often")
+        << "pushButton_RES" << "lineEdit" << "Dialog"
+        << "Calculating the score on “Restrained eating” scale..."
+        << QList<int>{3, -1, 3, -1, 3, -1, 3, -1, 3, -1} << "2.00";
     QTest::newRow("personal standards, all strongly agree")
         << "pushButton_PS" << "lineEdit_4" << "Dialog_mps"
         << "Calculating the score on “Personal standards” scale..." << sameAnswer(7, 4) << "35.00";
@@ -105,7 +141,7 @@ void TestEatingPerfectionismLaunchers::acceptedScoreFillsField_data()
         << sameAnswer(13, 2) << "39.00";
 }
 
-void TestEatingPerfectionismLaunchers::acceptedScoreFillsField()
+void TestLaunchers::acceptedScoreFillsField()
 {
     QFETCH(QString, button);
     QFETCH(QString, field);
@@ -124,6 +160,10 @@ void TestEatingPerfectionismLaunchers::acceptedScoreFillsField()
     QCOMPARE(l.className, dialogClass);
     QCOMPARE(l.title, title);
     QVERIFY(l.blank);
+    // Only an eating-behaviour form with items unanswered asks before it is accepted.
+    const int items = button == "pushButton_EM" ? 13 : 10;
+    const int answered = int(answers.size() - answers.count(-1));
+    QCOMPARE(l.askedAboutUnanswered, dialogClass == "Dialog" && answered < items);
     QCOMPARE(edit->text(), expected);
     // No other field is touched.
     for (QLineEdit *other : w.findChildren<QLineEdit *>())
@@ -131,7 +171,7 @@ void TestEatingPerfectionismLaunchers::acceptedScoreFillsField()
             QVERIFY2(other->text().isEmpty(), qPrintable(other->objectName()));
 }
 
-void TestEatingPerfectionismLaunchers::rejectedDialogKeepsField_data()
+void TestLaunchers::rejectedDialogKeepsField_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("field");
@@ -151,7 +191,7 @@ void TestEatingPerfectionismLaunchers::rejectedDialogKeepsField_data()
                                                        << sameAnswer(13, 0) << Ending::WindowClose;
 }
 
-void TestEatingPerfectionismLaunchers::rejectedDialogKeepsField()
+void TestLaunchers::rejectedDialogKeepsField()
 {
     QFETCH(QString, button);
     QFETCH(QString, field);
@@ -168,7 +208,7 @@ void TestEatingPerfectionismLaunchers::rejectedDialogKeepsField()
     QCOMPARE(edit->text(), QStringLiteral("2.5 typed"));
 }
 
-void TestEatingPerfectionismLaunchers::everyLaunchStartsBlank_data()
+void TestLaunchers::everyLaunchStartsBlank_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("field");
@@ -181,7 +221,7 @@ void TestEatingPerfectionismLaunchers::everyLaunchStartsBlank_data()
     QTest::newRow("concern and doubts") << "pushButton_MD" << "lineEdit_5" << 13 << "13.00";
 }
 
-void TestEatingPerfectionismLaunchers::everyLaunchStartsBlank()
+void TestLaunchers::everyLaunchStartsBlank()
 {
     QFETCH(QString, button);
     QFETCH(QString, field);
@@ -198,5 +238,104 @@ void TestEatingPerfectionismLaunchers::everyLaunchStartsBlank()
     }
 }
 
-QTEST_MAIN(TestEatingPerfectionismLaunchers)
-#include "tst_eatingperfectionismlaunchers.moc"
+void TestLaunchers::launcherWritesScore_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("fieldIndex");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("refusal"); // empty: the value is in range
+
+    const QString bodMessage = "The 'Body image dissatisfaction' value out of range!";
+    const QString alexMessage = "The 'Alexithymia' value out of range!";
+    QTest::newRow("body image 30") << "pushButton_BOD" << 5
+                                   << (sameAnswer(10, 1) << sameAnswer(10, 2)) << "30.00" << "";
+    QTest::newRow("body image 0") << "pushButton_BOD" << 5 << sameAnswer(20, 0) << "0.00"
+                                  << bodMessage;
+    QTest::newRow("body image 60") << "pushButton_BOD" << 5 << sameAnswer(20, 3) << "60.00"
+                                   << bodMessage;
+    QTest::newRow("alexithymia 78") << "pushButton_ALEX" << 6 << sameAnswer(26, 2) << "78.00"
+                                    << "";
+    QTest::newRow("alexithymia 90") << "pushButton_ALEX" << 6 << sameAnswer(26, 4) << "90.00"
+                                    << "";
+    // Strongly agree only on statements 1, 5, 6, 9, 11, 12, 13, 15, 21 and 24.
+    QList<int> lowest = sameAnswer(26, 0);
+    for (int s : {1, 5, 6, 9, 11, 12, 13, 15, 21, 24})
+        lowest[s - 1] = 4;
+    QTest::newRow("alexithymia 26") << "pushButton_ALEX" << 6 << lowest << "26.00" << alexMessage;
+}
+
+void TestLaunchers::launcherWritesScore()
+{
+    QFETCH(QString, button);
+    QFETCH(int, fieldIndex);
+    QFETCH(QList<int>, answers);
+    QFETCH(QString, text);
+    QFETCH(QString, refusal);
+    MainWindow w;
+    w.show();
+    enterTypicalPerson(w);
+
+    bool questionnaire = false;
+    const bool opened = pressLauncher(w, button, [&](QWidget *modal) {
+        questionnaire = qobject_cast<Dialog_bod *>(modal) || qobject_cast<Dialog_alex *>(modal);
+        if (questionnaire) {
+            answerRows(modal, answers);
+            clickStandardButton(modal, QDialogButtonBox::Ok);
+        }
+        // A failed step must not leave the test hanging in exec().
+        if (modal->isVisible())
+            modal->close();
+    });
+    QVERIFY(opened);
+    QVERIFY(questionnaire);
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(predictorField(w, fieldIndex)->text(), text);
+
+    if (refusal.isEmpty())
+        return;
+    QString warning;
+    bool warned = false;
+    onNextModal([&](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            warning = box->text();
+        modal->close();
+    }, &warned);
+    QTest::mouseClick(w.findChild<QCommandLinkButton *>("btnSimulation"), Qt::LeftButton);
+    QVERIFY(warned);
+    QCOMPARE(warning, refusal);
+}
+
+void TestLaunchers::launcherRejectedKeepsField_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("fieldIndex");
+    QTest::addColumn<QString>("how");
+    for (const char *how : {"escape", "close"}) {
+        QTest::addRow("body image, %s", how) << "pushButton_BOD" << 5 << how;
+        QTest::addRow("alexithymia, %s", how) << "pushButton_ALEX" << 6 << how;
+    }
+}
+
+void TestLaunchers::launcherRejectedKeepsField()
+{
+    QFETCH(QString, button);
+    QFETCH(int, fieldIndex);
+    QFETCH(QString, how);
+    MainWindow w;
+    w.show();
+    predictorField(w, fieldIndex)->setText("12.5 typed");
+
+    const bool opened = pressLauncher(w, button, [&](QWidget *modal) {
+        answerRows(modal, {1, 1, 1});
+        leaveDialog(modal, how);
+        if (modal->isVisible())
+            static_cast<QDialog *>(modal)->accept();
+    });
+    QVERIFY(opened);
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(predictorField(w, fieldIndex)->text(), QStringLiteral("12.5 typed"));
+}
+
+QTEST_MAIN(TestLaunchers)
+#include "tst_launchers.moc"

@@ -1,0 +1,49 @@
+#include "incompleteformquestion.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("IncompleteFormQuestion", text);
+}
+
+// "4", "4 and 7", "2, 4 and 7".
+QString numberList(const QList<int> &numbers)
+{
+    QStringList texts;
+    for (int n : numbers)
+        texts << QString::number(n);
+    const QString last = texts.takeLast();
+    return texts.isEmpty() ? last : tr("%1 and %2").arg(texts.join(QStringLiteral(", ")), last);
+}
+
+} // namespace
+
+QString IncompleteFormQuestion::text(const QList<int> &unanswered, int itemCount)
+{
+    const QString which = unanswered.size() == 1
+        ? tr("%1 of %2 items is unanswered: item %3.")
+        : tr("%1 of %2 items are unanswered: items %3.");
+    return which.arg(unanswered.size()).arg(itemCount).arg(numberList(unanswered)) + QLatin1Char('\n')
+           + tr("Unanswered items count 0, so the value written will be too low.");
+}
+
+bool IncompleteFormQuestion::acceptAnyway(QWidget *parent, const QList<int> &unanswered,
+                                          int itemCount)
+{
+    QMessageBox question(parent);
+    question.setIcon(QMessageBox::Warning);
+    question.setWindowTitle(tr("Unanswered items"));
+    question.setText(text(unanswered, itemCount));
+    QPushButton *goBack = question.addButton(tr("Go back"), QMessageBox::RejectRole);
+    QPushButton *accept = question.addButton(tr("Accept anyway"), QMessageBox::AcceptRole);
+    question.setDefaultButton(goBack);
+    question.setEscapeButton(goBack);
+    question.exec();
+    return question.clickedButton() == accept;
+}
