@@ -1,7 +1,7 @@
-#include "answerclicks.h"
 #include "bmicourse.h"
 #include "chartxy.h"
 #include "chartxysetting.h"
+#include "fixture.h"
 #include "graph.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
@@ -35,10 +35,8 @@ QList<double> seriesOf(QWidget *dialog)
     return values;
 }
 
-const PredictorValues typicalPerson{3, 3, 3, 21, 39, 28, 70, 35};
+const PredictorValues typicalValues{3, 3, 3, 21, 39, 28, 70, 35};
 const PredictorValues lowerCorner{1, 1, 1, 7, 13, 1, 30, 30};
-const QStringList fieldNames = {"lineEdit",   "lineEdit_2", "lineEdit_3", "lineEdit_4",
-                                "lineEdit_5", "lineEdit_6", "lineEdit_7", "lineEdit_8"};
 
 QPushButton *buttonOf(QWidget *dialog, const char *name)
 {
@@ -276,7 +274,7 @@ void TestGraph::simulationOpensResult()
 void TestGraph::buttonsBesideOkWhichStaysDefault()
 {
     graph dialog;
-    showCourseOf(dialog, typicalPerson);
+    showCourseOf(dialog, typicalValues);
     auto *box = dialog.findChild<QDialogButtonBox *>("buttonBox");
     QCOMPARE(box->standardButtons(), QDialogButtonBox::Ok);
     QStringList texts;
@@ -311,10 +309,10 @@ void TestGraph::reportButtonsWaitForTheInputs()
     graph dialog;
     QVERIFY(!buttonOf(&dialog, "copyButton")->isEnabled());
     QVERIFY(!buttonOf(&dialog, "printButton")->isEnabled());
-    showCourseOf(dialog, typicalPerson);
+    showCourseOf(dialog, typicalValues);
     QVERIFY(buttonOf(&dialog, "copyButton")->isEnabled());
     QVERIFY(!buttonOf(&dialog, "savePdfButton")->isEnabled());
-    dialog.setPredictors(typicalPerson, PredictorSources());
+    dialog.setPredictors(typicalValues, PredictorSources());
     QVERIFY(buttonOf(&dialog, "printButton")->isEnabled());
     QVERIFY(buttonOf(&dialog, "savePdfButton")->isEnabled());
 }
@@ -340,7 +338,7 @@ void TestGraph::cautionOnlyBelowTheLowestInitialBmi_data()
 {
     QTest::addColumn<Course>("course");
     QTest::addColumn<bool>("caution");
-    QTest::newRow("typical") << predictBmiCourse(typicalPerson) << false;
+    QTest::newRow("typical") << predictBmiCourse(typicalValues) << false;
     QTest::newRow("ends at 15") << Course{20, 19, 18, 17, 16, 15} << false;
     QTest::newRow("ends just below 15") << Course{20, 19, 18, 17, 16, 14.99} << true;
     QTest::newRow("starts below 15") << Course{14.99, 19, 18, 17, 16, 15} << true;
@@ -377,8 +375,8 @@ void TestGraph::savePdfProposesDatedNameAndWrites()
 {
     QTemporaryDir dir;
     graph dialog;
-    showCourseOf(dialog, typicalPerson);
-    dialog.setPredictors(typicalPerson, PredictorSources(),
+    showCourseOf(dialog, typicalValues);
+    dialog.setPredictors(typicalValues, PredictorSources(),
                          QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
     QCOMPARE(QFileInfo(dialog.defaultReportFileName()).fileName(),
              QStringLiteral("telma-2026-03-14.pdf"));
@@ -407,8 +405,8 @@ void TestGraph::savePdfProposesDatedNameAndWrites()
 void TestGraph::printOpensThePrintDialog()
 {
     graph dialog;
-    showCourseOf(dialog, typicalPerson);
-    dialog.setPredictors(typicalPerson, PredictorSources());
+    showCourseOf(dialog, typicalValues);
+    dialog.setPredictors(typicalValues, PredictorSources());
     QString opened;
     bool seen = false;
     onNextModal([&](QWidget *modal) {
@@ -424,8 +422,7 @@ void TestGraph::sourcesFollowQuestionnairesUntilEdited()
 {
     MainWindow window;
     window.show();
-    for (int i = 0; i < 8; ++i)
-        window.findChild<QLineEdit *>(fieldNames[i])->setText(QString::number(typicalPerson[i]));
+    enterTypicalPerson(window);
     QCOMPARE(simulate(window), PredictorSources());
 
     const QString debq = QStringLiteral("DEBQ, “Restrained eating” scale");
