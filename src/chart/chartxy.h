@@ -48,6 +48,8 @@ protected:
     QRegion visualRegionForSelection(const QItemSelection &selection) const override;
 
 private:
+    void updateChartRows(const QModelIndex &topLeft, const QModelIndex &bottomRight);
+
     ChartXYSetting *m_setting;
     ChartXYRender *m_render;
 };

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QTime>
 
+#include <cmath>
+
 double variantToReal(const QVariant &value)
 {
     switch (value.typeId()) {
@@ -24,5 +26,24 @@ double variantToReal(const QVariant &value)
     }
     default:
         return value.canConvert(QMetaType(QMetaType::Double)) ? value.toDouble() : 0;
+    }
+}
+
+std::optional<double> drawableReal(const QVariant &value)
+{
+    if (!value.isValid())
+        return std::nullopt;
+    const double real = variantToReal(value);
+    if (!std::isfinite(real))
+        return std::nullopt;
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return value.toDate().isValid() ? std::optional(real) : std::nullopt;
+    case QMetaType::QTime:
+        return value.toTime().isValid() ? std::optional(real) : std::nullopt;
+    case QMetaType::QDateTime:
+        return value.toDateTime().isValid() ? std::optional(real) : std::nullopt;
+    default:
+        return real;
     }
 }

@@ -1,0 +1,104 @@
+#include "chartxylimitscan.h"
+#include "varianttoreal.h"
+
+#include <QAbstractItemModel>
+
+bool ChartXYLimitScan::Cell::isBefore(int otherRow, int otherColumn) const
+{
+    return row < otherRow || (row == otherRow && column < otherColumn);
+}
+
+// A strictly smaller or larger value replaces an extreme; an equal one only when its cell
+// comes first, which during a full scan in row order never happens.
+void ChartXYLimitScan::Range::offer(double real, int row, int column)
+{
+    if (min.row < 0 || real < min.real || (real == min.real && !min.isBefore(row, column)))
+        min = {row, column, real};
+    if (max.row < 0 || max.real < real || (real == max.real && !max.isBefore(row, column)))
+        max = {row, column, real};
+}
+
+bool ChartXYLimitScan::Range::reread(const std::optional<double> &real, int row, int column)
+{
+    const auto holds = [&](const Cell &cell) { return cell.row == row && cell.column == column; };
+    if (holds(min)) {
+        if (!real || *real > min.real)
+            return false;
+        min.real = *real;
+    }
+    if (holds(max)) {
+        if (!real || *real < max.real)
+            return false;
+        max.real = *real;
+    }
+    if (real)
+        offer(*real, row, column);
+    return true;
+}
+
+void ChartXYLimitScan::scan(const QAbstractItemModel *model)
+{
+    m_model = model;
+    m_rows = model ? model->rowCount() : 0;
+    m_columns = model ? model->columnCount() : 0;
+    m_x = Range();
+    m_y = Range();
+    for (int row = 0; row < m_rows; ++row) {
+        for (int column = 0; column < m_columns; ++column)
+            offerCell(row, column);
+    }
+    m_valid = true;
+}
+
+bool ChartXYLimitScan::rescanRows(const QAbstractItemModel *model, int first, int last)
+{
+    if (!m_valid || !model || model != m_model || model->rowCount() != m_rows
+        || model->columnCount() != m_columns) {
+        m_valid = false;
+        return false;
+    }
+    first = std::max(first, 0);
+    last = std::min(last, m_rows - 1);
+    for (int row = first; row <= last; ++row) {
+        for (int column = 0; column < m_columns; ++column) {
+            if (!rereadCell(row, column)) {
+                m_valid = false;
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void ChartXYLimitScan::invalidate()
+{
+    m_valid = false;
+}
+
+ChartXYLimit ChartXYLimitScan::limit() const
+{
+    return ChartXYLimit(ChartXYLimitAxis(valueAt(m_x.min), valueAt(m_x.max)),
+                        ChartXYLimitAxis(valueAt(m_y.min), valueAt(m_y.max)));
+}
+
+void ChartXYLimitScan::offerCell(int row, int column)
+{
+    const std::optional<double> real =
+            drawableReal(m_model->data(m_model->index(row, column), Qt::DisplayRole));
+    if (real)
+        (column == 0 ? m_x : m_y).offer(*real, row, column);
+}
+
+bool ChartXYLimitScan::rereadCell(int row, int column)
+{
+    const std::optional<double> real =
+            drawableReal(m_model->data(m_model->index(row, column), Qt::DisplayRole));
+    return (column == 0 ? m_x : m_y).reread(real, row, column);
+}
+
+QVariant ChartXYLimitScan::valueAt(const Cell &cell) const
+{
+    if (cell.row < 0 || !m_model)
+        return QVariant();
+    return m_model->data(m_model->index(cell.row, cell.column), Qt::DisplayRole);
+}
