@@ -4,6 +4,9 @@
 #include <QtTest>
 #include <QStandardItemModel>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 // Counts the paint events a widget receives.
@@ -73,6 +76,7 @@ private slots:
     void updateChartWithoutModel();
     void changedCellRecomputesLimits();
     void insertedRowsWaitForUpdateChart();
+    void editsGiveFullScanLimits();
     void cursorFollowsLeftButton();
     void nothingIsSelectable();
 };
@@ -133,6 +137,58 @@ void TestChartXY::insertedRowsWaitForUpdateChart()
     view.updateChart();
     QCOMPARE(viewX(view), ChartXYLimitAxis(2, 10));
     QCOMPARE(viewY(view), ChartXYLimitAxis(20.0, 32.5));
+}
+
+// Every edit, whether it moves an extreme, takes one away, or brings a value that cannot be
+// drawn, leaves the view with the limits a full scan of the model gives.
+void TestChartXY::editsGiveFullScanLimits()
+{
+    QStandardItemModel model(200, 3);
+    for (int row = 0; row < 200; ++row) {
+        model.setData(model.index(row, 0), row + 1);
+        model.setData(model.index(row, 1), 30.0 + std::sin(row / 9.0));
+        model.setData(model.index(row, 2), 28.0 + std::cos(row / 7.0));
+    }
+    ChartXY view;
+    view.setModel(&model);
+    ChartXYScale *scale = view.setting()->scale();
+    scale->setAutoLimitView(true);
+    scale->setAutoRound(true);
+    view.updateChart();
+
+    ChartXYScale reference;
+    reference.setAutoLimitView(true);
+    reference.setAutoRound(true);
+    reference.updateLimits(&model, 3, 3);
+    QCOMPARE(scale->limitView(), reference.limitView());
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        int row;
+        int column;
+        QVariant value;
+    } edits[] = {
+        {100, 1, 30.5},   // inside the range
+        {100, 2, 45.0},   // a new maximum
+        {100, 2, 29.0},   // ... which leaves again
+        {0, 1, nan},      // the first row cannot be drawn
+        {50, 2, inf},
+        {70, 1, -inf},
+        {199, 0, 1000},   // a new X maximum
+        {199, 0, QVariant()},
+        {0, 0, 0},        // a new X minimum in the first row
+        {3, 2, 12.25},
+    };
+    for (const auto &edit : edits) {
+        model.setData(model.index(edit.row, edit.column), edit.value);
+        reference.updateLimits(&model, 3, 3);
+        QCOMPARE(scale->limitView(), reference.limitView());
+        const ChartXYLimit &limit = scale->limitView();
+        for (const QVariant &value : {limit.x().min(), limit.x().max(), limit.y().min(), limit.y().max()})
+            QVERIFY(std::isfinite(value.toDouble()));
+    }
+    QCOMPARE(viewY(view), ChartXYLimitAxis(8.0, 32.0));
 }
 
 void TestChartXY::cursorFollowsLeftButton()

@@ -3,36 +3,24 @@
 
 #include <QAbstractItemModel>
 
-bool ChartXYLimitScan::Cell::isBefore(int otherRow, int otherColumn) const
-{
-    return row < otherRow || (row == otherRow && column < otherColumn);
-}
+#include <cmath>
 
-// A strictly smaller or larger value replaces an extreme; an equal one only when its cell
-// comes first, which during a full scan in row order never happens.
-void ChartXYLimitScan::Range::offer(double real, int row, int column)
+bool ChartXYLimitScan::Range::reread(double real, int row, int column)
 {
-    if (min.row < 0 || real < min.real || (real == min.real && !min.isBefore(row, column)))
-        min = {row, column, real};
-    if (max.row < 0 || max.real < real || (real == max.real && !max.isBefore(row, column)))
-        max = {row, column, real};
-}
-
-bool ChartXYLimitScan::Range::reread(const std::optional<double> &real, int row, int column)
-{
+    const bool drawable = !std::isnan(real);
     const auto holds = [&](const Cell &cell) { return cell.row == row && cell.column == column; };
     if (holds(min)) {
-        if (!real || *real > min.real)
+        if (!drawable || real > min.real)
             return false;
-        min.real = *real;
+        min.real = real;
     }
     if (holds(max)) {
-        if (!real || *real < max.real)
+        if (!drawable || real < max.real)
             return false;
-        max.real = *real;
+        max.real = real;
     }
-    if (real)
-        offer(*real, row, column);
+    if (drawable)
+        offer(real, row, column);
     return true;
 }
 
@@ -83,16 +71,14 @@ ChartXYLimit ChartXYLimitScan::limit() const
 
 void ChartXYLimitScan::offerCell(int row, int column)
 {
-    const std::optional<double> real =
-            drawableReal(m_model->data(m_model->index(row, column), Qt::DisplayRole));
-    if (real)
-        (column == 0 ? m_x : m_y).offer(*real, row, column);
+    const double real = drawableReal(m_model->data(m_model->index(row, column), Qt::DisplayRole));
+    if (!std::isnan(real))
+        (column == 0 ? m_x : m_y).offer(real, row, column);
 }
 
 bool ChartXYLimitScan::rereadCell(int row, int column)
 {
-    const std::optional<double> real =
-            drawableReal(m_model->data(m_model->index(row, column), Qt::DisplayRole));
+    const double real = drawableReal(m_model->data(m_model->index(row, column), Qt::DisplayRole));
     return (column == 0 ? m_x : m_y).reread(real, row, column);
 }
 

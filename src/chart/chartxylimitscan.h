@@ -3,6 +3,8 @@
 
 #include "chartxylimit.h"
 
+#include <limits>
+
 class QAbstractItemModel;
 
 // The extremes of a model's chart values: X from column 0, Y from every further column.
@@ -32,18 +34,31 @@ private:
         int column = -1;
         double real = 0;
 
-        bool isBefore(int otherRow, int otherColumn) const;
+        bool isBefore(int otherRow, int otherColumn) const
+        {
+            return row < otherRow || (row == otherRow && column < otherColumn);
+        }
     };
 
-    // Both extremes of one axis.
+    // Both extremes of one axis. Until a value is met they hold infinities, which every
+    // drawable value beats, so a cell costs two comparisons.
     struct Range
     {
-        Cell min;
-        Cell max;
+        Cell min{-1, -1, std::numeric_limits<double>::infinity()};
+        Cell max{-1, -1, -std::numeric_limits<double>::infinity()};
 
-        void offer(double real, int row, int column);
-        // Takes the new value of a cell; false when an extreme held there may have moved.
-        bool reread(const std::optional<double> &real, int row, int column);
+        // A strictly smaller or larger value replaces an extreme; an equal one only when
+        // its cell comes first, which during a full scan in row order never happens.
+        void offer(double real, int row, int column)
+        {
+            if (real <= min.real && (real < min.real || !min.isBefore(row, column)))
+                min = {row, column, real};
+            if (real >= max.real && (real > max.real || !max.isBefore(row, column)))
+                max = {row, column, real};
+        }
+        // Takes the new value of a cell (NaN when it cannot be drawn); false when an
+        // extreme held there may have moved.
+        bool reread(double real, int row, int column);
     };
 
     void offerCell(int row, int column);

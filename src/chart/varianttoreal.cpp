@@ -29,20 +29,21 @@ double variantToReal(const QVariant &value)
     }
 }
 
-std::optional<double> drawableReal(const QVariant &value)
+double drawableRealOfOtherType(const QVariant &value)
 {
+    const double none = std::numeric_limits<double>::quiet_NaN();
     if (!value.isValid())
-        return std::nullopt;
+        return none;
     const double real = variantToReal(value);
     if (!std::isfinite(real))
-        return std::nullopt;
+        return none;
     switch (value.typeId()) {
     case QMetaType::QDate:
-        return value.toDate().isValid() ? std::optional(real) : std::nullopt;
+        return value.toDate().isValid() ? real : none;
     case QMetaType::QTime:
-        return value.toTime().isValid() ? std::optional(real) : std::nullopt;
+        return value.toTime().isValid() ? real : none;
     case QMetaType::QDateTime:
-        return value.toDateTime().isValid() ? std::optional(real) : std::nullopt;
+        return value.toDateTime().isValid() ? real : none;
     default:
         return real;
     }
