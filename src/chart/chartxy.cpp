@@ -32,6 +32,7 @@ void ChartXY::updateChart()
     const ChartXYGrid *grid = m_setting->grid();
     m_setting->scale()->updateLimits(model(), grid->tickX().count() - 1,
                                      grid->tickY().count() - 1);
+    m_render->invalidateData();
     viewport()->update();
 }
 

@@ -1,5 +1,7 @@
 #include "chartxyrender.h"
 
+#include "chartxycolumnreduction.h"
+#include "chartxydatamapping.h"
 #include "chartxysetting.h"
 #include "varianttoreal.h"
 
@@ -29,38 +31,6 @@ QPen chartPen(const QColor &colour, qreal width, Qt::PenStyle style = Qt::SolidL
     return QPen(QBrush(colour, Qt::SolidPattern), width, style, Qt::SquareCap, Qt::BevelJoin);
 }
 
-// Maps v linearly from [vmin, vmax] onto [atMin, atMax]. An axis without extent
-// (vmin == vmax, six equal values say) has no scale to map with, so every value lands
-// on its middle and a flat series shows as a flat line.
-qreal mapOnAxis(qreal v, qreal vmin, qreal vmax, qreal atMin, qreal atMax)
-{
-    if (vmin == vmax)
-        return (atMin + atMax) / 2;
-    return (atMin * (v - vmax)) / (vmin - vmax) - ((v - vmin) * atMax) / (vmin - vmax);
-}
-
-// The limits of limitView as reals, read once per series instead of once per point.
-struct DataMapping
-{
-    DataMapping(const QRect &rect, const ChartXYLimit &limit)
-        : rect(rect)
-        , xmin(variantToReal(limit.x().min()))
-        , xmax(variantToReal(limit.x().max()))
-        , ymin(variantToReal(limit.y().min()))
-        , ymax(variantToReal(limit.y().max()))
-    {
-    }
-
-    QPointF map(qreal x, qreal y) const
-    {
-        return QPointF(mapOnAxis(x, xmin, xmax, rect.left(), rect.right()),
-                       mapOnAxis(y, ymin, ymax, rect.bottom(), rect.top()));
-    }
-
-    QRect rect;
-    qreal xmin, xmax, ymin, ymax;
-};
-
 // Tick values between the limits are interpolated in double precision, at the fraction
 // tick / intervals.
 qreal interpolate(qreal a, qreal b, uint intervals, uint tick)
@@ -74,6 +44,109 @@ QTime timeFromMSecs(quint64 v)
                  int((v % 60000) / 1000), int(v % 1000));
 }
 
+// How many of `count` evenly spaced positions over `span` pixels are drawn: all of them,
+// unless they would stand closer than a pixel, where one per pixel already fills the
+// span (a count of 4,294,967,295 would otherwise paint for ever).
+uint drawnCount(uint count, qreal span)
+{
+    if (count - 1 <= span)
+        return count;
+    return uint(std::max(span, 1.0)) + 1;
+}
+
+// Whether a viewport of this size has room for a grid area with its inset: if not, only
+// the border shows. Margins and inset may be anything an int holds, so the sums are
+// taken in 64 bits. A margin or inset beyond a million pixels either way counts as
+// leaving no room: no device is that large, and the rectangles' arithmetic stays far
+// from overflow.
+bool hasRoomForGrid(const QSize &viewport, const ChartXYBorder *border, int inset)
+{
+    constexpr qint64 Far = 1 << 20;
+    const qint64 values[] = {border->left(), border->right(), border->top(), border->bottom(),
+                             inset};
+    for (const qint64 v : values)
+        if (v > Far || v < -Far)
+            return false;
+    const qint64 across = qint64(border->left()) + border->right() + 2 * qint64(inset);
+    const qint64 down = qint64(border->top()) + border->bottom() + 2 * qint64(inset);
+    return across <= viewport.width() - 1 && down <= viewport.height() - 1;
+}
+
+// Saves the painter's state for as long as it lives.
+class PainterStateGuard
+{
+public:
+    explicit PainterStateGuard(QPainter &painter)
+        : m_painter(painter)
+    {
+        m_painter.save();
+    }
+    ~PainterStateGuard() { m_painter.restore(); }
+    PainterStateGuard(const PainterStateGuard &) = delete;
+    PainterStateGuard &operator=(const PainterStateGuard &) = delete;
+
+private:
+    QPainter &m_painter;
+};
+
+// One axis as the drawing sees it. Positions along it start at the plot area's left
+// (X) or bottom (Y) edge and run right or up; its marks stand on the grid area's bottom
+// (X) or left (Y) edge and point outward, down or left.
+struct AxisGeometry
+{
+    AxisGeometry(Qt::Orientation axis, const QRect &grid, const QRect &plot)
+        : alongX(axis == Qt::Horizontal)
+        , start(alongX ? plot.left() : plot.bottom())
+        , sign(alongX ? 1.0 : -1.0)
+        , extent(alongX ? plot.width() : plot.height())
+        , base(alongX ? grid.bottom() : grid.left())
+        , outward(alongX ? 1 : -1)
+        , crossFrom(alongX ? grid.top() : grid.left())
+        , crossTo(alongX ? grid.bottom() : grid.right())
+        , line(alongX ? QLine(grid.left(), grid.bottom(), grid.right(), grid.bottom())
+                      : QLine(grid.left(), grid.bottom(), grid.left(), grid.top()))
+    {
+    }
+
+    // The position `offset` pixels along the axis from its start.
+    qreal at(qreal offset) const { return start + sign * offset; }
+    // A line across the axis at position p, from a to b in the other coordinate.
+    QLineF across(qreal p, qreal a, qreal b) const
+    {
+        return alongX ? QLineF(p, a, p, b) : QLineF(a, p, b, p);
+    }
+    // A tick mark of the given length at position p.
+    QLineF mark(qreal p, int length) const { return across(p, base, base + outward * length); }
+
+    bool alongX;
+    qreal start;
+    qreal sign;
+    int extent;
+    int base;
+    int outward;
+    int crossFrom;
+    int crossTo;
+    QLine line;
+};
+
+// X labels hang below their tick, centred in a box two thirds of a major interval wide.
+QRectF xLabelRect(const QRect &grid, const QRect &plot, uint count, uint tick, int ps)
+{
+    const qreal d = qreal(plot.width()) / (count - 1);
+    const qreal w3 = d / 3;
+    return QRectF(plot.left() + tick * d - w3, grid.bottom() + LabelGap, int(2 * w3), ps);
+}
+
+// Y labels fill the left margin up to LabelGap before the axis, each centred on its
+// tick: half is ps / 2 rounded down (the + 5 never reaches the next twentieth).
+QRectF yLabelRect(const QRect &grid, const QRect &plot, uint count, uint tick, int ps,
+                  int width)
+{
+    const int half = (10 * ps + 5) / 20;
+    const qreal yi = plot.bottom() - qreal(tick) * plot.height() / (count - 1);
+    return QRectF(grid.left() - LabelGap - width, yi - half, width, ps);
+}
+
 } // namespace
 
 ChartXYRender::ChartXYRender(QAbstractItemView *view, ChartXYSetting *setting)
@@ -81,6 +154,7 @@ ChartXYRender::ChartXYRender(QAbstractItemView *view, ChartXYSetting *setting)
     , m_view(view)
     , m_viewport(view->viewport())
     , m_setting(setting)
+    , m_series(new ChartXYSeriesCache(this))
 {
 }
 
@@ -97,11 +171,17 @@ void ChartXYRender::paint()
 void ChartXYRender::render(QPainter &painter, const QSize &size)
 {
     m_renderSize = size;
-    painter.save();
-    paintBorder(painter);
-    paintGrid(painter);
-    painter.restore();
+    {
+        const PainterStateGuard guard(painter);
+        paintBorder(painter);
+        paintGrid(painter);
+    }
     m_renderSize = QSize();
+}
+
+void ChartXYRender::invalidateData()
+{
+    m_series->invalidate();
 }
 
 void ChartXYRender::paintBorder(QPainter &painter)
@@ -114,152 +194,141 @@ void ChartXYRender::paintGrid(QPainter &painter)
     const ChartXYBorder *border = m_setting->border();
     const ChartXYGrid *grid = m_setting->grid();
     const QRect viewport = viewportRect();
-    // Too small for a grid area with room for its inset: only the border shows.
-    if (border->left() + border->right() + 2 * grid->inset() > viewport.right()
-        || border->top() + border->bottom() + 2 * grid->inset() > viewport.bottom())
+    if (!hasRoomForGrid(viewport.size(), border, grid->inset()))
         return;
 
-    QRect gridRect(QPoint(border->left(), border->top()),
-                   QPoint(viewport.right() - border->right(),
-                          viewport.bottom() - border->bottom()));
-    painter.fillRect(gridRect, grid->background());
+    const Areas areas = areasFor(QRect(QPoint(border->left(), border->top()),
+                                       QPoint(viewport.right() - border->right(),
+                                              viewport.bottom() - border->bottom())));
+    painter.fillRect(areas.grid, grid->background());
     if (grid->visible())
-        paintGridLine(painter, gridRect);
-    paintAxis(painter, gridRect);
-    QRect plot = plotRect(gridRect);
+        paintGridLines(painter, areas);
+    paintAxes(painter, areas);
+    QRect plot = areas.plot;
     paintData(painter, plot);
 }
 
 void ChartXYRender::paintGridLine(QPainter &painter, QRect &rect)
 {
-    painter.save();
-    paintGridLineX(painter, rect);
-    paintGridLineY(painter, rect);
-    painter.restore();
+    paintGridLines(painter, areasFor(rect));
 }
 
 void ChartXYRender::paintGridLineX(QPainter &painter, QRect &rect)
 {
-    const QRect plot = plotRect(rect);
-    const uint n = m_setting->grid()->tickX().count();
-    const qreal step = qreal(plot.width() - 1) / (n - 1);
-    painter.setPen(chartPen(m_setting->grid()->foreground(), 1.0, Qt::DotLine));
-    for (uint i = 0; i < n; ++i) {
-        const qreal x = plot.left() + i * step;
-        painter.drawLine(QLineF(x, rect.top(), x, rect.bottom()));
-    }
+    paintGridLinesAt(painter, areasFor(rect), Qt::Horizontal);
 }
 
 void ChartXYRender::paintGridLineY(QPainter &painter, QRect &rect)
 {
-    const QRect plot = plotRect(rect);
-    const uint n = m_setting->grid()->tickY().count();
-    const qreal step = qreal(plot.height() - 1) / (n - 1);
-    painter.setPen(chartPen(m_setting->grid()->foreground(), 1.0, Qt::DotLine));
-    for (uint i = 0; i < n; ++i) {
-        const qreal y = plot.bottom() - i * step;
-        painter.drawLine(QLineF(rect.left(), y, rect.right(), y));
-    }
+    paintGridLinesAt(painter, areasFor(rect), Qt::Vertical);
 }
 
 void ChartXYRender::paintAxis(QPainter &painter, QRect &rect)
 {
-    painter.save();
-    paintAxisX(painter, rect);
-    paintAxisY(painter, rect);
-    painter.restore();
+    paintAxes(painter, areasFor(rect));
 }
 
 void ChartXYRender::paintAxisX(QPainter &painter, QRect &rect)
 {
-    const QColor foreground = m_setting->grid()->foreground();
-    const QPen axisPen = chartPen(foreground, 2.0);
-    const QPen majorPen = chartPen(foreground, 2.0);
-    const QPen minorPen = chartPen(foreground, 1.0);
-    const ChartXYGridTick &tick = m_setting->grid()->tickX();
-    const QRect plot = plotRect(rect);
-    const uint n = tick.count();
-    const uint m = tick.subCount();
-    const qreal d = qreal(plot.width()) / (n - 1);
-
-    painter.setPen(axisPen);
-    painter.drawLine(QLine(rect.left(), rect.bottom(), rect.right(), rect.bottom()));
-    for (uint i = 0; i < n; ++i) {
-        const qreal xi = plot.left() + i * d;
-        if (i < n - 1) {
-            for (uint j = 0; j < m; ++j) {
-                const qreal x = xi + j * d / (m - 1);
-                painter.setPen(minorPen);
-                painter.drawLine(QLineF(x, rect.bottom(), x, rect.bottom() + MinorTickLength));
-            }
-        }
-        painter.setPen(majorPen);
-        painter.drawLine(QLineF(xi, rect.bottom(), xi, rect.bottom() + MajorTickLength));
-    }
-    paintAxisXTickvalue(painter, rect);
+    paintAxisAndTicks(painter, areasFor(rect), Qt::Horizontal);
 }
 
 void ChartXYRender::paintAxisXTickvalue(QPainter &painter, QRect &rect)
 {
-    const ChartXYGridTick &tick = m_setting->grid()->tickX();
-    const ChartXYLimitAxis &limit = m_setting->scale()->limitView().x();
-    const QRect plot = plotRect(rect);
-    const int ps = painter.fontInfo().pixelSize();
-    const uint n = tick.count();
-    const qreal d = qreal(plot.width()) / (n - 1);
-    const qreal w3 = d / 3;
-    const QTextOption option(Qt::AlignHCenter | Qt::AlignTop);
-    for (uint i = 0; i < n; ++i) {
-        const QRectF label(plot.left() + i * d - w3, rect.bottom() + LabelGap, int(2 * w3), ps);
-        painter.drawText(label, tickValueToString(tickValue(limit, tick, i)), option);
-    }
+    paintTickLabels(painter, areasFor(rect), Qt::Horizontal);
 }
 
 void ChartXYRender::paintAxisY(QPainter &painter, QRect &rect)
+{
+    paintAxisAndTicks(painter, areasFor(rect), Qt::Vertical);
+}
+
+void ChartXYRender::paintAxisYTickvalue(QPainter &painter, QRect &rect)
+{
+    paintTickLabels(painter, areasFor(rect), Qt::Vertical);
+}
+
+void ChartXYRender::paintGridLines(QPainter &painter, const Areas &areas)
+{
+    paintForBothAxes(painter, areas, &ChartXYRender::paintGridLinesAt);
+}
+
+void ChartXYRender::paintForBothAxes(QPainter &painter, const Areas &areas, AxisPainter paintOne)
+{
+    const PainterStateGuard guard(painter);
+    (this->*paintOne)(painter, areas, Qt::Horizontal);
+    (this->*paintOne)(painter, areas, Qt::Vertical);
+}
+
+// Grid lines are spread over W - 1 (H - 1) so that the outer ones fall on the plot
+// area's first and last pixel, the edges of the data's clip. The ticks below divide the
+// full W (H), as the labels do, so the last tick stands a pixel past the last grid line.
+void ChartXYRender::paintGridLinesAt(QPainter &painter, const Areas &areas,
+                                     Qt::Orientation axis)
+{
+    const AxisGeometry geometry(axis, areas.grid, areas.plot);
+    const uint n = drawnCount(ticksOf(axis).count(), geometry.extent - 1);
+    const qreal step = qreal(geometry.extent - 1) / (n - 1);
+    painter.setPen(chartPen(m_setting->grid()->foreground(), 1.0, Qt::DotLine));
+    for (uint i = 0; i < n; ++i)
+        painter.drawLine(geometry.across(geometry.at(i * step), geometry.crossFrom,
+                                         geometry.crossTo));
+}
+
+void ChartXYRender::paintAxes(QPainter &painter, const Areas &areas)
+{
+    paintForBothAxes(painter, areas, &ChartXYRender::paintAxisAndTicks);
+}
+
+void ChartXYRender::paintAxisAndTicks(QPainter &painter, const Areas &areas,
+                                      Qt::Orientation axis)
 {
     const QColor foreground = m_setting->grid()->foreground();
     const QPen axisPen = chartPen(foreground, 2.0);
     const QPen majorPen = chartPen(foreground, 2.0);
     const QPen minorPen = chartPen(foreground, 1.0);
-    const ChartXYGridTick &tick = m_setting->grid()->tickY();
-    const QRect plot = plotRect(rect);
-    const uint n = tick.count();
-    const uint m = tick.subCount();
-    const qreal d = qreal(plot.height()) / (n - 1);
+    const AxisGeometry geometry(axis, areas.grid, areas.plot);
+    const ChartXYGridTick &tick = ticksOf(axis);
+    const uint n = drawnCount(tick.count(), geometry.extent);
+    const qreal d = qreal(geometry.extent) / (n - 1);
+    const uint m = drawnCount(tick.subCount(), d);
 
     painter.setPen(axisPen);
-    painter.drawLine(QLine(rect.left(), rect.bottom(), rect.left(), rect.top()));
+    painter.drawLine(geometry.line);
     for (uint i = 0; i < n; ++i) {
-        const qreal yi = plot.bottom() - i * d;
+        const qreal major = geometry.at(i * d);
         if (i < n - 1) {
+            // The first and last minor marks fall on the major positions.
             for (uint j = 0; j < m; ++j) {
-                const qreal y = yi - j * d / (m - 1);
                 painter.setPen(minorPen);
-                painter.drawLine(QLineF(rect.left(), y, rect.left() - MinorTickLength, y));
+                painter.drawLine(geometry.mark(major + geometry.sign * (j * d / (m - 1)),
+                                               MinorTickLength));
             }
         }
         painter.setPen(majorPen);
-        painter.drawLine(QLineF(rect.left(), yi, rect.left() - MajorTickLength, yi));
+        painter.drawLine(geometry.mark(major, MajorTickLength));
     }
-    paintAxisYTickvalue(painter, rect);
+    paintTickLabels(painter, areas, axis);
 }
 
-void ChartXYRender::paintAxisYTickvalue(QPainter &painter, QRect &rect)
+void ChartXYRender::paintTickLabels(QPainter &painter, const Areas &areas, Qt::Orientation axis)
 {
-    const int left = m_setting->border()->left();
-    if (left < MinimumLabelMargin)
+    const bool alongX = axis == Qt::Horizontal;
+    const int yLabelWidth = m_setting->border()->left() - MinimumLabelMargin;
+    if (!alongX && yLabelWidth < 0)
         return;
-    const ChartXYGridTick &tick = m_setting->grid()->tickY();
-    const ChartXYLimitAxis &limit = m_setting->scale()->limitView().y();
-    const QRect plot = plotRect(rect);
+    const ChartXYGridTick &set = ticksOf(axis);
+    const ChartXYLimitAxis &limit = limitOf(axis);
     const int ps = painter.fontInfo().pixelSize();
-    const int half = (10 * ps + 5) / 20;
+    const int extent = alongX ? areas.plot.width() : areas.plot.height();
+    // Labels go with the ticks actually drawn.
+    const ChartXYGridTick tick(drawnCount(set.count(), extent), set.subCount());
     const uint n = tick.count();
-    const int width = left - MinimumLabelMargin;
-    const QTextOption option(Qt::AlignRight | Qt::AlignVCenter);
+    const QTextOption option(alongX ? Qt::AlignHCenter | Qt::AlignTop
+                                    : Qt::AlignRight | Qt::AlignVCenter);
     for (uint i = 0; i < n; ++i) {
-        const qreal yi = plot.bottom() - qreal(i) * plot.height() / (n - 1);
-        const QRectF label(rect.left() - LabelGap - width, yi - half, width, ps);
+        const QRectF label = alongX ? xLabelRect(areas.grid, areas.plot, n, i, ps)
+                                    : yLabelRect(areas.grid, areas.plot, n, i, ps, yLabelWidth);
         painter.drawText(label, tickValueToString(tickValue(limit, tick, i)), option);
     }
 }
@@ -285,43 +354,47 @@ void ChartXYRender::paintDataColumn(QPainter &painter, QRect &rect, int column)
     if (xType == QMetaType::UnknownType || yType == QMetaType::UnknownType)
         return;
 
-    const QVariant colour = model->data(model->index(0, column), Qt::DecorationRole);
-    painter.save();
+    // Drawing at another size maps afresh and leaves the viewport's series as they are.
+    ChartXYSeriesCache::Series &series =
+        m_series->series(model, column, limit, rect, !m_renderSize.isValid());
+    const PainterStateGuard guard(painter);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipRect(rect, Qt::ReplaceClip);
-    if (colour.typeId() == QMetaType::QColor)
-        painter.setPen(chartPen(colour.value<QColor>(), 2.0));
+    if (series.colour.typeId() == QMetaType::QColor)
+        painter.setPen(chartPen(series.colour.value<QColor>(), 2.0));
 
-    const DataMapping mapping(rect, limit);
-    QPointF prev(0, 0);
-    bool started = false;
-    const int rows = model->rowCount();
-    for (int row = 0; row < rows; ++row) {
-        const QVariant x = model->data(model->index(row, 0), Qt::DisplayRole);
-        const QVariant y = model->data(model->index(row, column), Qt::DisplayRole);
-        // Rows that do not fit the axes are left out; the line joins across them.
-        if (x.typeId() != xType || y.typeId() != yType)
-            continue;
-        const qreal rx = variantToReal(x);
-        const qreal ry = variantToReal(y);
-        if (!std::isfinite(rx) || !std::isfinite(ry))
-            continue;
-        const QPointF p = mapping.map(rx, ry);
-        if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
-            continue;
-        if (!started) {
-            prev = p;
-            started = true;
-        }
-        // The first point is a zero-length line, which shows as a dot.
+    const QList<QPointF> &line = lineToDraw(painter, series, rect);
+    if (line.isEmpty())
+        return;
+    // Segment by segment, as they always were; the first is a zero-length line, a dot.
+    QPointF prev = line.first();
+    for (const QPointF &p : line) {
         painter.drawLine(QLineF(prev, p));
         prev = p;
     }
-    painter.restore();
+}
+
+// More points than about two per pixel column cannot all be seen: such a series, sorted
+// by X, is drawn thinned to the four points per column that carry its ink.
+const QList<QPointF> &ChartXYRender::lineToDraw(QPainter &painter,
+                                                ChartXYSeriesCache::Series &series,
+                                                const QRect &plot) const
+{
+    const QTransform device = painter.deviceTransform();
+    if (!series.sortedByX || device.type() > QTransform::TxScale || device.m11() == 0)
+        return series.points;
+    const qreal columnWidth = 1 / std::abs(device.m11());
+    if (series.points.size() <= 2 * plot.width() / columnWidth)
+        return series.points;
+    if (series.thinnedWidth != columnWidth) {
+        series.thinned = reduceToColumns(series.points, columnWidth);
+        series.thinnedWidth = columnWidth;
+    }
+    return series.thinned;
 }
 
 QVariant ChartXYRender::tickValue(ChartXYLimitAxis limit_axis, ChartXYGridTick grid_tick,
-                                  uint tick)
+                                  uint tick) const
 {
     const int type = limit_axis.type();
     if (type == QMetaType::UnknownType)
@@ -355,7 +428,7 @@ QVariant ChartXYRender::tickValue(ChartXYLimitAxis limit_axis, ChartXYGridTick g
     }
 }
 
-QString ChartXYRender::tickValueToString(QVariant tick_value)
+QString ChartXYRender::tickValueToString(QVariant tick_value) const
 {
     const QString format = QStringLiteral("%1");
     switch (tick_value.typeId()) {
@@ -380,9 +453,9 @@ QString ChartXYRender::tickValueToString(QVariant tick_value)
     return QString();
 }
 
-QPointF ChartXYRender::dataGridPosition(QRect &rect, QVariant x, QVariant y)
+QPointF ChartXYRender::dataGridPosition(QRect &rect, QVariant x, QVariant y) const
 {
-    const DataMapping mapping(rect, m_setting->scale()->limitView());
+    const ChartXYDataMapping mapping(rect, m_setting->scale()->limitView());
     return mapping.map(variantToReal(x), variantToReal(y));
 }
 
@@ -391,8 +464,19 @@ QRect ChartXYRender::viewportRect() const
     return QRect(QPoint(0, 0), m_renderSize.isValid() ? m_renderSize : m_viewport->size());
 }
 
-QRect ChartXYRender::plotRect(const QRect &gridRect) const
+ChartXYRender::Areas ChartXYRender::areasFor(const QRect &gridRect) const
 {
     const int inset = m_setting->grid()->inset();
-    return gridRect.adjusted(inset, inset, -inset, -inset);
+    return {gridRect, gridRect.adjusted(inset, inset, -inset, -inset)};
+}
+
+const ChartXYGridTick &ChartXYRender::ticksOf(Qt::Orientation axis) const
+{
+    return axis == Qt::Horizontal ? m_setting->grid()->tickX() : m_setting->grid()->tickY();
+}
+
+const ChartXYLimitAxis &ChartXYRender::limitOf(Qt::Orientation axis) const
+{
+    const ChartXYLimit &limit = m_setting->scale()->limitView();
+    return axis == Qt::Horizontal ? limit.x() : limit.y();
 }

@@ -3,6 +3,7 @@
 
 #include "chartxygridtick.h"
 #include "chartxylimitaxis.h"
+#include "chartxyseriescache.h"
 
 #include <QObject>
 #include <QPointF>
@@ -18,8 +19,9 @@ class QWidget;
 
 // Paints a whole chart into the viewport of its view: border, grid area, grid lines, axes
 // with tick marks and labels, and one polyline per data column. Every step is a slot of
-// its own so that it can be reached through the meta-object system. Positions are
-// recomputed on every paint; the renderer changes neither the settings nor the model.
+// its own so that it can be reached through the meta-object system; the X and Y slots
+// forward to one helper per concern. The renderer changes neither the settings nor the
+// model.
 class ChartXYRender : public QObject
 {
     Q_OBJECT
@@ -31,6 +33,9 @@ public:
     // Draws the chart as it would fill a viewport of the given size, onto any painter:
     // an image, a printer or a PDF page. The painter's state is left as it was found.
     void render(QPainter &painter, const QSize &size);
+    // Drops the series kept between paints. The view calls this when the data or the
+    // limits may have changed in ways the model does not signal.
+    void invalidateData();
 
 public slots:
     void paint();
@@ -48,17 +53,39 @@ protected slots:
     void paintAxisYTickvalue(QPainter &painter, QRect &rect);
     void paintData(QPainter &painter, QRect &rect);
     void paintDataColumn(QPainter &painter, QRect &rect, int column);
-    QVariant tickValue(ChartXYLimitAxis limit_axis, ChartXYGridTick grid_tick, uint tick);
-    QString tickValueToString(QVariant tick_value);
-    QPointF dataGridPosition(QRect &rect, QVariant x, QVariant y);
+    QVariant tickValue(ChartXYLimitAxis limit_axis, ChartXYGridTick grid_tick, uint tick) const;
+    QString tickValueToString(QVariant tick_value) const;
+    QPointF dataGridPosition(QRect &rect, QVariant x, QVariant y) const;
 
 private:
+    // The two rectangles one paint works in.
+    struct Areas
+    {
+        QRect grid;
+        QRect plot;
+    };
+
+    using AxisPainter = void (ChartXYRender::*)(QPainter &, const Areas &, Qt::Orientation);
+
+    Areas areasFor(const QRect &gridRect) const;
+    // Draws X, then Y, with the painter's state restored afterwards.
+    void paintForBothAxes(QPainter &painter, const Areas &areas, AxisPainter paintOne);
+    // Each takes the axis whose positions it draws: Qt::Horizontal for X, Qt::Vertical for Y.
+    void paintGridLines(QPainter &painter, const Areas &areas);
+    void paintGridLinesAt(QPainter &painter, const Areas &areas, Qt::Orientation axis);
+    void paintAxes(QPainter &painter, const Areas &areas);
+    void paintAxisAndTicks(QPainter &painter, const Areas &areas, Qt::Orientation axis);
+    void paintTickLabels(QPainter &painter, const Areas &areas, Qt::Orientation axis);
+    const ChartXYGridTick &ticksOf(Qt::Orientation axis) const;
+    const ChartXYLimitAxis &limitOf(Qt::Orientation axis) const;
+    const QList<QPointF> &lineToDraw(QPainter &painter, ChartXYSeriesCache::Series &series,
+                                     const QRect &plot) const;
     QRect viewportRect() const;
-    QRect plotRect(const QRect &gridRect) const;
 
     QAbstractItemView *m_view;
     QWidget *m_viewport;
     ChartXYSetting *m_setting;
+    ChartXYSeriesCache *m_series;
     // Set while render() draws for a device other than the viewport.
     QSize m_renderSize;
 };

@@ -20,7 +20,8 @@ public:
     ~graph() override;
 
 public slots:
-    // month[i] is the predicted BMI (kg/m2) at the end of month i + 1.
+    // month[i] is the predicted BMI (kg/m2) at the end of month i + 1. The array parameter
+    // is kept as written so that the slot's signature stays prepareview(double[6]).
     void prepareview(double month[6]);
 
 private:

@@ -1,0 +1,32 @@
+#include "chartxydatamapping.h"
+
+#include "varianttoreal.h"
+
+namespace {
+
+// Maps v linearly from [vmin, vmax] onto [atMin, atMax]. An axis without extent
+// (vmin == vmax, six equal values say) has no scale to map with, so every value lands
+// on its middle and a flat series shows as a flat line.
+qreal mapOnAxis(qreal v, qreal vmin, qreal vmax, qreal atMin, qreal atMax)
+{
+    if (vmin == vmax)
+        return (atMin + atMax) / 2;
+    return (atMin * (v - vmax)) / (vmin - vmax) - ((v - vmin) * atMax) / (vmin - vmax);
+}
+
+} // namespace
+
+ChartXYDataMapping::ChartXYDataMapping(const QRect &rect, const ChartXYLimit &limit)
+    : m_rect(rect)
+    , m_xmin(variantToReal(limit.x().min()))
+    , m_xmax(variantToReal(limit.x().max()))
+    , m_ymin(variantToReal(limit.y().min()))
+    , m_ymax(variantToReal(limit.y().max()))
+{
+}
+
+QPointF ChartXYDataMapping::map(qreal x, qreal y) const
+{
+    return QPointF(mapOnAxis(x, m_xmin, m_xmax, m_rect.left(), m_rect.right()),
+                   mapOnAxis(y, m_ymin, m_ymax, m_rect.bottom(), m_rect.top()));
+}

@@ -1,0 +1,24 @@
+#ifndef CHARTXYDATAMAPPING_H
+#define CHARTXYDATAMAPPING_H
+
+#include "chartxylimit.h"
+
+#include <QPointF>
+#include <QRect>
+
+// Maps data values, already read as reals, onto a plot rectangle: the lower limits onto
+// its left and bottom edge pixels, the upper limits onto its right and top ones. The
+// limits are read once, not once per point.
+class ChartXYDataMapping
+{
+public:
+    ChartXYDataMapping(const QRect &rect, const ChartXYLimit &limit);
+
+    QPointF map(qreal x, qreal y) const;
+
+private:
+    QRect m_rect;
+    qreal m_xmin, m_xmax, m_ymin, m_ymax;
+};
+
+#endif // CHARTXYDATAMAPPING_H
