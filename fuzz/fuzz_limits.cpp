@@ -5,6 +5,7 @@
 // Input: [x intervals][y intervals][flags][columns] then cells of one type byte and eight
 // payload bytes each, row by row.
 #include "chartxyscale.h"
+#include "varianttoreal.h"
 
 #include <QDateTime>
 #include <QStandardItemModel>
@@ -67,19 +68,10 @@ void checkRounding(const QVariant &min, const QVariant &max, uint intervals)
         std::abort();
 }
 
-bool sameValue(const QVariant &a, const QVariant &b)
-{
-    if (a.typeId() != b.typeId())
-        return false;
-    if (a.typeId() == QMetaType::Double)
-        return std::memcmp(a.constData(), b.constData(), sizeof(double)) == 0;
-    return a == b;
-}
-
 bool sameLimit(const ChartXYLimit &a, const ChartXYLimit &b)
 {
-    return sameValue(a.x().min(), b.x().min()) && sameValue(a.x().max(), b.x().max())
-            && sameValue(a.y().min(), b.y().min()) && sameValue(a.y().max(), b.y().max());
+    return identicalValues(a.x().min(), b.x().min()) && identicalValues(a.x().max(), b.x().max())
+            && identicalValues(a.y().min(), b.y().min()) && identicalValues(a.y().max(), b.y().max());
 }
 
 // Numbers that cannot be drawn must never become limits.

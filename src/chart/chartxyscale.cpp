@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -152,16 +151,6 @@ bool isCalendarType(int type)
             || type == QMetaType::QDateTime;
 }
 
-// Equal in type and value; doubles bit for bit, so that 0.0 and -0.0 stay apart.
-bool sameValue(const QVariant &a, const QVariant &b)
-{
-    if (a.typeId() != b.typeId())
-        return false;
-    if (a.typeId() == QMetaType::Double)
-        return std::memcmp(a.constData(), b.constData(), sizeof(double)) == 0;
-    return a == b;
-}
-
 QVariant convertedTo(double value, int type)
 {
     QVariant variant(value);
@@ -274,7 +263,8 @@ void ChartXYScale::store(const ChartXYLimit &found, uint xIntervals, uint yInter
 
 void ChartXYScale::Rounding::apply(QVariant &min, QVariant &max, uint intervals)
 {
-    if (!m_done || intervals != m_intervals || !sameValue(min, m_min) || !sameValue(max, m_max)) {
+    if (!m_done || intervals != m_intervals || !identicalValues(min, m_min)
+        || !identicalValues(max, m_max)) {
         m_done = true;
         m_min = m_lower = min;
         m_max = m_upper = max;

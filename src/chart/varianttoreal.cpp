@@ -4,6 +4,7 @@
 #include <QTime>
 
 #include <cmath>
+#include <cstring>
 
 double variantToReal(const QVariant &value)
 {
@@ -27,6 +28,15 @@ double variantToReal(const QVariant &value)
     default:
         return value.canConvert(QMetaType(QMetaType::Double)) ? value.toDouble() : 0;
     }
+}
+
+bool identicalValues(const QVariant &a, const QVariant &b)
+{
+    if (a.typeId() != b.typeId())
+        return false;
+    if (a.typeId() == QMetaType::Double)
+        return std::memcmp(a.constData(), b.constData(), sizeof(double)) == 0;
+    return a == b;
 }
 
 double drawableRealOfOtherType(const QVariant &value)

@@ -11,6 +11,10 @@
 // A value that cannot be read that way counts as 0.
 double variantToReal(const QVariant &value);
 
+// Equal in type and value; doubles bit for bit, so that 0.0 and -0.0 or two NaNs of other
+// payloads stay apart, and int 2 and double 2.0 too.
+bool identicalValues(const QVariant &a, const QVariant &b);
+
 // drawableReal() for every type but double and int.
 double drawableRealOfOtherType(const QVariant &value);
 
