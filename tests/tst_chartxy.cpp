@@ -189,6 +189,15 @@ void TestChartXY::editsGiveFullScanLimits()
             QVERIFY(std::isfinite(value.toDouble()));
     }
     QCOMPARE(viewY(view), ChartXYLimitAxis(8.0, 32.0));
+
+    // Changed unheard, then reported without naming a cell: everything is read again.
+    model.blockSignals(true);
+    model.setData(model.index(150, 2), 60.0);
+    model.blockSignals(false);
+    emit model.dataChanged(QModelIndex(), QModelIndex());
+    reference.updateLimits(&model, 3, 3);
+    QCOMPARE(scale->limitView(), reference.limitView());
+    QVERIFY(viewY(view).max().toDouble() >= 60.0);
 }
 
 void TestChartXY::cursorFollowsLeftButton()

@@ -40,6 +40,11 @@ void ChartXY::updateChart()
 // an extreme may have left them: an edit of one cell must not cost a scan of every row.
 void ChartXY::updateChartRows(const QModelIndex &topLeft, const QModelIndex &bottomRight)
 {
+    // A change that names no cells could be anywhere.
+    if (!topLeft.isValid() || !bottomRight.isValid()) {
+        updateChart();
+        return;
+    }
     // Only top-level rows are charted.
     if (!topLeft.parent().isValid()) {
         const ChartXYGrid *grid = m_setting->grid();
