@@ -5,6 +5,7 @@
 #include "chartxy.h"
 #include "chartxysetting.h"
 #include "graph.h"
+#include "viewportimage.h"
 
 #include <QtTest>
 #include <QStandardItemModel>
@@ -78,12 +79,7 @@ QImage paintedAxes(ChartXY &view)
 {
     view.setting()->scale()->setLimitView(
         ChartXYLimit(ChartXYLimitAxis(0, 6), ChartXYLimitAxis(0.0, 10.0)));
-    const int frame = view.frameWidth();
-    view.resize(ViewSize + QSize(2 * frame, 2 * frame));
-    view.show();
-    if (!QTest::qWaitForWindowExposed(&view) || view.viewport()->size() != ViewSize)
-        return QImage();
-    return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return viewportImage(view, ViewSize);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "chartxy.h"
 #include "chartxyrender.h"
 #include "chartxysetting.h"
+#include "viewportimage.h"
 
 #include <QtTest>
 #include <QPainter>
@@ -32,17 +33,9 @@ ChartXYLimit limit(const QVariant &xmin, const QVariant &xmax, const QVariant &y
     return ChartXYLimit(ChartXYLimitAxis(xmin, xmax), ChartXYLimitAxis(ymin, ymax));
 }
 
-// Shows the view with a viewport of exactly the given size and grabs what it paints.
 QImage paintedViewport(ChartXY &view, const QSize &size)
 {
-    const int frame = view.frameWidth();
-    view.resize(size + QSize(2 * frame, 2 * frame));
-    view.show();
-    if (!QTest::qWaitForWindowExposed(&view))
-        return QImage();
-    if (view.viewport()->size() != size)
-        return QImage();
-    return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return viewportImage(view, size);
 }
 
 // Charts model on X 0 .. 6 and Y 0.0 .. 10.0 in a 400 x 300 viewport.

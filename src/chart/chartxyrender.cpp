@@ -355,8 +355,8 @@ void ChartXYRender::paintDataColumn(QPainter &painter, QRect &rect, int column)
         return;
 
     // Drawing at another size maps afresh and leaves the viewport's series as they are.
-    ChartXYSeriesCache::Series &series =
-        m_series->series(model, column, limit, rect, !m_renderSize.isValid());
+    const bool viewportSize = !m_renderSize.isValid() || m_renderSize == m_viewport->size();
+    ChartXYSeriesCache::Series &series = m_series->series(model, column, limit, rect, viewportSize);
     const PainterStateGuard guard(painter);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipRect(rect, Qt::ReplaceClip);

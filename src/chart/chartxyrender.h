@@ -20,8 +20,9 @@ class QWidget;
 // Paints a whole chart into the viewport of its view: border, grid area, grid lines, axes
 // with tick marks and labels, and one polyline per data column. Every step is a slot of
 // its own so that it can be reached through the meta-object system; the X and Y slots
-// forward to one helper per concern. The renderer changes neither the settings nor the
-// model.
+// forward to one helper per concern. The series are kept, mapped, between paints, so a
+// repaint of unchanged data reads nothing from the model. The renderer changes neither
+// the settings nor the model.
 class ChartXYRender : public QObject
 {
     Q_OBJECT
