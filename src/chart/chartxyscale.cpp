@@ -15,16 +15,25 @@ namespace {
 // together the limits are left unrounded.
 constexpr long PassBudget = 1000000;
 
-// At least how many additions of inc it takes a running sum to climb from 'from' to 'to':
-// each rounded addition adds inc and at most half an epsilon of the largest sum met (a
-// whole epsilon is allowed for). Halved so that neither the distance nor a sum overflows.
+// At least how many additions of inc (> 0) it takes a running sum to climb from 'from' to
+// 'to': each rounded addition adds inc and at most half an epsilon of the largest sum met
+// (a whole epsilon is allowed for). A sum at minus infinity never climbs, and reaching
+// plus infinity takes at least reaching the largest double. Near the end of the double
+// range everything is halved first, exactly, so that nothing overflows; elsewhere nothing
+// is, so that a subnormal interval is not rounded away.
 double additionsNeeded(double from, double to, double inc)
 {
+    constexpr double Largest = std::numeric_limits<double>::max();
     if (!(to > from))
         return 0;
-    const double distance = to / 2 - from / 2;
-    const double largest = std::max(std::abs(from), std::abs(to)) / 2 + inc / 2;
-    return distance / (inc / 2 + largest * std::numeric_limits<double>::epsilon());
+    if (std::isinf(from))
+        return std::numeric_limits<double>::infinity();
+    to = std::min(to, Largest);
+    const double reach = std::max({std::abs(from), std::abs(to), inc});
+    const double scale = reach > 1e300 ? 0.5 : 1.0;
+    const double largest = std::max(std::abs(from), std::abs(to)) * scale + inc * scale;
+    const double distance = to * scale - from * scale;
+    return distance / (inc * scale + largest * std::numeric_limits<double>::epsilon());
 }
 
 // Widens [lo, hi] to n intervals of size inc, a multiple of the base step s. The literal
@@ -294,8 +303,11 @@ void ChartXYScale::roundLimits(QVariant &min, QVariant &max, uint intervals, dou
         return;
     const QVariant lower = convertedTo(widening.lower(), type);
     const QVariant upper = convertedTo(widening.upper(), type);
-    // An integer limit pushed past the end of its type would wrap around.
-    if (!(variantToReal(lower) <= lo && hi <= variantToReal(upper)))
+    // An integer limit pushed past the end of its type would wrap around, and a double
+    // one past the largest double would become infinite: neither could be drawn with.
+    const double a = variantToReal(lower);
+    const double t = variantToReal(upper);
+    if (!(a <= lo && hi <= t && std::isfinite(a) && std::isfinite(t)))
         return;
     min = lower;
     max = upper;
