@@ -50,7 +50,8 @@ public:
     // Widens [min, max] to 'intervals' equal intervals whose size is a multiple of a power
     // of ten times 'step', keeping the type of min. Dates, times, values of mixed or
     // unconvertible types, equal, reversed or non-finite limits are left as they are, and
-    // so are limits whose widening would not settle within a bounded number of passes or
+    // so are limits whose widening would not settle within a bounded number of passes
+    // (found out before counting wherever an estimate can tell), would become infinite or
     // would no longer fit the type of min.
     static void roundLimits(QVariant &min, QVariant &max, uint intervals, double step);
 
