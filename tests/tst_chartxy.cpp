@@ -1,5 +1,7 @@
 #include "chartxy.h"
+#include "chartxyrender.h"
 #include "chartxysetting.h"
+#include "viewportimage.h"
 
 #include <QtTest>
 #include <QStandardItemModel>
@@ -77,6 +79,7 @@ private slots:
     void changedCellRecomputesLimits();
     void insertedRowsWaitForUpdateChart();
     void editsGiveFullScanLimits();
+    void overflowingRangeStillDrawn();
     void cursorFollowsLeftButton();
     void nothingIsSelectable();
 };
@@ -198,6 +201,51 @@ void TestChartXY::editsGiveFullScanLimits()
     reference.updateLimits(&model, 3, 3);
     QCOMPARE(scale->limitView(), reference.limitView());
     QVERIFY(viewY(view).max().toDouble() >= 60.0);
+}
+
+// From -1e308 to 1e308 the Y range overflows a double and stays unrounded, yet the series
+// is drawn across the plot: its middle point at the middle of the plot, its ends at its
+// bottom and top edges.
+void TestChartXY::overflowingRangeStillDrawn()
+{
+    QStandardItemModel model(3, 2);
+    const double values[] = {-1e308, 0.0, 1e308};
+    for (int row = 0; row < 3; ++row) {
+        model.setData(model.index(row, 0), row + 1);
+        model.setData(model.index(row, 1), values[row]);
+    }
+    model.setData(model.index(0, 1), QColor(Qt::red), Qt::DecorationRole);
+    ChartXY view;
+    view.setModel(&model);
+    view.setting()->scale()->setAutoLimitView(true);
+    view.setting()->scale()->setAutoRound(true);
+    view.updateChart();
+    QCOMPARE(viewY(view), ChartXYLimitAxis(-1e308, 1e308));
+
+    // Rounded to tenths, 0.8 .. 3.2, the X limits go back to their int type as 1 .. 3.
+    QCOMPARE(viewX(view), ChartXYLimitAxis(1, 3));
+
+    // 400 x 300: plot area (72, 24)-(375, 227).
+    const QImage image = viewportImage(view, QSize(400, 300));
+    QVERIFY(!image.isNull());
+    const auto isRed = [&](double x, double y) {
+        const QColor c = image.pixelColor(qRound(x), qRound(y));
+        return c.red() > 200 && c.green() < 100 && c.blue() < 100;
+    };
+    // The middle point, and half way from it to each end, on the line.
+    QVERIFY(isRed(72 + 303 / 2.0, 125));
+    QVERIFY(isRed(72 + 303 / 4.0, 227 - 203 / 4.0));
+    QVERIFY(isRed(72 + 303 * 3 / 4.0, 24 + 203 / 4.0));
+
+    // The inner Y tick labels are finite too: a third of the way up is -1e308 / 3.
+    auto *render = view.findChild<ChartXYRender *>();
+    QVERIFY(render);
+    QVariant tick;
+    QVERIFY(QMetaObject::invokeMethod(render, "tickValue", Q_RETURN_ARG(QVariant, tick),
+                                      Q_ARG(ChartXYLimitAxis, viewY(view)),
+                                      Q_ARG(ChartXYGridTick, ChartXYGridTick(4, 4)),
+                                      Q_ARG(uint, 1)));
+    QVERIFY(qAbs(tick.toDouble() / (-1e308 / 3) - 1) < 1e-12);
 }
 
 void TestChartXY::cursorFollowsLeftButton()
