@@ -31,9 +31,14 @@ void ChartXYLimitScan::scan(const QAbstractItemModel *model)
     m_columns = model ? model->columnCount() : 0;
     m_x = Range();
     m_y = Range();
+    // The hottest loop of a limit update: kept flat, the model in a local.
+    const QAbstractItemModel *data = m_model;
     for (int row = 0; row < m_rows; ++row) {
-        for (int column = 0; column < m_columns; ++column)
-            offerCell(row, column);
+        for (int column = 0; column < m_columns; ++column) {
+            const double real = drawableReal(data->data(data->index(row, column), Qt::DisplayRole));
+            if (!std::isnan(real))
+                (column == 0 ? m_x : m_y).offer(real, row, column);
+        }
     }
     m_valid = true;
 }
@@ -67,13 +72,6 @@ ChartXYLimit ChartXYLimitScan::limit() const
 {
     return ChartXYLimit(ChartXYLimitAxis(valueAt(m_x.min), valueAt(m_x.max)),
                         ChartXYLimitAxis(valueAt(m_y.min), valueAt(m_y.max)));
-}
-
-void ChartXYLimitScan::offerCell(int row, int column)
-{
-    const double real = drawableReal(m_model->data(m_model->index(row, column), Qt::DisplayRole));
-    if (!std::isnan(real))
-        (column == 0 ? m_x : m_y).offer(real, row, column);
 }
 
 bool ChartXYLimitScan::rereadCell(int row, int column)

@@ -61,7 +61,6 @@ private:
         bool reread(double real, int row, int column);
     };
 
-    void offerCell(int row, int column);
     bool rereadCell(int row, int column);
     QVariant valueAt(const Cell &cell) const;
 
