@@ -1,9 +1,13 @@
-// Cost of the chart's two per-row passes, each beside its floor:
-// - updateChart() against a bare loop that reads the same DisplayRole data;
-// - a full paint into a 1280 x 720 image against a bare QPainter loop that draws the
-//   same segments with the same pen, clip and antialiasing into the same image.
+// The chart's costs, each beside what it cannot avoid, measured on the random walk of
+// benchdata.h at 10^5 and 10^6 rows:
+// - updateChart() against a bare loop reading the same DisplayRole data (readModelFloor);
+// - updateChart() plus the first paint, and a repaint of unchanged data, into a
+//   1280 x 720 image (compared with the peers in bench_peers.cpp);
+// - a full paint against a bare QPainter loop drawing every segment (paintFloor);
+// - one cell edited through the model, which the chart hears as dataChanged.
 // Run: bench_chart --benchmark_repetitions=3 (QT_QPA_PLATFORM=offscreen when headless).
 
+#include "benchdata.h"
 #include "chartxy.h"
 #include "chartxysetting.h"
 #include "varianttoreal.h"
@@ -15,31 +19,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <map>
-#include <memory>
-
 namespace {
 
-const QSize ImageSize(1280, 720);
+using benchdata::ViewSize;
 
-// One series: int X values 0 .. rows - 1, a wavy BMI-like double Y, red.
-QStandardItemModel &model(int rows)
-{
-    static std::map<int, std::unique_ptr<QStandardItemModel>> models;
-    auto &slot = models[rows];
-    if (!slot) {
-        slot = std::make_unique<QStandardItemModel>(rows, 2);
-        for (int row = 0; row < rows; ++row) {
-            slot->setData(slot->index(row, 0), row);
-            slot->setData(slot->index(row, 1), 30.0 + 5.0 * std::sin(row * 0.001) + (row % 7) * 0.1);
-        }
-        slot->setData(slot->index(0, 1), QColor(255, 0, 0), Qt::DecorationRole);
-    }
-    return *slot;
-}
-
-// A chart of the given model, laid out but never put on screen, with a 1280 x 720 viewport.
+// A chart of the given model as the result dialog sets one up, laid out at 1280 x 720 but
+// never put on screen.
 struct Chart
 {
     explicit Chart(QStandardItemModel &data)
@@ -51,24 +36,18 @@ struct Chart
         view.updateChart();
         view.show();
         const int frame = view.frameWidth();
-        view.resize(ImageSize + QSize(2 * frame, 2 * frame));
+        view.resize(ViewSize + QSize(2 * frame, 2 * frame));
         QCoreApplication::processEvents();
     }
+
+    void paint(QImage &image) { view.viewport()->render(&image, QPoint(), QRegion(), {}); }
 
     ChartXY view;
 };
 
-void updateChart(benchmark::State &state)
-{
-    Chart chart(model(int(state.range(0))));
-    for (auto _ : state)
-        chart.view.updateChart();
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-
 void readModelFloor(benchmark::State &state)
 {
-    const QAbstractItemModel &data = model(int(state.range(0)));
+    const QAbstractItemModel &data = benchdata::model(int(state.range(0)));
     for (auto _ : state) {
         const int rows = data.rowCount();
         const int columns = data.columnCount();
@@ -79,19 +58,68 @@ void readModelFloor(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-void paintChart(benchmark::State &state)
+void updateChart(benchmark::State &state)
 {
-    Chart chart(model(int(state.range(0))));
-    QImage image(ImageSize, QImage::Format_ARGB32_Premultiplied);
+    Chart chart(benchdata::model(int(state.range(0))));
+    for (auto _ : state)
+        chart.view.updateChart();
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void updateChartAndFirstPaint(benchmark::State &state)
+{
+    Chart chart(benchdata::model(int(state.range(0))));
+    QImage image(ViewSize, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        chart.view.viewport()->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+        chart.view.updateChart();
+        chart.paint(image);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-// The segments paintChart draws: the plot area of a 1280 x 720 viewport with the default
-// settings, and the limits the chart computed.
+void repaintChart(benchmark::State &state)
+{
+    Chart chart(benchdata::model(int(state.range(0))));
+    QImage image(ViewSize, QImage::Format_ARGB32_Premultiplied);
+    chart.paint(image);
+    for (auto _ : state) {
+        chart.paint(image);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// A cell in the middle of the walk set back and forth between its own value and one a
+// little off it, never an extreme.
+void editMiddleCell(benchmark::State &state, QStandardItemModel &data)
+{
+    const QModelIndex cell = data.index(data.rowCount() / 2, 1);
+    const double value = cell.data().toDouble();
+    bool off = false;
+    for (auto _ : state) {
+        off = !off;
+        data.setData(cell, off ? value + 0.25 : value);
+    }
+    data.setData(cell, value);
+}
+
+// The chart hears each edit as dataChanged and re-reads that row only.
+void editOneCell(benchmark::State &state)
+{
+    QStandardItemModel &data = benchdata::model(int(state.range(0)));
+    Chart chart(data);
+    editMiddleCell(state, data);
+}
+
+// The same edits with no chart attached: what the model itself costs.
+void editOneCellFloor(benchmark::State &state)
+{
+    editMiddleCell(state, benchdata::model(int(state.range(0))));
+}
+
+// Every segment of the series mapped as the chart maps it with its limits, in the plot
+// area of the default settings.
 QVector<QPointF> seriesPoints(QStandardItemModel &data, const QRect &plot)
 {
     Chart chart(data);
@@ -111,19 +139,18 @@ QVector<QPointF> seriesPoints(QStandardItemModel &data, const QRect &plot)
     return points;
 }
 
+// Every segment drawn one by one, as a chart without reduction must.
 void paintFloor(benchmark::State &state)
 {
-    const QRect plot(QPoint(72, 24), QPoint(ImageSize.width() - 1 - 16 - 8,
-                                            ImageSize.height() - 1 - 64 - 8));
-    const QVector<QPointF> points = seriesPoints(model(int(state.range(0))), plot);
-    const QPen pen(QBrush(QColor(255, 0, 0), Qt::SolidPattern), 2.0, Qt::SolidLine,
-                   Qt::SquareCap, Qt::BevelJoin);
-    QImage image(ImageSize, QImage::Format_ARGB32_Premultiplied);
+    const QRect plot(QPoint(72, 24), QPoint(ViewSize.width() - 1 - 16 - 8,
+                                            ViewSize.height() - 1 - 64 - 8));
+    const QVector<QPointF> points = seriesPoints(benchdata::model(int(state.range(0))), plot);
+    QImage image(ViewSize, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setClipRect(plot, Qt::ReplaceClip);
-        painter.setPen(pen);
+        painter.setPen(benchdata::seriesPen());
         QPointF prev = points.value(0);
         for (const QPointF &p : points) {
             painter.drawLine(QLineF(prev, p));
@@ -135,17 +162,40 @@ void paintFloor(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-void rows(benchmark::internal::Benchmark *benchmark)
+// A range of about 10^10 in 7 intervals: the rounding's count could never finish within
+// its budget, and gives up before it starts.
+void roundHopelessRange(benchmark::State &state)
 {
-    benchmark->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond);
+    for (auto _ : state) {
+        QVariant min(-3.2e9), max(7.1e9);
+        ChartXYScale::roundLimits(min, max, 7, 1.0);
+        benchmark::DoNotOptimize(min);
+    }
+}
+
+// The X limits of the 10^6-row walk, 0 .. 999999 in 3 intervals: a count of a third of a
+// million steps, which a first updateChart() pays and later ones with the same extremes
+// reuse.
+void roundWalkX(benchmark::State &state)
+{
+    for (auto _ : state) {
+        QVariant min(0.0), max(999999.0);
+        ChartXYScale::roundLimits(min, max, 3, 1.0);
+        benchmark::DoNotOptimize(min);
+    }
 }
 
 } // namespace
 
-BENCHMARK(updateChart)->Apply(rows);
-BENCHMARK(readModelFloor)->Apply(rows);
-BENCHMARK(paintChart)->Apply(rows);
-BENCHMARK(paintFloor)->Apply(rows);
+BENCHMARK(readModelFloor)->Apply(benchdata::rows);
+BENCHMARK(updateChart)->Apply(benchdata::rows);
+BENCHMARK(updateChartAndFirstPaint)->Apply(benchdata::rows);
+BENCHMARK(repaintChart)->Apply(benchdata::rows);
+BENCHMARK(paintFloor)->Apply(benchdata::rows);
+BENCHMARK(editOneCell)->Apply(benchdata::rows)->Unit(benchmark::kMicrosecond);
+BENCHMARK(editOneCellFloor)->Apply(benchdata::rows)->Unit(benchmark::kMicrosecond);
+BENCHMARK(roundHopelessRange)->Unit(benchmark::kMicrosecond);
+BENCHMARK(roundWalkX)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {

@@ -1,12 +1,16 @@
 // Feeds arbitrary chart values (doubles, ints, dates, times, date-times, text) through an
-// item model into the automatic limits, and arbitrary pairs straight into the rounding.
+// item model into the automatic limits, edits the model cell by cell checking that the
+// row-by-row update always equals a full scan, and feeds arbitrary pairs straight into the
+// rounding.
 // Input: [x intervals][y intervals][flags][columns] then cells of one type byte and eight
 // payload bytes each, row by row.
 #include "chartxyscale.h"
+#include "varianttoreal.h"
 
 #include <QDateTime>
 #include <QStandardItemModel>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -64,6 +68,45 @@ void checkRounding(const QVariant &min, const QVariant &max, uint intervals)
         std::abort();
 }
 
+bool sameLimit(const ChartXYLimit &a, const ChartXYLimit &b)
+{
+    return identicalValues(a.x().min(), b.x().min()) && identicalValues(a.x().max(), b.x().max())
+            && identicalValues(a.y().min(), b.y().min()) && identicalValues(a.y().max(), b.y().max());
+}
+
+// Numbers that cannot be drawn must never become limits.
+void checkFinite(const ChartXYLimit &limit)
+{
+    for (const QVariant &value : {limit.x().min(), limit.x().max(), limit.y().min(), limit.y().max()}) {
+        if (value.typeId() == QMetaType::Double && !std::isfinite(value.toDouble()))
+            std::abort();
+    }
+}
+
+// Writes the cells back in reverse order, one at a time, updating only the row changed;
+// a second scale scans the whole model each time and must agree bit for bit.
+void checkRowUpdates(QStandardItemModel &model, const QList<QVariant> &cells, ChartXYScale &scale,
+                     uint xIntervals, uint yIntervals)
+{
+    ChartXYScale reference;
+    reference.setAutoLimitBase(scale.autoLimitBase());
+    reference.setAutoLimitView(scale.autoLimitView());
+    reference.setAutoRound(scale.autoRound());
+    reference.updateLimits(&model, xIntervals, yIntervals);
+    const int columns = model.columnCount();
+    const int edits = std::min(int(model.rowCount()) * columns, 64);
+    for (int i = 0; i < edits; ++i) {
+        const int row = i / columns;
+        model.setData(model.index(row, i % columns), cells.at(cells.size() - 1 - i), Qt::DisplayRole);
+        scale.updateLimitsOfRows(&model, row, row, xIntervals, yIntervals);
+        reference.updateLimits(&model, xIntervals, yIntervals);
+        if (!sameLimit(scale.limitView(), reference.limitView())
+            || !sameLimit(scale.limitBase(), reference.limitBase()))
+            std::abort();
+        checkFinite(scale.limitView());
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -95,6 +138,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     scale.setAutoLimitView(flags & 2);
     scale.setAutoRound(flags & 4);
     scale.updateLimits(&model, xIntervals, yIntervals);
+    checkFinite(scale.limitView());
+    checkRowUpdates(model, cells, scale, xIntervals, yIntervals);
 
     for (int i = 0; i + 1 < cells.size(); i += 2)
         checkRounding(cells.at(i), cells.at(i + 1), yIntervals);

@@ -1,8 +1,13 @@
 #include "chartxy.h"
+#include "chartxyrender.h"
 #include "chartxysetting.h"
+#include "viewportimage.h"
 
 #include <QtTest>
 #include <QStandardItemModel>
+
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -73,6 +78,8 @@ private slots:
     void updateChartWithoutModel();
     void changedCellRecomputesLimits();
     void insertedRowsWaitForUpdateChart();
+    void editsGiveFullScanLimits();
+    void overflowingRangeStillDrawn();
     void cursorFollowsLeftButton();
     void nothingIsSelectable();
 };
@@ -133,6 +140,112 @@ void TestChartXY::insertedRowsWaitForUpdateChart()
     view.updateChart();
     QCOMPARE(viewX(view), ChartXYLimitAxis(2, 10));
     QCOMPARE(viewY(view), ChartXYLimitAxis(20.0, 32.5));
+}
+
+// Every edit, whether it moves an extreme, takes one away, or brings a value that cannot be
+// drawn, leaves the view with the limits a full scan of the model gives.
+void TestChartXY::editsGiveFullScanLimits()
+{
+    QStandardItemModel model(200, 3);
+    for (int row = 0; row < 200; ++row) {
+        model.setData(model.index(row, 0), row + 1);
+        model.setData(model.index(row, 1), 30.0 + std::sin(row / 9.0));
+        model.setData(model.index(row, 2), 28.0 + std::cos(row / 7.0));
+    }
+    ChartXY view;
+    view.setModel(&model);
+    ChartXYScale *scale = view.setting()->scale();
+    scale->setAutoLimitView(true);
+    scale->setAutoRound(true);
+    view.updateChart();
+
+    ChartXYScale reference;
+    reference.setAutoLimitView(true);
+    reference.setAutoRound(true);
+    reference.updateLimits(&model, 3, 3);
+    QCOMPARE(scale->limitView(), reference.limitView());
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        int row;
+        int column;
+        QVariant value;
+    } edits[] = {
+        {100, 1, 30.5},   // inside the range
+        {100, 2, 45.0},   // a new maximum
+        {100, 2, 29.0},   // ... which leaves again
+        {0, 1, nan},      // the first row cannot be drawn
+        {50, 2, inf},
+        {70, 1, -inf},
+        {199, 0, 1000},   // a new X maximum
+        {199, 0, QVariant()},
+        {0, 0, 0},        // a new X minimum in the first row
+        {3, 2, 12.25},
+    };
+    for (const auto &edit : edits) {
+        model.setData(model.index(edit.row, edit.column), edit.value);
+        reference.updateLimits(&model, 3, 3);
+        QCOMPARE(scale->limitView(), reference.limitView());
+        const ChartXYLimit &limit = scale->limitView();
+        for (const QVariant &value : {limit.x().min(), limit.x().max(), limit.y().min(), limit.y().max()})
+            QVERIFY(std::isfinite(value.toDouble()));
+    }
+    QCOMPARE(viewY(view), ChartXYLimitAxis(8.0, 32.0));
+
+    // Changed unheard, then reported without naming a cell: everything is read again.
+    model.blockSignals(true);
+    model.setData(model.index(150, 2), 60.0);
+    model.blockSignals(false);
+    emit model.dataChanged(QModelIndex(), QModelIndex());
+    reference.updateLimits(&model, 3, 3);
+    QCOMPARE(scale->limitView(), reference.limitView());
+    QVERIFY(viewY(view).max().toDouble() >= 60.0);
+}
+
+// From -1e308 to 1e308 the Y range overflows a double and stays unrounded, yet the series
+// is drawn across the plot: its middle point at the middle of the plot, its ends at its
+// bottom and top edges.
+void TestChartXY::overflowingRangeStillDrawn()
+{
+    QStandardItemModel model(3, 2);
+    const double values[] = {-1e308, 0.0, 1e308};
+    for (int row = 0; row < 3; ++row) {
+        model.setData(model.index(row, 0), row + 1);
+        model.setData(model.index(row, 1), values[row]);
+    }
+    model.setData(model.index(0, 1), QColor(Qt::red), Qt::DecorationRole);
+    ChartXY view;
+    view.setModel(&model);
+    view.setting()->scale()->setAutoLimitView(true);
+    view.setting()->scale()->setAutoRound(true);
+    view.updateChart();
+    QCOMPARE(viewY(view), ChartXYLimitAxis(-1e308, 1e308));
+
+    // Rounded to tenths, 0.8 .. 3.2, the X limits go back to their int type as 1 .. 3.
+    QCOMPARE(viewX(view), ChartXYLimitAxis(1, 3));
+
+    // 400 x 300: plot area (72, 24)-(375, 227).
+    const QImage image = viewportImage(view, QSize(400, 300));
+    QVERIFY(!image.isNull());
+    const auto isRed = [&](double x, double y) {
+        const QColor c = image.pixelColor(qRound(x), qRound(y));
+        return c.red() > 200 && c.green() < 100 && c.blue() < 100;
+    };
+    // The middle point, and half way from it to each end, on the line.
+    QVERIFY(isRed(72 + 303 / 2.0, 125));
+    QVERIFY(isRed(72 + 303 / 4.0, 227 - 203 / 4.0));
+    QVERIFY(isRed(72 + 303 * 3 / 4.0, 24 + 203 / 4.0));
+
+    // The inner Y tick labels are finite too: a third of the way up is -1e308 / 3.
+    auto *render = view.findChild<ChartXYRender *>();
+    QVERIFY(render);
+    QVariant tick;
+    QVERIFY(QMetaObject::invokeMethod(render, "tickValue", Q_RETURN_ARG(QVariant, tick),
+                                      Q_ARG(ChartXYLimitAxis, viewY(view)),
+                                      Q_ARG(ChartXYGridTick, ChartXYGridTick(4, 4)),
+                                      Q_ARG(uint, 1)));
+    QVERIFY(qAbs(tick.toDouble() / (-1e308 / 3) - 1) < 1e-12);
 }
 
 void TestChartXY::cursorFollowsLeftButton()

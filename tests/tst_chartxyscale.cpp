@@ -12,22 +12,24 @@
 
 namespace {
 
-// The widening by repeated addition, transcribed step by step with no bound on the
-// number of passes. It is the reference the bounded implementation must match bit for
-// bit; callers only feed it inputs that finish.
+// The widening by repeated addition, transcribed step by step. It is the reference the
+// bounded implementation must match bit for bit. Without a cap, callers only feed it
+// inputs that finish; with one, it stops as soon as the passes exceed the cap.
 struct Widened {
     double lower;
     double upper;
     long passes;
 };
 
-Widened literalWidening(double lo, double hi, uint n, double step)
+Widened literalWidening(double lo, double hi, uint n, double step,
+                        long cap = std::numeric_limits<long>::max())
 {
     long passes = 0;
     const double range = hi - lo;
     double s = step;
     while (n * s > range) {
-        ++passes;
+        if (++passes > cap)
+            return {lo, hi, passes};
         const double t = s / 10;
         if (!(t > 0))
             break;
@@ -37,7 +39,8 @@ Widened literalWidening(double lo, double hi, uint n, double step)
     double span = 0;
     if (range > 0) {
         do {
-            ++passes;
+            if (++passes > cap)
+                return {lo, hi, passes};
             inc = inc + s;
             span = n * inc;
         } while (!(span >= range));
@@ -48,19 +51,22 @@ Widened literalWidening(double lo, double hi, uint n, double step)
     for (;;) {
         t = prevUpper < 0 ? a : 0;
         while (t < hi) {
-            ++passes;
+            if (++passes > cap)
+                return {lo, hi, passes};
             t = t + inc;
         }
         a = t - span;
         if (a <= lo)
             break;
-        ++passes;
+        if (++passes > cap)
+            return {lo, hi, passes};
         inc = inc + s;
         span = n * inc;
         prevUpper = t;
     }
     while (a + inc <= lo) {
-        ++passes;
+        if (++passes > cap)
+            return {lo, hi, passes};
         a = a + inc;
         t = t + inc;
     }
@@ -100,6 +106,32 @@ void verifyLiteralResult(const Widened &expected, double lo, double hi, uint n, 
     const auto [min, max] = roundedLimits(lo, hi, n, step);
     QVERIFY(sameBits(min.toDouble(), expected.lower));
     QVERIFY(sameBits(max.toDouble(), expected.upper));
+}
+
+// What roundLimits must give for doubles: the literal steps' result where they finish
+// within the budget with finite limits, and otherwise the input, untouched.
+std::pair<double, double> expectedRounding(double lo, double hi, uint n, double step)
+{
+    const Widened literal = literalWidening(lo, hi, n, step, ExactWithin);
+    if (literal.passes <= ExactWithin && std::isfinite(literal.lower)
+        && std::isfinite(literal.upper))
+        return {literal.lower, literal.upper};
+    return {lo, hi};
+}
+
+// Compares roundLimits with expectedRounding, naming the input on failure; true if rounded.
+bool verifyExpectedRounding(double lo, double hi, uint n, double step)
+{
+    const auto [lower, upper] = expectedRounding(lo, hi, n, step);
+    const auto [min, max] = roundedLimits(lo, hi, n, step);
+    const QByteArray where = QByteArray::number(lo, 'g', 17) + " .. "
+            + QByteArray::number(hi, 'g', 17) + " / " + QByteArray::number(n) + " step "
+            + QByteArray::number(step, 'g', 17);
+    [&] {
+        QVERIFY2(sameBits(min.toDouble(), lower), where.constData());
+        QVERIFY2(sameBits(max.toDouble(), upper), where.constData());
+    }();
+    return !(sameBits(lower, lo) && sameBits(upper, hi));
 }
 
 // A rounded result is sound when it is left as it was, or is finite, keeps the types and
@@ -162,6 +194,7 @@ private slots:
     void roundOneIntervalAcrossZero();
     void roundLeavesUnroundableAlone_data();
     void roundLeavesUnroundableAlone();
+    void roundGivesUpOnlyWhereCountCannotFinish();
 
     void updateWithAutoFlagsOff();
     void updateEmptyAndNullModel();
@@ -172,6 +205,13 @@ private slots:
     void updateCalendarValuesNeverRounded();
     void updateTiesKeepFirstValue();
     void updateStoresThroughFlags();
+    void updateLeavesOutUndrawableValues_data();
+    void updateLeavesOutUndrawableValues();
+    void updateOverflowingRangeLeftUnrounded();
+
+    void rowUpdatesMatchFullScan();
+    void rowUpdateReadsOnlyItsRows();
+    void rowUpdateKeepsTypeOfNewValues();
 };
 
 void TestChartXYScale::roundWorkedValues_data()
@@ -411,6 +451,67 @@ void TestChartXYScale::roundLeavesUnroundableAlone()
     QVERIFY(sameVariant(upper, max));
 }
 
+// Over ranges from far below to far beyond what the count can manage, and values far from
+// zero, the result is the literal steps' wherever they finish within the budget, and the
+// input, untouched, wherever they do not: giving up early must never change a result.
+void TestChartXYScale::roundGivesUpOnlyWhereCountCannotFinish()
+{
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const uint intervalChoices[] = {1, 2, 3, 7, 10, 1000, 4000000000u};
+    const double stepChoices[] = {1.0, 1.0, 0.5, 10.0};
+
+    int given = 0;
+    int rounded = 0;
+    for (int i = 0; i < 1500; ++i) {
+        const double centre = (unit(random) < 0.5 ? -1 : 1) * std::pow(10.0, -4 + 18 * unit(random));
+        const double range = std::pow(10.0, -6 + 18 * unit(random));
+        const double lo = unit(random) < 0.3 ? centre : centre - range * unit(random);
+        const double hi = lo + range;
+        const uint n = intervalChoices[random() % std::size(intervalChoices)];
+        const double step = stepChoices[random() % std::size(stepChoices)];
+        if (!(lo < hi))
+            continue;
+        ++(verifyExpectedRounding(lo, hi, n, step) ? rounded : given);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    // Both kinds must really have been met.
+    QVERIFY(rounded > 100);
+    QVERIFY(given > 100);
+
+    // A range of about 10^10 in 7 intervals, far beyond the budget.
+    QVERIFY(!verifyExpectedRounding(-3.2e9, 7.1e9, 7, 1.0));
+
+    // Steps so large that a range which overflows still fits into a few intervals, the
+    // window's lower end falls to minus infinity, or the upper one would overflow (the
+    // last pair: the literal steps end at infinity there, which cannot be drawn with).
+    const double most = std::numeric_limits<double>::max();
+    const std::pair<double, double> huge[] = {{-most, most}, {-1e308, 1e308}, {0.0, most},
+                                              {1.0699729550020836e+308, 1.7223523766705542e+308}};
+    for (const auto &[lo, hi] : huge) {
+        for (const double step : {1e308, 5e307, most, 7.9473557222712099e+307}) {
+            for (const uint n : {1u, 2u, 3u}) {
+                verifyExpectedRounding(lo, hi, n, step);
+                if (QTest::currentTestFailed())
+                    return;
+            }
+        }
+    }
+
+    // Subnormal limits, where halving a value or an interval rounds it away.
+    const double least = std::numeric_limits<double>::denorm_min();
+    for (const double lo : {0.0, least, 2 * least, -40 * least, -3 * least}) {
+        for (int k = 1; k <= 40; ++k) {
+            for (const uint n : {1u, 2u, 3u, 4u, 7u}) {
+                verifyExpectedRounding(lo, lo + k * least, n, 1.0);
+                if (QTest::currentTestFailed())
+                    return;
+            }
+        }
+    }
+}
+
 void TestChartXYScale::updateWithAutoFlagsOff()
 {
     QObject owner;
@@ -565,6 +666,226 @@ void TestChartXYScale::updateStoresThroughFlags()
     mixedScale.updateLimits(mixed, 3, 3);
     QCOMPARE(mixedScale.limitBase(), mixedScale.limitView());
     verifyAxis(mixedScale.limitBase().x(), 1, 2);
+}
+
+// Values that cannot be drawn (empty cells, NaN, infinities, invalid dates and times) take
+// no part in the limits, wherever they stand: the other values give the limits they would
+// give alone. Rounding is on, as in the result dialog.
+void TestChartXYScale::updateLeavesOutUndrawableValues_data()
+{
+    QTest::addColumn<QList<QVariantList>>("rows");
+    QTest::addColumn<QVariant>("xmin");
+    QTest::addColumn<QVariant>("xmax");
+
+    const QVariant none;
+    QTest::newRow("NaN in the first row") << QList<QVariantList>{{1, NaN}, {2, 2.0}, {3, 5.0}}
+                                          << QVariant(1) << QVariant(3);
+    QTest::newRow("NaN X in the first row") << QList<QVariantList>{{NaN, 2.0}, {1, 5.0}, {3, 3.0}}
+                                            << QVariant(1) << QVariant(3);
+    QTest::newRow("inf") << QList<QVariantList>{{1, 2.0}, {2, Inf}, {3, 5.0}} << QVariant(1)
+                         << QVariant(3);
+    QTest::newRow("-inf") << QList<QVariantList>{{1, 2.0}, {2, -Inf}, {3, 5.0}} << QVariant(1)
+                          << QVariant(3);
+    QTest::newRow("inf X") << QList<QVariantList>{{1, 2.0}, {Inf, 3.0}, {3, 5.0}} << QVariant(1)
+                           << QVariant(3);
+    QTest::newRow("empty cell") << QList<QVariantList>{{1, 2.0}, {2, none}, {3, 5.0}}
+                                << QVariant(1) << QVariant(3);
+    QTest::newRow("second series") << QList<QVariantList>{{1, 2.0, NaN}, {2, 3.0, -Inf}, {3, 4.0, 5.0}}
+                                   << QVariant(1) << QVariant(3);
+    const QDate d(2025, 3, 1);
+    QTest::newRow("invalid date") << QList<QVariantList>{{d, 2.0}, {QDate(), 3.0}, {d.addDays(5), 5.0}}
+                                  << QVariant(d) << QVariant(d.addDays(5));
+    QTest::newRow("invalid time")
+            << QList<QVariantList>{{QTime(8, 0), 2.0}, {QTime(), 3.0}, {QTime(9, 0), 5.0}}
+            << QVariant(QTime(8, 0)) << QVariant(QTime(9, 0));
+    const QDateTime t(d, QTime(6, 30));
+    QTest::newRow("invalid date-time")
+            << QList<QVariantList>{{t, 2.0}, {QDateTime(), 3.0}, {t.addSecs(60), 5.0}}
+            << QVariant(t) << QVariant(t.addSecs(60));
+}
+
+void TestChartXYScale::updateLeavesOutUndrawableValues()
+{
+    QFETCH(QList<QVariantList>, rows);
+    QFETCH(QVariant, xmin);
+    QFETCH(QVariant, xmax);
+
+    QObject owner;
+    ChartXYScale scale;
+    scale.setAutoLimitView(true);
+    scale.setAutoRound(true);
+    scale.updateLimits(modelOf(rows, &owner), 2, 3);
+    verifyAxis(scale.limitView().x(), xmin, xmax);
+    verifyAxis(scale.limitView().y(), 2.0, 5.0);
+}
+
+// From -1e308 to 1e308 the range overflows a double: no interval can be counted, so the
+// limits stay as found, finite, and the series can still be drawn.
+void TestChartXYScale::updateOverflowingRangeLeftUnrounded()
+{
+    QObject owner;
+    const double huge = 1e308;
+    QStandardItemModel *model = modelOf({{1, -huge}, {2, 0.0}, {3, huge}}, &owner);
+    ChartXYScale scale;
+    scale.setAutoLimitView(true);
+    scale.setAutoRound(true);
+    scale.updateLimits(model, 2, 7);
+    verifyAxis(scale.limitView().x(), 1, 3);
+    verifyAxis(scale.limitView().y(), -huge, huge);
+}
+
+namespace {
+
+// A cell value from a small set, so that ties between cells and between int and double
+// are frequent, with now and then one that cannot be drawn.
+QVariant editValue(std::mt19937_64 &random)
+{
+    const int k = int(random() % 26);
+    if (k < 8)
+        return k;
+    if (k < 16)
+        return (k - 12) / 2.0;
+    // The extremes come as int and as double, so that ties there differ in type.
+    const QVariant odd[] = {NaN, Inf, -Inf, QVariant(), 100.0, 100, -100, -100.0, 1e300, 0.0};
+    return odd[k - 16];
+}
+
+bool sameLimit(const ChartXYLimit &a, const ChartXYLimit &b)
+{
+    return sameVariant(a.x().min(), b.x().min()) && sameVariant(a.x().max(), b.x().max())
+            && sameVariant(a.y().min(), b.y().min()) && sameVariant(a.y().max(), b.y().max());
+}
+
+// Counts how often the scale reads a cell.
+class CountingModel : public QStandardItemModel
+{
+public:
+    using QStandardItemModel::QStandardItemModel;
+    mutable int reads = 0;
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role == Qt::DisplayRole)
+            ++reads;
+        return QStandardItemModel::data(index, role);
+    }
+};
+
+} // namespace
+
+// Thousands of random edits of single cells and blocks of rows, with rows coming and
+// going, rounding and interval counts changing: after each, updating only the rows
+// changed gives, bit for bit and type for type, what a full scan gives.
+void TestChartXYScale::rowUpdatesMatchFullScan()
+{
+    std::mt19937_64 random(5);
+    QStandardItemModel model(40, 3);
+    for (int r = 0; r < model.rowCount(); ++r)
+        for (int c = 0; c < model.columnCount(); ++c)
+            model.setData(model.index(r, c), editValue(random));
+
+    // The reference always scans the whole model. Both keep their history: a limit that
+    // compares equal to the one found (int 2 and double 2.0) is not replaced.
+    ChartXYScale scale, reference;
+    for (ChartXYScale *each : {&scale, &reference}) {
+        each->setAutoLimitBase(true);
+        each->setAutoLimitView(true);
+        each->setAutoRound(true);
+    }
+    uint xIntervals = 3, yIntervals = 4;
+    scale.updateLimits(&model, xIntervals, yIntervals);
+
+    for (int step = 0; step < 4000; ++step) {
+        const int action = int(random() % 24);
+        int first = int(random() % model.rowCount());
+        int last = first;
+        if (action == 0) {
+            model.insertRow(first);
+            for (int c = 0; c < model.columnCount(); ++c)
+                model.setData(model.index(first, c), editValue(random));
+        } else if (action == 1 && model.rowCount() > 2) {
+            model.removeRow(first);
+            first = last = 0;
+        } else if (action == 2) {
+            scale.setAutoRound(!scale.autoRound());
+            yIntervals = 1 + uint(random() % 7);
+        } else if (action >= 20) {
+            // Rows change places without a cell changing.
+            model.sort(int(random() % 3), random() % 2 ? Qt::AscendingOrder : Qt::DescendingOrder);
+        } else if (action == 3) {
+            last = std::min(model.rowCount() - 1, first + int(random() % 5));
+            for (int r = first; r <= last; ++r)
+                model.setData(model.index(r, int(random() % 3)), editValue(random));
+        } else {
+            model.setData(model.index(first, int(random() % 3)), editValue(random));
+        }
+        scale.updateLimitsOfRows(&model, first, last, xIntervals, yIntervals);
+
+        reference.setAutoRound(scale.autoRound());
+        reference.updateLimits(&model, xIntervals, yIntervals);
+        QVERIFY2(sameLimit(scale.limitView(), reference.limitView()), qPrintable(QString::number(step)));
+        QVERIFY(sameLimit(scale.limitBase(), reference.limitBase()));
+    }
+}
+
+// An edit that leaves the extremes where they were reads its own row and the extremes'
+// cells only. One that takes an extreme away, or follows a change of shape, reads the whole
+// model and still gives the right limits.
+void TestChartXYScale::rowUpdateReadsOnlyItsRows()
+{
+    const int rows = 1000;
+    CountingModel model(rows, 3);
+    for (int r = 0; r < rows; ++r) {
+        model.setData(model.index(r, 0), r);
+        model.setData(model.index(r, 1), 10.0 + r % 7);
+        model.setData(model.index(r, 2), 20.0 - r % 5);
+    }
+    ChartXYScale scale;
+    scale.setAutoLimitView(true);
+    scale.updateLimits(&model, 3, 3);
+    verifyAxis(scale.limitView().y(), 10.0, 20.0);
+
+    const auto readsFor = [&](int row, int column, const QVariant &value) {
+        model.setData(model.index(row, column), value);
+        model.reads = 0;
+        scale.updateLimitsOfRows(&model, row, row, 3, 3);
+        return model.reads;
+    };
+    QVERIFY(readsFor(500, 1, 12.5) <= 3 + 4);
+    QVERIFY(readsFor(500, 2, 25.0) <= 3 + 4);
+    verifyAxis(scale.limitView().y(), 10.0, 25.0);
+
+    // The maximum 25 at row 500 drops back: every row must be read again.
+    QVERIFY(readsFor(500, 2, 15.0) >= rows * 3);
+    verifyAxis(scale.limitView().y(), 10.0, 20.0);
+
+    // A row appended without a cell change, then an edit elsewhere: the scan knows the
+    // model's shape changed and reads it all.
+    auto *month = new QStandardItem;
+    month->setData(-5, Qt::EditRole);
+    model.appendRow({month, new QStandardItem, new QStandardItem});
+    QVERIFY(readsFor(3, 1, 11.0) >= rows * 3);
+    verifyAxis(scale.limitView().x(), -5, rows - 1);
+}
+
+// Doubles replaced by ints of the same value: the rounded limits take the new type, as a
+// full scan gives them, although the values to round are equal.
+void TestChartXYScale::rowUpdateKeepsTypeOfNewValues()
+{
+    QObject owner;
+    QStandardItemModel *model = modelOf({{1, 1.0}, {2, 6.0}}, &owner);
+    ChartXYScale scale;
+    scale.setAutoLimitView(true);
+    scale.setAutoRound(true);
+    scale.updateLimits(model, 1, 5);
+    verifyAxis(scale.limitView().y(), 1.0, 6.0);
+
+    model->setData(model->index(0, 1), 1);
+    model->setData(model->index(1, 1), 6);
+    model->setData(model->index(1, 0), 3);
+    scale.updateLimitsOfRows(model, 0, 1, 1, 5);
+    verifyAxis(scale.limitView().x(), 0, 3);
+    verifyAxis(scale.limitView().y(), 1, 6);
 }
 
 QTEST_APPLESS_MAIN(TestChartXYScale)

@@ -294,6 +294,25 @@ void ChartXY::contextMenuEvent(QContextMenuEvent *event)
         saveImageAs();
 }
 
+// Gives the limits updateChart() would give, but reads only the rows that changed unless
+// an extreme may have left them: an edit of one cell must not cost a scan of every row.
+void ChartXY::updateChartRows(const QModelIndex &topLeft, const QModelIndex &bottomRight)
+{
+    // A change that names no cells could be anywhere.
+    if (!topLeft.isValid() || !bottomRight.isValid()) {
+        updateChart();
+        return;
+    }
+    // Only top-level rows are charted.
+    if (!topLeft.parent().isValid()) {
+        const ChartXYGrid *grid = m_setting->grid();
+        m_setting->scale()->updateLimitsOfRows(model(), topLeft.row(), bottomRight.row(),
+                                               grid->tickX().count() - 1,
+                                               grid->tickY().count() - 1);
+    }
+    viewport()->update();
+}
+
 QRect ChartXY::visualRect(const QModelIndex &) const
 {
     return QRect();
@@ -340,7 +359,7 @@ void ChartXY::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomR
                           const QList<int> &roles)
 {
     QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
-    updateChart();
+    updateChartRows(topLeft, bottomRight);
 }
 
 QModelIndex ChartXY::moveCursor(CursorAction, Qt::KeyboardModifiers)

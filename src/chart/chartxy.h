@@ -74,6 +74,7 @@ private:
     QRect plotRect() const;
     QPointF dataPosition(const QRect &plot, const QVariant &x, const QVariant &y) const;
     QString valueText(const QVariant &value) const;
+    void updateChartRows(const QModelIndex &topLeft, const QModelIndex &bottomRight);
 
     ChartXYSetting *m_setting;
     ChartXYRender *m_render;

@@ -2,6 +2,8 @@
 
 #include "varianttoreal.h"
 
+#include <cmath>
+
 namespace {
 
 // Maps v linearly from [vmin, vmax] onto [atMin, atMax]. An axis without extent
@@ -11,6 +13,10 @@ qreal mapOnAxis(qreal v, qreal vmin, qreal vmax, qreal atMin, qreal atMax)
 {
     if (vmin == vmax)
         return (atMin + atMax) / 2;
+    // Limits further apart than the largest double: the same line through the share of
+    // the range, taken from halved values, whose differences cannot overflow.
+    if (!std::isfinite(vmin - vmax))
+        return atMin + (v / 2 - vmin / 2) / (vmax / 2 - vmin / 2) * (atMax - atMin);
     return (atMin * (v - vmax)) / (vmin - vmax) - ((v - vmin) * atMax) / (vmin - vmax);
 }
 

@@ -35,7 +35,12 @@ QPen chartPen(const QColor &colour, qreal width, Qt::PenStyle style = Qt::SolidL
 // tick / intervals.
 qreal interpolate(qreal a, qreal b, uint intervals, uint tick)
 {
-    return (a * (qreal(intervals) - tick)) / intervals + (b * tick) / intervals;
+    const qreal v = (a * (qreal(intervals) - tick)) / intervals + (b * tick) / intervals;
+    if (std::isfinite(v) || !std::isfinite(a) || !std::isfinite(b))
+        return v;
+    // Limits so large that the products overflow: the same point through the fraction.
+    const qreal share = qreal(tick) / intervals;
+    return a * (1 - share) + b * share;
 }
 
 QTime timeFromMSecs(quint64 v)

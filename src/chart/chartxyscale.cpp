@@ -3,7 +3,9 @@
 
 #include <QAbstractItemModel>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -12,6 +14,27 @@ namespace {
 // nothing, the count would take practically forever; past this many passes in all loops
 // together the limits are left unrounded.
 constexpr long PassBudget = 1000000;
+
+// At least how many additions of inc (> 0) it takes a running sum to climb from 'from' to
+// 'to': each rounded addition adds inc and at most half an epsilon of the largest sum met
+// (a whole epsilon is allowed for). A sum at minus infinity never climbs, and reaching
+// plus infinity takes at least reaching the largest double. Near the end of the double
+// range everything is halved first, exactly, so that nothing overflows; elsewhere nothing
+// is, so that a subnormal interval is not rounded away.
+double additionsNeeded(double from, double to, double inc)
+{
+    constexpr double Largest = std::numeric_limits<double>::max();
+    if (!(to > from))
+        return 0;
+    if (std::isinf(from))
+        return std::numeric_limits<double>::infinity();
+    to = std::min(to, Largest);
+    const double reach = std::max({std::abs(from), std::abs(to), inc});
+    const double scale = reach > 1e300 ? 0.5 : 1.0;
+    const double largest = std::max(std::abs(from), std::abs(to)) * scale + inc * scale;
+    const double distance = to * scale - from * scale;
+    return distance / (inc * scale + largest * std::numeric_limits<double>::epsilon());
+}
 
 // Widens [lo, hi] to n intervals of size inc, a multiple of the base step s. The literal
 // sequence of additions and comparisons is kept on purpose: it decides which multiple a
@@ -24,11 +47,13 @@ public:
     {
     }
 
-    // False when the passes ran out; lower() and upper() are meaningless then.
+    // False when the passes ran out, or a count is sure to outrun them before it starts;
+    // lower() and upper() are meaningless then.
     bool run()
     {
         const double range = m_hi - m_lo;
-        return findBaseStep(range) && findIntervalSize(range) && place() && tighten();
+        return findBaseStep(range) && findIntervalSize(range) && !placesForever() && place()
+                && tighten();
     }
 
     double lower() const { return m_a; }
@@ -36,6 +61,14 @@ public:
 
 private:
     bool spend() { return ++m_passes <= PassBudget; }
+    // Twice the passes left, as a margin for the estimates' own rounding: a count that
+    // needs more would run out of passes anyway, so giving up at once changes no result.
+    bool affords(double passes) const { return passes <= 2.0 * double(PassBudget - m_passes); }
+
+    // With one interval the upper limit is a positive multiple of it, counted from zero,
+    // and the lower limit one interval below, never below zero: a range across zero is
+    // never covered, and the interval would grow for ever.
+    bool placesForever() const { return m_n == 1 && m_lo < 0 && m_hi > 0; }
 
     // The step is only ever divided by ten, until n of it fit into the range.
     bool findBaseStep(double range)
@@ -56,6 +89,10 @@ private:
     {
         if (!(range > 0))
             return true;
+        // The count stops once n times the rounded interval reaches the range.
+        const double reach = range / m_n * (1 - 2 * std::numeric_limits<double>::epsilon());
+        if (!affords(additionsNeeded(0, reach, m_s)))
+            return false;
         do {
             if (!spend())
                 return false;
@@ -74,6 +111,8 @@ private:
         m_a = m_lo;
         for (;;) {
             m_t = prevUpper < 0 ? m_a : 0;
+            if (!affords(additionsNeeded(m_t, m_hi, m_inc)))
+                return false;
             while (m_t < m_hi) {
                 if (!spend())
                     return false;
@@ -93,6 +132,8 @@ private:
     // Moves the window up by whole intervals while it still covers lo.
     bool tighten()
     {
+        if (!affords(additionsNeeded(m_a, m_lo, m_inc) - 1))
+            return false;
         while (m_a + m_inc <= m_lo) {
             if (!spend())
                 return false;
@@ -118,30 +159,6 @@ bool isCalendarType(int type)
     return type == QMetaType::QDate || type == QMetaType::QTime
             || type == QMetaType::QDateTime;
 }
-
-// The extremes of a set of chart values, kept as the variants met and as their reals so
-// that each value is converted once.
-struct Extremes
-{
-    QVariant min;
-    QVariant max;
-    double minReal = 0;
-    double maxReal = 0;
-
-    // Keeps the first value met on ties: only a strictly smaller or larger one replaces it.
-    void include(const QVariant &value)
-    {
-        const double real = variantToReal(value);
-        if (!min.isValid() || real < minReal) {
-            min = value;
-            minReal = real;
-        }
-        if (!max.isValid() || maxReal < real) {
-            max = value;
-            maxReal = real;
-        }
-    }
-};
 
 QVariant convertedTo(double value, int type)
 {
@@ -186,28 +203,85 @@ int ChartXYScale::type() const
 
 void ChartXYScale::updateLimits(QAbstractItemModel *model, uint xIntervals, uint yIntervals)
 {
-    if (!m_autoLimitBase && !m_autoLimitView)
+    if (!autoLimits()) {
+        m_scan.invalidate();
         return;
-
-    Extremes x, y;
-    const int rows = model ? model->rowCount() : 0;
-    const int columns = model ? model->columnCount() : 0;
-    for (int row = 0; row < rows; ++row) {
-        x.include(model->index(row, 0).data(Qt::DisplayRole));
-        for (int column = 1; column < columns; ++column)
-            y.include(model->index(row, column).data(Qt::DisplayRole));
     }
+    watch(model);
+    m_scan.scan(model);
+    store(m_scan.limit(), xIntervals, yIntervals);
+}
 
+void ChartXYScale::updateLimitsOfRows(QAbstractItemModel *model, int first, int last,
+                                      uint xIntervals, uint yIntervals)
+{
+    if (!autoLimits()) {
+        // The scan misses this change; the next update must read everything.
+        m_scan.invalidate();
+        return;
+    }
+    if (!m_scan.rescanRows(model, first, last)) {
+        updateLimits(model, xIntervals, yIntervals);
+        return;
+    }
+    store(m_scan.limit(), xIntervals, yIntervals);
+}
+
+void ChartXYScale::watch(QAbstractItemModel *model)
+{
+    if (model == m_watched)
+        return;
+    for (const QMetaObject::Connection &connection : std::as_const(m_watches))
+        disconnect(connection);
+    m_watches.clear();
+    m_watched = model;
+    if (!model)
+        return;
+    const auto forget = [this] { m_scan.invalidate(); };
+    m_watches = {
+        connect(model, &QAbstractItemModel::rowsInserted, this, forget),
+        connect(model, &QAbstractItemModel::rowsRemoved, this, forget),
+        connect(model, &QAbstractItemModel::rowsMoved, this, forget),
+        connect(model, &QAbstractItemModel::columnsInserted, this, forget),
+        connect(model, &QAbstractItemModel::columnsRemoved, this, forget),
+        connect(model, &QAbstractItemModel::columnsMoved, this, forget),
+        connect(model, &QAbstractItemModel::layoutChanged, this, forget),
+        connect(model, &QAbstractItemModel::modelReset, this, forget),
+        connect(model, &QObject::destroyed, this, [this] {
+            m_scan.invalidate();
+            m_watched = nullptr;
+            m_watches.clear();
+        }),
+    };
+}
+
+void ChartXYScale::store(const ChartXYLimit &found, uint xIntervals, uint yIntervals)
+{
+    QVariant xmin = found.x().min(), xmax = found.x().max();
+    QVariant ymin = found.y().min(), ymax = found.y().max();
     if (m_autoRound) {
-        roundLimits(x.min, x.max, xIntervals, 1.0);
-        roundLimits(y.min, y.max, yIntervals, 1.0);
+        m_roundingX.apply(xmin, xmax, xIntervals);
+        m_roundingY.apply(ymin, ymax, yIntervals);
     }
-
-    const ChartXYLimit limit(ChartXYLimitAxis(x.min, x.max), ChartXYLimitAxis(y.min, y.max));
+    const ChartXYLimit limit(ChartXYLimitAxis(xmin, xmax), ChartXYLimitAxis(ymin, ymax));
     if (m_autoLimitBase)
         setLimitBase(limit);
     if (m_autoLimitView)
         setLimitView(limit);
+}
+
+void ChartXYScale::Rounding::apply(QVariant &min, QVariant &max, uint intervals)
+{
+    if (!m_done || intervals != m_intervals || !identicalValues(min, m_min)
+        || !identicalValues(max, m_max)) {
+        m_done = true;
+        m_min = m_lower = min;
+        m_max = m_upper = max;
+        m_intervals = intervals;
+        roundLimits(m_lower, m_upper, intervals, 1.0);
+    }
+    min = m_lower;
+    max = m_upper;
 }
 
 void ChartXYScale::roundLimits(QVariant &min, QVariant &max, uint intervals, double step)
@@ -229,8 +303,11 @@ void ChartXYScale::roundLimits(QVariant &min, QVariant &max, uint intervals, dou
         return;
     const QVariant lower = convertedTo(widening.lower(), type);
     const QVariant upper = convertedTo(widening.upper(), type);
-    // An integer limit pushed past the end of its type would wrap around.
-    if (!(variantToReal(lower) <= lo && hi <= variantToReal(upper)))
+    // An integer limit pushed past the end of its type would wrap around, and a double
+    // one past the largest double would become infinite: neither could be drawn with.
+    const double a = variantToReal(lower);
+    const double t = variantToReal(upper);
+    if (!(a <= lo && hi <= t && std::isfinite(a) && std::isfinite(t)))
         return;
     min = lower;
     max = upper;

@@ -2,7 +2,9 @@
 #define CHARTXYSCALE_H
 
 #include "chartxylimit.h"
+#include "chartxylimitscan.h"
 
+#include <QList>
 #include <QObject>
 
 class QAbstractItemModel;
@@ -37,16 +39,49 @@ public:
     // Finds the extremes of column 0 (X) and of all further columns (Y) of the model and
     // stores them in the limits whose auto flag is set, rounded when autoRound is set.
     // Does nothing when no auto flag is set; a null model counts as empty.
+    // Only values that can be drawn take part: no empty cells, non-finite numbers or
+    // invalid dates and times.
     void updateLimits(QAbstractItemModel *model, uint xIntervals, uint yIntervals);
+    // The same result after the values of rows first..last changed, re-reading only those
+    // rows unless an extreme may have left them or the model changed shape since.
+    void updateLimitsOfRows(QAbstractItemModel *model, int first, int last, uint xIntervals,
+                            uint yIntervals);
 
     // Widens [min, max] to 'intervals' equal intervals whose size is a multiple of a power
     // of ten times 'step', keeping the type of min. Dates, times, values of mixed or
     // unconvertible types, equal, reversed or non-finite limits are left as they are, and
-    // so are limits whose widening would not settle within a bounded number of passes or
+    // so are limits whose widening would not settle within a bounded number of passes
+    // (found out before counting wherever an estimate can tell), would become infinite or
     // would no longer fit the type of min.
     static void roundLimits(QVariant &min, QVariant &max, uint intervals, double step);
 
 private:
+    // The last rounding of one axis, so that an edit which leaves the extremes where they
+    // were costs no second count.
+    class Rounding
+    {
+    public:
+        void apply(QVariant &min, QVariant &max, uint intervals);
+
+    private:
+        bool m_done = false;
+        QVariant m_min;
+        QVariant m_max;
+        uint m_intervals = 0;
+        QVariant m_lower;
+        QVariant m_upper;
+    };
+
+    bool autoLimits() const { return m_autoLimitBase || m_autoLimitView; }
+    // Row changes can only be applied to the scan while the model keeps its shape.
+    void watch(QAbstractItemModel *model);
+    void store(const ChartXYLimit &found, uint xIntervals, uint yIntervals);
+
+    ChartXYLimitScan m_scan;
+    const QAbstractItemModel *m_watched = nullptr;
+    QList<QMetaObject::Connection> m_watches;
+    Rounding m_roundingX;
+    Rounding m_roundingY;
     ChartXYLimit m_limitBase;
     ChartXYLimit m_limitView;
     bool m_autoLimitBase = false;

@@ -3,6 +3,9 @@
 #include <QDateTime>
 #include <QTime>
 
+#include <cmath>
+#include <cstring>
+
 double variantToReal(const QVariant &value)
 {
     switch (value.typeId()) {
@@ -24,5 +27,34 @@ double variantToReal(const QVariant &value)
     }
     default:
         return value.canConvert(QMetaType(QMetaType::Double)) ? value.toDouble() : 0;
+    }
+}
+
+bool identicalValues(const QVariant &a, const QVariant &b)
+{
+    if (a.typeId() != b.typeId())
+        return false;
+    if (a.typeId() == QMetaType::Double)
+        return std::memcmp(a.constData(), b.constData(), sizeof(double)) == 0;
+    return a == b;
+}
+
+double drawableRealOfOtherType(const QVariant &value)
+{
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    if (!value.isValid())
+        return none;
+    const double real = variantToReal(value);
+    if (!std::isfinite(real))
+        return none;
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return value.toDate().isValid() ? real : none;
+    case QMetaType::QTime:
+        return value.toTime().isValid() ? real : none;
+    case QMetaType::QDateTime:
+        return value.toDateTime().isValid() ? real : none;
+    default:
+        return real;
     }
 }
