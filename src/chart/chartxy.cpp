@@ -24,7 +24,6 @@
 #include <QToolTip>
 #include <QtMath>
 
-#include <algorithm>
 
 namespace {
 
@@ -187,22 +186,7 @@ QPointF ChartXY::dataPosition(const QRect &plot, const QVariant &x, const QVaria
 
 QRect ChartXY::plotRect() const
 {
-    const ChartXYBorder *border = m_setting->border();
-    const qint64 inset = m_setting->grid()->inset();
-    const QSize size = viewport()->size();
-    // Wide sums, so that extreme settings cannot overflow; the grid is only drawn where
-    // there is room for it and its inset on both sides.
-    const qint64 left = qint64(border->left()) + inset;
-    const qint64 top = qint64(border->top()) + inset;
-    const qint64 right = qint64(size.width()) - 1 - border->right() - inset;
-    const qint64 bottom = qint64(size.height()) - 1 - border->bottom() - inset;
-    if (left > right || top > bottom)
-        return QRect();
-    // No widget is larger than this; the bound keeps widths within an int.
-    const auto clamped = [](qint64 v) {
-        return int(std::clamp<qint64>(v, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
-    };
-    return QRect(QPoint(clamped(left), clamped(top)), QPoint(clamped(right), clamped(bottom)));
+    return m_render->plotArea(viewport()->size());
 }
 
 void ChartXY::showPointToolTip(const QHelpEvent &event)

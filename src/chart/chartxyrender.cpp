@@ -196,15 +196,11 @@ void ChartXYRender::paintBorder(QPainter &painter)
 
 void ChartXYRender::paintGrid(QPainter &painter)
 {
-    const ChartXYBorder *border = m_setting->border();
     const ChartXYGrid *grid = m_setting->grid();
-    const QRect viewport = viewportRect();
-    if (!hasRoomForGrid(viewport.size(), border, grid->inset()))
+    Areas areas;
+    if (!areasIn(viewportRect().size(), &areas))
         return;
 
-    const Areas areas = areasFor(QRect(QPoint(border->left(), border->top()),
-                                       QPoint(viewport.right() - border->right(),
-                                              viewport.bottom() - border->bottom())));
     painter.fillRect(areas.grid, grid->background());
     if (grid->visible())
         paintGridLines(painter, areas);
@@ -467,6 +463,23 @@ QPointF ChartXYRender::dataGridPosition(QRect &rect, QVariant x, QVariant y) con
 QRect ChartXYRender::viewportRect() const
 {
     return QRect(QPoint(0, 0), m_renderSize.isValid() ? m_renderSize : m_viewport->size());
+}
+
+QRect ChartXYRender::plotArea(const QSize &size) const
+{
+    Areas areas;
+    return areasIn(size, &areas) ? areas.plot : QRect();
+}
+
+bool ChartXYRender::areasIn(const QSize &size, Areas *areas) const
+{
+    const ChartXYBorder *border = m_setting->border();
+    if (!hasRoomForGrid(size, border, m_setting->grid()->inset()))
+        return false;
+    *areas = areasFor(QRect(QPoint(border->left(), border->top()),
+                            QPoint(size.width() - 1 - border->right(),
+                                   size.height() - 1 - border->bottom())));
+    return true;
 }
 
 ChartXYRender::Areas ChartXYRender::areasFor(const QRect &gridRect) const

@@ -37,6 +37,9 @@ public:
     // Drops the series kept between paints. The view calls this when the data or the
     // limits may have changed in ways the model does not signal.
     void invalidateData();
+    // Where the series of a viewport of the given size are drawn; a null rectangle when
+    // it is too small for a grid area.
+    QRect plotArea(const QSize &size) const;
 
 public slots:
     void paint();
@@ -68,6 +71,8 @@ private:
 
     using AxisPainter = void (ChartXYRender::*)(QPainter &, const Areas &, Qt::Orientation);
 
+    // The areas of a viewport of the given size; false when it has no room for a grid.
+    bool areasIn(const QSize &size, Areas *areas) const;
     Areas areasFor(const QRect &gridRect) const;
     // Draws X, then Y, with the painter's state restored afterwards.
     void paintForBothAxes(QPainter &painter, const Areas &areas, AxisPainter paintOne);

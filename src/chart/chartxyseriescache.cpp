@@ -5,7 +5,6 @@
 #include "varianttoreal.h"
 
 #include <QAbstractItemModel>
-#include <QDateTime>
 
 #include <cmath>
 #include <limits>
@@ -15,29 +14,10 @@ namespace {
 constexpr double Undrawable = std::numeric_limits<double>::quiet_NaN();
 
 // A cell's value as a real, or NaN where it cannot be drawn: a type other than the
-// axis's, an invalid date or time, or a value that is not finite.
+// axis's, or a value the limits leave out as well.
 double drawableReal(const QVariant &value, int axisType)
 {
-    if (value.typeId() != axisType)
-        return Undrawable;
-    switch (axisType) {
-    case QMetaType::QDate:
-        if (!value.toDate().isValid())
-            return Undrawable;
-        break;
-    case QMetaType::QTime:
-        if (!value.toTime().isValid())
-            return Undrawable;
-        break;
-    case QMetaType::QDateTime:
-        if (!value.toDateTime().isValid())
-            return Undrawable;
-        break;
-    default:
-        break;
-    }
-    const double real = variantToReal(value);
-    return std::isfinite(real) ? real : Undrawable;
+    return value.typeId() == axisType ? ::drawableReal(value) : Undrawable;
 }
 
 } // namespace
