@@ -40,11 +40,9 @@ void MainWindow::on_btnSimulation_clicked()
     warning.setFont(font);
     warning.setIcon(QMessageBox::Warning);
 
-    const QStringList texts = {
-        ui->lineEdit->text(),   ui->lineEdit_2->text(), ui->lineEdit_3->text(),
-        ui->lineEdit_4->text(), ui->lineEdit_5->text(), ui->lineEdit_6->text(),
-        ui->lineEdit_7->text(), ui->lineEdit_8->text(),
-    };
+    QStringList texts;
+    for (const QLineEdit *field : predictorFields())
+        texts << field->text();
     PredictorValues values{};
     const int failing = firstInvalidPredictor(texts, &values);
     if (failing >= 0) {
