@@ -7,6 +7,15 @@ if(TELMA_SANITIZE)
         ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
         LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1)
+    # GCC 12's LeakSanitizer crashes at exit on the thread-local storage of a library loaded
+    # later through dlopen (glibc 2.36), and Qt's JPEG plugin loads libjpeg that way as soon as
+    # a window shows the globe icon. Loaded with the test program itself, libjpeg's storage
+    # has a fixed place and the leak check stays usable.
+    find_library(TELMA_JPEG_RUNTIME NAMES libjpeg.so.62 jpeg)
+    if(TELMA_JPEG_RUNTIME)
+        set(TELMA_TEST_PRELOADED_LIBS
+            -Wl,--push-state,--no-as-needed ${TELMA_JPEG_RUNTIME} -Wl,--pop-state)
+    endif()
 endif()
 
 function(telma_set_test_environment)
