@@ -3,12 +3,12 @@
 #include "coursecaution.h"
 #include "graph.h"
 #include "modaldriver.h"
+#include "pdftools.h"
 #include "resultreport.h"
 
 #include <QtTest>
 #include <QMessageBox>
 #include <QPrinter>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
@@ -20,33 +20,6 @@ const PredictorValues lowerCorner{1, 1, 1, 7, 13, 1, 30, 30};
 const PredictorSources mixedSources{"DEBQ, “Restrained eating” scale", "", "",
                                     "MPS-FROST, “Personal standards” scale", "", "",
                                     "TAS-26", ""};
-
-QString runTool(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int pageCount(const QString &pdf)
-{
-    const QString info = runTool(QStringLiteral("pdfinfo"), {pdf});
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
-            .match(info);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-// pdftotext breaks lines where the page does; joining them lets a test look for whole
-// phrases whatever the wrapping.
-QString pdfText(const QString &pdf)
-{
-    return runTool(QStringLiteral("pdftotext"),
-                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
-        .simplified();
-}
 
 // A result dialog as the main window leaves it before exec().
 struct Result {
