@@ -9,6 +9,8 @@
 
 #include "benchdata.h"
 #include "chartxy.h"
+#include "chartxycolumnreduction.h"
+#include "chartxydatamapping.h"
 #include "chartxysetting.h"
 #include "varianttoreal.h"
 
@@ -162,6 +164,20 @@ void paintFloor(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// The walk thinned to the pixel columns of the plot area, as a first paint does after the
+// limit scan has read the cells.
+void reduceWalk(benchmark::State &state)
+{
+    const benchdata::Walk &walk = benchdata::walk(int(state.range(0)));
+    Chart chart(benchdata::model(int(state.range(0))));
+    const ChartXYDataMapping mapping(QRect(QPoint(72, 24), QPoint(ViewSize.width() - 1 - 16 - 8,
+                                                                ViewSize.height() - 1 - 64 - 8)),
+                                     chart.view.setting()->scale()->limitView());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(reduceToColumns(walk.x, walk.y, mapping, 1.0));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 // A range of about 10^10 in 7 intervals: the rounding's count could never finish within
 // its budget, and gives up before it starts.
 void roundHopelessRange(benchmark::State &state)
@@ -192,6 +208,7 @@ BENCHMARK(updateChart)->Apply(benchdata::rows);
 BENCHMARK(updateChartAndFirstPaint)->Apply(benchdata::rows);
 BENCHMARK(repaintChart)->Apply(benchdata::rows);
 BENCHMARK(paintFloor)->Apply(benchdata::rows);
+BENCHMARK(reduceWalk)->Apply(benchdata::rows)->Unit(benchmark::kMicrosecond);
 BENCHMARK(editOneCell)->Apply(benchdata::rows)->Unit(benchmark::kMicrosecond);
 BENCHMARK(editOneCellFloor)->Apply(benchdata::rows)->Unit(benchmark::kMicrosecond);
 BENCHMARK(roundHopelessRange)->Unit(benchmark::kMicrosecond);

@@ -67,13 +67,34 @@ ChartXYLimit limitsOf(const Series &data)
                         ChartXYLimitAxis(low->y(), high->y()));
 }
 
-Series mapped(const Series &data, const ChartXYLimit &limit)
+
+// Maps 0 .. 100 onto 0 .. 100 on both axes (Y upside down): pixel columns are data
+// intervals [0, 1), [1, 2), ...
+const ChartXYDataMapping ByUnits(QRect(QPoint(0, 0), QPoint(100, 100)),
+                                 ChartXYLimit(ChartXYLimitAxis(0.0, 100.0),
+                                              ChartXYLimitAxis(0.0, 100.0)));
+
+ChartXYColumnReduction reduce(const Series &data, const ChartXYDataMapping &mapping)
 {
-    const ChartXYDataMapping mapping(Plot, limit);
+    QList<double> xs, ys;
+    for (const QPointF &p : data) {
+        xs.append(p.x());
+        ys.append(p.y());
+    }
+    return reduceToColumns(xs, ys, mapping, 1.0);
+}
+
+Series mappedBy(const ChartXYDataMapping &mapping, const Series &data)
+{
     Series points;
     for (const QPointF &p : data)
         points.append(mapping.map(p.x(), p.y()));
     return points;
+}
+
+Series mapped(const Series &data, const ChartXYLimit &limit)
+{
+    return mappedBy(ChartXYDataMapping(Plot, limit), data);
 }
 
 // The line as the chart draws a series: segment by segment, 2 px, clipped to the plot.
@@ -220,7 +241,8 @@ private slots:
     void extremeMarginsShowOnlyBorder();
 };
 
-// Columns are one pixel wide: [0, 1), [1, 2), ...
+// Columns are one pixel wide: [0, 1), [1, 2), ... A row whose X or Y is NaN cannot be
+// drawn and is left out.
 void TestChartXYPicture::columnReduction_data()
 {
     QTest::addColumn<Series>("points");
@@ -238,6 +260,9 @@ void TestChartXYPicture::columnReduction_data()
         << Series{{0.0, 1}, {0.3, 7}, {0.6, 0}, {0.9, 2}, {1.0, 5}, {1.2, 9}, {1.9, 4}};
     QTest::newRow("left of zero") << Series{{-0.9, 1}, {-0.5, 4}, {-0.2, 2}, {0.1, 3}}
                                   << Series{{-0.9, 1}, {-0.5, 4}, {-0.2, 2}, {0.1, 3}};
+    const qreal nan = std::numeric_limits<qreal>::quiet_NaN();
+    QTest::newRow("undrawable rows") << Series{{0.1, 5}, {0.2, nan}, {nan, 0}, {0.7, 6}, {0.8, 4}}
+                                     << Series{{0.1, 5}, {0.7, 6}, {0.8, 4}};
     QTest::newRow("empty") << Series() << Series();
 }
 
@@ -245,8 +270,20 @@ void TestChartXYPicture::columnReduction()
 {
     QFETCH(Series, points);
     QFETCH(Series, kept);
-    QCOMPARE(reduceToColumns(points, 1.0), kept);
-    QVERIFY(isSortedByX(points));
+    const ChartXYColumnReduction reduction = reduce(points, ByUnits);
+    QVERIFY(reduction.sorted);
+    QCOMPARE(reduction.points, mappedBy(ByUnits, kept));
+    QCOMPARE(reduction.drawable, std::count_if(points.cbegin(), points.cend(), [](QPointF p) {
+                 return !std::isnan(p.x()) && !std::isnan(p.y());
+             }));
+
+    // X going back anywhere, even past undrawable rows, leaves nothing to draw thinned.
+    if (points.isEmpty())
+        return;
+    Series back = points;
+    back.append({-5.0, 1.0});
+    QCOMPARE(reduce(back, ByUnits).sorted, false);
+    QVERIFY(reduce(back, ByUnits).points.isEmpty());
 }
 
 void TestChartXYPicture::thinnedLooksLikeFull_data()
@@ -262,7 +299,7 @@ void TestChartXYPicture::thinnedLooksLikeFull()
 {
     QFETCH(Series, data);
     const Series points = mapped(data, limitsOf(data));
-    const Series thinned = reduceToColumns(points, 1.0);
+    const Series thinned = reduce(data, ChartXYDataMapping(Plot, limitsOf(data))).points;
     QVERIFY(thinned.size() <= 4 * (Plot.width() + 1));
 
     const QImage full = aliasedDrawing(points);

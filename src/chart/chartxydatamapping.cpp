@@ -36,3 +36,18 @@ QPointF ChartXYDataMapping::map(qreal x, qreal y) const
     return QPointF(mapOnAxis(x, m_xmin, m_xmax, m_rect.left(), m_rect.right()),
                    mapOnAxis(y, m_ymin, m_ymax, m_rect.bottom(), m_rect.top()));
 }
+
+qreal ChartXYDataMapping::xSlope() const
+{
+    if (m_xmin == m_xmax)
+        return 0;
+    // From halved values, like map(), so that no range overflows.
+    return (m_rect.right() - m_rect.left()) / (m_xmax / 2 - m_xmin / 2) / 2;
+}
+
+qreal ChartXYDataMapping::xOffset() const
+{
+    if (m_xmin == m_xmax)
+        return (m_rect.left() + m_rect.right()) / 2.0;
+    return m_rect.left() - xSlope() * m_xmin;
+}

@@ -15,6 +15,10 @@ public:
     ChartXYDataMapping(const QRect &rect, const ChartXYLimit &limit);
 
     QPointF map(qreal x, qreal y) const;
+    // The straight line map() follows along X, mapped x = xSlope() * x + xOffset(), equal
+    // to it but for rounding in the last bits.
+    qreal xSlope() const;
+    qreal xOffset() const;
 
 private:
     QRect m_rect;

@@ -1,7 +1,10 @@
 #include "chartxylimitscan.h"
+
+#include "chartxycellreader.h"
 #include "varianttoreal.h"
 
 #include <QAbstractItemModel>
+#include <QVarLengthArray>
 
 #include <cmath>
 
@@ -31,13 +34,28 @@ void ChartXYLimitScan::scan(const QAbstractItemModel *model)
     m_columns = model ? model->columnCount() : 0;
     m_x = Range();
     m_y = Range();
-    // The hottest loop of a limit update: kept flat, the model in a local.
-    const QAbstractItemModel *data = m_model;
+    // Resized in place: the lists keep their memory from one scan to the next.
+    m_read.resize(m_columns);
+    QVarLengthArray<double *, 8> reals(m_columns);
+    for (int column = 0; column < m_columns; ++column) {
+        m_read[column].reals.resize(m_rows);
+        m_read[column].type = 0;
+        m_read[column].mixed = false;
+        reals[column] = m_read[column].reals.data();
+    }
+    // The hottest loop of a limit update: kept flat, everything it touches in locals.
+    const ChartXYCellReader cells(model);
+    Column *read = m_read.data();
     for (int row = 0; row < m_rows; ++row) {
         for (int column = 0; column < m_columns; ++column) {
-            const double real = drawableReal(data->data(data->index(row, column), Qt::DisplayRole));
-            if (!std::isnan(real))
+            const QVariant value = cells.value(row, column);
+            const int type = variantType(value);
+            const double real = drawableReal(value, type);
+            reals[column][row] = real;
+            if (!std::isnan(real)) {
+                read[column].note(type);
                 (column == 0 ? m_x : m_y).offer(real, row, column);
+            }
         }
     }
     m_valid = true;
@@ -68,6 +86,17 @@ void ChartXYLimitScan::invalidate()
     m_valid = false;
 }
 
+const QList<double> *ChartXYLimitScan::reals(const QAbstractItemModel *model, int column,
+                                             int type) const
+{
+    if (!m_valid || !model || model != m_model || column < 0 || column >= m_read.size())
+        return nullptr;
+    const Column &read = m_read.at(column);
+    if (read.mixed || (read.type != 0 && read.type != type))
+        return nullptr;
+    return &read.reals;
+}
+
 ChartXYLimit ChartXYLimitScan::limit() const
 {
     return ChartXYLimit(ChartXYLimitAxis(valueAt(m_x.min), valueAt(m_x.max)),
@@ -76,7 +105,13 @@ ChartXYLimit ChartXYLimitScan::limit() const
 
 bool ChartXYLimitScan::rereadCell(int row, int column)
 {
-    const double real = drawableReal(m_model->data(m_model->index(row, column), Qt::DisplayRole));
+    const QVariant value = ChartXYCellReader(m_model).value(row, column);
+    const int type = variantType(value);
+    const double real = drawableReal(value, type);
+    Column &read = m_read[column];
+    read.reals[row] = real;
+    if (!std::isnan(real))
+        read.note(type);
     return (column == 0 ? m_x : m_y).reread(real, row, column);
 }
 
@@ -84,5 +119,5 @@ QVariant ChartXYLimitScan::valueAt(const Cell &cell) const
 {
     if (cell.row < 0 || !m_model)
         return QVariant();
-    return m_model->data(m_model->index(cell.row, cell.column), Qt::DisplayRole);
+    return ChartXYCellReader(m_model).value(cell.row, cell.column);
 }

@@ -3,6 +3,8 @@
 
 #include "chartxylimit.h"
 
+#include <QList>
+
 #include <limits>
 
 class QAbstractItemModel;
@@ -10,7 +12,8 @@ class QAbstractItemModel;
 // The extremes of a model's chart values: X from column 0, Y from every further column.
 // One scan finds them; after that, changed rows can be re-read on their own. Only values
 // that can be drawn take part. On ties the cell met first in row order wins, so both ways
-// give the same cells a full scan gives.
+// give the same cells a full scan gives. The scan keeps the real of every cell it read as
+// well, so that the series drawn next need not read the model a second time.
 class ChartXYLimitScan
 {
 public:
@@ -25,6 +28,10 @@ public:
 
     // The extremes as the variants their cells hold now; invalid where an axis has none.
     ChartXYLimit limit() const;
+    // Column `column` of the model as the scan read it, one real per row (NaN where a cell
+    // cannot be drawn), as long as the scan is current for this model and every drawable
+    // cell of the column is of type `type`; null otherwise.
+    const QList<double> *reals(const QAbstractItemModel *model, int column, int type) const;
 
 private:
     // One extreme: the real value and the cell holding it; row -1 while there is none.
@@ -61,6 +68,20 @@ private:
         bool reread(double real, int row, int column);
     };
 
+    // The reals read from one column, and the one type of its drawable cells.
+    struct Column
+    {
+        QList<double> reals;
+        int type = 0;
+        bool mixed = false;
+
+        void note(int cellType)
+        {
+            if (cellType != type)
+                type == 0 ? void(type = cellType) : void(mixed = true);
+        }
+    };
+
     bool rereadCell(int row, int column);
     QVariant valueAt(const Cell &cell) const;
 
@@ -70,6 +91,7 @@ private:
     bool m_valid = false;
     Range m_x;
     Range m_y;
+    QList<Column> m_read;
 };
 
 #endif // CHARTXYLIMITSCAN_H

@@ -1,6 +1,5 @@
 #include "chartxyrender.h"
 
-#include "chartxycolumnreduction.h"
 #include "chartxydatamapping.h"
 #include "chartxysetting.h"
 #include "varianttoreal.h"
@@ -159,7 +158,7 @@ ChartXYRender::ChartXYRender(QAbstractItemView *view, ChartXYSetting *setting)
     , m_view(view)
     , m_viewport(view->viewport())
     , m_setting(setting)
-    , m_series(new ChartXYSeriesCache(this))
+    , m_series(new ChartXYSeriesCache(&setting->scale()->scan(), this))
 {
 }
 
@@ -357,14 +356,15 @@ void ChartXYRender::paintDataColumn(QPainter &painter, QRect &rect, int column)
 
     // Drawing at another size maps afresh and leaves the viewport's series as they are.
     const bool viewportSize = !m_renderSize.isValid() || m_renderSize == m_viewport->size();
-    ChartXYSeriesCache::Series &series = m_series->series(model, column, limit, rect, viewportSize);
+    const ChartXYSeriesCache::Series &series =
+        m_series->series(model, column, limit, rect, viewportSize, devicePixelWidth(painter));
     const PainterStateGuard guard(painter);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipRect(rect, Qt::ReplaceClip);
     if (series.colour.typeId() == QMetaType::QColor)
         painter.setPen(chartPen(series.colour.value<QColor>(), 2.0));
 
-    const QList<QPointF> &line = lineToDraw(painter, series, rect);
+    const QList<QPointF> &line = series.points;
     if (line.isEmpty())
         return;
     // Segment by segment, as they always were; the first is a zero-length line, a dot.
@@ -375,23 +375,15 @@ void ChartXYRender::paintDataColumn(QPainter &painter, QRect &rect, int column)
     }
 }
 
-// More points than about two per pixel column cannot all be seen: such a series, sorted
-// by X, is drawn thinned to the four points per column that carry its ink.
-const QList<QPointF> &ChartXYRender::lineToDraw(QPainter &painter,
-                                                ChartXYSeriesCache::Series &series,
-                                                const QRect &plot) const
+// One device pixel along X in the painter's coordinates, or 0 where the painter turns or
+// shears its drawing, so that pixel columns are not upright: such a drawing is never
+// thinned.
+qreal ChartXYRender::devicePixelWidth(const QPainter &painter)
 {
     const QTransform device = painter.deviceTransform();
-    if (!series.sortedByX || device.type() > QTransform::TxScale || device.m11() == 0)
-        return series.points;
-    const qreal columnWidth = 1 / std::abs(device.m11());
-    if (series.points.size() <= 2 * plot.width() / columnWidth)
-        return series.points;
-    if (series.thinnedWidth != columnWidth) {
-        series.thinned = reduceToColumns(series.points, columnWidth);
-        series.thinnedWidth = columnWidth;
-    }
-    return series.thinned;
+    if (device.type() > QTransform::TxScale || device.m11() == 0)
+        return 0;
+    return 1 / std::abs(device.m11());
 }
 
 QVariant ChartXYRender::tickValue(ChartXYLimitAxis limit_axis, ChartXYGridTick grid_tick,

@@ -84,8 +84,7 @@ private:
     void paintTickLabels(QPainter &painter, const Areas &areas, Qt::Orientation axis);
     const ChartXYGridTick &ticksOf(Qt::Orientation axis) const;
     const ChartXYLimitAxis &limitOf(Qt::Orientation axis) const;
-    const QList<QPointF> &lineToDraw(QPainter &painter, ChartXYSeriesCache::Series &series,
-                                     const QRect &plot) const;
+    static qreal devicePixelWidth(const QPainter &painter);
     QRect viewportRect() const;
 
     QAbstractItemView *m_view;

@@ -55,6 +55,9 @@ public:
     // would no longer fit the type of min.
     static void roundLimits(QVariant &min, QVariant &max, uint intervals, double step);
 
+    // The last scan behind the automatic limits, whose reals the drawing reuses.
+    const ChartXYLimitScan &scan() const { return m_scan; }
+
 private:
     // The last rounding of one axis, so that an edit which leaves the extremes where they
     // were costs no second count.

@@ -1,7 +1,9 @@
 #include "chartxyseriescache.h"
 
 #include "chartxycolumnreduction.h"
+#include "chartxycellreader.h"
 #include "chartxydatamapping.h"
+#include "chartxylimitscan.h"
 #include "varianttoreal.h"
 
 #include <QAbstractItemModel>
@@ -15,27 +17,32 @@ constexpr double Undrawable = std::numeric_limits<double>::quiet_NaN();
 
 // A cell's value as a real, or NaN where it cannot be drawn: a type other than the
 // axis's, or a value the limits leave out as well.
-double drawableReal(const QVariant &value, int axisType)
+double drawableRealOfType(const QVariant &value, int axisType)
 {
-    return value.typeId() == axisType ? ::drawableReal(value) : Undrawable;
+    const int type = variantType(value);
+    return type == axisType ? drawableReal(value, type) : Undrawable;
 }
 
 } // namespace
 
-ChartXYSeriesCache::ChartXYSeriesCache(QObject *parent)
+ChartXYSeriesCache::ChartXYSeriesCache(const ChartXYLimitScan *scan, QObject *parent)
     : QObject(parent)
+    , m_scan(scan)
 {
 }
 
 void ChartXYSeriesCache::invalidate()
 {
-    m_cells.clear();
+    m_reals.clear();
+    m_colours.clear();
     m_series.clear();
 }
 
-ChartXYSeriesCache::Series &ChartXYSeriesCache::series(const QAbstractItemModel *model,
-                                                       int column, const ChartXYLimit &limit,
-                                                       const QRect &plot, bool keep)
+const ChartXYSeriesCache::Series &ChartXYSeriesCache::series(const QAbstractItemModel *model,
+                                                             int column,
+                                                             const ChartXYLimit &limit,
+                                                             const QRect &plot, bool keep,
+                                                             qreal pixelWidth)
 {
     if (model != m_model)
         watch(model);
@@ -45,21 +52,22 @@ ChartXYSeriesCache::Series &ChartXYSeriesCache::series(const QAbstractItemModel 
         m_xType = limit.x().type();
         m_yType = limit.y().type();
     }
-    const bool keptFits = limit == m_limit && plot == m_plot;
+    const bool keptFits = limit == m_limit && plot == m_plot && pixelWidth == m_pixelWidth;
     if (!keep && !(keptFits && m_series.contains(column))) {
         m_oneOff = Series();
-        mapInto(m_oneOff, column, limit, plot);
+        mapInto(m_oneOff, column, limit, plot, pixelWidth);
         return m_oneOff;
     }
     if (!keptFits) {
         m_series.clear();
         m_limit = limit;
         m_plot = plot;
+        m_pixelWidth = pixelWidth;
     }
     auto kept = m_series.find(column);
     if (kept == m_series.end()) {
         kept = m_series.insert(column, Series());
-        mapInto(*kept, column, limit, plot);
+        mapInto(*kept, column, limit, plot, pixelWidth);
     }
     return *kept;
 }
@@ -94,62 +102,81 @@ void ChartXYSeriesCache::cellsChanged(const QModelIndex &topLeft, const QModelIn
         invalidate();
         return;
     }
-    for (auto it = m_cells.begin(); it != m_cells.end(); ++it) {
+    if (topLeft.row() == 0)
+        m_colours.clear();
+    // Columns taken from the scan were brought up to date by it.
+    for (auto it = m_reals.begin(); it != m_reals.end(); ++it) {
         if (it.key() < topLeft.column() || it.key() > bottomRight.column())
             continue;
-        if (bottomRight.row() >= it->reals.size()) {
+        if (bottomRight.row() >= it->size()) {
             invalidate();
             return;
         }
         readRows(it.key(), *it, topLeft.row(), bottomRight.row());
-        if (topLeft.row() == 0)
-            it->colour = m_model->index(0, it.key()).data(Qt::DecorationRole);
     }
 }
 
-const ChartXYSeriesCache::Cells &ChartXYSeriesCache::cells(int column)
-{
-    auto found = m_cells.find(column);
-    if (found != m_cells.end())
-        return *found;
-    Cells read;
-    const int rows = m_model ? m_model->rowCount() : 0;
-    read.reals.resize(rows);
-    if (rows > 0) {
-        readRows(column, read, 0, rows - 1);
-        read.colour = m_model->index(0, column).data(Qt::DecorationRole);
-    }
-    return *m_cells.insert(column, read);
-}
-
-void ChartXYSeriesCache::readRows(int column, Cells &cells, int first, int last) const
+const QList<double> &ChartXYSeriesCache::reals(int column)
 {
     const int type = column == 0 ? m_xType : m_yType;
+    if (m_scan) {
+        if (const QList<double> *scanned = m_scan->reals(m_model, column, type))
+            return *scanned;
+    }
+    auto found = m_reals.find(column);
+    if (found != m_reals.end())
+        return *found;
+    QList<double> read(m_model ? m_model->rowCount() : 0);
+    readRows(column, read, 0, int(read.size()) - 1);
+    return *m_reals.insert(column, read);
+}
+
+void ChartXYSeriesCache::readRows(int column, QList<double> &reals, int first, int last) const
+{
+    const int type = column == 0 ? m_xType : m_yType;
+    const ChartXYCellReader cells(m_model);
     for (int row = first; row <= last; ++row)
-        cells.reals[row] = drawableReal(m_model->index(row, column).data(Qt::DisplayRole), type);
+        reals[row] = drawableRealOfType(cells.value(row, column), type);
+}
+
+const QVariant &ChartXYSeriesCache::colour(int column)
+{
+    auto found = m_colours.find(column);
+    if (found == m_colours.end()) {
+        const bool rows = m_model && m_model->rowCount() > 0;
+        found = m_colours.insert(column, rows ? m_model->index(0, column).data(Qt::DecorationRole)
+                                              : QVariant());
+    }
+    return *found;
 }
 
 void ChartXYSeriesCache::mapInto(Series &series, int column, const ChartXYLimit &limit,
-                                 const QRect &plot)
+                                 const QRect &plot, qreal pixelWidth)
 {
     // Both read before either is referred to: reading one may move the other.
-    cells(0);
-    cells(column);
-    const QList<double> &xs = m_cells.find(0)->reals;
-    const Cells &ys = *m_cells.find(column);
+    reals(0);
+    reals(column);
+    const QList<double> &xs = reals(0);
+    const QList<double> &ys = reals(column);
     const ChartXYDataMapping mapping(plot, limit);
-    series.colour = ys.colour;
+    series.colour = colour(column);
     series.points.clear();
+    // More points than about two per pixel column cannot all be seen.
+    const qreal seen = pixelWidth > 0 ? 2 * plot.width() / pixelWidth : 0;
+    if (seen > 0 && std::min(xs.size(), ys.size()) > seen) {
+        ChartXYColumnReduction reduced = reduceToColumns(xs, ys, mapping, pixelWidth);
+        if (reduced.sorted && reduced.drawable > seen) {
+            series.points = std::move(reduced.points);
+            return;
+        }
+    }
     series.points.reserve(xs.size());
-    for (qsizetype row = 0; row < xs.size() && row < ys.reals.size(); ++row) {
+    for (qsizetype row = 0; row < xs.size() && row < ys.size(); ++row) {
         // Rows that cannot be drawn are left out; the line joins across them.
-        if (std::isnan(xs.at(row)) || std::isnan(ys.reals.at(row)))
+        if (std::isnan(xs.at(row)) || std::isnan(ys.at(row)))
             continue;
-        const QPointF p = mapping.map(xs.at(row), ys.reals.at(row));
+        const QPointF p = mapping.map(xs.at(row), ys.at(row));
         if (std::isfinite(p.x()) && std::isfinite(p.y()))
             series.points.append(p);
     }
-    series.sortedByX = isSortedByX(series.points);
-    series.thinned.clear();
-    series.thinnedWidth = 0;
 }

@@ -11,12 +11,14 @@
 #include <QRect>
 #include <QVariant>
 
+class ChartXYLimitScan;
 class QAbstractItemModel;
 class QModelIndex;
 
 // The series of one model as the renderer draws them, kept between paints so that a
-// repaint of unchanged data never reads the model. Cells are read once, as reals; the
-// mapped points follow from those for one set of limits and one plot rectangle. The
+// repaint of unchanged data never reads the model. Cells are read once, as reals: those the
+// limit scan has just read are taken from it, the rest read here. The mapped points follow
+// from the reals for one set of limits, one plot rectangle and one pixel width. The
 // model's own signals say what has gone stale; invalidate() covers what no signal reports.
 class ChartXYSeriesCache : public QObject
 {
@@ -26,43 +28,44 @@ public:
     struct Series
     {
         QVariant colour;
-        // Mapped positions of the rows that can be drawn, in row order.
+        // The line to draw: the mapped positions of the rows that can be drawn, in row
+        // order, or, for a series sorted by X with more than about two of them per pixel
+        // column, their reduction to four per column.
         QList<QPointF> points;
-        bool sortedByX = false;
-        // The points thinned to pixel columns of thinnedWidth, once asked for.
-        QList<QPointF> thinned;
-        qreal thinnedWidth = 0;
     };
 
-    explicit ChartXYSeriesCache(QObject *parent = nullptr);
+    // scan, if given, must outlive the cache.
+    explicit ChartXYSeriesCache(const ChartXYLimitScan *scan = nullptr, QObject *parent = nullptr);
 
     // Forgets everything read from the model.
     void invalidate();
-    // The series of `column`, mapped with limit onto plot. With keep false (a one-off
-    // drawing at another size) the result is not kept and what is kept stays untouched.
-    Series &series(const QAbstractItemModel *model, int column, const ChartXYLimit &limit,
-                   const QRect &plot, bool keep);
+    // The series of `column`, mapped with limit onto plot, thinned to pixel columns of
+    // pixelWidth (one device pixel in plot coordinates; 0 never thins). With keep false (a
+    // one-off drawing at another size) the result is not kept and what is kept stays
+    // untouched.
+    const Series &series(const QAbstractItemModel *model, int column, const ChartXYLimit &limit,
+                         const QRect &plot, bool keep, qreal pixelWidth = 0);
 
 private:
-    struct Cells
-    {
-        QVariant colour;
-        // NaN where the row cannot be drawn.
-        QList<double> reals;
-    };
-
     void watch(const QAbstractItemModel *model);
     void cellsChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight);
-    const Cells &cells(int column);
-    void readRows(int column, Cells &cells, int first, int last) const;
-    void mapInto(Series &series, int column, const ChartXYLimit &limit, const QRect &plot);
+    // One real per row, NaN where the row cannot be drawn.
+    const QList<double> &reals(int column);
+    void readRows(int column, QList<double> &reals, int first, int last) const;
+    // The DecorationRole of the column's first row.
+    const QVariant &colour(int column);
+    void mapInto(Series &series, int column, const ChartXYLimit &limit, const QRect &plot,
+                 qreal pixelWidth);
 
+    const ChartXYLimitScan *m_scan;
     QPointer<const QAbstractItemModel> m_model;
     int m_xType = 0;
     int m_yType = 0;
-    QHash<int, Cells> m_cells;
+    QHash<int, QList<double>> m_reals;
+    QHash<int, QVariant> m_colours;
     ChartXYLimit m_limit;
     QRect m_plot;
+    qreal m_pixelWidth = 0;
     QHash<int, Series> m_series;
     Series m_oneOff;
 };

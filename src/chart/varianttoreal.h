@@ -18,13 +18,20 @@ bool identicalValues(const QVariant &a, const QVariant &b);
 // drawableReal() for every type but double and int.
 double drawableRealOfOtherType(const QVariant &value);
 
+// The type of a value, looked up inline: QVariant::typeId() is an out-of-line call, and
+// the limit scan asks for it once per cell.
+inline int variantType(const QVariant &value)
+{
+    return value.data_ptr().typeId();
+}
+
 // The real of a value that can be drawn, or NaN for an empty cell, a non-finite number or
 // an invalid date, time or date-time: such values would put a point, or a limit, nowhere.
 // A plain double rather than an optional one, and inline for the two types charts hold
-// most: the limit scan calls this for every cell of the model.
-inline double drawableReal(const QVariant &value)
+// most: the limit scan calls this for every cell of the model. type is variantType(value).
+inline double drawableReal(const QVariant &value, int type)
 {
-    switch (value.typeId()) {
+    switch (type) {
     case QMetaType::Double: {
         const double real = *static_cast<const double *>(value.constData());
         return std::isfinite(real) ? real : std::numeric_limits<double>::quiet_NaN();
@@ -34,6 +41,11 @@ inline double drawableReal(const QVariant &value)
     default:
         return drawableRealOfOtherType(value);
     }
+}
+
+inline double drawableReal(const QVariant &value)
+{
+    return drawableReal(value, variantType(value));
 }
 
 #endif // VARIANTTOREAL_H
