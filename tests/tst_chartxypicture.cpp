@@ -231,6 +231,7 @@ private slots:
 
     void editedCellsReadAlone();
     void repaintReadsNothing();
+    void firstPaintReusesScan();
     void followsCellsLimitsRowsAndSize();
     void otherSizeLeavesViewportAlone();
 
@@ -403,6 +404,31 @@ void TestChartXYPicture::repaintReadsNothing()
     view.renderChart(painter, large.size());
     painter.end();
     QCOMPARE(counting.reads, 0);
+}
+
+// After updateChart() the first paint draws from the cells the limit scan read: the
+// model is read once, not twice. A column holding a value of another type than its limits
+// is read again by type, and that value is left out of the line.
+void TestChartXYPicture::firstPaintReusesScan()
+{
+    QStandardItemModel source;
+    QStandardItemModel *data = seriesModel(randomWalk(2000), &source);
+    CountingModel counting;
+    counting.setSourceModel(data);
+    ChartXY view;
+    view.setModel(&counting);
+    autoLimits(view);
+    QVERIFY(counting.reads >= 2 * 2000);
+    counting.reads = 0;
+    QVERIFY(!painted(view).isNull());
+    QVERIFY2(counting.reads <= 2, qPrintable(QString::number(counting.reads)));
+
+    data->setData(data->index(300, 1), 1);
+    ChartXYScale scale;
+    scale.setAutoLimitView(true);
+    scale.updateLimits(data, 3, 3);
+    ChartXYSeriesCache cache(&scale.scan());
+    QCOMPARE(cache.series(data, 1, scale.limitView(), Plot, true).points.size(), 1999);
 }
 
 // What is kept must never outlive what it was made from.

@@ -1,3 +1,4 @@
+#include "chartxycellreader.h"
 #include "chartxyscale.h"
 #include "varianttoreal.h"
 
@@ -212,6 +213,8 @@ private slots:
     void rowUpdatesMatchFullScan();
     void rowUpdateReadsOnlyItsRows();
     void rowUpdateKeepsTypeOfNewValues();
+    void keptRealsFollowEdits();
+    void cellReaderMatchesData();
 };
 
 void TestChartXYScale::roundWorkedValues_data()
@@ -771,6 +774,34 @@ public:
     }
 };
 
+// Doubles its numbers on display: an item of a subclass answers for itself.
+class DoublingItem : public QStandardItem
+{
+public:
+    using QStandardItem::QStandardItem;
+    QVariant data(int role) const override
+    {
+        const QVariant value = QStandardItem::data(role);
+        return role == Qt::DisplayRole && value.typeId() == QMetaType::Double
+                ? QVariant(2 * value.toDouble())
+                : value;
+    }
+};
+
+// Shows every number one higher: a subclass of the model answers for its items.
+class ShiftingModel : public QStandardItemModel
+{
+public:
+    using QStandardItemModel::QStandardItemModel;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const QVariant value = QStandardItemModel::data(index, role);
+        return role == Qt::DisplayRole && value.typeId() == QMetaType::Double
+                ? QVariant(value.toDouble() + 1)
+                : value;
+    }
+};
+
 } // namespace
 
 // Thousands of random edits of single cells and blocks of rows, with rows coming and
@@ -886,6 +917,91 @@ void TestChartXYScale::rowUpdateKeepsTypeOfNewValues()
     scale.updateLimitsOfRows(model, 0, 1, 1, 5);
     verifyAxis(scale.limitView().x(), 0, 3);
     verifyAxis(scale.limitView().y(), 1, 6);
+}
+
+// The reals kept for drawing follow every edit, bit for bit, and are offered only while
+// the scan is current and for a column whose drawable cells are all of the type asked for.
+void TestChartXYScale::keptRealsFollowEdits()
+{
+    std::mt19937_64 random(9);
+    const auto value = [&]() -> QVariant {
+        switch (random() % 10) {
+        case 0:
+            return NaN;
+        case 1:
+            return QVariant();
+        default:
+            return (int(random() % 200) - 100) / 4.0;
+        }
+    };
+    QStandardItemModel model(50, 3);
+    for (int r = 0; r < model.rowCount(); ++r)
+        for (int c = 0; c < model.columnCount(); ++c)
+            model.setData(model.index(r, c), value());
+    ChartXYScale scale;
+    scale.setAutoLimitView(true);
+    scale.updateLimits(&model, 3, 3);
+
+    for (int step = 0; step < 2000; ++step) {
+        const int row = int(random() % model.rowCount());
+        model.setData(model.index(row, int(random() % 3)), value());
+        scale.updateLimitsOfRows(&model, row, row, 3, 3);
+        for (int c = 0; c < model.columnCount(); ++c) {
+            const QList<double> *reals = scale.scan().reals(&model, c, QMetaType::Double);
+            QVERIFY(reals);
+            QCOMPARE(reals->size(), model.rowCount());
+            for (int r = 0; r < model.rowCount(); ++r) {
+                const double expected = drawableReal(model.index(r, c).data());
+                QVERIFY2(sameBits(reals->at(r), expected),
+                         qPrintable(QStringLiteral("step %1, cell %2, %3").arg(step).arg(r).arg(c)));
+            }
+        }
+    }
+
+    QVERIFY(!scale.scan().reals(&model, 1, QMetaType::Int));
+    QStandardItemModel other(50, 3);
+    QVERIFY(!scale.scan().reals(&other, 1, QMetaType::Double));
+    // An int among the doubles: that column must be read by type again, the others not.
+    model.setData(model.index(7, 1), 3);
+    scale.updateLimitsOfRows(&model, 7, 7, 3, 3);
+    QVERIFY(!scale.scan().reals(&model, 1, QMetaType::Double));
+    QVERIFY(scale.scan().reals(&model, 2, QMetaType::Double));
+    // Rows that come or go make the scan stale until the next update.
+    model.insertRow(0);
+    QVERIFY(!scale.scan().reals(&model, 2, QMetaType::Double));
+    scale.updateLimits(&model, 3, 3);
+    QVERIFY(scale.scan().reals(&model, 2, QMetaType::Double));
+}
+
+// Plain models are read through their items; what comes out must be what data() gives,
+// for items of every kind, cells without an item and subclasses of item and model.
+void TestChartXYScale::cellReaderMatchesData()
+{
+    const auto fill = [](QStandardItemModel &model) {
+        model.setRowCount(4);
+        model.setColumnCount(3);
+        model.setItem(0, 0, new QStandardItem(QStringLiteral("text")));
+        model.setData(model.index(0, 1), 2.5);
+        model.setData(model.index(1, 0), 7);
+        model.setData(model.index(1, 1), QDate(2026, 12, 8));
+        auto *doubling = new DoublingItem;
+        doubling->setData(1.25, Qt::DisplayRole);
+        model.setItem(2, 1, doubling);
+        model.setItem(3, 2, new QStandardItem);
+        // Cells (0, 2), (1, 2), (2, 0), (2, 2), (3, 0) and (3, 1) have no item at all.
+    };
+    QStandardItemModel plain;
+    ShiftingModel shifting;
+    for (QStandardItemModel *model : {&plain, static_cast<QStandardItemModel *>(&shifting)}) {
+        fill(*model);
+        const ChartXYCellReader reader(model);
+        for (int r = 0; r < model->rowCount(); ++r)
+            for (int c = 0; c < model->columnCount(); ++c)
+                QVERIFY2(sameVariant(reader.value(r, c), model->index(r, c).data()),
+                         qPrintable(QStringLiteral("%1, %2").arg(r).arg(c)));
+    }
+    QCOMPARE(ChartXYCellReader(&plain).value(2, 1).toDouble(), 2.5);
+    QCOMPARE(ChartXYCellReader(&shifting).value(0, 1).toDouble(), 3.5);
 }
 
 QTEST_APPLESS_MAIN(TestChartXYScale)
