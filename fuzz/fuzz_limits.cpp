@@ -1,7 +1,7 @@
 // Feeds arbitrary chart values (doubles, ints, dates, times, date-times, text) through an
 // item model into the automatic limits, edits the model cell by cell checking that the
-// row-by-row update always equals a full scan, and feeds arbitrary pairs straight into the
-// rounding.
+// row-by-row update always equals a full scan (limits and the reals kept for drawing), and
+// feeds arbitrary pairs straight into the rounding.
 // Input: [x intervals][y intervals][flags][columns] then cells of one type byte and eight
 // payload bytes each, row by row.
 #include "chartxyscale.h"
@@ -83,6 +83,27 @@ void checkFinite(const ChartXYLimit &limit)
     }
 }
 
+// Reals the row updates offer for drawing must be those a full scan reads. A column the
+// updates saw change type may be withheld although its types agree again.
+void checkKeptReals(const QStandardItemModel &model, const ChartXYScale &scale,
+                    const ChartXYScale &reference)
+{
+    const int types[] = {QMetaType::Double, QMetaType::Int, QMetaType::QDate, QMetaType::QTime,
+                         QMetaType::QDateTime};
+    for (int column = 0; column < model.columnCount(); ++column) {
+        for (const int type : types) {
+            const QList<double> *kept = scale.scan().reals(&model, column, type);
+            if (!kept)
+                continue;
+            const QList<double> *read = reference.scan().reals(&model, column, type);
+            if (!read || kept->size() != read->size()
+                || std::memcmp(kept->constData(), read->constData(),
+                               size_t(kept->size()) * sizeof(double)) != 0)
+                std::abort();
+        }
+    }
+}
+
 // Writes the cells back in reverse order, one at a time, updating only the row changed;
 // a second scale scans the whole model each time and must agree bit for bit.
 void checkRowUpdates(QStandardItemModel &model, const QList<QVariant> &cells, ChartXYScale &scale,
@@ -104,6 +125,7 @@ void checkRowUpdates(QStandardItemModel &model, const QList<QVariant> &cells, Ch
             || !sameLimit(scale.limitBase(), reference.limitBase()))
             std::abort();
         checkFinite(scale.limitView());
+        checkKeptReals(model, scale, reference);
     }
 }
 
