@@ -1,5 +1,6 @@
 #include "chartxypointfinder.h"
 
+#include "chartxycellreader.h"
 #include "varianttoreal.h"
 
 #include <QAbstractItemModel>
@@ -57,20 +58,20 @@ QModelIndex ChartXYPointFinder::nearest(const QPointF &pos, qreal radius) const
 
     QModelIndex found;
     qreal best = radius;
+    const ChartXYCellReader cells(&m_model);
     const int rows = m_model.rowCount();
     const int columns = m_model.columnCount();
     for (int row = 0; row < rows; ++row) {
         // X first: most rows of a long series lie too far left or right to look further.
         qreal x = 0;
-        if (!real(m_model.data(m_model.index(row, 0)), m_xType, x))
+        if (!real(cells.value(row, 0), m_xType, x))
             continue;
         const qreal px = mapX(x);
         if (!(std::abs(px - pos.x()) <= radius && px >= m_plot.left() && px <= m_plot.right()))
             continue;
         for (int column = 1; column < columns; ++column) {
-            const QModelIndex cell = m_model.index(row, column);
             qreal y = 0;
-            if (!real(m_model.data(cell), m_yType, y))
+            if (!real(cells.value(row, column), m_yType, y))
                 continue;
             const qreal py = mapY(y);
             if (!(py >= m_plot.top() && py <= m_plot.bottom()))
@@ -79,7 +80,7 @@ QModelIndex ChartXYPointFinder::nearest(const QPointF &pos, qreal radius) const
             // Of equally near points the later wins: its line is drawn over the earlier.
             if (distance <= best) {
                 best = distance;
-                found = cell;
+                found = m_model.index(row, column);
             }
         }
     }
