@@ -1,6 +1,7 @@
 // The chart's costs, each beside what it cannot avoid, measured on the random walk of
 // benchdata.h at 10^5 and 10^6 rows:
-// - updateChart() against a bare loop reading the same DisplayRole data (readModelFloor);
+// - updateChart() against a bare loop reading the same DisplayRole data (readModelFloor),
+//   for a plain QStandardItemModel and for a subclass the chart reads through data();
 // - updateChart() plus the first paint, and a repaint of unchanged data, into a
 //   1280 x 720 image (compared with the peers in bench_peers.cpp);
 // - a full paint against a bare QPainter loop drawing every segment (paintFloor);
@@ -63,6 +64,15 @@ void readModelFloor(benchmark::State &state)
 void updateChart(benchmark::State &state)
 {
     Chart chart(benchdata::model(int(state.range(0))));
+    for (auto _ : state)
+        chart.view.updateChart();
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The same data in a model the chart cannot read through its items.
+void updateChartModelSubclass(benchmark::State &state)
+{
+    Chart chart(benchdata::subclassModel(int(state.range(0))));
     for (auto _ : state)
         chart.view.updateChart();
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -205,6 +215,7 @@ void roundWalkX(benchmark::State &state)
 
 BENCHMARK(readModelFloor)->Apply(benchdata::rows);
 BENCHMARK(updateChart)->Apply(benchdata::rows);
+BENCHMARK(updateChartModelSubclass)->Apply(benchdata::rows);
 BENCHMARK(updateChartAndFirstPaint)->Apply(benchdata::rows);
 BENCHMARK(repaintChart)->Apply(benchdata::rows);
 BENCHMARK(paintFloor)->Apply(benchdata::rows);

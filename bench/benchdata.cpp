@@ -30,13 +30,22 @@ const Walk &walk(int rows)
     return walk;
 }
 
-QStandardItemModel &model(int rows)
+namespace {
+
+class SubclassModel : public QStandardItemModel
+{
+public:
+    using QStandardItemModel::QStandardItemModel;
+};
+
+template<class Model>
+QStandardItemModel &walkModel(int rows)
 {
     static std::map<int, std::unique_ptr<QStandardItemModel>> models;
     auto &slot = models[rows];
     if (!slot) {
         const Walk &data = walk(rows);
-        slot = std::make_unique<QStandardItemModel>(rows, 2);
+        slot = std::make_unique<Model>(rows, 2);
         for (int row = 0; row < rows; ++row) {
             slot->setData(slot->index(row, 0), data.x[row]);
             slot->setData(slot->index(row, 1), data.y[row]);
@@ -44,6 +53,18 @@ QStandardItemModel &model(int rows)
         slot->setData(slot->index(0, 1), QColor(Qt::red), Qt::DecorationRole);
     }
     return *slot;
+}
+
+} // namespace
+
+QStandardItemModel &model(int rows)
+{
+    return walkModel<QStandardItemModel>(rows);
+}
+
+QStandardItemModel &subclassModel(int rows)
+{
+    return walkModel<SubclassModel>(rows);
 }
 
 QPen seriesPen()

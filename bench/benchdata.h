@@ -26,6 +26,9 @@ struct Walk
 const Walk &walk(int rows);
 // The walk as a two-column model of doubles, the series red (DecorationRole of row 0).
 QStandardItemModel &model(int rows);
+// The same in a subclass of QStandardItemModel that changes nothing: a model the chart
+// cannot read through its items.
+QStandardItemModel &subclassModel(int rows);
 
 // The viewport every chart fills, and the pen of the series: antialiased, 2 px, red.
 inline const QSize ViewSize(1280, 720);
