@@ -15,7 +15,7 @@ struct ChartXYColumnReduction
 {
     // The points kept, mapped; empty where x is not sorted.
     QList<QPointF> points;
-    // The rows whose x and y are both drawable (neither is NaN).
+    // The rows whose x and y are both drawable (neither is NaN); counted where x is sorted.
     qsizetype drawable = 0;
     // Whether x, mapped, never decreases along those rows.
     bool sorted = true;

@@ -77,8 +77,10 @@ private:
 
         void note(int cellType)
         {
-            if (cellType != type)
-                type == 0 ? void(type = cellType) : void(mixed = true);
+            if (type == 0)
+                type = cellType;
+            else if (cellType != type)
+                mixed = true;
         }
     };
 
