@@ -16,6 +16,7 @@
 #include "varianttoreal.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QPainter>
 #include <QStandardItemModel>
@@ -98,6 +99,22 @@ void repaintChart(benchmark::State &state)
     for (auto _ : state) {
         chart.paint(image);
         benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The mouse resting in the plot area's top left corner, away from the line (which starts
+// at 0, far below the walk's maximum): the chart looks for a point to show in a tooltip
+// and finds none.
+void hoverToolTip(benchmark::State &state)
+{
+    Chart chart(benchdata::model(int(state.range(0))));
+    QImage image(ViewSize, QImage::Format_ARGB32_Premultiplied);
+    chart.paint(image);
+    const QPoint pos(80, 30);
+    for (auto _ : state) {
+        QHelpEvent event(QEvent::ToolTip, pos, chart.view.viewport()->mapToGlobal(pos));
+        QCoreApplication::sendEvent(chart.view.viewport(), &event);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -218,6 +235,7 @@ BENCHMARK(updateChart)->Apply(benchdata::rows);
 BENCHMARK(updateChartModelSubclass)->Apply(benchdata::rows);
 BENCHMARK(updateChartAndFirstPaint)->Apply(benchdata::rows);
 BENCHMARK(repaintChart)->Apply(benchdata::rows);
+BENCHMARK(hoverToolTip)->Apply(benchdata::rows);
 BENCHMARK(paintFloor)->Apply(benchdata::rows);
 BENCHMARK(reduceWalk)->Apply(benchdata::rows)->Unit(benchmark::kMicrosecond);
 BENCHMARK(editOneCell)->Apply(benchdata::rows)->Unit(benchmark::kMicrosecond);

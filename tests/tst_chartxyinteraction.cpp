@@ -1,4 +1,6 @@
 #include "chartxy.h"
+#include "chartxydatamapping.h"
+#include "chartxypointfinder.h"
 #include "chartxysetting.h"
 #include "modaldriver.h"
 #include "pdftools.h"
@@ -121,6 +123,7 @@ private slots:
     void toolTipNamesNearestPoint_data();
     void toolTipNamesNearestPoint();
     void toolTipPrefersModelText();
+    void pointsFoundAlikeFromKeptReals();
     void copiesResultTableAndPicture();
     void copiesAnyCellTypeSafely();
     void copiesFromMenuAndKeyboard();
@@ -189,6 +192,43 @@ void TestChartXYInteraction::toolTipPrefersModelText()
     QCOMPARE(toolTipAt(view, placeOf(5, 52.25)), QStringLiteral("week 20"));
     QCOMPARE(toolTipAt(view, placeOf(10, 90.125)), QStringLiteral("Month: 10\nBMI(kg/m2: 90.125"));
     QCOMPARE(view.indexAt(placeOf(5, 52.25)), QModelIndex());
+}
+
+// The tip looks through the reals the limit scan kept where it can, and must find the same
+// points as reading the model: cells that cannot be drawn, a column of mixed types and
+// all.
+void TestChartXYInteraction::pointsFoundAlikeFromKeptReals()
+{
+    QStandardItemModel model(60, 3);
+    QRandomGenerator random(3);
+    for (int row = 0; row < model.rowCount(); ++row) {
+        model.setData(model.index(row, 0), row % 17 == 5 ? QVariant() : QVariant(row));
+        for (int column = 1; column < 3; ++column)
+            model.setData(model.index(row, column),
+                          row % 13 == 7 ? qQNaN() : random.bounded(100.0));
+    }
+    model.setData(model.index(30, 2), 50);
+    ChartXYScale scale;
+    scale.setAutoLimitView(true);
+    scale.updateLimits(&model, 3, 3);
+    QVERIFY(scale.scan().reals(&model, 1, QMetaType::Double));
+
+    const QRect plot(QPoint(72, 24), QPoint(375, 227));
+    const ChartXYLimit &limit = scale.limitView();
+    const ChartXYDataMapping mapping(plot, limit);
+    const QPointF atMin = mapping.map(limit.x().min().toDouble(), limit.y().min().toDouble());
+    const QPointF atMax = mapping.map(limit.x().max().toDouble(), limit.y().max().toDouble());
+    const ChartXYPointFinder fromReals(model, limit, plot, atMin, atMax, &scale.scan());
+    const ChartXYPointFinder fromModel(model, limit, plot, atMin, atMax);
+    int found = 0;
+    for (int y = plot.top() - 6; y <= plot.bottom() + 6; y += 2) {
+        for (int x = plot.left() - 6; x <= plot.right() + 6; x += 2) {
+            const QModelIndex cell = fromModel.nearest(QPointF(x, y), 5);
+            QCOMPARE(fromReals.nearest(QPointF(x, y), 5), cell);
+            found += cell.isValid();
+        }
+    }
+    QVERIFY(found > 100);
 }
 
 void TestChartXYInteraction::copiesResultTableAndPicture()

@@ -211,7 +211,8 @@ QModelIndex ChartXY::pointNear(const QPoint &pos, QPoint &at) const
     const ChartXYLimit &limit = m_setting->scale()->limitView();
     const ChartXYPointFinder finder(*model(), limit, plot,
                                     dataPosition(plot, limit.x().min(), limit.y().min()),
-                                    dataPosition(plot, limit.x().max(), limit.y().max()));
+                                    dataPosition(plot, limit.x().max(), limit.y().max()),
+                                    &m_setting->scale()->scan());
     const QModelIndex cell = finder.nearest(pos, PointHoverRadius);
     if (cell.isValid())
         at = finder.position(cell).toPoint();

@@ -1,11 +1,12 @@
 #include "chartxypointfinder.h"
 
-#include "chartxycellreader.h"
+#include "chartxylimitscan.h"
 #include "varianttoreal.h"
 
 #include <QAbstractItemModel>
 #include <QDateTime>
 #include <QLineF>
+#include <QVarLengthArray>
 
 #include <cmath>
 
@@ -36,8 +37,11 @@ bool validWhenTimely(const QVariant &value)
 
 ChartXYPointFinder::ChartXYPointFinder(const QAbstractItemModel &model,
                                        const ChartXYLimit &limit, const QRect &plot,
-                                       const QPointF &atMin, const QPointF &atMax)
+                                       const QPointF &atMin, const QPointF &atMax,
+                                       const ChartXYLimitScan *scan)
     : m_model(model)
+    , m_cells(&model)
+    , m_scan(scan)
     , m_xType(limit.x().type())
     , m_yType(limit.y().type())
     // Half a pixel around the clip rectangle, so that a point on its last pixel counts.
@@ -58,20 +62,26 @@ QModelIndex ChartXYPointFinder::nearest(const QPointF &pos, qreal radius) const
 
     QModelIndex found;
     qreal best = radius;
-    const ChartXYCellReader cells(&m_model);
     const int rows = m_model.rowCount();
     const int columns = m_model.columnCount();
+    const auto kept = [this](int column, int type) {
+        return m_scan ? m_scan->reals(&m_model, column, type) : nullptr;
+    };
+    const QList<double> *xs = kept(0, m_xType);
+    QVarLengthArray<const QList<double> *, 8> ys(columns);
+    for (int column = 1; column < columns; ++column)
+        ys[column] = kept(column, m_yType);
     for (int row = 0; row < rows; ++row) {
         // X first: most rows of a long series lie too far left or right to look further.
         qreal x = 0;
-        if (!real(cells.value(row, 0), m_xType, x))
+        if (!realAt(xs, row, 0, m_xType, x))
             continue;
         const qreal px = mapX(x);
         if (!(std::abs(px - pos.x()) <= radius && px >= m_plot.left() && px <= m_plot.right()))
             continue;
         for (int column = 1; column < columns; ++column) {
             qreal y = 0;
-            if (!real(cells.value(row, column), m_yType, y))
+            if (!realAt(ys[column], row, column, m_yType, y))
                 continue;
             const qreal py = mapY(y);
             if (!(py >= m_plot.top() && py <= m_plot.bottom()))
@@ -91,6 +101,15 @@ QPointF ChartXYPointFinder::position(const QModelIndex &cell) const
 {
     return QPointF(mapX(variantToReal(m_model.data(cell.siblingAtColumn(0)))),
                    mapY(variantToReal(m_model.data(cell))));
+}
+
+bool ChartXYPointFinder::realAt(const QList<double> *kept, int row, int column, int type,
+                                qreal &result) const
+{
+    if (!kept)
+        return real(m_cells.value(row, column), type, result);
+    result = kept->at(row);
+    return !std::isnan(result);
 }
 
 bool ChartXYPointFinder::real(const QVariant &value, int type, qreal &result) const
