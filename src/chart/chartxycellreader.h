@@ -6,7 +6,7 @@
 
 // Reads the DisplayRole of a model's top-level cells, as data(index(row, column)) gives
 // it. A plain QStandardItemModel, the model most charts are handed, is read through its
-// items: two virtual calls and an index fewer per cell, about a third of the cost of a
+// items: two virtual calls and an index fewer per cell, which takes about a third off a
 // large scan. Subclasses of it may answer data() differently and take the general way.
 class ChartXYCellReader
 {
