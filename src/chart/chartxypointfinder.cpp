@@ -4,7 +4,6 @@
 #include "varianttoreal.h"
 
 #include <QAbstractItemModel>
-#include <QDateTime>
 #include <QLineF>
 #include <QVarLengthArray>
 
@@ -17,20 +16,6 @@ namespace {
 qreal scale(qreal min, qreal max, qreal atMin, qreal atMax)
 {
     return max == min ? 0 : (atMax - atMin) / (max - min);
-}
-
-bool validWhenTimely(const QVariant &value)
-{
-    switch (value.typeId()) {
-    case QMetaType::QDate:
-        return value.toDate().isValid();
-    case QMetaType::QTime:
-        return value.toTime().isValid();
-    case QMetaType::QDateTime:
-        return value.toDateTime().isValid();
-    default:
-        return true;
-    }
 }
 
 } // namespace
@@ -106,18 +91,8 @@ QPointF ChartXYPointFinder::position(const QModelIndex &cell) const
 bool ChartXYPointFinder::realAt(const QList<double> *kept, int row, int column, int type,
                                 qreal &result) const
 {
-    if (!kept)
-        return real(m_cells.value(row, column), type, result);
-    result = kept->at(row);
+    result = kept ? kept->at(row) : drawableRealOfType(m_cells.value(row, column), type);
     return !std::isnan(result);
-}
-
-bool ChartXYPointFinder::real(const QVariant &value, int type, qreal &result) const
-{
-    if (value.typeId() != type || !validWhenTimely(value))
-        return false;
-    result = variantToReal(value);
-    return std::isfinite(result);
 }
 
 qreal ChartXYPointFinder::mapX(qreal x) const

@@ -32,7 +32,6 @@ public:
 private:
     // The drawable real of a cell, from the scan's reals where it kept them.
     bool realAt(const QList<double> *kept, int row, int column, int type, qreal &result) const;
-    bool real(const QVariant &value, int type, qreal &result) const;
     qreal mapX(qreal x) const;
     qreal mapY(qreal y) const;
 

@@ -11,20 +11,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-constexpr double Undrawable = std::numeric_limits<double>::quiet_NaN();
-
-// A cell's value as a real, or NaN where it cannot be drawn: a type other than the
-// axis's, or a value the limits leave out as well.
-double drawableRealOfType(const QVariant &value, int axisType)
-{
-    const int type = variantType(value);
-    return type == axisType ? drawableReal(value, type) : Undrawable;
-}
-
-} // namespace
-
 ChartXYSeriesCache::ChartXYSeriesCache(const ChartXYLimitScan *scan, QObject *parent)
     : QObject(parent)
     , m_scan(scan)

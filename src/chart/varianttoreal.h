@@ -48,4 +48,12 @@ inline double drawableReal(const QVariant &value)
     return drawableReal(value, variantType(value));
 }
 
+// drawableReal() for a value on an axis of type axisType: NaN as well where the value has
+// another type, which the renderer skips like a value it cannot draw.
+inline double drawableRealOfType(const QVariant &value, int axisType)
+{
+    const int type = variantType(value);
+    return type == axisType ? drawableReal(value, type) : std::numeric_limits<double>::quiet_NaN();
+}
+
 #endif // VARIANTTOREAL_H
