@@ -31,6 +31,7 @@ private slots:
     void refusesFileUntouched();
     void reportsUnwritableFolder();
     void backupIsOwnerOnly();
+    void backupHoldsEveryCase();
     void fullDiskKeepsEarlierCases();
     void waitsForAnotherWriter();
     void reportsWriterThatHoldsOn();
@@ -242,6 +243,30 @@ void TestCaseStoreSqlite::backupIsOwnerOnly()
     QCOMPARE(modeOf(copy), OwnerFile);
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"backup.sqlite"});
+}
+
+void TestCaseStoreSqlite::backupHoldsEveryCase()
+{
+    CaseStore store;
+    QVERIFY(store.open(freshCaseBook()));
+    QVector<CaseRecord> saved;
+    for (int i = 0; i < 5; ++i) {
+        saved.append(sampleCase(QStringLiteral("B-%1").arg(i), i));
+        QVERIFY(store.addCase(&saved.last()));
+    }
+    const QString copy = freshCaseBook();
+    CaseStore prepared; // makes the copy's folder, as a user would pick an existing one
+    QVERIFY(prepared.open(copy));
+    prepared.close();
+    QVERIFY(QFile::remove(copy));
+    QVERIFY2(store.backup(copy), qPrintable(store.lastError().message));
+    CaseStore restored;
+    QVERIFY2(restored.open(copy), qPrintable(restored.lastError().message));
+    QVector<CaseRecord> read;
+    QVERIFY(restored.readCases({}, &read));
+    QCOMPARE(read.size(), saved.size());
+    for (int i = 0; i < saved.size(); ++i)
+        compareCaseValues(read[i], saved[i]);
 }
 
 void TestCaseStoreSqlite::fullDiskKeepsEarlierCases()
