@@ -1,6 +1,7 @@
 // What only a SQLite file has: file modes, the engine's settings, files that are not ours,
 // and faults of the disk and of the process. The engine-neutral behaviour is in
 // tst_casestore.
+#include "casecsv.h"
 #include "caseschema.h"
 #include "casestore.h"
 #include "casestorefixture.h"
@@ -32,6 +33,7 @@ private slots:
     void reportsUnwritableFolder();
     void backupIsOwnerOnly();
     void backupHoldsEveryCase();
+    void exportIsOwnerOnly();
     void fullDiskKeepsEarlierCases();
     void waitsForAnotherWriter();
     void reportsWriterThatHoldsOn();
@@ -267,6 +269,21 @@ void TestCaseStoreSqlite::backupHoldsEveryCase()
     QCOMPARE(read.size(), saved.size());
     for (int i = 0; i < saved.size(); ++i)
         compareCaseValues(read[i], saved[i]);
+}
+
+void TestCaseStoreSqlite::exportIsOwnerOnly()
+{
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(QStringLiteral("cases.csv"));
+    QString error;
+    QVERIFY2(CaseCsv::save(fileName, {sampleCase(QStringLiteral("E-1"))}, &error),
+             qPrintable(error));
+    QCOMPARE(modeOf(fileName), OwnerFile);
+    // A place that cannot be written: a message, and nothing left behind.
+    QVERIFY(!CaseCsv::save(folder.filePath(QStringLiteral("cases.csv/inside.csv")),
+                           {sampleCase(QStringLiteral("E-1"))}, &error));
+    QVERIFY(error.contains(QStringLiteral("inside.csv")));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cases.csv"});
 }
 
 void TestCaseStoreSqlite::fullDiskKeepsEarlierCases()
