@@ -127,16 +127,18 @@ QString CohortValidation::text(const QString &fileName) const
         out += QStringLiteral("\nNo month has observed values in 3 or more accepted rows.\n");
     for (const Month &m : months) {
         const CalibrationStatistics &s = m.statistics;
-        const QString line = QStringLiteral("  %1 %2 %3\n");
+        const auto line = [](const QString &title, const QString &value, const QString &ci = QString()) {
+            return QStringLiteral("  %1 %2%3\n").arg(title, value, ci.isEmpty() ? ci : QLatin1Char(' ') + ci);
+        };
         out += QStringLiteral("\nMonth %1 (n = %2)\n").arg(m.month).arg(s.n);
-        out += line.arg(QStringLiteral("mean observed BMI "), figure(s.meanObserved), QString());
-        out += line.arg(QStringLiteral("mean predicted BMI"), figure(s.meanPredicted), QString());
-        out += line.arg(QStringLiteral("mean error (O − P)"), figure(s.meanError), interval(s.meanErrorCi));
-        out += line.arg(QStringLiteral("calibration slope "), figure(s.slope, 3), interval(s.slopeCi, 3));
-        out += line.arg(QStringLiteral("intercept         "), figure(s.intercept), interval(s.interceptCi));
-        out += line.arg(QStringLiteral("R²                "), figure(s.r2, 3), QString());
-        out += line.arg(QStringLiteral("RMSE              "), figure(s.rmse), QString());
-        out += line.arg(QStringLiteral("MAE               "), figure(s.mae), QString());
+        out += line(QStringLiteral("mean observed BMI "), figure(s.meanObserved));
+        out += line(QStringLiteral("mean predicted BMI"), figure(s.meanPredicted));
+        out += line(QStringLiteral("mean error (O − P)"), figure(s.meanError), interval(s.meanErrorCi));
+        out += line(QStringLiteral("calibration slope "), figure(s.slope, 3), interval(s.slopeCi, 3));
+        out += line(QStringLiteral("intercept         "), figure(s.intercept), interval(s.interceptCi));
+        out += line(QStringLiteral("R²                "), figure(s.r2, 3));
+        out += line(QStringLiteral("RMSE              "), figure(s.rmse));
+        out += line(QStringLiteral("MAE               "), figure(s.mae));
     }
     return out;
 }
