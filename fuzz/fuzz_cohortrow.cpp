@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         [](const CsvRow &, const CohortColumns &) { return QString(); },
         [&](const CsvRow &row, const CohortRecord &record) {
             rows.emplace_back(row.fields.begin(), row.fields.end());
-            for (size_t i = 1; i < row.fields.size() && i <= 9; ++i) {
+            for (size_t i = 1; i < row.fields.size() && i <= size_t(PredictorCount); ++i) {
                 const PredictorRange &range = predictorRange(static_cast<Predictor>(i - 1));
                 double fast = 0, window = 0;
                 const std::string_view field = row.fields[i];

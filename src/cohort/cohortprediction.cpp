@@ -28,8 +28,12 @@ bool CohortPrediction::run(CohortInput &input, QIODevice &output)
         writer = std::make_unique<CsvWriter>(output, input.delimiter(), input.lineEnd(), m_options.mark);
         if (input.hadByteOrderMark())
             writer->raw("\xEF\xBB\xBF");
-        for (std::string_view name : header.fields)
-            writer->field(name);
+        if (!header.text.empty()) {
+            writer->fields(header.text);
+        } else {
+            for (std::string_view name : header.fields)
+                writer->field(name);
+        }
         for (int month = 1; month <= CourseMonths; ++month)
             writer->field("predicted_month_" + std::to_string(month));
         writer->field("error");
@@ -40,11 +44,15 @@ bool CohortPrediction::run(CohortInput &input, QIODevice &output)
     const auto onRecord = [&](const CsvRow &row, const CohortRecord &record) {
         // A row with the wrong number of fields is aligned with the header, so that the added
         // columns stay in place; its error says how many fields it had.
-        const int kept = std::min(int(row.fields.size()), fieldCount);
-        for (int i = 0; i < kept; ++i)
-            writer->field(row.fields[i], row.needsQuotes[i]);
-        for (int i = kept; i < fieldCount; ++i)
-            writer->emptyField();
+        if (!row.text.empty() && int(row.fields.size()) == fieldCount) {
+            writer->fields(row.text); // as it came
+        } else {
+            const int kept = std::min(int(row.fields.size()), fieldCount);
+            for (int i = 0; i < kept; ++i)
+                writer->field(row.fields[i]);
+            for (int i = kept; i < fieldCount; ++i)
+                writer->emptyField();
+        }
         if (record.error.isEmpty()) {
             for (double month : predictBmiCourse(record.predictors))
                 writer->number(month);

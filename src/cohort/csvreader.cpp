@@ -1,30 +1,18 @@
 #include "csvreader.h"
 
+#include <algorithm>
 #include <cstdlib>
-
-namespace {
-
-// Spaces belong to the field: columns we only pass through must come back as they were.
-int noSpace(unsigned char)
-{
-    return 0;
-}
-
-} // namespace
+#include <cstring>
 
 CsvReader::CsvReader(char delimiter, RowHandler handler)
-    : m_handler(std::move(handler))
+    : m_delimiter(delimiter)
+    , m_handler(std::move(handler))
 {
-    // CSV_REPALL_NL reports line breaks between records too, so that lines can be counted.
+    // CSV_REPALL_NL reports line breaks between records too, which ends a blank line. libcsv
+    // trims spaces around unquoted fields; a record copied whole keeps them.
     csv_init(&m_parser, CSV_REPALL_NL);
     csv_set_delim(&m_parser, static_cast<unsigned char>(delimiter));
-    csv_set_space_func(&m_parser, noSpace);
     csv_set_realloc_func(&m_parser, limitedRealloc);
-
-    m_kinds.fill(0);
-    for (char c : {'"', '\r', delimiter})
-        m_kinds[static_cast<unsigned char>(c)] = NeedsQuotes;
-    m_kinds['\n'] = NeedsQuotes | LineBreak;
 }
 
 CsvReader::~CsvReader()
@@ -39,7 +27,25 @@ void *CsvReader::limitedRealloc(void *memory, size_t size)
 
 bool CsvReader::parse(const char *data, size_t size)
 {
-    return csv_parse(&m_parser, data, size, onField, onRecordEnd, this) == size;
+    const char *const end = data + size;
+    while (data < end) {
+        const char *newline = static_cast<const char *>(std::memchr(data, '\n', size_t(end - data)));
+        const char *lineEnd = newline ? newline + 1 : end;
+        if (m_raw.empty())
+            m_recordLine = m_line;
+        m_chunk = std::string_view(data, size_t(lineEnd - data));
+        m_chunkEnded = false;
+        if (csv_parse(&m_parser, data, m_chunk.size(), onField, onRecordEnd, this) != m_chunk.size())
+            return false;
+        // A record that goes on past this line keeps its bytes so far.
+        if (!m_chunkEnded)
+            m_raw.append(m_chunk);
+        if (newline)
+            ++m_line;
+        data = lineEnd;
+    }
+    m_chunk = {};
+    return true;
 }
 
 bool CsvReader::finish()
@@ -50,47 +56,50 @@ bool CsvReader::finish()
 void CsvReader::onField(void *text, size_t size, void *reader)
 {
     auto *self = static_cast<CsvReader *>(reader);
-    const char *begin = static_cast<const char *>(text);
-    // One look at every byte finds both the line breaks and whether the field needs quotes.
-    const unsigned char *kindOf = self->m_kinds.data();
-    unsigned kinds = 0;
-    qint64 breaks = 0;
-    for (size_t i = 0; i < size; ++i) {
-        const unsigned kind = kindOf[static_cast<unsigned char>(begin[i])];
-        kinds |= kind;
-        breaks += kind >> 1;
-    }
-    self->m_breaksInFields += breaks;
-    self->m_text.append(begin, size);
+    self->m_text.append(static_cast<const char *>(text), size);
     self->m_ends.push_back(self->m_text.size());
-    self->m_row.needsQuotes.push_back(kinds & NeedsQuotes);
 }
 
-void CsvReader::onRecordEnd(int terminator, void *reader)
+std::string_view CsvReader::recordText()
+{
+    std::string_view raw = m_chunk;
+    if (!m_raw.empty()) {
+        m_raw.append(m_chunk);
+        raw = m_raw;
+    }
+    if (!raw.empty() && raw.back() == '\n')
+        raw.remove_suffix(1);
+    if (!raw.empty() && raw.back() == '\r')
+        raw.remove_suffix(1);
+    // Without quotes and line ends inside, libcsv splits a record exactly at its delimiters
+    // (trimming spaces around the fields), so the bytes are the record as it came.
+    for (char c : {'"', '\r', '\n'}) {
+        if (std::memchr(raw.data(), c, raw.size()))
+            return {};
+    }
+    if (size_t(std::count(raw.begin(), raw.end(), m_delimiter)) + 1 != m_ends.size())
+        return {};
+    return raw;
+}
+
+void CsvReader::onRecordEnd(int, void *reader)
 {
     auto *self = static_cast<CsvReader *>(reader);
-    if (self->m_ends.empty()) {
-        // A line break between records: CR LF is one line end, a lone CR or LF another.
-        if (!(terminator == '\n' && self->m_afterCarriageReturn))
-            ++self->m_line;
-        self->m_afterCarriageReturn = terminator == '\r';
-        return;
+    if (!self->m_ends.empty()) {
+        CsvRow &row = self->m_row;
+        row.fields.clear();
+        size_t begin = 0;
+        for (size_t end : self->m_ends) {
+            row.fields.emplace_back(self->m_text.data() + begin, end - begin);
+            begin = end;
+        }
+        row.text = self->recordText();
+        row.line = self->m_recordLine;
+        self->m_handler(row);
+        self->m_text.clear();
+        self->m_ends.clear();
     }
-
-    CsvRow &row = self->m_row;
-    row.fields.clear();
-    size_t begin = 0;
-    for (size_t end : self->m_ends) {
-        row.fields.emplace_back(self->m_text.data() + begin, end - begin);
-        begin = end;
-    }
-    row.line = self->m_line;
-    self->m_handler(row);
-
-    self->m_line += self->m_breaksInFields + (terminator >= 0 ? 1 : 0);
-    self->m_afterCarriageReturn = terminator == '\r';
-    self->m_breaksInFields = 0;
-    self->m_text.clear();
-    self->m_ends.clear();
-    row.needsQuotes.clear();
+    // The record, or the blank line, is over.
+    self->m_raw.clear();
+    self->m_chunkEnded = true;
 }

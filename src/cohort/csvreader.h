@@ -5,7 +5,6 @@
 
 #include <QtGlobal>
 
-#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -14,14 +13,18 @@
 // One record of a CSV file: its fields, valid until the next record, and the line it starts on.
 struct CsvRow {
     std::vector<std::string_view> fields;
-    // Per field: it holds the delimiter, a quote or a line break, so writing it back needs quotes.
-    std::vector<bool> needsQuotes;
+    // The record's own bytes without its line end, when they are the fields joined by the
+    // delimiter (no quotes; spaces around fields kept); empty otherwise. Lets a writer copy
+    // the record as it came.
+    std::string_view text;
     qint64 line = 0;
 };
 
 // Splits RFC 4180 text (quoted fields, doubled quotes, line breaks inside quotes, LF or CRLF)
-// into records with libcsv, block by block, so that memory does not grow with the file.
-// Fields keep their spaces; blank lines are no records but count as lines.
+// into records with libcsv, so that memory does not grow with the file. The text is handed to
+// libcsv one line at a time, which tells where each record starts and which bytes it came from.
+// Spaces around unquoted fields are trimmed; blank lines are no records but count as lines.
+// Lines are counted by their LF.
 class CsvReader
 {
 public:
@@ -48,18 +51,19 @@ private:
     static void onField(void *text, size_t size, void *reader);
     static void onRecordEnd(int terminator, void *reader);
     static void *limitedRealloc(void *memory, size_t size);
-
-    enum ByteKind : unsigned char { NeedsQuotes = 1, LineBreak = 2 };
+    std::string_view recordText();
 
     csv_parser m_parser;
-    std::array<unsigned char, 256> m_kinds;
+    char m_delimiter;
     RowHandler m_handler;
     std::string m_text;            // the fields of the current record, one after another
     std::vector<size_t> m_ends;    // where each field ends in m_text
+    std::string_view m_chunk;      // the line being parsed
+    bool m_chunkEnded = false;     // a record or blank line ended in m_chunk
+    std::string m_raw;             // the bytes of a record that began on an earlier line
     CsvRow m_row;
-    qint64 m_line = 1;
-    qint64 m_breaksInFields = 0;   // line breaks inside quoted fields of the current record
-    bool m_afterCarriageReturn = false;
+    qint64 m_line = 1;             // the line being parsed
+    qint64 m_recordLine = 1;       // the line the current record started on
 };
 
 #endif // CSVREADER_H

@@ -35,11 +35,6 @@ void CsvWriter::field(std::string_view text)
             break;
         }
     }
-    field(text, needsQuotes);
-}
-
-void CsvWriter::field(std::string_view text, bool needsQuotes)
-{
     separate();
     if (!needsQuotes) {
         m_buffer.append(text);
@@ -52,6 +47,12 @@ void CsvWriter::field(std::string_view text, bool needsQuotes)
         m_buffer.push_back(c);
     }
     m_buffer.push_back('"');
+}
+
+void CsvWriter::fields(std::string_view text)
+{
+    separate();
+    m_buffer.append(text);
 }
 
 void CsvWriter::number(double value)

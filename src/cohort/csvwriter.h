@@ -18,8 +18,8 @@ public:
     CsvWriter(QIODevice &device, char delimiter, const char *lineEnd, DecimalMark mark);
 
     void field(std::string_view text);
-    // A field whose need of quotes is known already.
-    void field(std::string_view text, bool needsQuotes);
+    // Fields already joined by the delimiter and needing no quotes, as a reader found them.
+    void fields(std::string_view text);
     void number(double value);
     void emptyField();
     void endRecord();
