@@ -34,6 +34,14 @@ bool CsvReader::parse(const char *data, size_t size)
         if (m_raw.empty())
             m_recordLine = m_line;
         m_chunk = std::string_view(data, size_t(lineEnd - data));
+        // A lone CR ends a record (or a blank line) in the middle of a line, where the bytes of
+        // what follows cannot be told apart: no record is copied whole until a clean line end.
+        if (m_previousChunkEnded && m_raw.empty() && m_ends.empty())
+            m_textLost = false;
+        const void *carriageReturn = std::memchr(data, '\r', m_chunk.size());
+        if (carriageReturn && !(newline && carriageReturn == newline - 1))
+            m_textLost = true;
+        m_previousChunkEnded = newline != nullptr;
         m_chunkEnded = false;
         if (csv_parse(&m_parser, data, m_chunk.size(), onField, onRecordEnd, this) != m_chunk.size())
             return false;
@@ -71,6 +79,8 @@ std::string_view CsvReader::recordText()
         raw.remove_suffix(1);
     if (!raw.empty() && raw.back() == '\r')
         raw.remove_suffix(1);
+    if (raw.empty() || m_textLost)
+        return {};
     // Without quotes and line ends inside, libcsv splits a record exactly at its delimiters
     // (trimming spaces around the fields), so the bytes are the record as it came.
     for (char c : {'"', '\r', '\n'}) {

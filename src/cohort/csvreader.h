@@ -61,6 +61,8 @@ private:
     std::string_view m_chunk;      // the line being parsed
     bool m_chunkEnded = false;     // a record or blank line ended in m_chunk
     std::string m_raw;             // the bytes of a record that began on an earlier line
+    bool m_textLost = false;       // a lone CR hides where the current bytes belong
+    bool m_previousChunkEnded = true;
     CsvRow m_row;
     qint64 m_line = 1;             // the line being parsed
     qint64 m_recordLine = 1;       // the line the current record started on

@@ -1,6 +1,7 @@
 #include "calibrationplot.h"
 
 #include "chartxy.h"
+#include "chartxyseriesstyle.h"
 #include "chartxysetting.h"
 
 #include <QColor>
@@ -40,6 +41,8 @@ CalibrationPlot::CalibrationPlot(const std::vector<QPointF> &points, int month)
         m_model->setData(m_model->index(0, Observed), QColor(0, 90, 181), Qt::DecorationRole);
         m_model->setData(m_model->index(0, Identity), QColor(80, 80, 80), Qt::DecorationRole);
     }
+    m_model->setHeaderData(Observed, Qt::Horizontal, QStringLiteral("a person"));
+    m_model->setHeaderData(Identity, Qt::Horizontal, QStringLiteral("observed = predicted"));
 
     m_chart->setModel(m_model.get());
     m_chart->resize(DefaultSize);
@@ -55,6 +58,14 @@ CalibrationPlot::CalibrationPlot(const std::vector<QPointF> &points, int month)
     setting->grid()->setForeground(Qt::black);
     setting->scale()->setAutoLimitView(true);
     setting->scale()->setAutoRound(true);
+    ChartXYSeriesStyle &people = setting->seriesStyle(Observed);
+    people.setLineVisible(false);
+    people.setMarker(ChartXYSeriesStyle::Circle);
+    ChartXYSeriesStyle &identity = setting->seriesStyle(Identity);
+    identity.setLineStyle(Qt::DashLine);
+    identity.setLineWidth(1.5);
+    setting->legend()->setVisible(true);
+    setting->legend()->setCorner(Qt::TopLeftCorner);
     m_chart->updateChart();
 }
 
@@ -75,8 +86,6 @@ void CalibrationPlot::paint(QPainter &painter, const QSize &size) const
     painter.setPen(Qt::black);
     painter.drawText(QRectF(6, 4, size.width() - 12, FontPixels + 6), Qt::AlignLeft | Qt::AlignTop,
                      QStringLiteral("Observed BMI (kg/m²), month %1").arg(m_month));
-    painter.drawText(QRectF(6, 4, size.width() - 12, FontPixels + 6), Qt::AlignRight | Qt::AlignTop,
-                     QStringLiteral("dashed: observed = predicted"));
     painter.drawText(QRectF(0, size.height() - FontPixels - 6, size.width() - 8, FontPixels + 4),
                      Qt::AlignRight | Qt::AlignTop, QStringLiteral("Predicted BMI (kg/m²)"));
     painter.restore();
