@@ -1,13 +1,16 @@
 // Feeds arbitrary bytes as the rows of a cohort file (after a fixed header line) through the
 // reader and predict. Checks: an accepted row holds values the window would accept, the fast
-// number reader agrees with the window's, and predict's output reads back into the same
-// fields with the seven added columns.
+// number reader agrees with the window's, predict's output reads back into the same fields
+// with the seven added columns, and records neither change with the block size nor are
+// copied whole from bytes that are not theirs.
 #include "cohortinput.h"
 #include "cohortprediction.h"
 #include "numberfield.h"
 #include "predictorcheck.h"
 
 #include <QBuffer>
+
+#include <algorithm>
 
 #include <cmath>
 #include <cstdint>
@@ -28,11 +31,51 @@ void check(bool condition)
         std::abort();
 }
 
+// Spaces around a field, as libcsv trims them.
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The records of text read in blocks of the given size: their fields, and each record's own
+// text checked against them wherever the reader offers it for copying whole.
+std::vector<std::vector<std::string>> recordsInBlocks(const QByteArray &text, size_t block)
+{
+    std::vector<std::vector<std::string>> records;
+    CsvReader reader(',', [&](const CsvRow &row) {
+        records.emplace_back(row.fields.begin(), row.fields.end());
+        if (row.text.empty())
+            return;
+        size_t field = 0, begin = 0;
+        for (size_t end = 0; end <= row.text.size(); ++end) {
+            if (end == row.text.size() || row.text[end] == ',') {
+                check(field < row.fields.size()
+                      && trimmed(row.text.substr(begin, end - begin)) == row.fields[field]);
+                ++field;
+                begin = end + 1;
+            }
+        }
+        check(field == row.fields.size());
+    });
+    for (qsizetype i = 0; i < text.size(); i += qsizetype(block))
+        check(reader.parse(text.constData() + i, std::min<size_t>(block, size_t(text.size() - i))));
+    check(reader.finish());
+    return records;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray text = header + QByteArray(reinterpret_cast<const char *>(data), int(size));
+
+    // Where the blocks of a large file end must not change a record.
+    if (size > 0)
+        check(recordsInBlocks(text, size_t(text.size())) == recordsInBlocks(text, 1 + data[0] % 13));
     QBuffer in;
     in.setData(text);
     in.open(QIODevice::ReadOnly);
