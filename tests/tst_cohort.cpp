@@ -82,6 +82,8 @@ private slots:
     void decimalComma();
     void statistics_data();
     void statistics();
+    void figuresThatCannotBeComputed_data();
+    void figuresThatCannotBeComputed();
 };
 
 void TestCohort::fastReaderAgreesWithTheWindow_data()
@@ -315,6 +317,43 @@ void TestCohort::statistics()
     const QJsonObject first = json.value(QLatin1String("months")).toArray().at(0).toObject();
     QCOMPARE(first.value(QLatin1String("mean_error")).toDouble(), validation.months[0].statistics.meanError);
     QCOMPARE(first.value(QLatin1String("slope_ci")).toArray().at(1).toDouble(), validation.months[0].statistics.slopeCi[1]);
+}
+
+void TestCohort::figuresThatCannotBeComputed_data()
+{
+    QTest::addColumn<QByteArray>("rows");
+    QTest::addColumn<QStringList>("nulls"); // JSON keys that must be null
+    QTest::addColumn<QStringList>("numbers"); // JSON keys that must be numbers
+    // One person three times: every prediction the same, so no line can be fitted.
+    QTest::newRow("one prediction") << QByteArray(goodPredictors + ",30\n" + goodPredictors + ",31\n" + goodPredictors + ",32\n")
+                                    << QStringList{"slope", "intercept"} << QStringList{"r2", "mean_error", "rmse"};
+    // Everyone observed at the same BMI: R² has nothing to compare with.
+    QTest::newRow("one observation") << QByteArray("3,3,3,20,30,20,60,35,30\n2,2,2,15,25,10,50,32,30\n4,2.5,1.5,12,20,15,45,29.3,30\n")
+                                     << QStringList{"r2"} << QStringList{"slope", "mean_error", "mae"};
+}
+
+// Degenerate cohorts give null where a figure is undefined, never NaN or a division by zero.
+void TestCohort::figuresThatCannotBeComputed()
+{
+    QFETCH(QByteArray, rows);
+    QFETCH(QStringList, nulls);
+    QFETCH(QStringList, numbers);
+    QBuffer in;
+    in.setData(predictorHeader + ",bmi_month_2\n" + rows);
+    in.open(QIODevice::ReadOnly);
+    CohortInput input(in, QStringLiteral("test.csv"), {});
+    CohortValidation validation;
+    QString error;
+    QVERIFY2(validation.read(input, false, 0, &error), qPrintable(error));
+    QJsonParseError parse;
+    const QJsonDocument json = QJsonDocument::fromJson(validation.json(), &parse);
+    QCOMPARE(parse.error, QJsonParseError::NoError);
+    const QJsonObject month = json.object().value(QLatin1String("months")).toArray().at(0).toObject();
+    QCOMPARE(month.value(QLatin1String("month")).toInt(), 2);
+    for (const QString &key : nulls)
+        QVERIFY2(month.value(key).isNull(), qPrintable(key));
+    for (const QString &key : numbers)
+        QVERIFY2(month.value(key).isDouble(), qPrintable(key));
 }
 
 QTEST_GUILESS_MAIN(TestCohort)

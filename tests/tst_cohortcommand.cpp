@@ -88,6 +88,8 @@ void TestCohortCommand::exitStatus_data()
                                                  << 2 << false << "--json belongs to validate";
     QTest::newRow("bad month") << header + goodRows << QStringList{"validate", "in.csv", "--month", "7"} << 2
                                << false << "--month takes a month from 1 to 6";
+    QTest::newRow("plot of unknown kind") << header + goodRows << QStringList{"validate", "in.csv", "--plot", "out.csv"}
+                                          << 2 << false << "--plot writes a .png or .pdf file";
     QTest::newRow("bad delimiter") << header + goodRows << QStringList{"predict", "in.csv", "--delimiter", "|"}
                                    << 2 << false << "--delimiter takes";
     QTest::newRow("validate, a row refused") << header + goodRows + refusedRow << QStringList{"validate", "in.csv"}

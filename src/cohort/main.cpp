@@ -139,6 +139,10 @@ int validate(QFile &in, const QString &inName, const QCommandLineParser &parser,
             return failure(QStringLiteral("--month takes a month from 1 to %1.").arg(CourseMonths));
     }
     const bool pictures = parser.isSet(o.report) || parser.isSet(o.plot);
+    // Said before a long read rather than after it.
+    const QString plotSuffix = QFileInfo(parser.value(o.plot)).suffix().toLower();
+    if (parser.isSet(o.plot) && plotSuffix != QLatin1String("png") && plotSuffix != QLatin1String("pdf"))
+        return failure(QStringLiteral("--plot writes a .png or .pdf file."));
 
     CohortInput input(in, inName, options);
     input.setProgressShown(isatty(STDERR_FILENO) && in.size() > (64 << 20));
