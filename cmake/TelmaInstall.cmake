@@ -7,6 +7,9 @@ set(TELMA_INSTALL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/telma)
 set(TELMA_INSTALL_WORK_DIR ${CMAKE_INSTALL_FULL_DATADIR}/telma/icons/run/workdir)
 
 install(TARGETS telma RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS telma-cohort RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The example cohort of the README, to try telma-cohort on.
+install(FILES docs/example-cohort.csv DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 install(FILES resources/icons/nextunfinished.png DESTINATION ${TELMA_INSTALL_DATA_DIR}/icons)
 install(FILES resources/icons/button-close.png DESTINATION ${TELMA_INSTALL_DATA_DIR}/img)
 install(DIRECTORY DESTINATION ${TELMA_INSTALL_DATA_DIR}/icons/run/workdir)
