@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "bmicourse.h"
+#include "bmidialog.h"
 #include "dialog.h"
 #include "dialog_alex.h"
 #include "dialog_bod.h"
@@ -10,6 +11,7 @@
 #include "predictorcheck.h"
 #include "questionnairelauncher.h"
 
+#include <QLayout>
 #include <QMessageBox>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -25,6 +27,7 @@ MainWindow::MainWindow(QWidget *parent)
         // A hand edit makes the value the user's own, whoever wrote it before.
         connect(fields[i], &QLineEdit::textEdited, this, [this, i] { m_sources[i].clear(); });
     }
+    addBmiButton();
 }
 
 MainWindow::~MainWindow()
@@ -46,9 +49,14 @@ void MainWindow::on_btnSimulation_clicked()
     PredictorValues values{};
     const int failing = firstInvalidPredictor(texts, &values);
     if (failing >= 0) {
-        const char *message = predictorRange(static_cast<Predictor>(failing)).message;
-        warning.setText(QCoreApplication::translate("MainWindow", message));
+        const PredictorRange &range = predictorRange(static_cast<Predictor>(failing));
+        warning.setText(QCoreApplication::translate("MainWindow", range.message));
+        warning.setInformativeText(refusalReason(texts.at(failing), range));
         warning.exec();
+        // Straight back to the field, its text selected, ready to be typed over.
+        QLineEdit *field = predictorFields()[failing];
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
         return;
     }
 
@@ -56,6 +64,7 @@ void MainWindow::on_btnSimulation_clicked()
     graph result;
     result.prepareview(course.data());
     result.setPredictors(values, m_sources);
+    result.setHeightMetres(m_heightMetres);
     result.exec();
 }
 
@@ -130,6 +139,39 @@ std::array<QLineEdit *, PredictorCount> MainWindow::predictorFields() const
 {
     return {ui->lineEdit,   ui->lineEdit_2, ui->lineEdit_3, ui->lineEdit_4,
             ui->lineEdit_5, ui->lineEdit_6, ui->lineEdit_7, ui->lineEdit_8};
+}
+
+void MainWindow::addBmiButton()
+{
+    QLineEdit *field = ui->lineEdit_8;
+    auto *button = new QPushButton(field->parentWidget());
+    button->setObjectName(QStringLiteral("pushButton_BMI"));
+    // Looks and behaves like the questionnaire buttons above it.
+    const QPushButton *model = ui->pushButton_ALEX;
+    button->setIcon(model->icon());
+    button->setMinimumSize(model->minimumSize());
+    button->setMaximumSize(model->maximumSize());
+    button->setFocusPolicy(model->focusPolicy());
+    button->setToolTip(tr("Body Mass Index from weight (kg) and height (cm)"));
+    button->setAccessibleName(button->toolTip());
+    // The field was widened to line up without a button; with one, it matches the others.
+    field->setMinimumWidth(ui->lineEdit_7->minimumWidth());
+    ui->horizontalLayout_9->addWidget(button);
+    connect(button, &QPushButton::clicked, this, &MainWindow::enterBmiFromWeightAndHeight);
+    // A typed BMI no longer rests on the height measured for it.
+    connect(field, &QLineEdit::textEdited, this, [this] { m_heightMetres.reset(); });
+}
+
+void MainWindow::enterBmiFromWeightAndHeight()
+{
+    BmiDialog dialog(this);
+    if (m_heightMetres)
+        dialog.setHeightMetres(*m_heightMetres);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ui->lineEdit_8->setText(formatPredictor(dialog.bmi()));
+    m_sources[static_cast<int>(Predictor::InitialBmi)] = dialog.sourceText();
+    m_heightMetres = dialog.heightCm() / 100.0;
 }
 
 void MainWindow::noteSource(const QDialog &questionnaire, Predictor field,

@@ -35,12 +35,17 @@ private slots:
 
 private:
     std::array<QLineEdit *, PredictorCount> predictorFields() const;
+    // The button after the BMI field that opens the weight-and-height dialog.
+    void addBmiButton();
+    void enterBmiFromWeightAndHeight();
     // After a launcher ran: an accepted questionnaire becomes the field's source.
     void noteSource(const QDialog &questionnaire, Predictor field, const QString &source);
 
     Ui::MainWindow *ui;
     // Per field, the questionnaire and scale that last wrote it; empty once typed over.
     PredictorSources m_sources;
+    // The height behind the BMI field while that came from the weight-and-height dialog.
+    std::optional<double> m_heightMetres;
 };
 
 #endif // MAINWINDOW_H
