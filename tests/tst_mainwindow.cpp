@@ -113,6 +113,8 @@ private slots:
     void formStaysPutWhenWindowGrows();
     void slotsInDeclaredOrder();
     void embedsOneUncompressedPicture();
+    void buttonsShowPicturesWhereverStarted_data();
+    void buttonsShowPicturesWhereverStarted();
     void reportsFirstFailingField_data();
     void reportsFirstFailingField();
     void refusalSaysWhyAndReturnsToTheField_data();
@@ -191,6 +193,36 @@ void TestMainWindow::formStaysPutWhenWindowGrows()
             QVERIFY2(it.value().width() < 2 * it.value().height(), qPrintable(it.key()));
         }
     }
+}
+
+void TestMainWindow::buttonsShowPicturesWhereverStarted_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("pathsResolve");
+    QTest::newRow("the install tree's work folder")
+        << QCoreApplication::applicationDirPath() + "/../share/telma/icons/run/workdir" << true;
+    QTest::newRow("a folder elsewhere") << QDir::tempPath() << false;
+    QTest::newRow("the root folder") << "/" << false;
+}
+
+void TestMainWindow::buttonsShowPicturesWhereverStarted()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, pathsResolve);
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder));
+    QCOMPARE(QFileInfo::exists("../../nextunfinished.png"), pathsResolve);
+    MainWindow w;
+    QDir::setCurrent(before);
+    const QList<QAbstractButton *> buttons = w.findChildren<QAbstractButton *>();
+    int pictured = 0;
+    for (QAbstractButton *button : buttons) {
+        if (!button->objectName().startsWith("pushButton_") && button->objectName() != "btnClose")
+            continue;
+        QVERIFY2(!button->icon().pixmap(QSize(16, 16)).isNull(), qPrintable(button->objectName()));
+        ++pictured;
+    }
+    QCOMPARE(pictured, 7 + 1 + 1); // questionnaires, weight and height, Close
 }
 
 void TestMainWindow::embedsOneUncompressedPicture()

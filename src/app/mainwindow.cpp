@@ -28,6 +28,7 @@ MainWindow::MainWindow(QWidget *parent)
         connect(fields[i], &QLineEdit::textEdited, this, [this, i] { m_sources[i].clear(); });
     }
     addBmiButton();
+    useBuiltInPicturesWhereMissing();
 }
 
 MainWindow::~MainWindow()
@@ -160,6 +161,21 @@ void MainWindow::addBmiButton()
     connect(button, &QPushButton::clicked, this, &MainWindow::enterBmiFromWeightAndHeight);
     // A typed BMI no longer rests on the height measured for it.
     connect(field, &QLineEdit::textEdited, this, [this] { m_heightMetres.reset(); });
+}
+
+// The form finds its button pictures by paths relative to the working folder; started
+// anywhere else, the buttons would be blank grey boxes. Copies built into the program fill in.
+void MainWindow::useBuiltInPicturesWhereMissing()
+{
+    const auto missing = [](const QAbstractButton *button) {
+        return button->icon().pixmap(QSize(16, 16)).isNull();
+    };
+    const QIcon next(QStringLiteral(":/buttons/nextunfinished.png"));
+    for (QPushButton *button : findChildren<QPushButton *>())
+        if (button->objectName().startsWith(QLatin1String("pushButton_")) && missing(button))
+            button->setIcon(next);
+    if (missing(ui->btnClose))
+        ui->btnClose->setIcon(QIcon(QStringLiteral(":/buttons/button-close.png")));
 }
 
 void MainWindow::enterBmiFromWeightAndHeight()

@@ -38,6 +38,7 @@ private:
     // The button after the BMI field that opens the weight-and-height dialog.
     void addBmiButton();
     void enterBmiFromWeightAndHeight();
+    void useBuiltInPicturesWhereMissing();
     // After a launcher ran: an accepted questionnaire becomes the field's source.
     void noteSource(const QDialog &questionnaire, Predictor field, const QString &source);
 
