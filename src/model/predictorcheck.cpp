@@ -82,14 +82,15 @@ QString refusalReason(const QString &text, const PredictorRange &range)
     if (typed.isEmpty())
         return tr("The field is empty.") + QLatin1Char(' ') + writeANumber;
 
+    // Read exactly as readPredictor reads, so that the reason matches the refusal.
     bool ok = false;
-    double value = c.toDouble(typed, &ok);
+    double value = c.toDouble(text, &ok);
     QString reason;
     QString shown = typed;
     // One comma where a period belongs: say how to write it, then judge the number meant.
     if (!ok && typed.count(QLatin1Char(',')) == 1) {
         const QString withPeriod = QString(typed).replace(QLatin1Char(','), QLatin1Char('.'));
-        value = c.toDouble(withPeriod, &ok);
+        value = c.toDouble(QString(text).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
         if (ok && std::isfinite(value)) {
             reason = tr("“%1” uses a decimal comma: write %2.").arg(typed, withPeriod);
             shown = withPeriod;
@@ -101,5 +102,5 @@ QString refusalReason(const QString &text, const PredictorRange &range)
         const QString outside = tr("%1 is outside %2 to %3.").arg(shown, from, to);
         return reason.isEmpty() ? outside : reason + QLatin1Char(' ') + outside;
     }
-    return reason;
+    return reason;  // empty only for a text that is accepted
 }
