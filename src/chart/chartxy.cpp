@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QImageWriter>
 #include <QMenu>
 #include <QMessageBox>
@@ -53,7 +54,7 @@ bool writePdf(const ChartXY &chart, const QSize &size, QIODevice &file, QString 
         error = ChartXY::tr("The PDF could not be started.");
         return false;
     }
-    chart.renderChart(painter, size);
+    chart.renderPicture(painter, size);
     return painter.end();
 }
 
@@ -79,6 +80,22 @@ ChartXYSetting *ChartXY::setting() const
 void ChartXY::renderChart(QPainter &painter, const QSize &size) const
 {
     m_render->render(painter, size);
+}
+
+// Labels laid over the chart (axis titles, a caption) belong to the picture as much as the
+// chart does; without them a copied chart would not say what it shows.
+void ChartXY::renderPicture(QPainter &painter, const QSize &size) const
+{
+    renderChart(painter, size);
+    const QPoint origin = viewport()->pos();
+    for (QLabel *label : findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!label->isVisibleTo(this))
+            continue;
+        painter.save();
+        label->render(&painter, label->pos() - origin, QRegion(),
+                      QWidget::DrawChildren);
+        painter.restore();
+    }
 }
 
 void ChartXY::copyToClipboard() const
@@ -137,7 +154,7 @@ QImage ChartXY::chartImage() const
     // Whatever the chart leaves unpainted looks as it does on screen.
     image.fill(viewport()->palette().color(viewport()->backgroundRole()));
     QPainter painter(&image);
-    renderChart(painter, size);
+    renderPicture(painter, size);
     return image;
 }
 

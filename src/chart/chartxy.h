@@ -25,6 +25,8 @@ public:
     // Draws the chart onto painter as it would look in a viewport of the given size,
     // e.g. as vectors onto a PDF page.
     void renderChart(QPainter &painter, const QSize &size) const;
+    // The chart with the labels laid over it, as Copy and Save Image show it.
+    void renderPicture(QPainter &painter, const QSize &size) const;
     // Puts the model's data as tab-separated text and the chart as an image on the
     // clipboard, for spreadsheets and documents alike.
     void copyToClipboard() const;

@@ -31,6 +31,8 @@ public:
 
     // The case the simulation was saved as; the report names it.
     void setCaseCode(const QString &code);
+    // The height the BMI was worked out from, when the weight-and-height dialog was used.
+    void setHeightMetres(std::optional<double> metres);
 
     // What the dialog shows and reports: the course, and the inputs once given.
     const SimulationRecord &record() const;
@@ -51,6 +53,7 @@ public slots:
 private:
     void addActionButtons();
     void updateActions();
+    void updateCautions();
     void copyValues();
     void printReport();
     void saveReportAs();
