@@ -140,6 +140,19 @@ QString ResultReport::title() const
     return tr("Predicted BMI course during CBT treatment of obesity");
 }
 
+QString ResultReport::statementText()
+{
+    return tr("What this is: the predicted course comes from a fixed closed formula of the "
+              "eight predictors above. It is meant for adults in cognitive-behavioural "
+              "treatment (CBT) of obesity. It supports clinical judgement and does not "
+              "replace it.");
+}
+
+QString ResultReport::predictorName(Predictor predictor)
+{
+    return tr(predictorNames[static_cast<int>(predictor)]);
+}
+
 double ResultReport::paintHeader(QPainter &painter, double top) const
 {
     top = paintParagraph(painter, top, title(), pageFont(16, true)) + 60;
@@ -219,12 +232,7 @@ double ResultReport::paintChart(QPainter &painter, double top) const
 
 double ResultReport::paintStatement(QPainter &painter, double top) const
 {
-    const QString statement =
-        tr("What this is: the predicted course comes from a fixed closed formula of the "
-           "eight predictors above. It is meant for adults in cognitive-behavioural "
-           "treatment (CBT) of obesity. It supports clinical judgement and does not "
-           "replace it.");
-    top = paintParagraph(painter, top, statement, pageFont(10));
+    top = paintParagraph(painter, top, statementText(), pageFont(10));
     if (m_record.hasCourse && courseNeedsCaution(m_record.course))
         top = paintParagraph(painter, top + 100, courseCautionText(), pageFont(10, true));
     return top;
