@@ -195,16 +195,18 @@ bool CaseStore::open(const QString &location)
     m_error = {};
     m_location = location;
     m_dialect = CaseStoreDialect::forLocation(location);
-    QSqlDatabase db;
-    int version = 0;
-    if (!m_dialect.open(&db, location, m_connection, m_busyTimeoutMs, &m_error)
-        || !CaseSchema::readVersion(db, m_dialect, &version, &m_error)
-        || !m_dialect.configure(db, &m_error)
-        || !CaseSchema::migrate(db, m_dialect, version, &m_error)) {
-        close();
-        return false;
+    bool ready = false;
+    {
+        QSqlDatabase db;
+        int version = 0;
+        ready = m_dialect.open(&db, location, m_connection, m_busyTimeoutMs, &m_error)
+                && CaseSchema::readVersion(db, m_dialect, &version, &m_error)
+                && m_dialect.configure(db, &m_error)
+                && CaseSchema::migrate(db, m_dialect, version, &m_error);
     }
-    return true;
+    if (!ready)
+        close();
+    return ready;
 }
 
 bool CaseStore::isOpen() const
