@@ -37,6 +37,13 @@ void FollowUpChartModel::setFollowUp(const FollowUpCase &followUp)
     endResetModel();
 }
 
+void FollowUpChartModel::clear()
+{
+    beginResetModel();
+    m_rows.clear();
+    endResetModel();
+}
+
 int FollowUpChartModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());

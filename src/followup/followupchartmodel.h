@@ -23,6 +23,8 @@ public:
     explicit FollowUpChartModel(QObject *parent = nullptr);
 
     void setFollowUp(const FollowUpCase &followUp);
+    // No rows: nothing to draw.
+    void clear();
 
     // The red of the result dialog's line, and a blue that differs from it in black and
     // white too.

@@ -19,18 +19,17 @@ VisitCheck failure(VisitCheck::Field field, const QString &message)
     return check;
 }
 
-// Numbers are read as the predictor fields are: a decimal point, no group separators.
-bool readNumber(const QString &text, double lowest, double highest, double *value)
-{
-    return readPredictor(text, PredictorRange{lowest, highest, ""}, value);
-}
-
 QString dateText(const QDate &date)
 {
     return date.toString(Qt::ISODate);
 }
 
 } // namespace
+
+bool readVisitNumber(const QString &text, double lowest, double highest, double *value)
+{
+    return readPredictor(text, PredictorRange{lowest, highest, ""}, value);
+}
 
 double bmiFromWeight(double weightKg, double heightM)
 {
@@ -53,7 +52,7 @@ VisitCheck checkVisit(const VisitInput &input, const QDate &baseline,
     visit.note = input.note.trimmed();
     std::optional<double> newHeight;
     if (input.weight.trimmed().isEmpty()) {
-        if (!readNumber(input.bmi, VisitLimits::BmiLowest, VisitLimits::BmiHighest,
+        if (!readVisitNumber(input.bmi, VisitLimits::BmiLowest, VisitLimits::BmiHighest,
                         &visit.bmi)) {
             return failure(VisitCheck::Bmi,
                            tr("The observed BMI must be a number from 10 to 100 kg/m² "
@@ -61,7 +60,7 @@ VisitCheck checkVisit(const VisitInput &input, const QDate &baseline,
         }
     } else {
         double weight = 0;
-        if (!readNumber(input.weight, VisitLimits::WeightLowest, VisitLimits::WeightHighest,
+        if (!readVisitNumber(input.weight, VisitLimits::WeightLowest, VisitLimits::WeightHighest,
                         &weight)) {
             return failure(VisitCheck::Weight,
                            tr("The weight must be a number from 20 to 400 kg."));
@@ -69,7 +68,7 @@ VisitCheck checkVisit(const VisitInput &input, const QDate &baseline,
         double height = 0;
         if (caseHeightM) {
             height = *caseHeightM;
-        } else if (readNumber(input.height, VisitLimits::HeightLowest,
+        } else if (readVisitNumber(input.height, VisitLimits::HeightLowest,
                               VisitLimits::HeightHighest, &height)) {
             newHeight = height;
         } else {

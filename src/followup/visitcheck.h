@@ -48,6 +48,10 @@ struct VisitCheck {
 VisitCheck checkVisit(const VisitInput &input, const QDate &baseline,
                       std::optional<double> caseHeightM, const QDate &today);
 
+// Reads a typed number as the predictor fields do (a decimal point, no group separators,
+// finite), accepting it only within lowest to highest.
+bool readVisitNumber(const QString &text, double lowest, double highest, double *value);
+
 // BMI from weight (kg) and height (m).
 double bmiFromWeight(double weightKg, double heightM);
 
