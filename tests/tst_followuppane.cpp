@@ -113,6 +113,8 @@ void TestFollowUpPane::typeVisit(const char *button, const Typed &typed, const c
         QPointer<QWidget> open(dialog);
         // A refused value shows a message and leaves the dialog open: give up on both.
         QTimer::singleShot(50, [open] {
+            if (!open || !open->isVisible())
+                return;
             if (QWidget *box = QApplication::activeModalWidget(); box && box != open)
                 box->close();
             QTimer::singleShot(0, [open] {
