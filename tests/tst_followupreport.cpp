@@ -71,6 +71,7 @@ private slots:
     void printedPageIsTheSameReport();
     void everyVisitCountFitsOnePage_data();
     void everyVisitCountFitsOnePage();
+    void cautionsAsInTheResultDialog();
     void unwritablePlaceLeavesNothing_data();
     void unwritablePlaceLeavesNothing();
 
@@ -158,6 +159,21 @@ void TestFollowUpReport::everyVisitCountFitsOnePage()
     QCOMPARE(text.contains("2026-01-17"), allListed && visits > 0);
     QCOMPARE(text.contains(QStringLiteral("earliest of %1 visits do not").arg(visits)),
              !allListed);
+}
+
+void TestFollowUpReport::cautionsAsInTheResultDialog()
+{
+    FollowUpCase implausible = typicalCase({});
+    implausible.predictors = {1.5, 1.5, 2, 15, 20, 5, 40, 45};
+    const QString file = m_dir.filePath("caution.pdf");
+    QString error;
+    QVERIFY(Report(implausible).report().savePdf(file, &error));
+    QCOMPARE(pageCount(file), 1);
+    const QString text = pdfText(file);
+    QVERIFY2(text.contains("far beyond the about 10 %"), qPrintable(text));
+    QVERIFY(text.contains("below 18.5"));
+    QVERIFY(Report(typicalCase({})).report().savePdf(file, &error));
+    QVERIFY(!pdfText(file).contains("far beyond"));
 }
 
 void TestFollowUpReport::unwritablePlaceLeavesNothing_data()

@@ -2,6 +2,7 @@
 
 #include "casestore.h"
 #include "chartxy.h"
+#include "coursecaution.h"
 #include "followupchart.h"
 #include "followupchartmodel.h"
 #include "followupreport.h"
@@ -126,6 +127,14 @@ bool FollowUpPane::showCase(qint64 caseId)
     else
         m_chartData->clear();
     m_chart->updateChart();
+    // The cautions of the result dialog, so that a course it warned about is never
+    // followed up without the same words.
+    const QString cautions = m_caseId
+        ? courseCautionsText(courseCautions(predictBmiCourse(followUp.predictors),
+                                            followUp.predictors[int(Predictor::InitialBmi)]))
+        : QString();
+    m_caution->setText(cautions);
+    m_caution->setVisible(!cautions.isEmpty());
     updateActions();
     return ok;
 }

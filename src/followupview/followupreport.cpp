@@ -1,6 +1,7 @@
 #include "followupreport.h"
 
 #include "chartxy.h"
+#include "coursecaution.h"
 #include "followuptablemodel.h"
 #include "reportlayout.h"
 #include "resultreport.h"
@@ -157,7 +158,12 @@ void FollowUpReport::paint(QPainter &painter, const QRectF &target) const
     painter.restore();
     top += chartHeight + L::SectionGap / 2;
 
-    page.paragraph(top, ResultReport::statementText(), L::font(10));
+    top = page.paragraph(top, ResultReport::statementText(), L::font(10));
+    const QList<CourseCaution> cautions =
+        courseCautions(predictBmiCourse(followUp.predictors),
+                       followUp.predictors[int(Predictor::InitialBmi)]);
+    for (const CourseCaution &caution : cautions)
+        top = page.paragraph(top + 80, caution.text, L::font(10, true));
 }
 
 bool FollowUpReport::savePdf(const QString &fileName, QString *error) const
