@@ -144,7 +144,7 @@ void lastVisitsOfPage(benchmark::State &state)
     QVector<qint64> ids;
     for (const CaseSummary &summary : page)
         ids << summary.id;
-    QHash<qint64, Visit> last;
+    QHash<qint64, VisitStore::LastVisit> last;
     for (auto _ : state) {
         VisitStore(f.store).lastVisits(ids, &last);
         benchmark::DoNotOptimize(last);
