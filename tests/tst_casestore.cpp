@@ -24,6 +24,8 @@ private slots:
     void filtersByCode_data();
     void filtersByCode();
     void pagesThroughAllCases();
+    void searchesInBoundedSteps_data();
+    void searchesInBoundedSteps();
     void auditsEveryChange();
     void deletionErasesClinicalData();
     void trailIsAppendOnly_data();
@@ -35,7 +37,6 @@ private slots:
     void csvNumbersReadBackExactly_data();
     void csvNumbersReadBackExactly();
     void exportsColumnsTheCohortToolReads();
-    void backupHoldsEveryCase();
 };
 
 // A store open on a fresh database; fails the test when it cannot be opened.
@@ -215,6 +216,46 @@ void TestCaseStore::pagesThroughAllCases()
     }
     QCOMPARE(seen.size(), 250);
     QCOMPARE(QSet<QString>(seen.begin(), seen.end()), saved);
+}
+
+void TestCaseStore::searchesInBoundedSteps_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("scanLimit");
+    QTest::addColumn<int>("matchLimit");
+    QTest::newRow("rare, small steps") << "7" << 7 << 100;
+    QTest::newRow("one code per step") << "7" << 1 << 100;
+    QTest::newRow("one match per step") << "7" << 50 << 1;
+    QTest::newRow("common, page limit") << "s" << 1000 << 9;
+    QTest::newRow("no match") << "none" << 13 << 100;
+}
+
+void TestCaseStore::searchesInBoundedSteps()
+{
+    QFETCH(QString, filter);
+    QFETCH(int, scanLimit);
+    QFETCH(int, matchLimit);
+    OPEN_FRESH(store, location);
+    QStringList expected;
+    for (int i = 0; i < 60; ++i) {
+        CaseRecord record = sampleCase(QStringLiteral("S%1").arg(i, 2, 10, QLatin1Char('0')), i);
+        QVERIFY(store.addCase(&record));
+        if (record.code.contains(filter, Qt::CaseInsensitive))
+            expected << record.code;
+    }
+    QStringList found;
+    QString after;
+    int steps = 0;
+    for (CaseSearchStep step; !step.finished; after = step.scannedTo) {
+        QVERIFY(++steps <= 200);
+        QVERIFY(store.searchCases(filter, after, scanLimit, matchLimit, &step));
+        QVERIFY(step.matches.size() <= qMin(scanLimit, matchLimit));
+        QVERIFY(step.finished || step.scannedTo > after);
+        for (const CaseSummary &summary : std::as_const(step.matches))
+            found << summary.code;
+    }
+    found.sort();
+    QCOMPARE(found, expected);
 }
 
 void TestCaseStore::auditsEveryChange()
@@ -444,29 +485,6 @@ void TestCaseStore::exportsColumnsTheCohortToolReads()
     QVERIFY2(row.startsWith(QStringLiteral("\"'=HYPERLINK(\"\"x\"\")\",2026-01-04,1.53,3.1,")),
              qPrintable(row));
     QCOMPARE(row.section(QLatin1Char(','), -1).toDouble(), record.course[5]);
-}
-
-void TestCaseStore::backupHoldsEveryCase()
-{
-    OPEN_FRESH(store, location);
-    QVector<CaseRecord> saved;
-    for (int i = 0; i < 5; ++i) {
-        saved.append(sampleCase(QStringLiteral("B-%1").arg(i), i));
-        QVERIFY(store.addCase(&saved.last()));
-    }
-    const QString copy = freshCaseBook();
-    CaseStore prepared; // makes the copy's folder, as a user would pick an existing one
-    QVERIFY(prepared.open(copy));
-    prepared.close();
-    QVERIFY(QFile::remove(copy));
-    QVERIFY2(store.backup(copy), qPrintable(store.lastError().message));
-    CaseStore restored;
-    QVERIFY2(restored.open(copy), qPrintable(restored.lastError().message));
-    QVector<CaseRecord> read;
-    QVERIFY(restored.readCases({}, &read));
-    QCOMPARE(read.size(), saved.size());
-    for (int i = 0; i < saved.size(); ++i)
-        compareCaseValues(read[i], saved[i]);
 }
 
 QTEST_GUILESS_MAIN(TestCaseStore)
