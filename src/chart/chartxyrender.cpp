@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QDateTime>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
@@ -160,7 +161,8 @@ ChartXYRender::ChartXYRender(QAbstractItemView *view, ChartXYSetting *setting)
     , m_view(view)
     , m_viewport(view->viewport())
     , m_setting(setting)
-    , m_series(new ChartXYSeriesCache(&setting->scale()->scan(), this))
+    , m_series(new ChartXYSeriesCache(&setting->scale()->scan(),
+                                      &setting->scale()->modelWatch(), this))
     , m_markers(std::make_unique<ChartXYSeriesPainter>())
     , m_legend(std::make_unique<ChartXYLegendPainter>(setting))
 {
@@ -320,23 +322,47 @@ void ChartXYRender::paintAxisAndTicks(QPainter &painter, const Areas &areas,
 void ChartXYRender::paintTickLabels(QPainter &painter, const Areas &areas, Qt::Orientation axis)
 {
     const bool alongX = axis == Qt::Horizontal;
-    const int yLabelWidth = m_setting->border()->left() - MinimumLabelMargin;
+    const int yLabelWidth = areas.yLabelWidth;
     if (!alongX && yLabelWidth < 0)
         return;
-    const ChartXYGridTick &set = ticksOf(axis);
-    const ChartXYLimitAxis &limit = limitOf(axis);
     const int ps = painter.fontInfo().pixelSize();
-    const int extent = alongX ? areas.plot.width() : areas.plot.height();
-    // Labels go with the ticks actually drawn.
-    const ChartXYGridTick tick(drawnCount(set.count(), extent), set.subCount());
-    const uint n = tick.count();
-    const QTextOption option(alongX ? Qt::AlignHCenter | Qt::AlignTop
-                                    : Qt::AlignRight | Qt::AlignVCenter);
+    const uint n = labelCount(areas, axis);
+    // Never wrapped, never cut: a label a little larger than its box (the box is only a
+    // pixel size high) still shows whole; the margins were widened for the widest.
+    const int flags = (alongX ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignRight | Qt::AlignVCenter)
+                      | Qt::TextDontClip;
     for (uint i = 0; i < n; ++i) {
         const QRectF label = alongX ? xLabelRect(areas.grid, areas.plot, n, i, ps)
                                     : yLabelRect(areas.grid, areas.plot, n, i, ps, yLabelWidth);
-        painter.drawText(label, tickValueToString(tickValue(limit, tick, i)), option);
+        painter.drawText(label, flags, labelText(axis, n, i));
     }
+}
+
+uint ChartXYRender::labelCount(const Areas &areas, Qt::Orientation axis) const
+{
+    // Labels go with the ticks actually drawn.
+    const int extent = axis == Qt::Horizontal ? areas.plot.width() : areas.plot.height();
+    return drawnCount(ticksOf(axis).count(), extent);
+}
+
+QString ChartXYRender::labelText(Qt::Orientation axis, uint count, uint tick) const
+{
+    const ChartXYLimitAxis &limit = limitOf(axis);
+    const ChartXYGridTick ticks(count, ticksOf(axis).subCount());
+    QVariant value = tickValue(limit, ticks, tick);
+    // Rounding leaves residue such as -5.55e-17 where the value is 0: a tick within a
+    // billionth of a step of zero is labelled 0. The limits themselves stay as they are.
+    const int type = value.typeId();
+    if (type == QMetaType::Double || type == QMetaType::Float) {
+        // Each limit divided first, so that a range wider than the largest double does
+        // not overflow into an infinite step.
+        const qreal intervals = count - 1;
+        const qreal step = variantToReal(limit.max()) / intervals
+                           - variantToReal(limit.min()) / intervals;
+        if (std::abs(value.toDouble()) <= std::abs(step) * 1e-9)
+            value = QVariant(0.0);
+    }
+    return tickValueToString(value);
 }
 
 void ChartXYRender::paintData(QPainter &painter, QRect &rect)
@@ -476,18 +502,47 @@ QRect ChartXYRender::plotArea(const QSize &size) const
 bool ChartXYRender::areasIn(const QSize &size, Areas *areas) const
 {
     const ChartXYBorder *border = m_setting->border();
-    if (!hasRoomForGrid(size, border, m_setting->grid()->inset()))
+    const int inset = m_setting->grid()->inset();
+    if (!hasRoomForGrid(size, border, inset))
         return false;
-    *areas = areasFor(QRect(QPoint(border->left(), border->top()),
-                            QPoint(size.width() - 1 - border->right(),
-                                   size.height() - 1 - border->bottom())));
+    const auto gridWith = [&](int left, int right) {
+        return QRect(QPoint(left, border->top()),
+                     QPoint(size.width() - 1 - right, size.height() - 1 - border->bottom()));
+    };
+    *areas = areasFor(gridWith(border->left(), border->right()));
+    // Where the configured margins are too narrow for the widest label, they widen: the
+    // left one for the Y labels (and the first X label's left half), the right one for
+    // the last X label's right half. Charts whose labels fit keep their geometry.
+    const QFontMetricsF metrics(m_viewport->font(), m_viewport);
+    const auto widthOf = [&metrics](const QString &text) {
+        return int(std::ceil(metrics.horizontalAdvance(text)));
+    };
+    const uint yCount = labelCount(*areas, Qt::Vertical);
+    int yWidest = 0;
+    for (uint i = 0; i < yCount; ++i)
+        yWidest = std::max(yWidest, widthOf(labelText(Qt::Vertical, yCount, i)));
+    const uint xCount = labelCount(*areas, Qt::Horizontal);
+    const int xFirst = widthOf(labelText(Qt::Horizontal, xCount, 0));
+    const int xLast = widthOf(labelText(Qt::Horizontal, xCount, xCount - 1));
+    int left = std::max(border->left(), (xFirst + 1) / 2 - inset);
+    if (border->left() >= MinimumLabelMargin)
+        left = std::max(left, yWidest + MinimumLabelMargin);
+    const int right = std::max(border->right(), (xLast + 1) / 2 - inset + 1);
+    if (left == border->left() && right == border->right())
+        return true;
+    const qint64 across = qint64(left) + right + 2 * qint64(inset);
+    if (across > size.width() - 1)
+        return false;
+    *areas = areasFor(gridWith(left, right));
+    areas->yLabelWidth = left - MinimumLabelMargin;
     return true;
 }
 
 ChartXYRender::Areas ChartXYRender::areasFor(const QRect &gridRect) const
 {
     const int inset = m_setting->grid()->inset();
-    return {gridRect, gridRect.adjusted(inset, inset, -inset, -inset)};
+    return {gridRect, gridRect.adjusted(inset, inset, -inset, -inset),
+            m_setting->border()->left() - MinimumLabelMargin};
 }
 
 const ChartXYGridTick &ChartXYRender::ticksOf(Qt::Orientation axis) const

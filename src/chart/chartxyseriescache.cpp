@@ -4,6 +4,7 @@
 #include "chartxycellreader.h"
 #include "chartxydatamapping.h"
 #include "chartxylimitscan.h"
+#include "chartxymodelwatch.h"
 #include "varianttoreal.h"
 
 #include <QAbstractItemModel>
@@ -12,10 +13,15 @@
 #include <limits>
 #include <vector>
 
-ChartXYSeriesCache::ChartXYSeriesCache(const ChartXYLimitScan *scan, QObject *parent)
+ChartXYSeriesCache::ChartXYSeriesCache(const ChartXYLimitScan *scan, ChartXYModelWatch *watch,
+                                       QObject *parent)
     : QObject(parent)
     , m_scan(scan)
+    , m_watch(watch ? watch : new ChartXYModelWatch(this))
 {
+    connect(m_watch, &ChartXYModelWatch::cellsChanged, this, &ChartXYSeriesCache::cellsChanged);
+    // Anything that moves rows or columns about: read everything again.
+    connect(m_watch, &ChartXYModelWatch::shapeChanged, this, &ChartXYSeriesCache::invalidate);
 }
 
 void ChartXYSeriesCache::invalidate()
@@ -77,30 +83,23 @@ const ChartXYSeriesCache::Series &ChartXYSeriesCache::series(const QAbstractItem
 
 void ChartXYSeriesCache::watch(const QAbstractItemModel *model)
 {
-    if (m_model)
-        disconnect(m_model, nullptr, this, nullptr);
     invalidate();
     m_model = model;
-    if (!model)
-        return;
-    connect(model, &QAbstractItemModel::dataChanged, this, &ChartXYSeriesCache::cellsChanged);
-    // Anything that moves rows or columns about: read everything again.
-    const auto all = [this] { invalidate(); };
-    connect(model, &QAbstractItemModel::rowsInserted, this, all);
-    connect(model, &QAbstractItemModel::rowsRemoved, this, all);
-    connect(model, &QAbstractItemModel::rowsMoved, this, all);
-    connect(model, &QAbstractItemModel::columnsInserted, this, all);
-    connect(model, &QAbstractItemModel::columnsRemoved, this, all);
-    connect(model, &QAbstractItemModel::columnsMoved, this, all);
-    connect(model, &QAbstractItemModel::modelReset, this, all);
-    connect(model, &QAbstractItemModel::layoutChanged, this, all);
-    connect(model, &QObject::destroyed, this, all);
+    m_watch->watch(model);
 }
 
 // Only the rows named are read again; the mapped points are remade from the reals.
-void ChartXYSeriesCache::cellsChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight)
+void ChartXYSeriesCache::cellsChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                                      const QList<int> &roles)
 {
+    if (topLeft.model() != m_model)
+        return;
     m_series.clear();
+    if (!ChartXYModelWatch::changesValues(roles)) {
+        // A colour: the values read stand.
+        m_colours.clear();
+        return;
+    }
     if (!topLeft.isValid() || !bottomRight.isValid() || topLeft.parent().isValid()) {
         invalidate();
         return;
