@@ -4,6 +4,7 @@
 #include "chartxysetting.h"
 #include "modaldriver.h"
 #include "pdftools.h"
+#include "viewportimage.h"
 
 #include <QtTest>
 #include <QClipboard>
@@ -176,7 +177,7 @@ void TestChartXYInteraction::toolTipNamesNearestPoint()
     ChartXY &view = fixedChart(chart, xs, ys);
     QVERIFY(shownExposed(view));
     // The chart draws its first point where the rows above expect it.
-    const QColor ink = view.viewport()->grab().toImage().pixelColor(placeOf(0, 10));
+    const QColor ink = viewportPainted(view.viewport()).pixelColor(placeOf(0, 10));
     QVERIFY(ink.red() > 200 && ink.green() < 100);
 
     QCOMPARE(toolTipAt(view, pos), text);
@@ -303,6 +304,9 @@ void TestChartXYInteraction::copiesFromMenuAndKeyboard()
     QCOMPARE(windowCopies.count(), 0);
     QCOMPARE(clipboardLines().size(), 8);
     QVERIFY(QGuiApplication::clipboard()->mimeData()->hasImage());
+    // As sharp as the screen shows it: one image pixel per device pixel.
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QCOMPARE(copied.size(), view.viewport()->size() * view.devicePixelRatio());
 }
 
 // The PNG is the picture on screen. The PDF's labels are text, so the chart is drawn as
@@ -319,8 +323,11 @@ void TestChartXYInteraction::savesPngAndVectorPdf()
     QString error = QStringLiteral("untouched");
     QVERIFY(view.saveImage(png, &error) && view.saveImage(pdf, &error));
     QCOMPARE(error, QStringLiteral("untouched"));
-    const QImage saved(png, "png");
-    QCOMPARE(saved, view.viewport()->grab().toImage().convertToFormat(saved.format()));
+    // At the screen's ratio: the PNG holds the device pixels the screen shows.
+    QImage saved(png, "png");
+    const QImage shown = view.viewport()->grab().toImage().convertToFormat(saved.format());
+    saved.setDevicePixelRatio(shown.devicePixelRatio());
+    QCOMPARE(saved, shown);
 
     QCOMPARE(pageCount(pdf), 1);
     const QStringList words = pdfText(pdf).split(QLatin1Char(' '));

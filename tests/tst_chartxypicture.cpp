@@ -407,7 +407,7 @@ void TestChartXYPicture::paintsReadNoCellTwice()
     QVERIFY2(counting.reads <= 2, qPrintable(QString::number(counting.reads)));
 
     counting.reads = 0;
-    const QImage again = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage again = viewportPainted(view.viewport());
     QCOMPARE(counting.reads, 0);
     QCOMPARE(again, first);
 
@@ -444,7 +444,7 @@ void TestChartXYPicture::followsCellsLimitsRowsAndSize()
     QImage image = painted(view);
     QVERIFY(!image.isNull());
     const auto regrab = [&view] {
-        return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return viewportPainted(view.viewport());
     };
     // (3, 5.0) lies at (223.5, 125.5).
     QVERIFY(redIn(image, QRect(221, 123, 5, 5)));
@@ -504,7 +504,7 @@ void TestChartXYPicture::otherSizeLeavesViewportAlone()
     // Scaled up twice: the series fills the large plot, not its top-left quarter.
     QVERIFY(redIn(large, QRect(400, 24, 376, 504)));
 
-    QCOMPARE(view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32), before);
+    QCOMPARE(viewportPainted(view.viewport()), before);
 }
 
 void TestChartXYPicture::invalidDatesAndTimesSkipped_data()
