@@ -79,6 +79,45 @@ bool hasRoomForGrid(const QSize &viewport, const ChartXYBorder *border, int inse
     return across <= viewport.width() - 1 && down <= viewport.height() - 1;
 }
 
+// Draws an upright line of the chart's frame (grid line, axis, tick) crisply on a screen
+// whose device pixel ratio is not whole (1.5): there a line at a whole logical position
+// would straddle device pixels and show doubled. Its stroke is moved onto whole device
+// pixels, at most half a device pixel away. Whole ratios draw the line as given.
+void drawCrispLine(QPainter &painter, const QLineF &line)
+{
+    const QTransform device = painter.deviceTransform();
+    const qreal scale = device.m11();
+    if (device.type() > QTransform::TxScale || scale != device.m22()
+        || scale == std::round(scale) || scale <= 0) {
+        painter.drawLine(line);
+        return;
+    }
+    const qreal width = std::max<qreal>(1, std::round(painter.pen().widthF() * scale));
+    // The stroke's centre in device pixels: on a pixel edge for an even width, on a pixel
+    // centre for an odd one.
+    const qreal half = std::fmod(width, 2) == 0 ? 0 : 0.5;
+    const auto snap = [half](qreal v) { return std::floor(v) + half; };
+    const QPointF a = device.map(line.p1());
+    const QPointF b = device.map(line.p2());
+    QLineF snapped = line;
+    if (line.x1() == line.x2()) {
+        const qreal x = snap(a.x());
+        snapped = QLineF(QPointF(x, a.y()), QPointF(x, b.y()));
+    } else if (line.y1() == line.y2()) {
+        const qreal y = snap(a.y());
+        snapped = QLineF(QPointF(a.x(), y), QPointF(b.x(), y));
+    } else {
+        painter.drawLine(line);
+        return;
+    }
+    QPen pen = painter.pen();
+    const QPen original = pen;
+    pen.setWidthF(width / scale);
+    painter.setPen(pen);
+    painter.drawLine(device.inverted().map(snapped));
+    painter.setPen(original);
+}
+
 // Saves the painter's state for as long as it lives.
 class PainterStateGuard
 {
@@ -279,8 +318,8 @@ void ChartXYRender::paintGridLinesAt(QPainter &painter, const Areas &areas,
     const qreal step = qreal(geometry.extent - 1) / (n - 1);
     painter.setPen(chartPen(m_setting->grid()->foreground(), 1.0, Qt::DotLine));
     for (uint i = 0; i < n; ++i)
-        painter.drawLine(geometry.across(geometry.at(i * step), geometry.crossFrom,
-                                         geometry.crossTo));
+        drawCrispLine(painter, geometry.across(geometry.at(i * step), geometry.crossFrom,
+                                               geometry.crossTo));
 }
 
 void ChartXYRender::paintAxes(QPainter &painter, const Areas &areas)
@@ -302,19 +341,24 @@ void ChartXYRender::paintAxisAndTicks(QPainter &painter, const Areas &areas,
     const uint m = drawnCount(tick.subCount(), d);
 
     painter.setPen(axisPen);
-    painter.drawLine(geometry.line);
+    // Whole ratios keep the integer line the axis has always been drawn with.
+    const QTransform device = painter.deviceTransform();
+    if (device.m11() == std::round(device.m11()))
+        painter.drawLine(geometry.line);
+    else
+        drawCrispLine(painter, QLineF(geometry.line));
     for (uint i = 0; i < n; ++i) {
         const qreal major = geometry.at(i * d);
         if (i < n - 1) {
             // The first and last minor marks fall on the major positions.
             for (uint j = 0; j < m; ++j) {
                 painter.setPen(minorPen);
-                painter.drawLine(geometry.mark(major + geometry.sign * (j * d / (m - 1)),
-                                               MinorTickLength));
+                drawCrispLine(painter, geometry.mark(major + geometry.sign * (j * d / (m - 1)),
+                                                     MinorTickLength));
             }
         }
         painter.setPen(majorPen);
-        painter.drawLine(geometry.mark(major, MajorTickLength));
+        drawCrispLine(painter, geometry.mark(major, MajorTickLength));
     }
     paintTickLabels(painter, areas, axis);
 }
