@@ -172,7 +172,7 @@ void TestGraph::modelContentsAndRoles()
     QCOMPARE(model->rowCount(), 6);
     QCOMPARE(model->columnCount(), 2);
     QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Month"));
-    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("BMI(kg/m2"));
+    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("BMI (kg/m²)"));
     for (int row = 0; row < 6; ++row) {
         const QVariant x = model->index(row, 0).data(Qt::EditRole);
         const QVariant y = model->index(row, 1).data(Qt::EditRole);
@@ -328,7 +328,7 @@ void TestGraph::copyPutsTheValuesAndChartOnTheClipboard()
     buttonOf(&dialog, "copyButton")->click();
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     QVERIFY(data);
-    QCOMPARE(data->text(), QStringLiteral("Month\tBMI(kg/m2\n1\t34.5\n2\t34\n3\t33.25\n"
+    QCOMPARE(data->text(), QStringLiteral("Month\tBMI (kg/m²)\n1\t34.5\n2\t34\n3\t33.25\n"
                                           "4\t32.5\n5\t32\n6\t31.75\n"));
     QVERIFY(data->hasImage());
     QVERIFY(dialog.isVisible());

@@ -1,5 +1,6 @@
 #include "chartxy.h"
 
+#include "chartxymodelwatch.h"
 #include "chartxypointfinder.h"
 #include "chartxyrender.h"
 #include "chartxysetting.h"
@@ -68,6 +69,8 @@ ChartXY::ChartXY(QWidget *parent)
     // There are no items to select; without this, Ctrl+A would still select the whole
     // model through the base view's key handling.
     setSelectionMode(NoSelection);
+    connect(&m_setting->scale()->modelWatch(), &ChartXYModelWatch::shapeChanged, this,
+            &ChartXY::modelShapeChanged);
 }
 
 ChartXY::~ChartXY() = default;
@@ -79,6 +82,9 @@ ChartXYSetting *ChartXY::setting() const
 
 void ChartXY::renderChart(QPainter &painter, const QSize &size) const
 {
+    // What is drawn, also into a file or the clipboard, shows the limits of the data now.
+    if (m_limitsStale)
+        const_cast<ChartXY *>(this)->updateStaleLimits();
     m_render->render(painter, size);
 }
 
@@ -134,8 +140,34 @@ bool ChartXY::saveImage(const QString &fileName, QString *error) const
     return written;
 }
 
+void ChartXY::setModel(QAbstractItemModel *model)
+{
+    QAbstractItemView::setModel(model);
+    m_setting->scale()->modelWatch().watch(model);
+}
+
+void ChartXY::modelShapeChanged()
+{
+    const ChartXYScale *scale = m_setting->scale();
+    if (!scale->autoLimitBase() && !scale->autoLimitView()) {
+        viewport()->update();
+        return;
+    }
+    if (!m_limitsStale) {
+        m_limitsStale = true;
+        QMetaObject::invokeMethod(this, &ChartXY::updateStaleLimits, Qt::QueuedConnection);
+    }
+}
+
+void ChartXY::updateStaleLimits()
+{
+    if (m_limitsStale)
+        updateChart();
+}
+
 void ChartXY::updateChart()
 {
+    m_limitsStale = false;
     const ChartXYGrid *grid = m_setting->grid();
     m_setting->scale()->updateLimits(model(), grid->tickX().count() - 1,
                                      grid->tickY().count() - 1);
@@ -345,6 +377,7 @@ void ChartXY::mouseReleaseEvent(QMouseEvent *)
 // The whole viewport is drawn on every paint, whatever region was exposed.
 void ChartXY::paintEvent(QPaintEvent *)
 {
+    updateStaleLimits();
     m_render->paint();
 }
 
@@ -361,7 +394,10 @@ void ChartXY::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomR
                           const QList<int> &roles)
 {
     QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
-    updateChartRows(topLeft, bottomRight);
+    if (ChartXYModelWatch::changesValues(roles))
+        updateChartRows(topLeft, bottomRight);
+    else if (ChartXYModelWatch::changesColour(roles))
+        viewport()->update();
 }
 
 QModelIndex ChartXY::moveCursor(CursorAction, Qt::KeyboardModifiers)

@@ -50,7 +50,7 @@ void graph::prepareview(double month[6])
     // Filled before the chart sees it, so that filling triggers no chart updates.
     model = new QStandardItemModel(Months, 2, this);
     model->setHeaderData(0, Qt::Horizontal, tr("Month"));
-    model->setHeaderData(1, Qt::Horizontal, tr("BMI(kg/m2"));
+    model->setHeaderData(1, Qt::Horizontal, tr("BMI (kg/m²)"));
     for (int row = 0; row < model->rowCount(); ++row) {
         model->setData(model->index(row, 0), row + 1, Qt::EditRole);
         model->setData(model->index(row, 1), month[row], Qt::EditRole);

@@ -144,6 +144,19 @@ QString ResultReport::title() const
     return tr("Predicted BMI course during CBT treatment of obesity");
 }
 
+QString ResultReport::statementText()
+{
+    return tr("What this is: the predicted course comes from a fixed closed formula of the "
+              "eight predictors above. It is meant for adults in cognitive-behavioural "
+              "treatment (CBT) of obesity. It supports clinical judgement and does not "
+              "replace it.");
+}
+
+QString ResultReport::predictorName(Predictor predictor)
+{
+    return tr(predictorNames[static_cast<int>(predictor)]);
+}
+
 double ResultReport::paintHeader(QPainter &painter, double top) const
 {
     top = paintParagraph(painter, top, title(), pageFont(16, true)) + 60;
@@ -228,12 +241,7 @@ double ResultReport::paintChart(QPainter &painter, double top, double room) cons
 
 QList<ResultReport::Paragraph> ResultReport::statement() const
 {
-    QList<Paragraph> paragraphs = {
-        {tr("What this is: the predicted course comes from a fixed closed formula of the "
-            "eight predictors above. It is meant for adults in cognitive-behavioural "
-            "treatment (CBT) of obesity. It supports clinical judgement and does not "
-            "replace it."),
-         pageFont(10), 0}};
+    QList<Paragraph> paragraphs = {{statementText(), pageFont(10), 0}};
     if (m_record.hasCourse)
         for (const CourseCaution &caution : recordCautions(m_record))
             paragraphs << Paragraph{caution.text, pageFont(10, true), 80};

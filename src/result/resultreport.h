@@ -34,6 +34,11 @@ public:
 
     QString title() const;
 
+    // What the prediction is, in the words every report uses.
+    static QString statementText();
+    // A predictor's name as the reports list it.
+    static QString predictorName(Predictor predictor);
+
 private:
     struct Column {
         QString title;
