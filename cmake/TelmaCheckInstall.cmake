@@ -33,3 +33,6 @@ endforeach()
 foreach(size 16 32 48 64 128)
     require(${STAGE}${DATADIR}/icons/hicolor/${size}x${size}/apps/${icon}.png "the ${size} px icon")
 endforeach()
+
+# The cohort tool beside the program.
+require(${STAGE}${BINDIR}/telma-cohort "the cohort tool")

@@ -7,6 +7,9 @@ set(TELMA_INSTALL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/telma)
 set(TELMA_INSTALL_WORK_DIR ${CMAKE_INSTALL_FULL_DATADIR}/telma/icons/run/workdir)
 
 install(TARGETS telma RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS telma-cohort RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The example cohort of the README, to try telma-cohort on.
+install(FILES docs/example-cohort.csv DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 install(FILES resources/icons/nextunfinished.png DESTINATION ${TELMA_INSTALL_DATA_DIR}/icons)
 install(FILES resources/icons/button-close.png DESTINATION ${TELMA_INSTALL_DATA_DIR}/img)
 install(DIRECTORY DESTINATION ${TELMA_INSTALL_DATA_DIR}/icons/run/workdir)
@@ -29,6 +32,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The case book needs the SQLite plugin of Qt SQL, which no library links against.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6sql6-sqlite)
 include(CPack)
 
 # The installed layout, checked without installing into the system (the package test preset

@@ -24,6 +24,12 @@ for icon in ../../nextunfinished.png ../../../img/button-close.png; do
     [ -f "$path_line/$icon" ] || { echo "missing $icon from $path_line"; exit 1; }
 done
 
+# The cohort tool runs from the package on its shipped example (1: the example has refused rows).
+status=0
+telma-cohort validate /usr/share/doc/telma/examples/example-cohort.csv --json >/dev/null 2>&1 || status=$?
+[ "$status" -le 1 ] || { echo "the installed telma-cohort failed on the example (status $status)"; exit 1; }
+echo "installed telma-cohort validated the example cohort"
+
 cd "$path_line"
 QT_QPA_PLATFORM=offscreen $exec_line &
 pid=$!

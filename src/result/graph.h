@@ -29,6 +29,9 @@ public:
     void setPredictors(const PredictorValues &values, const PredictorSources &sources,
                        const QDateTime &time = QDateTime::currentDateTime());
 
+    // The case the simulation was saved as; the report names it.
+    void setCaseCode(const QString &code);
+
     // What the dialog shows and reports: the course, and the inputs once given.
     const SimulationRecord &record() const;
 

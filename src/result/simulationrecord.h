@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // Where each predictor value came from: the questionnaire and scale that last wrote its
 // field, or an empty string when the user typed it.
@@ -17,9 +18,11 @@ struct SimulationRecord {
     QDateTime time;
     PredictorValues predictors{};
     PredictorSources sources;
+    std::optional<double> heightMetres; // from the weight-and-height dialog, when used
     BmiCourse course{};
     bool hasCourse = false;
     bool hasPredictors = false;
+    QString caseCode;
 };
 
 #endif // SIMULATIONRECORD_H

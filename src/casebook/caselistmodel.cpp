@@ -1,0 +1,122 @@
+#include "caselistmodel.h"
+#include "casestore.h"
+
+#include <QTimer>
+
+CaseListModel::CaseListModel(CaseStore &store, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_store(store)
+{
+    reload();
+}
+
+void CaseListModel::setFilter(const QString &filter)
+{
+    m_filter = filter;
+    reload();
+}
+
+void CaseListModel::reload()
+{
+    ++m_generation;
+    beginResetModel();
+    m_rows.clear();
+    m_scannedTo.clear();
+    m_finished = false;
+    m_target = PageSize;
+    m_rows = readStep();
+    endResetModel();
+    continueLaterIfShort();
+}
+
+QVector<CaseSummary> CaseListModel::readStep()
+{
+    CaseSearchStep step;
+    if (!m_store.searchCases(m_filter, m_scannedTo, ScanStep, m_target - m_rows.size(), &step)) {
+        m_error = m_store.lastError().message;
+        m_finished = true;
+        return {};
+    }
+    m_error.clear();
+    m_scannedTo = step.scannedTo;
+    m_finished = step.finished;
+    return step.matches;
+}
+
+void CaseListModel::continueSearch()
+{
+    const QVector<CaseSummary> found = readStep();
+    if (!found.isEmpty()) {
+        beginInsertRows(QModelIndex(), m_rows.size(), m_rows.size() + found.size() - 1);
+        m_rows += found;
+        endInsertRows();
+    }
+    continueLaterIfShort();
+}
+
+void CaseListModel::continueLaterIfShort()
+{
+    if (m_finished || m_rows.size() >= m_target)
+        return;
+    const int generation = m_generation;
+    QTimer::singleShot(0, this, [this, generation] {
+        if (generation == m_generation)
+            continueSearch();
+    });
+}
+
+int CaseListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows.size();
+}
+
+int CaseListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant CaseListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return {};
+    const CaseSummary &row = m_rows.at(index.row());
+    if (role == Qt::TextAlignmentRole && index.column() != CodeColumn)
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    switch (index.column()) {
+    case CodeColumn:
+        return row.code;
+    case BaselineColumn:
+        return row.baselineDate.toString(Qt::ISODate);
+    case InitialBmiColumn:
+        return QString::number(row.initialBmi, 'f', 2);
+    case Month6Column:
+        return QString::number(row.month6, 'f', 2);
+    }
+    return {};
+}
+
+QVariant CaseListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    static const char *const titles[ColumnCount] = {
+        QT_TR_NOOP("Code"), QT_TR_NOOP("Baseline"), QT_TR_NOOP("Initial BMI"),
+        QT_TR_NOOP("BMI month 6")};
+    return section >= 0 && section < ColumnCount ? tr(titles[section]) : QVariant();
+}
+
+bool CaseListModel::canFetchMore(const QModelIndex &parent) const
+{
+    // While a search step is queued, it is already fetching.
+    return !parent.isValid() && !m_finished && m_rows.size() >= m_target;
+}
+
+void CaseListModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    m_target = m_rows.size() + PageSize;
+    continueSearch();
+}

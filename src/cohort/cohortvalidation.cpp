@@ -1,0 +1,144 @@
+#include "cohortvalidation.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+void appendJsonNumber(QByteArray &out, double value)
+{
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    out.append(text, int(result.ptr - text));
+}
+
+void appendJsonInterval(QByteArray &out, const CalibrationStatistics::Interval &interval)
+{
+    out += '[';
+    appendJsonNumber(out, interval[0]);
+    out += ", ";
+    appendJsonNumber(out, interval[1]);
+    out += ']';
+}
+
+QString figure(double value, int decimals = 2)
+{
+    return std::isfinite(value) ? QString::number(value, 'f', decimals) : QStringLiteral("–");
+}
+
+QString interval(const CalibrationStatistics::Interval &ci, int decimals = 2)
+{
+    return QStringLiteral("(95% CI %1 to %2)").arg(figure(ci[0], decimals), figure(ci[1], decimals));
+}
+
+} // namespace
+
+bool CohortValidation::read(CohortInput &input, bool keepPoints, int month, QString *error)
+{
+    std::array<CalibrationAccumulator, CourseMonths> accumulators;
+    std::array<std::vector<QPointF>, CourseMonths> kept;
+
+    const auto onHeader = [](const CsvRow &, const CohortColumns &columns) {
+        return columns.hasObserved()
+            ? QString()
+            : QStringLiteral("The header line has no observed column bmi_month_1 to bmi_month_6.");
+    };
+    const auto onRecord = [&](const CsvRow &, const CohortRecord &record) {
+        if (!record.error.isEmpty())
+            return;
+        const BmiCourse course = predictBmiCourse(record.predictors);
+        for (int m = 0; m < CourseMonths; ++m) {
+            if (std::isnan(record.observed[m]))
+                continue;
+            accumulators[m].add(course[m], record.observed[m]);
+            if (keepPoints && (month == 0 || month == m + 1))
+                kept[m].emplace_back(course[m], record.observed[m]);
+        }
+    };
+    if (!input.read(onHeader, onRecord)) {
+        *error = input.error();
+        return false;
+    }
+
+    rowsRead = input.rowsRead();
+    rowsRefused = input.rowsRefused();
+    months.clear();
+    for (int m = 0; m < CourseMonths; ++m) {
+        if (accumulators[m].count() >= CalibrationAccumulator::MinimumCount)
+            months.push_back({m + 1, accumulators[m].statistics()});
+    }
+    plotMonth = month != 0 ? month : (months.empty() ? 0 : months.back().month);
+    if (plotMonth > 0)
+        points = std::move(kept[plotMonth - 1]);
+    return true;
+}
+
+QByteArray CohortValidation::json() const
+{
+    QByteArray out = "{\"rows_read\": " + QByteArray::number(rowsRead)
+        + ", \"rows_refused\": " + QByteArray::number(rowsRefused) + ", \"months\": [";
+    for (size_t i = 0; i < months.size(); ++i) {
+        const CalibrationStatistics &s = months[i].statistics;
+        if (i > 0)
+            out += ", ";
+        out += "{\"month\": " + QByteArray::number(months[i].month) + ", \"n\": " + QByteArray::number(s.n);
+        const std::pair<const char *, double> values[] = {
+            {"mean_observed", s.meanObserved}, {"mean_predicted", s.meanPredicted},
+            {"mean_error", s.meanError},
+        };
+        for (const auto &[name, value] : values) {
+            out += ", \"" + QByteArray(name) + "\": ";
+            appendJsonNumber(out, value);
+        }
+        const std::tuple<const char *, double, CalibrationStatistics::Interval> withIntervals[] = {
+            {"mean_error", s.meanError, s.meanErrorCi},
+            {"slope", s.slope, s.slopeCi},
+            {"intercept", s.intercept, s.interceptCi},
+        };
+        for (const auto &[name, value, ci] : withIntervals) {
+            if (name != std::string_view("mean_error")) {
+                out += ", \"" + QByteArray(name) + "\": ";
+                appendJsonNumber(out, value);
+            }
+            out += ", \"" + QByteArray(name) + "_ci\": ";
+            appendJsonInterval(out, ci);
+        }
+        const std::pair<const char *, double> errors[] = {{"r2", s.r2}, {"rmse", s.rmse}, {"mae", s.mae}};
+        for (const auto &[name, value] : errors) {
+            out += ", \"" + QByteArray(name) + "\": ";
+            appendJsonNumber(out, value);
+        }
+        out += '}';
+    }
+    out += "]}\n";
+    return out;
+}
+
+QString CohortValidation::text(const QString &fileName) const
+{
+    QString out = QStringLiteral("Validation of model TELMA on %1\nrows read %2, refused %3\n")
+                      .arg(fileName).arg(rowsRead).arg(rowsRefused);
+    if (months.empty())
+        out += QStringLiteral("\nNo month has observed values in 3 or more accepted rows.\n");
+    for (const Month &m : months) {
+        const CalibrationStatistics &s = m.statistics;
+        const auto line = [](const QString &title, const QString &value, const QString &ci = QString()) {
+            return QStringLiteral("  %1 %2%3\n").arg(title, value, ci.isEmpty() ? ci : QLatin1Char(' ') + ci);
+        };
+        out += QStringLiteral("\nMonth %1 (n = %2)\n").arg(m.month).arg(s.n);
+        out += line(QStringLiteral("mean observed BMI "), figure(s.meanObserved));
+        out += line(QStringLiteral("mean predicted BMI"), figure(s.meanPredicted));
+        out += line(QStringLiteral("mean error (O − P)"), figure(s.meanError), interval(s.meanErrorCi));
+        out += line(QStringLiteral("calibration slope "), figure(s.slope, 3), interval(s.slopeCi, 3));
+        out += line(QStringLiteral("intercept         "), figure(s.intercept), interval(s.interceptCi));
+        out += line(QStringLiteral("R²                "), figure(s.r2, 3));
+        out += line(QStringLiteral("RMSE              "), figure(s.rmse));
+        out += line(QStringLiteral("MAE               "), figure(s.mae));
+    }
+    return out;
+}

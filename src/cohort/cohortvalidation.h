@@ -1,0 +1,36 @@
+#ifndef COHORTVALIDATION_H
+#define COHORTVALIDATION_H
+
+#include "calibrationstatistics.h"
+#include "cohortinput.h"
+
+#include <QPointF>
+#include <QString>
+
+#include <vector>
+
+// The validate command's figures: the model's predictions against the observed BMI, for
+// every month with enough observed values.
+struct CohortValidation {
+    struct Month {
+        int month = 0;
+        CalibrationStatistics statistics;
+    };
+
+    qint64 rowsRead = 0;
+    qint64 rowsRefused = 0;
+    std::vector<Month> months;             // months with at least 3 pairs, in order
+    std::vector<QPointF> points;           // (predicted, observed) of plotMonth, if kept
+    int plotMonth = 0;                     // 0: no month has enough pairs
+
+    // Reads a cohort file. With keepPoints the pairs of month plotMonth (or, when 0, of the
+    // last month with enough pairs) are kept for a plot; that takes memory for every row.
+    bool read(CohortInput &input, bool keepPoints, int plotMonth, QString *error);
+
+    // One JSON object with every figure in full precision; values that cannot be computed are null.
+    QByteArray json() const;
+    // A table for people.
+    QString text(const QString &fileName) const;
+};
+
+#endif // COHORTVALIDATION_H

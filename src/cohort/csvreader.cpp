@@ -1,0 +1,115 @@
+#include "csvreader.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+CsvReader::CsvReader(char delimiter, RowHandler handler)
+    : m_delimiter(delimiter)
+    , m_handler(std::move(handler))
+{
+    // CSV_REPALL_NL reports line breaks between records too, which ends a blank line. libcsv
+    // trims spaces around unquoted fields; a record copied whole keeps them.
+    csv_init(&m_parser, CSV_REPALL_NL);
+    csv_set_delim(&m_parser, static_cast<unsigned char>(delimiter));
+    csv_set_realloc_func(&m_parser, limitedRealloc);
+}
+
+CsvReader::~CsvReader()
+{
+    csv_free(&m_parser);
+}
+
+void *CsvReader::limitedRealloc(void *memory, size_t size)
+{
+    return size > MaxFieldSize + 1024 ? nullptr : std::realloc(memory, size);
+}
+
+bool CsvReader::parse(const char *data, size_t size)
+{
+    const char *const end = data + size;
+    while (data < end) {
+        const char *newline = static_cast<const char *>(std::memchr(data, '\n', size_t(end - data)));
+        const char *lineEnd = newline ? newline + 1 : end;
+        if (m_raw.empty())
+            m_recordLine = m_line;
+        m_chunk = std::string_view(data, size_t(lineEnd - data));
+        // A lone CR ends a record (or a blank line) in the middle of a line, where the bytes of
+        // what follows cannot be told apart: no record is copied whole until a clean line end.
+        if (m_previousChunkEnded && m_raw.empty() && m_ends.empty())
+            m_textLost = false;
+        const void *carriageReturn = std::memchr(data, '\r', m_chunk.size());
+        if (carriageReturn && !(newline && carriageReturn == newline - 1))
+            m_textLost = true;
+        m_previousChunkEnded = newline != nullptr;
+        m_chunkEnded = false;
+        if (csv_parse(&m_parser, data, m_chunk.size(), onField, onRecordEnd, this) != m_chunk.size())
+            return false;
+        // A record that goes on past this line keeps its bytes so far.
+        if (!m_chunkEnded)
+            m_raw.append(m_chunk);
+        if (newline)
+            ++m_line;
+        data = lineEnd;
+    }
+    m_chunk = {};
+    return true;
+}
+
+bool CsvReader::finish()
+{
+    return csv_fini(&m_parser, onField, onRecordEnd, this) == 0;
+}
+
+void CsvReader::onField(void *text, size_t size, void *reader)
+{
+    auto *self = static_cast<CsvReader *>(reader);
+    self->m_text.append(static_cast<const char *>(text), size);
+    self->m_ends.push_back(self->m_text.size());
+}
+
+std::string_view CsvReader::recordText()
+{
+    std::string_view raw = m_chunk;
+    if (!m_raw.empty()) {
+        m_raw.append(m_chunk);
+        raw = m_raw;
+    }
+    if (!raw.empty() && raw.back() == '\n')
+        raw.remove_suffix(1);
+    if (!raw.empty() && raw.back() == '\r')
+        raw.remove_suffix(1);
+    if (raw.empty() || m_textLost)
+        return {};
+    // Without quotes and line ends inside, libcsv splits a record exactly at its delimiters
+    // (trimming spaces around the fields), so the bytes are the record as it came.
+    for (char c : {'"', '\r', '\n'}) {
+        if (std::memchr(raw.data(), c, raw.size()))
+            return {};
+    }
+    if (size_t(std::count(raw.begin(), raw.end(), m_delimiter)) + 1 != m_ends.size())
+        return {};
+    return raw;
+}
+
+void CsvReader::onRecordEnd(int, void *reader)
+{
+    auto *self = static_cast<CsvReader *>(reader);
+    if (!self->m_ends.empty()) {
+        CsvRow &row = self->m_row;
+        row.fields.clear();
+        size_t begin = 0;
+        for (size_t end : self->m_ends) {
+            row.fields.emplace_back(self->m_text.data() + begin, end - begin);
+            begin = end;
+        }
+        row.text = self->recordText();
+        row.line = self->m_recordLine;
+        self->m_handler(row);
+        self->m_text.clear();
+        self->m_ends.clear();
+    }
+    // The record, or the blank line, is over.
+    self->m_raw.clear();
+    self->m_chunkEnded = true;
+}
