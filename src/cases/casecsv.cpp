@@ -1,0 +1,81 @@
+#include "casecsv.h"
+#include "casefields.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLocale>
+#include <QSaveFile>
+
+QStringList CaseCsv::columns()
+{
+    QStringList names = {QStringLiteral("code"), QStringLiteral("baseline_date"),
+                         QStringLiteral("height_m")};
+    for (int p = 0; p < PredictorCount; ++p)
+        names << CaseFields::predictorColumn(p);
+    for (int m = 1; m <= CourseMonths; ++m)
+        names << CaseFields::monthColumn(m);
+    return names;
+}
+
+QString CaseCsv::headerLine()
+{
+    return columns().join(QLatin1Char(','));
+}
+
+QString CaseCsv::textCell(const QString &text)
+{
+    QString cell = text;
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (!cell.isEmpty() && formulaStarts.contains(cell.front()))
+        cell.prepend(QLatin1Char('\''));
+    if (cell.contains(QLatin1Char(',')) || cell.contains(QLatin1Char('"'))
+        || cell.contains(QLatin1Char('\n')) || cell.contains(QLatin1Char('\r'))) {
+        cell.replace(QLatin1Char('"'), QLatin1String("\"\""));
+        cell = QLatin1Char('"') + cell + QLatin1Char('"');
+    }
+    return cell;
+}
+
+QString CaseCsv::numberCell(double value)
+{
+    // The shortest text that reads back as the same double; QString::number uses the C locale.
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+QString CaseCsv::line(const CaseRecord &record)
+{
+    QStringList cells = {textCell(record.code),
+                         record.baselineDate.toString(Qt::ISODate),
+                         record.heightMetres ? numberCell(*record.heightMetres) : QString()};
+    for (double value : record.predictors)
+        cells << numberCell(value);
+    for (double value : record.course)
+        cells << numberCell(value);
+    return cells.join(QLatin1Char(','));
+}
+
+bool CaseCsv::write(QIODevice *device, const QVector<CaseRecord> &records)
+{
+    const QByteArray lineEnd = QByteArrayLiteral("\r\n");
+    if (device->write(headerLine().toUtf8() + lineEnd) < 0)
+        return false;
+    for (const CaseRecord &record : records) {
+        if (device->write(line(record).toUtf8() + lineEnd) < 0)
+            return false;
+    }
+    return true;
+}
+
+bool CaseCsv::save(const QString &fileName, const QVector<CaseRecord> &records, QString *error)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)
+        || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)
+        || !write(&file, records) || !file.commit()) {
+        *error = QCoreApplication::translate("CaseCsv", "The cases cannot be written to %1: %2")
+                     .arg(QDir::toNativeSeparators(fileName), file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,28 @@
+#include "casefields.h"
+
+#include <QList>
+
+namespace CaseFields {
+
+QString predictorColumn(Predictor predictor)
+{
+    static const char *const names[PredictorCount] = {
+        "restrained_eating",     "emotional_eating",           "external_eating",
+        "personal_standards",    "concern_over_mistakes",      "body_image_dissatisfaction",
+        "alexithymia",           "initial_bmi",
+    };
+    return QString::fromLatin1(names[static_cast<int>(predictor)]);
+}
+
+QString monthColumn(int month)
+{
+    return QStringLiteral("predicted_month_%1").arg(month);
+}
+
+int codeLength(const QString &code)
+{
+    // What a person counts as characters: an emoji is one, not two UTF-16 units.
+    return code.toUcs4().size();
+}
+
+} // namespace CaseFields

@@ -1,0 +1,27 @@
+#ifndef CASEFIELDS_H
+#define CASEFIELDS_H
+
+#include "bmicourse.h"
+
+#include <QString>
+
+// Column names shared by the database and the CSV export, so that both always agree.
+namespace CaseFields {
+
+// The predictor's column, e.g. "restrained_eating"; its source column adds "_source".
+QString predictorColumn(Predictor predictor);
+inline QString predictorColumn(int index) { return predictorColumn(static_cast<Predictor>(index)); }
+// "predicted_month_1" to "predicted_month_6"; month counts from 1.
+QString monthColumn(int month);
+
+// Accepted height in metres, bounds included.
+constexpr double MinHeightMetres = 1.00;
+constexpr double MaxHeightMetres = 2.50;
+// A code has 1 to this many characters (Unicode code points).
+constexpr int MaxCodeLength = 40;
+
+int codeLength(const QString &code);
+
+} // namespace CaseFields
+
+#endif // CASEFIELDS_H

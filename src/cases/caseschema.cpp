@@ -1,0 +1,176 @@
+#include "caseschema.h"
+#include "casefields.h"
+#include "casestoredialect.h"
+
+#include <QCoreApplication>
+#include <QSqlError>
+#include <QSqlQuery>
+
+static QString tr(const char *text)
+{
+    return QCoreApplication::translate("CaseStore", text);
+}
+
+// Version 1: cases, their questionnaire answers, and the audit trail.
+static QStringList firstVersion(const CaseStoreDialect &dialect)
+{
+    QStringList valueColumns;
+    for (int p = 0; p < PredictorCount; ++p) {
+        const QString column = CaseFields::predictorColumn(p);
+        valueColumns << column + QStringLiteral(" {real} NOT NULL")
+                     << column + QStringLiteral("_source TEXT NOT NULL");
+    }
+    for (int month = 1; month <= CourseMonths; ++month)
+        valueColumns << CaseFields::monthColumn(month) + QStringLiteral(" {real} NOT NULL");
+
+    QStringList statements = {
+        QStringLiteral("CREATE TABLE telma_schema (version INTEGER NOT NULL)"),
+        QStringLiteral("INSERT INTO telma_schema (version) VALUES (0)"),
+        // The code's UNIQUE constraint is also the index the case list filters and sorts by.
+        QStringLiteral("CREATE TABLE cases ("
+                       "id {id}, "
+                       "code TEXT NOT NULL UNIQUE, "
+                       "baseline_date TEXT NOT NULL, "
+                       "height_m {real}, "
+                       "%1, "
+                       "model_version TEXT NOT NULL, "
+                       "created_by TEXT NOT NULL, "
+                       "created_at TEXT NOT NULL, "
+                       "changed_by TEXT NOT NULL, "
+                       "changed_at TEXT NOT NULL, "
+                       "row_version {bigint} NOT NULL DEFAULT 1)")
+            .arg(valueColumns.join(QStringLiteral(", "))),
+        // Item by item, for the values that came from a questionnaire; answer NULL when the
+        // item was left unanswered.
+        QStringLiteral("CREATE TABLE case_answers ("
+                       "case_id {bigint} NOT NULL REFERENCES cases (id) ON DELETE CASCADE, "
+                       "predictor INTEGER NOT NULL, "
+                       "item INTEGER NOT NULL, "
+                       "answer INTEGER, "
+                       "PRIMARY KEY (case_id, predictor, item))"),
+        // Who did what when: kept for ever, even after the case is deleted. case_id has no
+        // foreign key for that reason.
+        QStringLiteral("CREATE TABLE case_audit ("
+                       "id {id}, "
+                       "case_id {bigint} NOT NULL, "
+                       "action TEXT NOT NULL, "
+                       "changed_by TEXT NOT NULL, "
+                       "changed_at TEXT NOT NULL)"),
+        // The old and new values of an entry: clinical data, so erased with the case.
+        QStringLiteral("CREATE TABLE case_audit_values ("
+                       "audit_id {bigint} NOT NULL REFERENCES case_audit (id), "
+                       "case_id {bigint} NOT NULL, "
+                       "field TEXT NOT NULL, "
+                       "old_value TEXT, "
+                       "new_value TEXT)"),
+        QStringLiteral("CREATE INDEX case_audit_case ON case_audit (case_id)"),
+        QStringLiteral("CREATE INDEX case_audit_values_case ON case_audit_values (case_id)"),
+    };
+    for (QString &statement : statements)
+        statement = dialect.ddl(statement);
+    // The database itself keeps the trail append-only, whatever program writes to it. The
+    // values may go only once their case is gone.
+    statements << dialect.refusingTrigger(QStringLiteral("case_audit_no_update"),
+                                          QStringLiteral("case_audit"), QStringLiteral("UPDATE"))
+               << dialect.refusingTrigger(QStringLiteral("case_audit_no_delete"),
+                                          QStringLiteral("case_audit"), QStringLiteral("DELETE"))
+               << dialect.refusingTrigger(QStringLiteral("case_audit_values_no_update"),
+                                          QStringLiteral("case_audit_values"),
+                                          QStringLiteral("UPDATE"))
+               << dialect.refusingTrigger(
+                      QStringLiteral("case_audit_values_no_delete"),
+                      QStringLiteral("case_audit_values"), QStringLiteral("DELETE"),
+                      QStringLiteral("EXISTS (SELECT 1 FROM cases WHERE cases.id = OLD.case_id)"));
+    return statements;
+}
+
+const QList<CaseSchema::Migration> &CaseSchema::migrations()
+{
+    // Append new versions here; never change a step that has shipped.
+    static const QList<Migration> steps = {
+        {1, firstVersion},
+    };
+    return steps;
+}
+
+int CaseSchema::latestVersion()
+{
+    return migrations().constLast().version;
+}
+
+bool CaseSchema::readVersion(QSqlDatabase &db, const CaseStoreDialect &dialect, int *version,
+                             CaseStoreError *error)
+{
+    QStringList tables;
+    if (!dialect.tables(db, &tables, error))
+        return false;
+    const CaseStoreError notOurs{
+        CaseStoreError::NotCaseBook,
+        tr("The file %1 is not a case book of this program. It was left as it is.")
+            .arg(db.databaseName())};
+    if (tables.isEmpty()) {
+        *version = 0;
+        return true;
+    }
+    if (!tables.contains(QLatin1String("telma_schema"), Qt::CaseInsensitive)) {
+        *error = notOurs;
+        return false;
+    }
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT version FROM telma_schema"))) {
+        *error = dialect.describe(query.lastError(), tr("open"));
+        return false;
+    }
+    bool ok = false;
+    *version = query.next() ? query.value(0).toInt(&ok) : 0;
+    if (!ok || query.next() || *version < 1) {
+        *error = notOurs;
+        return false;
+    }
+    if (*version > latestVersion()) {
+        *error = {CaseStoreError::NewerSchema,
+                  tr("The case book was written by a newer version of this program (format %1; "
+                     "this version reads up to %2). It was left as it is; please use the newer "
+                     "version.")
+                      .arg(*version)
+                      .arg(latestVersion())};
+        return false;
+    }
+    return true;
+}
+
+bool CaseSchema::migrate(QSqlDatabase &db, const CaseStoreDialect &dialect, int from,
+                         CaseStoreError *error)
+{
+    for (const Migration &step : migrations()) {
+        if (step.version <= from)
+            continue;
+        QSqlQuery query(db);
+        const auto fail = [&] {
+            *error = dialect.describe(query.lastError(), tr("be prepared"));
+            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            return false;
+        };
+        if (!query.exec(dialect.beginWrite()))
+            return fail();
+        // Another copy of the program may have taken this step while this one waited.
+        int now = 0;
+        if (!readVersion(db, dialect, &now, error)) {
+            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            return false;
+        }
+        if (now >= step.version) {
+            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            continue;
+        }
+        for (const QString &statement : step.statements(dialect)) {
+            if (!query.exec(statement))
+                return fail();
+        }
+        query.prepare(QStringLiteral("UPDATE telma_schema SET version = ?"));
+        query.addBindValue(step.version);
+        if (!query.exec() || !query.exec(QStringLiteral("COMMIT")))
+            return fail();
+    }
+    return true;
+}

@@ -1,0 +1,35 @@
+#ifndef CASESCHEMA_H
+#define CASESCHEMA_H
+
+#include "casestoreerror.h"
+
+#include <QSqlDatabase>
+#include <QStringList>
+
+class CaseStoreDialect;
+
+// The case book's tables and their history. The version lives in the one-row table
+// telma_schema(version); each migration takes the database one version forward in a single
+// transaction, so a database is always at one version or the next, never between.
+class CaseSchema
+{
+public:
+    // A step forward: the statements that take version - 1 to version.
+    struct Migration {
+        int version;
+        QStringList (*statements)(const CaseStoreDialect &dialect);
+    };
+
+    static const QList<Migration> &migrations();
+    static int latestVersion();
+
+    // Reads the version of an open database: 0 for an empty one. Refuses (returning false)
+    // a database of another program and one written by a newer version, changing nothing.
+    static bool readVersion(QSqlDatabase &db, const CaseStoreDialect &dialect, int *version,
+                            CaseStoreError *error);
+    // Brings a database of version `from` to the latest version.
+    static bool migrate(QSqlDatabase &db, const CaseStoreDialect &dialect, int from,
+                        CaseStoreError *error);
+};
+
+#endif // CASESCHEMA_H

@@ -1,0 +1,86 @@
+#ifndef CASESTORE_H
+#define CASESTORE_H
+
+#include "caserecord.h"
+#include "casestoredialect.h"
+#include "casestoreerror.h"
+
+#include <QSqlDatabase>
+#include <QVector>
+
+#include <memory>
+
+// The case book: cases in a database, each change in one transaction with its audit entry.
+// Every call returns at once with success or failure; after a failure, lastError() says
+// why in words for the user, and nothing was changed.
+class CaseStore
+{
+public:
+    CaseStore();
+    ~CaseStore();
+    CaseStore(const CaseStore &) = delete;
+    CaseStore &operator=(const CaseStore &) = delete;
+
+    // How long a save waits for another copy of the program that is writing; before open().
+    void setBusyTimeout(int milliseconds) { m_busyTimeoutMs = milliseconds; }
+    // Who changes the case book; the operating-system user unless set.
+    void setUser(const QString &user) { m_user = user; }
+    QString user() const { return m_user; }
+    static QString systemUser();
+
+    // Opens the case book at location (see CaseStoreLocation), creating or bringing it up
+    // to date. A file that is not a case book of ours, or one written by a newer version,
+    // is refused and left as it is.
+    bool open(const QString &location);
+    bool isOpen() const;
+    void close();
+    QString location() const { return m_location; }
+    const CaseStoreError &lastError() const { return m_error; }
+    int schemaVersion() const;
+
+    // Why a record cannot be saved as it is (kind InvalidInput, naming the field), or none.
+    static CaseStoreError check(const CaseRecord &record);
+
+    // Saves a new case; fills in its id, who and when. A code already in use is refused.
+    bool addCase(CaseRecord *record);
+    // Saves a changed case; refused with Conflict when it was changed since it was read
+    // (record->rowVersion is the version read). Updates who, when and the row version.
+    bool updateCase(CaseRecord *record);
+    // Deletes the case and its clinical data, keeping the audit entry that it was deleted.
+    bool removeCase(qint64 id);
+
+    bool readCase(qint64 id, CaseRecord *record);
+    // Whole records of the given cases, or of every case when ids is empty, by code.
+    bool readCases(const QVector<qint64> &ids, QVector<CaseRecord> *records);
+    // Up to limit cases whose code contains filter (ignoring case for A to Z), in order of
+    // code, starting after the code afterCode: one page of the case list at a time.
+    bool summaries(const QString &filter, const QString &afterCode, int limit,
+                   QVector<CaseSummary> *page);
+    // -1 on failure.
+    qint64 caseCount();
+    bool auditTrail(qint64 caseId, QVector<CaseAuditEntry> *entries);
+
+    // A consistent copy of the whole case book, while in use, readable by the owner only.
+    bool backup(const QString &fileName);
+
+    // The connection, for tests and tools that check the database itself.
+    QSqlDatabase database() const;
+
+private:
+    class Write;
+    bool fail(const CaseStoreError &error);
+    bool failQuery(const class QSqlQuery &query, const char *doing);
+    bool writeAnswers(qint64 id, const CaseRecord &record, QSqlQuery &query);
+    bool writeAudit(qint64 caseId, const QString &action,
+                    const QVector<CaseAuditEntry::Change> &changes, QSqlQuery &query);
+    bool codeInUse(const QString &code, qint64 exceptId, bool *inUse);
+
+    QString m_connection;
+    QString m_location;
+    QString m_user;
+    int m_busyTimeoutMs = 5000;
+    CaseStoreDialect m_dialect;
+    CaseStoreError m_error;
+};
+
+#endif // CASESTORE_H

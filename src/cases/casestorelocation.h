@@ -1,0 +1,18 @@
+#ifndef CASESTORELOCATION_H
+#define CASESTORELOCATION_H
+
+#include <QString>
+
+// Where the case book lives: the file named by the environment variable TELMA_DATABASE, or
+// cases.sqlite in the user's application data folder.
+class CaseStoreLocation
+{
+public:
+    static QString defaultLocation();
+    // The folders it had to create, made 0700; the file itself, when missing, created empty
+    // and 0600 so that SQLite's own files (-wal, -shm) follow that mode. False with a
+    // message when the folder or file cannot be made.
+    static bool prepareFile(const QString &path, QString *error);
+};
+
+#endif // CASESTORELOCATION_H

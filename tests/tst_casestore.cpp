@@ -1,0 +1,473 @@
+// The case book's store on any database engine: every database comes from freshCaseBook().
+#include "casecsv.h"
+#include "casestore.h"
+#include "casestorefixture.h"
+
+#include <QBuffer>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+class TestCaseStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keepsCaseExactly_data();
+    void keepsCaseExactly();
+    void refusesInvalidCase_data();
+    void refusesInvalidCase();
+    void refusesCodeInUse();
+    void filtersByCode_data();
+    void filtersByCode();
+    void pagesThroughAllCases();
+    void auditsEveryChange();
+    void deletionErasesClinicalData();
+    void trailIsAppendOnly_data();
+    void trailIsAppendOnly();
+    void refusesStaleUpdate();
+    void refusesNewerSchema();
+    void csvCell_data();
+    void csvCell();
+    void csvNumbersReadBackExactly_data();
+    void csvNumbersReadBackExactly();
+    void exportsColumnsTheCohortToolReads();
+    void backupHoldsEveryCase();
+};
+
+// A store open on a fresh database; fails the test when it cannot be opened.
+#define OPEN_FRESH(store, location)                                                           \
+    const QString location = freshCaseBook();                                                 \
+    CaseStore store;                                                                          \
+    QVERIFY2(store.open(location), qPrintable(store.lastError().message))
+
+void TestCaseStore::keepsCaseExactly_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<bool>("withHeight");
+    QTest::newRow("plain") << "AB-017" << true;
+    QTest::newRow("no height") << "AB-018" << false;
+    QTest::newRow("SQL in the code") << "x'); DROP TABLE cases; --" << true;
+    QTest::newRow("quotes") << "\"double\" and 'single'" << true;
+    QTest::newRow("tab and line breaks") << "a\tb\nc\r\nd" << true;
+    QTest::newRow("emoji") << "🙂 Ünïcode ß" << true;
+    QTest::newRow("40 characters with emoji") << QString("🙂").repeated(40) << true;
+    QTest::newRow("leading and trailing blanks") << "  spaced  " << true;
+    QTest::newRow("percent and underscore") << "100%_done\\" << true;
+}
+
+void TestCaseStore::keepsCaseExactly()
+{
+    QFETCH(QString, code);
+    QFETCH(bool, withHeight);
+    CaseRecord saved = sampleCase(code, 7);
+    if (!withHeight)
+        saved.heightMetres.reset();
+    saved.sources[5] = QStringLiteral("Body image questionnaire");
+    saved.answers[5] = QVector<int>(20, 2);
+    const QString location = freshCaseBook();
+    {
+        CaseStore store;
+        store.setUser(QStringLiteral("therapist ä"));
+        QVERIFY2(store.open(location), qPrintable(store.lastError().message));
+        QVERIFY2(store.addCase(&saved), qPrintable(store.lastError().message));
+        QVERIFY(saved.id > 0);
+    }
+    // Read back by a fresh connection, as after a restart of the program.
+    CaseStore store;
+    QVERIFY(store.open(location));
+    QVector<CaseSummary> found;
+    QVERIFY(store.summaries(code, QString(), 10, &found));
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found[0].code, code);
+    QCOMPARE(found[0].month6, saved.course[5]);
+    CaseRecord read;
+    QVERIFY(store.readCase(found[0].id, &read));
+    compareCaseValues(read, saved);
+    QCOMPARE(read.createdBy, QStringLiteral("therapist ä"));
+    QCOMPARE(read.changedBy, read.createdBy);
+    QVERIFY(qAbs(read.createdAt.secsTo(QDateTime::currentDateTimeUtc())) < 60);
+    QCOMPARE(store.caseCount(), 1);
+}
+
+void TestCaseStore::refusesInvalidCase_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("empty code") << "code" << QVariant(QString());
+    QTest::newRow("blank code") << "code" << QVariant(QStringLiteral(" \t "));
+    QTest::newRow("41 characters") << "code" << QVariant(QString("🙂").repeated(41));
+    QTest::newRow("height too small") << "height" << QVariant(0.99);
+    QTest::newRow("height too large") << "height" << QVariant(2.51);
+    QTest::newRow("height not a number") << "height" << QVariant(std::nan(""));
+    QTest::newRow("BMI below range") << "bmi" << QVariant(14.99);
+    QTest::newRow("BMI not a number") << "bmi" << QVariant(std::nan(""));
+    QTest::newRow("baseline tomorrow") << "date" << QVariant(QDate::currentDate().addDays(1));
+    QTest::newRow("no baseline") << "date" << QVariant(QDate());
+    QTest::newRow("course not finite") << "course" << QVariant(std::numeric_limits<double>::infinity());
+}
+
+void TestCaseStore::refusesInvalidCase()
+{
+    QFETCH(QString, field);
+    QFETCH(QVariant, value);
+    OPEN_FRESH(store, location);
+    CaseRecord record = sampleCase(QStringLiteral("valid"));
+    if (field == "code")
+        record.code = value.toString();
+    else if (field == "height")
+        record.heightMetres = value.toDouble();
+    else if (field == "bmi")
+        record.predictors[7] = value.toDouble();
+    else if (field == "date")
+        record.baselineDate = value.toDate();
+    else
+        record.course[3] = value.toDouble();
+    QVERIFY(!store.addCase(&record));
+    QCOMPARE(store.lastError().kind, CaseStoreError::InvalidInput);
+    QVERIFY(!store.lastError().message.isEmpty());
+    QCOMPARE(store.caseCount(), 0);
+}
+
+void TestCaseStore::refusesCodeInUse()
+{
+    OPEN_FRESH(store, location);
+    CaseRecord first = sampleCase(QStringLiteral("K-1"), 1);
+    CaseRecord second = sampleCase(QStringLiteral("K-1"), 2);
+    QVERIFY(store.addCase(&first));
+    QVERIFY(!store.addCase(&second));
+    QCOMPARE(store.lastError().kind, CaseStoreError::DuplicateCode);
+    QVERIFY(store.lastError().message.contains(QStringLiteral("K-1")));
+
+    // Renaming another case to a code in use is refused too.
+    second.code = QStringLiteral("K-2");
+    QVERIFY(store.addCase(&second));
+    second.code = QStringLiteral("K-1");
+    QVERIFY(!store.updateCase(&second));
+    QCOMPARE(store.lastError().kind, CaseStoreError::DuplicateCode);
+
+    CaseRecord kept;
+    QVERIFY(store.readCase(first.id, &kept));
+    compareCaseValues(kept, first);
+    QVERIFY(store.readCase(second.id, &kept));
+    QCOMPARE(kept.code, QStringLiteral("K-2"));
+    QCOMPARE(store.caseCount(), 2);
+}
+
+void TestCaseStore::filtersByCode_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("nothing") << "" << QStringList{"100%", "A_1", "AB-1", "AB-2", "ab-3", "B\\1", "XAB"};
+    QTest::newRow("part of the code") << "B-" << QStringList{"AB-1", "AB-2", "ab-3"};
+    QTest::newRow("ignores case") << "ab" << QStringList{"AB-1", "AB-2", "ab-3", "XAB"};
+    QTest::newRow("percent is a character") << "%" << QStringList{"100%"};
+    QTest::newRow("underscore is a character") << "_" << QStringList{"A_1"};
+    QTest::newRow("backslash is a character") << "\\" << QStringList{"B\\1"};
+    QTest::newRow("quote") << "'" << QStringList{};
+    QTest::newRow("no match") << "zz" << QStringList{};
+}
+
+void TestCaseStore::filtersByCode()
+{
+    QFETCH(QString, filter);
+    QFETCH(QStringList, expected);
+    OPEN_FRESH(store, location);
+    const QStringList codes = {"AB-2", "ab-3", "AB-1", "XAB", "A_1", "100%", "B\\1"};
+    for (int i = 0; i < codes.size(); ++i) {
+        CaseRecord record = sampleCase(codes[i], i);
+        QVERIFY(store.addCase(&record));
+    }
+    QVector<CaseSummary> page;
+    QVERIFY(store.summaries(filter, QString(), 100, &page));
+    QStringList found;
+    for (const CaseSummary &summary : page)
+        found << summary.code;
+    // The order of codes differs between engines' collations; the set must not.
+    found.sort();
+    expected.sort();
+    QCOMPARE(found, expected);
+}
+
+void TestCaseStore::pagesThroughAllCases()
+{
+    OPEN_FRESH(store, location);
+    QSet<QString> saved;
+    for (int i = 0; i < 250; ++i) {
+        CaseRecord record = sampleCase(QStringLiteral("P%1").arg(i, 4, 10, QLatin1Char('0')), i);
+        QVERIFY(store.addCase(&record));
+        saved.insert(record.code);
+    }
+    QStringList seen;
+    QString after;
+    for (;;) {
+        QVector<CaseSummary> page;
+        QVERIFY(store.summaries(QStringLiteral("p"), after, 64, &page));
+        if (page.isEmpty())
+            break;
+        QVERIFY(page.size() <= 64);
+        for (const CaseSummary &summary : page)
+            seen << summary.code;
+        after = page.last().code;
+    }
+    QCOMPARE(seen.size(), 250);
+    QCOMPARE(QSet<QString>(seen.begin(), seen.end()), saved);
+}
+
+void TestCaseStore::auditsEveryChange()
+{
+    OPEN_FRESH(store, location);
+    store.setUser(QStringLiteral("first"));
+    CaseRecord record = sampleCase(QStringLiteral("A-1"));
+    QVERIFY(store.addCase(&record));
+    store.setUser(QStringLiteral("second"));
+    const double oldBmi = record.predictors[7];
+    record.predictors[7] = 41.5;
+    record.answers[0][2] = 4;
+    QVERIFY2(store.updateCase(&record), qPrintable(store.lastError().message));
+    QCOMPARE(record.rowVersion, 2);
+    QCOMPARE(record.changedBy, QStringLiteral("second"));
+    QCOMPARE(record.createdBy, QStringLiteral("first"));
+
+    QVector<CaseAuditEntry> trail;
+    QVERIFY(store.auditTrail(record.id, &trail));
+    QCOMPARE(trail.size(), 2);
+    QCOMPARE(trail[0].action, QStringLiteral("insert"));
+    QCOMPARE(trail[0].user, QStringLiteral("first"));
+    const auto inserted = std::find_if(trail[0].changes.begin(), trail[0].changes.end(),
+                                       [](const auto &c) { return c.field == "code"; });
+    QVERIFY(inserted != trail[0].changes.end());
+    QCOMPARE(inserted->newValue, QStringLiteral("A-1"));
+
+    QCOMPARE(trail[1].action, QStringLiteral("update"));
+    QCOMPARE(trail[1].user, QStringLiteral("second"));
+    // Only what changed, with the value before and after.
+    QMap<QString, QPair<QString, QString>> changes;
+    for (const auto &change : trail[1].changes)
+        changes.insert(change.field, {change.oldValue, change.newValue});
+    QCOMPARE(changes.keys(), (QStringList{"initial_bmi", "restrained_eating_answers"}));
+    QCOMPARE(changes["initial_bmi"].first.toDouble(), oldBmi);
+    QCOMPARE(changes["initial_bmi"].second, QStringLiteral("41.5"));
+    QCOMPARE(changes["restrained_eating_answers"].second,
+             QStringLiteral("0,1,4,3,4,-1,0,1,2,3"));
+
+    CaseRecord read;
+    QVERIFY(store.readCase(record.id, &read));
+    compareCaseValues(read, record);
+}
+
+void TestCaseStore::deletionErasesClinicalData()
+{
+    OPEN_FRESH(store, location);
+    CaseRecord kept = sampleCase(QStringLiteral("stays"), 1);
+    CaseRecord erased = sampleCase(QStringLiteral("ERASE-ME"), 2);
+    erased.sources[6] = QStringLiteral("TAS-26 marker");
+    QVERIFY(store.addCase(&kept));
+    QVERIFY(store.addCase(&erased));
+    erased.modelVersion = QStringLiteral("changed-once");
+    QVERIFY(store.updateCase(&erased));
+    store.setUser(QStringLiteral("eraser"));
+    QVERIFY(store.removeCase(erased.id));
+    QVERIFY(!store.removeCase(erased.id));
+    QCOMPARE(store.lastError().kind, CaseStoreError::NotFound);
+
+    // Nothing of the erased case is left in any table...
+    QSqlDatabase db = store.database();
+    for (const QString &table : db.tables()) {
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("SELECT * FROM %1").arg(table)));
+        while (query.next()) {
+            for (int c = 0; c < query.record().count(); ++c) {
+                const QString cell = query.value(c).toString();
+                QVERIFY2(!cell.contains(QStringLiteral("ERASE-ME"))
+                             && !cell.contains(QStringLiteral("TAS-26 marker"))
+                             && !cell.contains(QStringLiteral("changed-once")),
+                         qPrintable(table + ": " + cell));
+            }
+        }
+    }
+    // ...but the trail says who deleted it and when, and the other case is whole.
+    QVector<CaseAuditEntry> trail;
+    QVERIFY(store.auditTrail(erased.id, &trail));
+    QCOMPARE(trail.size(), 3);
+    QCOMPARE(trail.last().action, QStringLiteral("delete"));
+    QCOMPARE(trail.last().user, QStringLiteral("eraser"));
+    QVERIFY(trail.last().time.isValid());
+    for (const CaseAuditEntry &entry : trail)
+        QVERIFY(entry.changes.isEmpty());
+    CaseRecord read;
+    QVERIFY(store.readCase(kept.id, &read));
+    compareCaseValues(read, kept);
+    QVERIFY(store.auditTrail(kept.id, &trail));
+    QCOMPARE(trail.size(), 1);
+    QVERIFY(!trail[0].changes.isEmpty());
+}
+
+void TestCaseStore::trailIsAppendOnly_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::newRow("change an entry") << "UPDATE case_audit SET changed_by = 'someone else'";
+    QTest::newRow("delete an entry") << "DELETE FROM case_audit";
+    QTest::newRow("change a value") << "UPDATE case_audit_values SET new_value = 'forged'";
+    QTest::newRow("delete the values of a kept case") << "DELETE FROM case_audit_values";
+}
+
+void TestCaseStore::trailIsAppendOnly()
+{
+    QFETCH(QString, statement);
+    OPEN_FRESH(store, location);
+    CaseRecord record = sampleCase(QStringLiteral("T-1"));
+    QVERIFY(store.addCase(&record));
+    QVector<CaseAuditEntry> before;
+    QVERIFY(store.auditTrail(record.id, &before));
+
+    // Refused by the database itself, whoever writes to it.
+    QSqlQuery query(store.database());
+    QVERIFY(!query.exec(statement));
+
+    QVector<CaseAuditEntry> after;
+    QVERIFY(store.auditTrail(record.id, &after));
+    QCOMPARE(after.size(), before.size());
+    QCOMPARE(after[0].user, before[0].user);
+    QCOMPARE(after[0].changes.size(), before[0].changes.size());
+    for (int i = 0; i < after[0].changes.size(); ++i)
+        QCOMPARE(after[0].changes[i].newValue, before[0].changes[i].newValue);
+}
+
+void TestCaseStore::refusesStaleUpdate()
+{
+    OPEN_FRESH(store, location);
+    CaseStore other;
+    QVERIFY(other.open(location));
+    other.setUser(QStringLiteral("colleague"));
+    CaseRecord record = sampleCase(QStringLiteral("C-1"));
+    QVERIFY(store.addCase(&record));
+    CaseRecord theirs;
+    QVERIFY(other.readCase(record.id, &theirs));
+    theirs.predictors[7] = 40;
+    QVERIFY(other.updateCase(&theirs));
+
+    record.predictors[7] = 44;
+    QVERIFY(!store.updateCase(&record));
+    QCOMPARE(store.lastError().kind, CaseStoreError::Conflict);
+    QVERIFY(store.lastError().message.contains(QStringLiteral("colleague")));
+    CaseRecord read;
+    QVERIFY(store.readCase(record.id, &read));
+    QCOMPARE(read.predictors[7], 40.0);
+}
+
+void TestCaseStore::refusesNewerSchema()
+{
+    const QString location = freshCaseBook();
+    {
+        CaseStore store;
+        QVERIFY(store.open(location));
+        CaseRecord record = sampleCase(QStringLiteral("N-1"));
+        QVERIFY(store.addCase(&record));
+        QSqlQuery query(store.database());
+        QVERIFY(query.exec(QStringLiteral("UPDATE telma_schema SET version = version + 1")));
+    }
+    CaseStore store;
+    QVERIFY(!store.open(location));
+    QCOMPARE(store.lastError().kind, CaseStoreError::NewerSchema);
+    QVERIFY(!store.isOpen());
+}
+
+void TestCaseStore::csvCell_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("cell");
+    QTest::newRow("plain") << "AB-1" << "AB-1";
+    QTest::newRow("comma") << "a,b" << "\"a,b\"";
+    QTest::newRow("quote") << "say \"hi\"" << "\"say \"\"hi\"\"\"";
+    QTest::newRow("line break") << "a\nb" << "\"a\nb\"";
+    QTest::newRow("formula") << "=1+1" << "'=1+1";
+    QTest::newRow("plus") << "+49 170" << "'+49 170";
+    QTest::newRow("minus") << "-2" << "'-2";
+    QTest::newRow("at") << "@SUM(A1)" << "'@SUM(A1)";
+    QTest::newRow("tab") << "\tx" << "'\tx";
+    QTest::newRow("carriage return") << "\rx" << "\"'\rx\"";
+    QTest::newRow("formula with comma") << "=A1,B1" << "\"'=A1,B1\"";
+    QTest::newRow("minus inside") << "AB-1-2" << "AB-1-2";
+    QTest::newRow("emoji") << "🙂" << "🙂";
+}
+
+void TestCaseStore::csvCell()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, cell);
+    QCOMPARE(CaseCsv::textCell(text), cell);
+}
+
+void TestCaseStore::csvNumbersReadBackExactly_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::newRow("tenth") << 0.1;
+    QTest::newRow("third") << 1.0 / 3;
+    QTest::newRow("course value") << 35.0 * std::exp(-0.0123456789 * 6);
+    QTest::newRow("whole") << 35.0;
+    QTest::newRow("tiny") << 1e-300;
+}
+
+void TestCaseStore::csvNumbersReadBackExactly()
+{
+    QFETCH(double, value);
+    const QString cell = CaseCsv::numberCell(value);
+    QVERIFY2(!cell.contains(QLatin1Char(',')), qPrintable(cell));
+    bool ok = false;
+    QCOMPARE(cell.toDouble(&ok), value);
+    QVERIFY(ok);
+}
+
+void TestCaseStore::exportsColumnsTheCohortToolReads()
+{
+    OPEN_FRESH(store, location);
+    CaseRecord record = sampleCase(QStringLiteral("=HYPERLINK(\"x\")"), 3);
+    QVERIFY(store.addCase(&record));
+    QVector<CaseRecord> records;
+    QVERIFY(store.readCases({}, &records));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(CaseCsv::write(&buffer, records));
+    const QList<QByteArray> lines = buffer.data().split('\n');
+    QCOMPARE(lines.size(), 3); // header, one case, and the empty rest after the last break
+    QCOMPARE(lines[0], QByteArray("code,baseline_date,height_m,restrained_eating,"
+                                  "emotional_eating,external_eating,personal_standards,"
+                                  "concern_over_mistakes,body_image_dissatisfaction,alexithymia,"
+                                  "initial_bmi,predicted_month_1,predicted_month_2,"
+                                  "predicted_month_3,predicted_month_4,predicted_month_5,"
+                                  "predicted_month_6\r"));
+    const QString row = QString::fromUtf8(lines[1]).chopped(1);
+    QVERIFY2(row.startsWith(QStringLiteral("\"'=HYPERLINK(\"\"x\"\")\",2026-01-04,1.53,3.1,")),
+             qPrintable(row));
+    QCOMPARE(row.section(QLatin1Char(','), -1).toDouble(), record.course[5]);
+}
+
+void TestCaseStore::backupHoldsEveryCase()
+{
+    OPEN_FRESH(store, location);
+    QVector<CaseRecord> saved;
+    for (int i = 0; i < 5; ++i) {
+        saved.append(sampleCase(QStringLiteral("B-%1").arg(i), i));
+        QVERIFY(store.addCase(&saved.last()));
+    }
+    const QString copy = freshCaseBook();
+    CaseStore prepared; // makes the copy's folder, as a user would pick an existing one
+    QVERIFY(prepared.open(copy));
+    prepared.close();
+    QVERIFY(QFile::remove(copy));
+    QVERIFY2(store.backup(copy), qPrintable(store.lastError().message));
+    CaseStore restored;
+    QVERIFY2(restored.open(copy), qPrintable(restored.lastError().message));
+    QVector<CaseRecord> read;
+    QVERIFY(restored.readCases({}, &read));
+    QCOMPARE(read.size(), saved.size());
+    for (int i = 0; i < saved.size(); ++i)
+        compareCaseValues(read[i], saved[i]);
+}
+
+QTEST_GUILESS_MAIN(TestCaseStore)
+#include "tst_casestore.moc"
