@@ -13,6 +13,11 @@
 #include <atomic>
 #include <thread>
 
+#define OPEN_FRESH(store, location)                                                           \
+    const QString location = freshCaseBook();                                                 \
+    CaseStore store;                                                                          \
+    QVERIFY2(store.open(location), qPrintable(store.lastError().message))
+
 class TestCaseStoreServer : public QObject
 {
     Q_OBJECT
@@ -217,7 +222,7 @@ private slots:
         QTest::newRow("database missing") << "dbname=no_such_casebook" << int(CaseStoreError::ServerUnavailable)
                                           << "does not exist";
         QTest::newRow("account without rights") << "user=" + workstation() << int(CaseStoreError::NoPermission)
-                                                << "may not";
+                                                << "no permission";
         QTest::newRow("uri form") << "postgresql://db/telma" << int(CaseStoreError::ServerUnavailable)
                                   << "keyword=value";
     }

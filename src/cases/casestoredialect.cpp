@@ -276,14 +276,19 @@ CaseStoreError CaseStoreDialect::describeServer(const QSqlError &error, const QS
     const QString state = error.nativeErrorCode();
     const bool open = QSqlDatabase::database(m_connectionName, false).isOpen();
     const ConnectionFailure failure = ConnectionFailure::fromStatement(error, open);
+    const CaseStoreError noPermission{
+        CaseStoreError::NoPermission,
+        tr("Your account on the clinic server has no permission to %1 (%2). Nothing was "
+           "changed; please ask whoever looks after the server to grant it.")
+            .arg(doing, error.databaseText().trimmed())};
+    // No schema of the search path may be used: the account was never granted the case book.
+    if (state == QLatin1String("3F000"))
+        return noPermission;
     switch (failure.reason()) {
     case ConnectionFailure::Reason::ConnectionLost:
         return {CaseStoreError::ConnectionLost, failure.message()};
     case ConnectionFailure::Reason::NoPrivileges:
-        return {CaseStoreError::NoPermission,
-                tr("Your account on the clinic server may not %1; ask whoever looks after the "
-                   "server to grant it. Nothing was changed.")
-                    .arg(doing)};
+        return noPermission;
     case ConnectionFailure::Reason::ServerBusy:
         return {CaseStoreError::Busy, failure.message()};
     default:
