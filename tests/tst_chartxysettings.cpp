@@ -106,7 +106,8 @@ void TestChartXYSettings::settingOwnsItsParts()
     auto *setting = new ChartXYSetting(&view);
     QCOMPARE(setting->parent(), &view);
     // Built in this order, each a child of the setting.
-    const QObjectList parts{setting->border(), setting->grid(), setting->scale()};
+    const QObjectList parts{setting->border(), setting->grid(), setting->scale(),
+                            setting->legend()};
     QCOMPARE(setting->children(), parts);
 
     const QPointer<ChartXYScale> scale = setting->scale();

@@ -4,6 +4,7 @@
 #include "chartxy.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QSize>
 #include <QTest>
 
@@ -17,6 +18,19 @@ inline QImage viewportImage(ChartXY &view, const QSize &size)
     if (!QTest::qWaitForWindowExposed(&view) || view.viewport()->size() != size)
         return QImage();
     return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The chart drawn as a viewport of the given size would show it on a screen of the given
+// device pixel ratio: an image of size * ratio device pixels.
+inline QImage chartImageAt(const ChartXY &view, const QSize &size, qreal ratio)
+{
+    QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    view.renderChart(painter, size);
+    painter.end();
+    return image;
 }
 
 #endif // VIEWPORTIMAGE_H

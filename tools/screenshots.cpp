@@ -2,6 +2,8 @@
 // emotional-eating questionnaire partly answered, and the result dialog for that person.
 //   telma_screenshots OUTPUT_DIR   (run it on a real display, e.g. under xvfb-run)
 #include "bmicourse.h"
+#include "chartxy.h"
+#include "chartxysetting.h"
 #include "dialog.h"
 #include "graph.h"
 #include "mainwindow.h"
@@ -11,6 +13,8 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPainter>
+#include <QRandomGenerator>
+#include <QStandardItemModel>
 #include <QTest>
 
 #include <cstdio>
@@ -41,6 +45,44 @@ bool saveReport(const graph &result, const QString &path)
     const bool ok = page.save(path);
     std::printf("%s %s\n", ok ? "saved" : "could not save", qPrintable(path));
     return ok;
+}
+
+// The chart's styles in one picture: a scatter of observed values, a line with markers,
+// a dashed reference line and the legend naming them.
+bool saveChartStyles(const QString &path)
+{
+    QStandardItemModel model(13, 4);
+    model.setHorizontalHeaderLabels({QStringLiteral("Predicted"), QStringLiteral("Observed"),
+                                     QStringLiteral("Predicted course"),
+                                     QStringLiteral("Identity")});
+    const QColor colours[] = {QColor(0, 90, 200), QColor(200, 30, 30), QColor(40, 40, 40)};
+    QRandomGenerator random(3);
+    for (int row = 0; row < 13; ++row) {
+        const qreal x = 26 + row;
+        model.setData(model.index(row, 0), x);
+        model.setData(model.index(row, 1), x + 3 * (random.generateDouble() - 0.5));
+        model.setData(model.index(row, 2), 27 + 0.8 * row + 0.04 * row * row);
+        model.setData(model.index(row, 3), x);
+    }
+    for (int column = 1; column < 4; ++column)
+        model.setData(model.index(0, column), colours[column - 1], Qt::DecorationRole);
+
+    ChartXY chart;
+    chart.setModel(&model);
+    ChartXYSetting *setting = chart.setting();
+    setting->scale()->setAutoLimitView(true);
+    setting->scale()->setAutoRound(true);
+    ChartXYSeriesStyle &observed = setting->seriesStyle(1);
+    observed.setLineVisible(false);
+    observed.setMarker(ChartXYSeriesStyle::Circle);
+    setting->seriesStyle(2).setMarker(ChartXYSeriesStyle::Square);
+    setting->seriesStyle(3).setLineStyle(Qt::DashLine);
+    setting->seriesStyle(3).setLineWidth(1.5);
+    setting->legend()->setVisible(true);
+    setting->legend()->setCorner(Qt::BottomRightCorner);
+    chart.updateChart();
+    chart.resize(560, 380);
+    return save(chart, path);
 }
 
 const PredictorValues typicalPerson{3, 3, 3, 21, 39, 28, 70, 35};
@@ -87,6 +129,8 @@ int main(int argc, char *argv[])
                          QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
     ok &= save(result, out.filePath("result.png"));
     ok &= saveReport(result, out.filePath("report.png"));
+
+    ok &= saveChartStyles(out.filePath("chart-styles.png"));
 
     return ok ? 0 : 1;
 }

@@ -67,6 +67,9 @@ public:
     QSqlDatabase database() const;
 
 private:
+    // The visits share the case book's connection, transactions and audit trail.
+    friend class VisitStore;
+
     class Write;
     // Opens the connection again when the clinic server went away since the last call.
     bool connected();

@@ -1,6 +1,8 @@
 #include "chartxyrender.h"
 
 #include "chartxydatamapping.h"
+#include "chartxylegendpainter.h"
+#include "chartxyseriespainter.h"
 #include "chartxysetting.h"
 #include "varianttoreal.h"
 
@@ -159,6 +161,8 @@ ChartXYRender::ChartXYRender(QAbstractItemView *view, ChartXYSetting *setting)
     , m_viewport(view->viewport())
     , m_setting(setting)
     , m_series(new ChartXYSeriesCache(&setting->scale()->scan(), this))
+    , m_markers(std::make_unique<ChartXYSeriesPainter>())
+    , m_legend(std::make_unique<ChartXYLegendPainter>(setting))
 {
 }
 
@@ -206,6 +210,8 @@ void ChartXYRender::paintGrid(QPainter &painter)
     paintAxes(painter, areas);
     QRect plot = areas.plot;
     paintData(painter, plot);
+    if (m_setting->legend()->visible())
+        m_legend->paint(painter, areas.plot, m_view->model(), *m_markers);
 }
 
 void ChartXYRender::paintGridLine(QPainter &painter, QRect &rect)
@@ -356,23 +362,27 @@ void ChartXYRender::paintDataColumn(QPainter &painter, QRect &rect, int column)
 
     // Drawing at another size maps afresh and leaves the viewport's series as they are.
     const bool viewportSize = !m_renderSize.isValid() || m_renderSize == m_viewport->size();
-    const ChartXYSeriesCache::Series &series =
-        m_series->series(model, column, limit, rect, viewportSize, devicePixelWidth(painter));
+    // A series nobody styled is drawn exactly as before styles existed.
+    static const ChartXYSeriesStyle Unstyled;
+    const ChartXYSeriesStyle *styled = m_setting->findSeriesStyle(column);
+    const ChartXYSeriesStyle &style = styled ? *styled : Unstyled;
+    ChartXYSeriesCache::Needs needs;
+    needs.line = style.drawsLine();
+    needs.markers = style.drawsMarkers();
+    needs.markerReach = style.markerSize();
+    needs.device = painter.deviceTransform();
+    if (!needs.line && !needs.markers)
+        return;
+    const ChartXYSeriesCache::Series &series = m_series->series(
+        model, column, limit, rect, viewportSize, devicePixelWidth(painter), needs);
     const PainterStateGuard guard(painter);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipRect(rect, Qt::ReplaceClip);
-    if (series.colour.typeId() == QMetaType::QColor)
-        painter.setPen(chartPen(series.colour.value<QColor>(), 2.0));
-
-    const QList<QPointF> &line = series.points;
-    if (line.isEmpty())
-        return;
-    // Segment by segment, as they always were; the first is a zero-length line, a dot.
-    QPointF prev = line.first();
-    for (const QPointF &p : line) {
-        painter.drawLine(QLineF(prev, p));
-        prev = p;
-    }
+    const QPen pen = ChartXYSeriesPainter::linePen(painter, series.colour, styled);
+    if (needs.line)
+        ChartXYSeriesPainter::paintLine(painter, series.points, pen);
+    if (needs.markers)
+        m_markers->paintMarkers(painter, series.markers, style, pen.color());
 }
 
 // One device pixel along X in the painter's coordinates, or 0 where the painter turns or

@@ -12,6 +12,10 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+
+class ChartXYLegendPainter;
+class ChartXYSeriesPainter;
 class ChartXYSetting;
 class QAbstractItemView;
 class QPainter;
@@ -91,6 +95,8 @@ private:
     QWidget *m_viewport;
     ChartXYSetting *m_setting;
     ChartXYSeriesCache *m_series;
+    std::unique_ptr<ChartXYSeriesPainter> m_markers;
+    std::unique_ptr<ChartXYLegendPainter> m_legend;
     // Set while render() draws for a device other than the viewport.
     QSize m_renderSize;
 };

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 ChartXYSeriesCache::ChartXYSeriesCache(const ChartXYLimitScan *scan, QObject *parent)
     : QObject(parent)
@@ -28,7 +29,8 @@ const ChartXYSeriesCache::Series &ChartXYSeriesCache::series(const QAbstractItem
                                                              int column,
                                                              const ChartXYLimit &limit,
                                                              const QRect &plot, bool keep,
-                                                             qreal pixelWidth)
+                                                             qreal pixelWidth,
+                                                             const Needs &needs)
 {
     if (model != m_model)
         watch(model);
@@ -38,10 +40,15 @@ const ChartXYSeriesCache::Series &ChartXYSeriesCache::series(const QAbstractItem
         m_xType = limit.x().type();
         m_yType = limit.y().type();
     }
-    const bool keptFits = limit == m_limit && plot == m_plot && pixelWidth == m_pixelWidth;
-    if (!keep && !(keptFits && m_series.contains(column))) {
+    const bool keptFits = limit == m_limit && plot == m_plot && pixelWidth == m_pixelWidth
+                          && (!needs.markers || needs.device == m_device);
+    const auto serves = [&needs](const Series &s) {
+        return s.hasLine == needs.line && s.hasMarkers == needs.markers;
+    };
+    auto kept = keptFits ? m_series.find(column) : m_series.end();
+    if (!keep && !(kept != m_series.end() && serves(*kept))) {
         m_oneOff = Series();
-        mapInto(m_oneOff, column, limit, plot, pixelWidth);
+        mapInto(m_oneOff, column, limit, plot, pixelWidth, needs);
         return m_oneOff;
     }
     if (!keptFits) {
@@ -49,13 +56,23 @@ const ChartXYSeriesCache::Series &ChartXYSeriesCache::series(const QAbstractItem
         m_limit = limit;
         m_plot = plot;
         m_pixelWidth = pixelWidth;
+        m_device = needs.device;
     }
-    auto kept = m_series.find(column);
-    if (kept == m_series.end()) {
+    kept = m_series.find(column);
+    if (kept == m_series.end())
         kept = m_series.insert(column, Series());
-        mapInto(*kept, column, limit, plot, pixelWidth);
-    }
+    if (!serves(*kept))
+        mapInto(*kept, column, limit, plot, pixelWidth, needs);
     return *kept;
+}
+
+const ChartXYSeriesCache::Series &ChartXYSeriesCache::series(const QAbstractItemModel *model,
+                                                             int column,
+                                                             const ChartXYLimit &limit,
+                                                             const QRect &plot, bool keep,
+                                                             qreal pixelWidth)
+{
+    return series(model, column, limit, plot, keep, pixelWidth, Needs());
 }
 
 void ChartXYSeriesCache::watch(const QAbstractItemModel *model)
@@ -137,7 +154,7 @@ const QVariant &ChartXYSeriesCache::colour(int column)
 }
 
 void ChartXYSeriesCache::mapInto(Series &series, int column, const ChartXYLimit &limit,
-                                 const QRect &plot, qreal pixelWidth)
+                                 const QRect &plot, qreal pixelWidth, const Needs &needs)
 {
     // Both read before either is referred to: reading one may move the other.
     reals(0);
@@ -147,6 +164,13 @@ void ChartXYSeriesCache::mapInto(Series &series, int column, const ChartXYLimit 
     const ChartXYDataMapping mapping(plot, limit);
     series.colour = colour(column);
     series.points.clear();
+    series.markers.clear();
+    series.hasLine = needs.line;
+    series.hasMarkers = needs.markers;
+    if (needs.markers)
+        placeMarkers(series, xs, ys, mapping, plot, needs);
+    if (!needs.line)
+        return;
     // More points than about two per pixel column cannot all be seen.
     const qreal seen = pixelWidth > 0 ? 2 * plot.width() / pixelWidth : 0;
     if (seen > 0 && std::min(xs.size(), ys.size()) > seen) {
@@ -164,5 +188,53 @@ void ChartXYSeriesCache::mapInto(Series &series, int column, const ChartXYLimit 
         const QPointF p = mapping.map(xs.at(row), ys.at(row));
         if (std::isfinite(p.x()) && std::isfinite(p.y()))
             series.points.append(p);
+    }
+}
+
+// A marker drawn twice on the same device pixel looks as drawn once, so each occupied
+// pixel keeps one, stamped on its centre; a marker wholly outside the plot is clipped
+// away and kept not at all. A million-point scatter thus draws at most a marker per pixel.
+void ChartXYSeriesCache::placeMarkers(Series &series, const QList<double> &xs,
+                                      const QList<double> &ys, const ChartXYDataMapping &mapping,
+                                      const QRect &plot, const Needs &needs)
+{
+    const QRectF reach = QRectF(plot).adjusted(-needs.markerReach - 1, -needs.markerReach - 1,
+                                               needs.markerReach + 1, needs.markerReach + 1);
+    const QTransform &device = needs.device;
+    const bool grid = device.type() <= QTransform::TxScale && device.m11() > 0
+                      && device.m22() > 0;
+    const qsizetype rows = std::min(xs.size(), ys.size());
+    if (!grid) {
+        for (qsizetype row = 0; row < rows; ++row) {
+            if (std::isnan(xs.at(row)) || std::isnan(ys.at(row)))
+                continue;
+            const QPointF p = mapping.map(xs.at(row), ys.at(row));
+            if (reach.contains(p))
+                series.markers.append(p);
+        }
+        return;
+    }
+    const QRectF cells = device.mapRect(reach);
+    const qreal left = std::floor(cells.left());
+    const qreal top = std::floor(cells.top());
+    const qsizetype width = qsizetype(std::ceil(cells.right()) - left) + 1;
+    const qsizetype height = qsizetype(std::ceil(cells.bottom()) - top) + 1;
+    std::vector<bool> occupied(size_t(width * height));
+    const QTransform toLogical = device.inverted();
+    const qreal sx = device.m11(), sy = device.m22(), dx = device.dx(), dy = device.dy();
+    for (qsizetype row = 0; row < rows; ++row) {
+        if (std::isnan(xs.at(row)) || std::isnan(ys.at(row)))
+            continue;
+        const QPointF p = mapping.map(xs.at(row), ys.at(row));
+        const qreal cx = std::floor(p.x() * sx + dx) - left;
+        const qreal cy = std::floor(p.y() * sy + dy) - top;
+        // Also false for NaN, where an axis without extent met an infinite value.
+        if (!(cx >= 0 && cy >= 0 && cx < width && cy < height))
+            continue;
+        const size_t cell = size_t(qsizetype(cy) * width + qsizetype(cx));
+        if (occupied[cell])
+            continue;
+        occupied[cell] = true;
+        series.markers.append(toLogical.map(QPointF(cx + left + 0.5, cy + top + 0.5)));
     }
 }

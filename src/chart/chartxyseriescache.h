@@ -9,8 +9,10 @@
 #include <QPointer>
 #include <QPointF>
 #include <QRect>
+#include <QTransform>
 #include <QVariant>
 
+class ChartXYDataMapping;
 class ChartXYLimitScan;
 class QAbstractItemModel;
 class QModelIndex;
@@ -32,6 +34,24 @@ public:
         // order, or, for a series sorted by X with more than about two of them per pixel
         // column, their reduction to four per column.
         QList<QPointF> points;
+        // Where markers go: the mapped positions of the rows that can be drawn, thinned
+        // to one per occupied device pixel, at that pixel's centre.
+        QList<QPointF> markers;
+        bool hasLine = false;
+        bool hasMarkers = false;
+    };
+
+    // What a paint draws of a series.
+    struct Needs
+    {
+        bool line = true;
+        bool markers = false;
+        // How far a marker reaches from its point, so that points just outside the plot
+        // still show their part of it.
+        qreal markerReach = 0;
+        // The painter's logical-to-device mapping; the markers are thinned on its pixel
+        // grid where it only scales and moves, and not at all otherwise.
+        QTransform device;
     };
 
     // scan, if given, must outlive the cache.
@@ -44,6 +64,9 @@ public:
     // one-off drawing at another size) the result is not kept and what is kept stays
     // untouched.
     const Series &series(const QAbstractItemModel *model, int column, const ChartXYLimit &limit,
+                         const QRect &plot, bool keep, qreal pixelWidth, const Needs &needs);
+    // The line alone.
+    const Series &series(const QAbstractItemModel *model, int column, const ChartXYLimit &limit,
                          const QRect &plot, bool keep, qreal pixelWidth = 0);
 
 private:
@@ -55,7 +78,10 @@ private:
     // The DecorationRole of the column's first row.
     const QVariant &colour(int column);
     void mapInto(Series &series, int column, const ChartXYLimit &limit, const QRect &plot,
-                 qreal pixelWidth);
+                 qreal pixelWidth, const Needs &needs);
+    static void placeMarkers(Series &series, const QList<double> &xs, const QList<double> &ys,
+                             const ChartXYDataMapping &mapping, const QRect &plot,
+                             const Needs &needs);
 
     const ChartXYLimitScan *m_scan;
     QPointer<const QAbstractItemModel> m_model;
@@ -66,6 +92,7 @@ private:
     ChartXYLimit m_limit;
     QRect m_plot;
     qreal m_pixelWidth = 0;
+    QTransform m_device;
     QHash<int, Series> m_series;
     Series m_oneOff;
 };

@@ -29,6 +29,9 @@ public:
     void setPredictors(const PredictorValues &values, const PredictorSources &sources,
                        const QDateTime &time = QDateTime::currentDateTime());
 
+    // The height the BMI was worked out from, when the weight-and-height dialog was used.
+    void setHeightMetres(std::optional<double> metres);
+
     // What the dialog shows and reports: the course, and the inputs once given.
     const SimulationRecord &record() const;
 
@@ -48,6 +51,7 @@ public slots:
 private:
     void addActionButtons();
     void updateActions();
+    void updateCautions();
     void copyValues();
     void printReport();
     void saveReportAs();

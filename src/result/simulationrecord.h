@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // Where each predictor value came from: the questionnaire and scale that last wrote its
 // field, or an empty string when the user typed it.
@@ -17,6 +18,7 @@ struct SimulationRecord {
     QDateTime time;
     PredictorValues predictors{};
     PredictorSources sources;
+    std::optional<double> heightMetres; // from the weight-and-height dialog, when used
     BmiCourse course{};
     bool hasCourse = false;
     bool hasPredictors = false;

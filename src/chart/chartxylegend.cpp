@@ -1,0 +1,6 @@
+#include "chartxylegend.h"
+
+ChartXYLegend::ChartXYLegend(QObject *parent)
+    : QObject(parent)
+{
+}

@@ -1,0 +1,11 @@
+#include "chartxyseriesstyle.h"
+
+bool ChartXYSeriesStyle::drawsLine() const
+{
+    return m_lineVisible && m_lineStyle != Qt::NoPen;
+}
+
+bool ChartXYSeriesStyle::drawsMarkers() const
+{
+    return m_marker != None && m_markerSize > 0;
+}
