@@ -1,5 +1,7 @@
 // The follow-up pane as a clinician drives it: visits typed into the dialog, asked about,
 // corrected and deleted, with a real case book behind it.
+#include "casebookdialog.h"
+#include "caselistmodel.h"
 #include "casestore.h"
 #include "casestorefixture.h"
 #include "chartxy.h"
@@ -70,6 +72,7 @@ private slots:
     void sameDateAsksAndBothAnswersAreKept_data();
     void sameDateAsksAndBothAnswersAreKept();
     void correctionAndDeletion();
+    void caseBookShowsTheSelectedFollowUp();
 
 private:
     // Opens the dialog with the button, fills it and presses Return in the field named.
@@ -299,6 +302,37 @@ void TestFollowUpPane::correctionAndDeletion()
         actions << entry.action;
     QCOMPARE(actions, QStringList({"insert", "visit insert", "visit insert", "visit update",
                                    "visit delete"}));
+}
+
+void TestFollowUpPane::caseBookShowsTheSelectedFollowUp()
+{
+    CaseRecord other = sampleCase(QStringLiteral("P-0"), 4);
+    QVERIFY(m_store->addCase(&other));
+    Visit visit;
+    visit.date = m_case.baselineDate.addDays(61);
+    visit.bmi = m_case.course[1] + 0.5;
+    QVERIFY(VisitStore(*m_store).addVisit(m_case.id, &visit));
+
+    CaseBookDialog book(*m_store);
+    book.show();
+    auto *list = book.findChild<QTableView *>("caseList");
+    auto *visits = book.findChild<QTableView *>("observationTable");
+    QVERIFY(list && visits);
+    // P-0 sorts first and has no visit: its last-visit cells are empty.
+    const QAbstractItemModel *cases = list->model();
+    QCOMPARE(cases->index(0, CaseListModel::LastVisitColumn).data().toString(), QString());
+    QCOMPARE(cases->index(1, CaseListModel::LastVisitColumn).data().toString(),
+             visit.date.toString(Qt::ISODate));
+    const double predicted = predictBmiAt(m_case.predictors, 61 / 30.4375);
+    QCOMPARE(cases->index(1, CaseListModel::LastDifferenceColumn).data().toString(),
+             QString::number(visit.bmi - predicted, 'f', 2).prepend('+'));
+
+    QCOMPARE(visits->model()->rowCount(), 0);
+    list->selectRow(1);
+    QCOMPARE(visits->model()->rowCount(), 1);
+    list->selectRow(0);
+    QCOMPARE(visits->model()->rowCount(), 0);
+    QVERIFY(book.findChild<QPushButton *>("addObservationButton")->isEnabled());
 }
 
 QTEST_MAIN(TestFollowUpPane)

@@ -111,6 +111,8 @@ void TestFollowUpReport::pdfHoldsCaseInputsVisitsAndStatement()
         QVERIFY2(text.contains(line), qPrintable(line));
     // Past month 6 only what was observed.
     QVERIFY(text.contains(QRegularExpression("2026-07-12 6.0 30.00 (?!\\d)")));
+    // The legend names both series.
+    QVERIFY(text.contains("Predicted") && text.contains("Observed"));
     // The chart's tick labels are text on the page: it is drawn as vectors.
     QCOMPARE(runTool("pdfimages", {"-list", file}).count('\n'), 2);
 }

@@ -331,11 +331,16 @@ void TestVisitStore::lastVisitOfEachCase()
         Visit v = visitOn(one.baselineDate.addDays(days), 30 + days / 10.0);
         QVERIFY(visits.addVisit(one.id, &v));
     }
-    QHash<qint64, Visit> last;
+    QHash<qint64, VisitStore::LastVisit> last;
     QVERIFY(visits.lastVisits({one.id, none.id}, &last));
     QCOMPARE(last.size(), 1);
-    QCOMPARE(last.value(one.id).date, one.baselineDate.addDays(90));
-    QCOMPARE(last.value(one.id).bmi, 39.0);
+    const VisitStore::LastVisit latest = last.value(one.id);
+    QCOMPARE(latest.visit.date, one.baselineDate.addDays(90));
+    QCOMPARE(latest.visit.bmi, 39.0);
+    // Set against the case's own course at its month.
+    const double predicted = predictBmiAt(one.predictors, 90 / 30.4375);
+    QCOMPARE(latest.comparison.predicted.value_or(0), predicted);
+    QCOMPARE(latest.comparison.difference.value_or(0), 39.0 - predicted);
 }
 
 QTEST_GUILESS_MAIN(TestVisitStore)

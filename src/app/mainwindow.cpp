@@ -2,14 +2,19 @@
 #include "ui_mainwindow.h"
 
 #include "bmicourse.h"
+#include "casebookaccess.h"
+#include "casebookdialog.h"
 #include "dialog.h"
 #include "dialog_alex.h"
 #include "dialog_bod.h"
 #include "dialog_mps.h"
 #include "graph.h"
 #include "predictorcheck.h"
+#include "questionnaireanswers.h"
 #include "questionnairelauncher.h"
+#include "savecasebutton.h"
 
+#include <QCommandLinkButton>
 #include <QMessageBox>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -23,8 +28,21 @@ MainWindow::MainWindow(QWidget *parent)
         // From the keyboard, Return in a field is the quick way to "Simulation".
         connect(fields[i], &QLineEdit::returnPressed, ui->btnSimulation, &QAbstractButton::click);
         // A hand edit makes the value the user's own, whoever wrote it before.
-        connect(fields[i], &QLineEdit::textEdited, this, [this, i] { m_sources[i].clear(); });
+        connect(fields[i], &QLineEdit::textEdited, this, [this, i] {
+            m_sources[i].clear();
+            m_answers[i].clear();
+        });
     }
+
+    // "Cases…" at the left end of the bottom row, as wide as "Close"; connected here, not
+    // by name, so that the window's slots stay as they are.
+    m_caseBook = std::make_unique<CaseBookAccess>();
+    auto *cases = new QCommandLinkButton(tr("Cases…"), ui->groupBox_3);
+    cases->setObjectName(QStringLiteral("casesButton"));
+    cases->setToolTip(tr("Saved cases: find one, load it into the form, export or back up"));
+    cases->setFixedWidth(ui->btnClose->sizeHint().width());
+    ui->horizontalLayout->insertWidget(0, cases);
+    connect(cases, &QAbstractButton::clicked, this, &MainWindow::openCaseBook);
 }
 
 MainWindow::~MainWindow()
@@ -56,6 +74,7 @@ void MainWindow::on_btnSimulation_clicked()
     graph result;
     result.prepareview(course.data());
     result.setPredictors(values, m_sources);
+    addSaveCaseButton(result, *m_caseBook, m_answers);
     result.exec();
 }
 
@@ -135,6 +154,29 @@ std::array<QLineEdit *, PredictorCount> MainWindow::predictorFields() const
 void MainWindow::noteSource(const QDialog &questionnaire, Predictor field,
                             const QString &source)
 {
-    if (questionnaire.result() == QDialog::Accepted)
+    if (questionnaire.result() == QDialog::Accepted) {
         m_sources[static_cast<int>(field)] = source;
+        m_answers[static_cast<int>(field)] = QuestionnaireAnswers::read(&questionnaire);
+    }
+}
+
+void MainWindow::openCaseBook()
+{
+    CaseStore *store = m_caseBook->store(this);
+    if (!store)
+        return;
+    CaseBookDialog caseBook(*store, this);
+    if (caseBook.exec() == QDialog::Accepted)
+        loadCase(caseBook.chosenCase());
+}
+
+void MainWindow::loadCase(const CaseRecord &record)
+{
+    const auto fields = predictorFields();
+    for (int i = 0; i < PredictorCount; ++i) {
+        // Every digit kept, so that "Simulation" gives the saved course again.
+        fields[i]->setText(QString::number(record.predictors[i], 'g', QLocale::FloatingPointShortest));
+        m_sources[i] = record.sources[i];
+        m_answers[i] = record.answers[i];
+    }
 }

@@ -4,7 +4,12 @@
 #include "simulationrecord.h"
 
 #include <QMainWindow>
+#include <QVector>
 
+#include <memory>
+
+class CaseBookAccess;
+struct CaseRecord;
 class QDialog;
 class QLineEdit;
 
@@ -38,9 +43,16 @@ private:
     // After a launcher ran: an accepted questionnaire becomes the field's source.
     void noteSource(const QDialog &questionnaire, Predictor field, const QString &source);
 
+    // The case book, opened when first asked for; a loaded case fills the form.
+    void openCaseBook();
+    void loadCase(const CaseRecord &record);
+
     Ui::MainWindow *ui;
     // Per field, the questionnaire and scale that last wrote it; empty once typed over.
     PredictorSources m_sources;
+    // Per field written by a questionnaire, its answers item by item, kept with a saved case.
+    std::array<QVector<int>, PredictorCount> m_answers;
+    std::unique_ptr<CaseBookAccess> m_caseBook;
 };
 
 #endif // MAINWINDOW_H

@@ -1,5 +1,6 @@
 #include "visitstore.h"
 
+#include "casefields.h"
 #include "casestore.h"
 #include "visitcheck.h"
 
@@ -201,23 +202,37 @@ bool VisitStore::visitOn(qint64 caseId, const QDate &date, std::optional<Visit> 
     return true;
 }
 
-bool VisitStore::lastVisits(const QVector<qint64> &caseIds, QHash<qint64, Visit> *visits)
+bool VisitStore::lastVisits(const QVector<qint64> &caseIds, QHash<qint64, LastVisit> *visits)
 {
     m_store.m_error = {};
     if (!m_store.connected())
         return false;
     visits->clear();
+    QStringList predictors;
+    for (int p = 0; p < PredictorCount; ++p)
+        predictors << QStringLiteral("c.") + CaseFields::predictorColumn(p);
     QSqlQuery query(m_store.database());
     query.setForwardOnly(true);
     // One indexed look-up per case: a page of the case list asks for a few dozen.
-    query.prepare(QStringLiteral("SELECT %1 FROM case_visits WHERE case_id = ? "
-                                 "ORDER BY visit_date DESC LIMIT 1").arg(VisitColumns));
+    query.prepare(QStringLiteral("SELECT v.id, v.visit_date, v.bmi, v.weight_kg, v.note, "
+                                 "c.baseline_date, %1 FROM case_visits v JOIN cases c ON "
+                                 "c.id = v.case_id WHERE v.case_id = ? "
+                                 "ORDER BY v.visit_date DESC LIMIT 1")
+                      .arg(predictors.join(QStringLiteral(", "))));
     for (qint64 caseId : caseIds) {
         query.addBindValue(caseId);
         if (!query.exec())
             return m_store.failQuery(query, QT_TR_NOOP("read the visits"));
-        if (query.next())
-            visits->insert(caseId, visitFromRow(query));
+        if (!query.next())
+            continue;
+        LastVisit last;
+        last.visit = visitFromRow(query);
+        const QDate baseline = QDate::fromString(query.value(5).toString(), DateFormat);
+        PredictorValues values{};
+        for (int p = 0; p < PredictorCount; ++p)
+            values[p] = query.value(6 + p).toDouble();
+        last.comparison = compareVisit(values, baseline, last.visit);
+        visits->insert(caseId, last);
     }
     return true;
 }

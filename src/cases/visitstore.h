@@ -3,6 +3,7 @@
 
 #include "casestoreerror.h"
 #include "visit.h"
+#include "visitcomparison.h"
 
 #include <QHash>
 #include <QList>
@@ -36,8 +37,13 @@ public:
     bool visits(qint64 caseId, QList<Visit> *visits);
     // The case's visit on date, if any.
     bool visitOn(qint64 caseId, const QDate &date, std::optional<Visit> *visit);
+    // A case's latest visit, set against its predicted course.
+    struct LastVisit {
+        Visit visit;
+        VisitComparison comparison;
+    };
     // The latest visit of each of the given cases that has one.
-    bool lastVisits(const QVector<qint64> &caseIds, QHash<qint64, Visit> *visits);
+    bool lastVisits(const QVector<qint64> &caseIds, QHash<qint64, LastVisit> *visits);
 
     // Stores a new visit and fills in its id. A visit on the same date is replaced or, by
     // default, refused with kind Conflict. A height given here is stored with the visit

@@ -110,6 +110,11 @@ bool graph::saveReport(const QString &fileName)
     return false;
 }
 
+void graph::setCaseCode(const QString &code)
+{
+    m_record.caseCode = code;
+}
+
 QString graph::defaultReportFileName() const
 {
     const QDate date = m_record.time.isValid() ? m_record.time.date() : QDate::currentDate();

@@ -32,6 +32,9 @@ public:
     // The height the BMI was worked out from, when the weight-and-height dialog was used.
     void setHeightMetres(std::optional<double> metres);
 
+    // The case the simulation was saved as; the report names it.
+    void setCaseCode(const QString &code);
+
     // What the dialog shows and reports: the course, and the inputs once given.
     const SimulationRecord &record() const;
 

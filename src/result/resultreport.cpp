@@ -163,8 +163,10 @@ double ResultReport::paintHeader(QPainter &painter, double top) const
     const QString when = m_record.time.isValid()
         ? QLocale::c().toString(m_record.time, QStringLiteral("yyyy-MM-dd HH:mm"))
         : tr("unknown");
-    const QString meta =
+    QString meta =
         tr("Simulation of %1 · model TELMA %2").arg(when, QStringLiteral(TELMA_VERSION));
+    if (!m_record.caseCode.isEmpty())
+        meta += tr(" · case “%1”").arg(m_record.caseCode);
     return paintParagraph(painter, top, meta, pageFont(10)) + SectionGap;
 }
 

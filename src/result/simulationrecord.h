@@ -22,6 +22,7 @@ struct SimulationRecord {
     BmiCourse course{};
     bool hasCourse = false;
     bool hasPredictors = false;
+    QString caseCode;
 };
 
 #endif // SIMULATIONRECORD_H

@@ -1,0 +1,26 @@
+#ifndef CASEBOOKACCESS_H
+#define CASEBOOKACCESS_H
+
+#include "casestore.h"
+
+#include <QString>
+
+class QWidget;
+
+// The program's one case book, opened the first time it is asked for. When it cannot be
+// used, the user is told why, once per request, and the program goes on as a calculator.
+class CaseBookAccess
+{
+public:
+    // location empty: the default (TELMA_DATABASE, or the application data folder).
+    explicit CaseBookAccess(const QString &location = QString());
+
+    // The open store, or nullptr after telling the user (in a box over parent) why not.
+    CaseStore *store(QWidget *parent);
+
+private:
+    QString m_location;
+    CaseStore m_store;
+};
+
+#endif // CASEBOOKACCESS_H

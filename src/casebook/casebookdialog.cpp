@@ -1,0 +1,258 @@
+#include "casebookdialog.h"
+#include "casecsv.h"
+#include "caselistmodel.h"
+#include "casestore.h"
+#include "followuppane.h"
+#include "questionnaireview.h"
+
+#include <QDate>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QVBoxLayout>
+
+CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
+    : QDialog(parent)
+    , m_store(store)
+    , m_model(new CaseListModel(store, this))
+    , m_filter(new QLineEdit(this))
+    , m_list(new QTableView(this))
+    , m_followUp(new FollowUpPane(&store, this))
+{
+    setObjectName(QStringLiteral("caseBook"));
+    setWindowTitle(tr("Cases"));
+    setWindowIcon(QIcon(QStringLiteral(":/globe.jpg")));
+    setModal(true);
+
+    m_filter->setObjectName(QStringLiteral("caseFilterEdit"));
+    m_filter->setPlaceholderText(tr("Type part of a case code"));
+    m_filter->setClearButtonEnabled(true);
+    auto *findLabel = new QLabel(tr("&Find:"), this);
+    findLabel->setBuddy(m_filter);
+    connect(m_filter, &QLineEdit::textChanged, m_model, &CaseListModel::setFilter);
+
+    m_list->setObjectName(QStringLiteral("caseList"));
+    m_list->setModel(m_model);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setTabKeyNavigation(false);
+    m_list->verticalHeader()->hide();
+    m_list->horizontalHeader()->setSectionResizeMode(CaseListModel::CodeColumn,
+                                                     QHeaderView::Stretch);
+    m_list->setAccessibleName(tr("Cases"));
+    // Double-click or Return on a case loads it, as "Load into form" does.
+    connect(m_list, &QTableView::activated, this, &CaseBookDialog::loadCurrent);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CaseBookDialog::updateButtons);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CaseBookDialog::updateButtons);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CaseBookDialog::showSelectedFollowUp);
+    connect(m_model, &QAbstractItemModel::modelReset, this,
+            &CaseBookDialog::showSelectedFollowUp);
+    connect(m_followUp, &FollowUpPane::visitsChanged, m_model, &CaseListModel::refreshLastVisit);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->setObjectName(QStringLiteral("buttonBox"));
+    struct Action {
+        QPushButton **button;
+        const char *name;
+        const char *text;
+        void (CaseBookDialog::*run)();
+    };
+    QPushButton *exportButton = nullptr;
+    QPushButton *backupButton = nullptr;
+    const Action actions[] = {
+        {&m_load, "loadCaseButton", QT_TR_NOOP("Load into form"), &CaseBookDialog::loadCurrent},
+        {&m_answers, "caseAnswersButton", QT_TR_NOOP("Answers…"), &CaseBookDialog::chooseAnswers},
+        {&m_delete, "deleteCaseButton", QT_TR_NOOP("Delete…"), &CaseBookDialog::deleteCurrent},
+        {&exportButton, "exportCasesButton", QT_TR_NOOP("Export…"), &CaseBookDialog::exportCases},
+        {&backupButton, "backupCasesButton", QT_TR_NOOP("Back up…"), &CaseBookDialog::backUp},
+    };
+    for (const Action &action : actions) {
+        *action.button = buttons->addButton(tr(action.text), QDialogButtonBox::ActionRole);
+        (*action.button)->setObjectName(QLatin1String(action.name));
+        (*action.button)->setAutoDefault(false);
+        connect(*action.button, &QPushButton::clicked, this, action.run);
+    }
+    m_answers->setToolTip(tr("The questionnaire answers of the selected case"));
+    exportButton->setToolTip(tr("Cases as CSV: the selected ones, or all when none is selected"));
+    backupButton->setToolTip(tr("A copy of the whole case book"));
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *where = new QLabel(tr("Case book: %1").arg(QDir::toNativeSeparators(store.location())),
+                             this);
+    where->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    where->setWordWrap(true);
+
+    auto *find = new QHBoxLayout;
+    find->addWidget(findLabel);
+    find->addWidget(m_filter);
+    // The list on the left, the selected case's follow-up on the right.
+    auto *cases = new QWidget(this);
+    auto *casesLayout = new QVBoxLayout(cases);
+    casesLayout->setContentsMargins(0, 0, 0, 0);
+    casesLayout->addLayout(find);
+    casesLayout->addWidget(m_list);
+    casesLayout->addWidget(where);
+    auto *split = new QSplitter(Qt::Horizontal, this);
+    split->addWidget(cases);
+    split->addWidget(m_followUp);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(split);
+    layout->addWidget(buttons);
+    resize(1240, 620);
+
+    if (!m_model->errorText().isEmpty())
+        warn(m_model->errorText());
+    updateButtons();
+    m_filter->setFocus();
+}
+
+void CaseBookDialog::updateButtons()
+{
+    const bool one = m_list->selectionModel()->selectedRows().size() == 1;
+    m_load->setEnabled(one);
+    m_answers->setEnabled(one);
+    m_delete->setEnabled(one);
+    // With one case selected, Return in the filter field loads it.
+    m_load->setDefault(one);
+}
+
+void CaseBookDialog::showSelectedFollowUp()
+{
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    const qint64 id = rows.size() == 1 ? m_model->summary(rows.first().row()).id : 0;
+    if (id != m_followUp->caseId() && !m_followUp->showCase(id))
+        warn(m_store.lastError().message);
+}
+
+void CaseBookDialog::warn(const QString &message)
+{
+    QMessageBox::warning(this, windowTitle(), message);
+}
+
+bool CaseBookDialog::readCurrent(CaseRecord *record)
+{
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    const QModelIndex current = rows.size() == 1 ? rows.first() : m_list->currentIndex();
+    if (!current.isValid())
+        return false;
+    if (!m_store.readCase(m_model->summary(current.row()).id, record)) {
+        warn(m_store.lastError().message);
+        m_model->reload();
+        return false;
+    }
+    return true;
+}
+
+void CaseBookDialog::loadCurrent()
+{
+    if (readCurrent(&m_chosen))
+        accept();
+}
+
+void CaseBookDialog::chooseAnswers()
+{
+    CaseRecord record;
+    if (!readCurrent(&record))
+        return;
+    QMenu menu(this);
+    for (int p = 0; p < PredictorCount; ++p) {
+        if (record.answers[p].isEmpty())
+            continue;
+        QAction *action = menu.addAction(record.sources[p].isEmpty()
+                                             ? QuestionnaireView::title(p)
+                                             : record.sources[p]);
+        connect(action, &QAction::triggered, this, [this, p] { showAnswers(p); });
+    }
+    if (menu.isEmpty()) {
+        QMessageBox::information(this, windowTitle(),
+                                 tr("Every value of the case “%1” was typed in; it holds no "
+                                    "questionnaire answers.")
+                                     .arg(record.code));
+        return;
+    }
+    menu.exec(m_answers->mapToGlobal(QPoint(0, m_answers->height())));
+}
+
+void CaseBookDialog::showAnswers(int predictor)
+{
+    CaseRecord record;
+    if (readCurrent(&record) && predictor >= 0 && predictor < PredictorCount)
+        QuestionnaireView::show(predictor, record.answers[predictor], this);
+}
+
+void CaseBookDialog::deleteCurrent()
+{
+    CaseRecord record;
+    if (!readCurrent(&record))
+        return;
+    QMessageBox ask(QMessageBox::Question, windowTitle(),
+                    tr("Delete the case “%1” and all its data?").arg(record.code),
+                    QMessageBox::NoButton, this);
+    ask.setInformativeText(tr("This cannot be undone. The audit trail keeps only that the case "
+                              "was deleted, by whom and when."));
+    QPushButton *remove = ask.addButton(tr("Delete"), QMessageBox::DestructiveRole);
+    ask.setDefaultButton(ask.addButton(QMessageBox::Cancel));
+    ask.exec();
+    if (ask.clickedButton() != remove)
+        return;
+    if (!m_store.removeCase(record.id))
+        warn(m_store.lastError().message);
+    m_model->reload();
+}
+
+void CaseBookDialog::exportCases()
+{
+    QVector<qint64> ids;
+    for (const QModelIndex &row : m_list->selectionModel()->selectedRows())
+        ids << m_model->summary(row.row()).id;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString proposed = QDir(folder).filePath(
+        QStringLiteral("telma-cases-%1.csv").arg(QDate::currentDate().toString(Qt::ISODate)));
+    const QString fileName = QFileDialog::getSaveFileName(
+        this, ids.isEmpty() ? tr("Export all cases") : tr("Export the selected cases"), proposed,
+        tr("CSV files (*.csv)"));
+    if (fileName.isEmpty())
+        return;
+    QVector<CaseRecord> records;
+    if (!m_store.readCases(ids, &records)) {
+        warn(m_store.lastError().message);
+        return;
+    }
+    QString error;
+    if (!CaseCsv::save(fileName, records, &error))
+        warn(error);
+}
+
+void CaseBookDialog::backUp()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString proposed = QDir(folder).filePath(
+        QStringLiteral("telma-cases-%1.sqlite").arg(QDate::currentDate().toString(Qt::ISODate)));
+    const QString fileName = QFileDialog::getSaveFileName(this, tr("Back up the case book"),
+                                                          proposed, tr("Case books (*.sqlite)"));
+    if (fileName.isEmpty())
+        return;
+    if (QDir::cleanPath(QFileInfo(fileName).absoluteFilePath())
+        == QDir::cleanPath(QFileInfo(m_store.location()).absoluteFilePath())) {
+        warn(tr("A backup cannot replace the case book itself; please choose another file."));
+        return;
+    }
+    if (!m_store.backup(fileName))
+        warn(m_store.lastError().message);
+}

@@ -1,0 +1,54 @@
+#ifndef CASEBOOKDIALOG_H
+#define CASEBOOKDIALOG_H
+
+#include "caserecord.h"
+
+#include <QDialog>
+
+class CaseListModel;
+class CaseStore;
+class FollowUpPane;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+// "Cases": find a case by typing part of its code, load it into the form, see its
+// questionnaire answers, delete it, export cases as CSV or back up the whole case book.
+class CaseBookDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CaseBookDialog(CaseStore &store, QWidget *parent = nullptr);
+
+    // The case to load into the form, once the dialog was accepted.
+    const CaseRecord &chosenCase() const { return m_chosen; }
+
+    // Shows the stored answers of one questionnaire of the current case, read-only.
+    void showAnswers(int predictor);
+
+private:
+    void loadCurrent();
+    void chooseAnswers();
+    void deleteCurrent();
+    void exportCases();
+    void backUp();
+    void updateButtons();
+    // Shows the follow-up of the one selected case beside the list.
+    void showSelectedFollowUp();
+    // The current case read whole from the store; false after telling the user why not.
+    bool readCurrent(CaseRecord *record);
+    void warn(const QString &message);
+
+    CaseStore &m_store;
+    CaseListModel *m_model;
+    QLineEdit *m_filter;
+    QTableView *m_list;
+    QPushButton *m_load;
+    QPushButton *m_answers;
+    QPushButton *m_delete;
+    FollowUpPane *m_followUp;
+    CaseRecord m_chosen;
+};
+
+#endif // CASEBOOKDIALOG_H

@@ -1,0 +1,57 @@
+#ifndef CASELISTMODEL_H
+#define CASELISTMODEL_H
+
+#include "caserecord.h"
+#include "visitstore.h"
+
+#include <QHash>
+
+#include <QAbstractTableModel>
+
+class CaseStore;
+
+// The case list: code, baseline date, initial BMI and predicted BMI at month 6 of the cases
+// whose code contains the filter, read from the store a page at a time as the view scrolls,
+// so that a case book of any size opens at once.
+class CaseListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column { CodeColumn, BaselineColumn, InitialBmiColumn, Month6Column, LastVisitColumn,
+                  LastDifferenceColumn, ColumnCount };
+
+    explicit CaseListModel(CaseStore &store, QObject *parent = nullptr);
+
+    // Starts the list again from its first page.
+    void setFilter(const QString &filter);
+    void reload();
+    const CaseSummary &summary(int row) const { return m_rows.at(row); }
+    // Reads the case's last visit again, after its visits changed.
+    void refreshLastVisit(qint64 caseId);
+    // The store's message when the last read failed, otherwise empty.
+    QString errorText() const { return m_error; }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
+
+    static constexpr int PageSize = 100;
+
+private:
+    bool readPage(QVector<CaseSummary> *page);
+
+    CaseStore &m_store;
+    QString m_filter;
+    QVector<CaseSummary> m_rows;
+    // The latest visit of every listed case that has one, read with its page.
+    QHash<qint64, VisitStore::LastVisit> m_lastVisits;
+    bool m_more = false;
+    QString m_error;
+};
+
+#endif // CASELISTMODEL_H

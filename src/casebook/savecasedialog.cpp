@@ -1,0 +1,108 @@
+#include "savecasedialog.h"
+#include "casefields.h"
+#include "casestore.h"
+
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+SaveCaseDialog::SaveCaseDialog(CaseStore &store, const CaseRecord &draft, QWidget *parent)
+    : QDialog(parent)
+    , m_store(store)
+    , m_case(draft)
+    , m_code(new QLineEdit(draft.code, this))
+    , m_date(new QDateEdit(this))
+    , m_height(new QLineEdit(this))
+{
+    setObjectName(QStringLiteral("saveCaseDialog"));
+    setWindowTitle(tr("Save to case"));
+
+    m_code->setObjectName(QStringLiteral("caseCodeEdit"));
+    m_code->setPlaceholderText(tr("e.g. AB-017"));
+    auto *codeNote = new QLabel(tr("A code of your choosing, 1 to %1 characters. Never the "
+                                   "person's name: the program does not ask for it.")
+                                    .arg(CaseFields::MaxCodeLength),
+                                this);
+    codeNote->setWordWrap(true);
+
+    m_date->setObjectName(QStringLiteral("baselineDateEdit"));
+    m_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    m_date->setCalendarPopup(true);
+    const QDate today = QDate::currentDate();
+    m_date->setMaximumDate(today);
+    const QDate proposed = draft.baselineDate.isValid() ? draft.baselineDate : today;
+    m_date->setDate(qMin(proposed, today));
+
+    m_height->setObjectName(QStringLiteral("heightEdit"));
+    m_height->setPlaceholderText(tr("optional, %1 to %2")
+                                     .arg(CaseFields::MinHeightMetres, 0, 'f', 2)
+                                     .arg(CaseFields::MaxHeightMetres, 0, 'f', 2));
+    if (draft.heightMetres)
+        m_height->setText(QString::number(*draft.heightMetres, 'f', 2));
+
+    auto *form = new QFormLayout;
+    form->addRow(tr("Case &code:"), m_code);
+    form->addRow(QString(), codeNote);
+    form->addRow(tr("&Baseline date:"), m_date);
+    form->addRow(tr("&Height (m):"), m_height);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttonBox"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &SaveCaseDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    m_code->setFocus();
+}
+
+void SaveCaseDialog::warn(const QString &message, QWidget *field)
+{
+    QMessageBox::warning(this, windowTitle(), message);
+    if (field) {
+        field->setFocus();
+        if (auto *edit = qobject_cast<QLineEdit *>(field))
+            edit->selectAll();
+    }
+}
+
+void SaveCaseDialog::accept()
+{
+    CaseRecord record = m_case;
+    record.code = m_code->text();
+    record.baselineDate = m_date->date();
+    record.heightMetres.reset();
+    const QString height = m_height->text().trimmed();
+    if (!height.isEmpty()) {
+        // Read like the predictor fields: a period for decimals, no thousands separators.
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::RejectGroupSeparator);
+        bool ok = false;
+        const double metres = c.toDouble(QString(height).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
+        if (!ok || !(metres >= CaseFields::MinHeightMetres && metres <= CaseFields::MaxHeightMetres)) {
+            warn(tr("The height must be a number of metres between %1 and %2, such as 1.72, "
+                    "or left empty.")
+                     .arg(CaseFields::MinHeightMetres, 0, 'f', 2)
+                     .arg(CaseFields::MaxHeightMetres, 0, 'f', 2),
+                 m_height);
+            return;
+        }
+        record.heightMetres = metres;
+    }
+    if (!m_store.addCase(&record)) {
+        const CaseStoreError &error = m_store.lastError();
+        const bool aboutCode = error.kind == CaseStoreError::DuplicateCode
+                               || (error.kind == CaseStoreError::InvalidInput
+                                   && error.message.contains(tr("code")));
+        warn(error.message, aboutCode ? m_code : nullptr);
+        return;
+    }
+    m_case = record;
+    QDialog::accept();
+}

@@ -1,0 +1,322 @@
+// The case book as a clinician uses it: save a result as a case, start again, find it,
+// load it and get the same prediction; and the dialogs' refusals and questions.
+#include "casebookdialog.h"
+#include "caselistmodel.h"
+#include "casestore.h"
+#include "casestorefixture.h"
+#include "fixture.h"
+#include "graph.h"
+#include "mainwindow.h"
+#include "modaldriver.h"
+#include "savecasedialog.h"
+
+#include <QCheckBox>
+#include <QCommandLinkButton>
+#include <QDateEdit>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTableView>
+#include <QtTest>
+
+class TestCaseBook : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void savedCaseGivesSamePredictionAfterRestart();
+    void saveDialogRefuses_data();
+    void saveDialogRefuses();
+    void unusableCaseBookSaysSoOnce_data();
+    void unusableCaseBookSaysSoOnce();
+    void deleteAsksFirst_data();
+    void deleteAsksFirst();
+    void listLoadsPageByPage();
+    void answersShowReadOnly();
+
+private:
+    QString m_location;
+};
+
+// Closes every modal widget that shows up while the caller waits, noting each one's class.
+static void closeEveryModal(QStringList *seen, bool *stop)
+{
+    QTimer::singleShot(10, [=] {
+        if (*stop)
+            return;
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            seen->append(QString::fromLatin1(modal->metaObject()->className()));
+            modal->close();
+        }
+        closeEveryModal(seen, stop);
+    });
+}
+
+void TestCaseBook::init()
+{
+    m_location = freshCaseBook();
+    qputenv("TELMA_DATABASE", m_location.toUtf8());
+}
+
+void TestCaseBook::savedCaseGivesSamePredictionAfterRestart()
+{
+    const QList<int> answers = {0, 1, 2, 3, 4, 0, 1, 2, 3, 4};
+    const QString code = QStringLiteral("AB-017 'x'");
+    BmiCourse savedCourse{};
+    {
+        MainWindow w;
+        w.show();
+        enterTypicalPerson(w);
+        predictorField(w, 7)->setText(QStringLiteral("35.127")); // more digits than a writer's two
+        bool opened = false;
+        onNextModal([&](QWidget *modal) {
+            answerRows(modal, answers);
+            clickStandardButton(modal, QDialogButtonBox::Ok);
+        }, &opened);
+        QTest::mouseClick(w.findChild<QPushButton *>("pushButton_RES"), Qt::LeftButton);
+        QVERIFY(opened);
+
+        onNextModal([&](QWidget *modal) {
+            auto *result = qobject_cast<graph *>(modal);
+            QVERIFY(result);
+            savedCourse = result->record().course;
+            onNextModal([&](QWidget *save) {
+                QCOMPARE(save->objectName(), QStringLiteral("saveCaseDialog"));
+                QCOMPARE(save->findChild<QDateEdit *>("baselineDateEdit")->date(),
+                         QDate::currentDate());
+                save->findChild<QLineEdit *>("caseCodeEdit")->setText(code);
+                save->findChild<QLineEdit *>("heightEdit")->setText(QStringLiteral("1.72"));
+                clickStandardButton(save, QDialogButtonBox::Ok);
+            }, &opened);
+            result->findChild<QPushButton *>("saveCaseButton")->click();
+            auto *shown = result->findChild<QLabel *>("caseCodeLabel");
+            QVERIFY(shown && shown->text().contains(code));
+            QCOMPARE(result->record().caseCode, code);
+            result->accept();
+        });
+        QTest::mouseClick(w.findChild<QPushButton *>("btnSimulation"), Qt::LeftButton);
+        QVERIFY(opened);
+    }
+
+    // As after a restart: a new window, the case found by part of its code.
+    MainWindow w;
+    w.show();
+    bool opened = false;
+    onNextModal([&](QWidget *modal) {
+        QCOMPARE(modal->objectName(), QStringLiteral("caseBook"));
+        QTest::keyClicks(modal->findChild<QLineEdit *>("caseFilterEdit"), "b-0");
+        auto *list = modal->findChild<QTableView *>("caseList");
+        QCOMPARE(list->model()->rowCount(), 1);
+        QCOMPARE(list->model()->index(0, 0).data().toString(), code);
+        list->selectRow(0);
+        modal->findChild<QPushButton *>("loadCaseButton")->click();
+    }, &opened);
+    w.findChild<QCommandLinkButton *>("casesButton")->click();
+    QVERIFY(opened);
+    QCOMPARE(predictorField(w, 7)->text(), QStringLiteral("35.127"));
+
+    onNextModal([&](QWidget *modal) {
+        auto *result = qobject_cast<graph *>(modal);
+        QVERIFY(result);
+        for (int m = 0; m < CourseMonths; ++m)
+            QCOMPARE(result->record().course[m], savedCourse[m]);
+        QCOMPARE(result->record().sources[0], QStringLiteral("DEBQ, “Restrained eating” scale"));
+        result->accept();
+    }, &opened);
+    QTest::mouseClick(w.findChild<QPushButton *>("btnSimulation"), Qt::LeftButton);
+    QVERIFY(opened);
+
+    CaseStore store;
+    QVERIFY(store.open(m_location));
+    QVector<CaseRecord> cases;
+    QVERIFY(store.readCases({}, &cases));
+    QCOMPARE(cases.size(), 1);
+    QCOMPARE(*cases[0].heightMetres, 1.72);
+    QCOMPARE(cases[0].answers[0], QVector<int>(answers.begin(), answers.end()));
+    QVERIFY(cases[0].answers[1].isEmpty());
+}
+
+void TestCaseBook::saveDialogRefuses_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("focused");
+    QTest::newRow("code in use") << "IN-USE" << "" << "caseCodeEdit";
+    QTest::newRow("no code") << "" << "" << "caseCodeEdit";
+    QTest::newRow("code too long") << QString(41, QLatin1Char('x')) << "" << "caseCodeEdit";
+    QTest::newRow("height too small") << "NEW" << "0.99" << "heightEdit";
+    QTest::newRow("height in centimetres") << "NEW" << "172" << "heightEdit";
+    QTest::newRow("height not a number") << "NEW" << "tall" << "heightEdit";
+}
+
+void TestCaseBook::saveDialogRefuses()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, height);
+    QFETCH(QString, focused);
+    CaseStore store;
+    QVERIFY(store.open(m_location));
+    CaseRecord existing = sampleCase(QStringLiteral("IN-USE"));
+    QVERIFY(store.addCase(&existing));
+
+    SaveCaseDialog dialog(store, sampleCase(QString()));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.findChild<QLineEdit *>("caseCodeEdit")->setText(code);
+    dialog.findChild<QLineEdit *>("heightEdit")->setText(height);
+    QString message;
+    onNextModal([&](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            message = box->text();
+        modal->close();
+    });
+    dialog.accept();
+    QVERIFY(!message.isEmpty());
+    // Still open, with what was typed, and the field to mend has the focus.
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(dialog.findChild<QLineEdit *>("caseCodeEdit")->text(), code);
+    QVERIFY(dialog.focusWidget());
+    QCOMPARE(dialog.focusWidget()->objectName(), focused);
+    QCOMPARE(store.caseCount(), 1);
+}
+
+void TestCaseBook::unusableCaseBookSaysSoOnce_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("not a database") << QByteArray("name;weight\nsomeone;90\n");
+    QTest::newRow("folder is a file") << QByteArray();
+}
+
+void TestCaseBook::unusableCaseBookSaysSoOnce()
+{
+    QFETCH(QByteArray, content);
+    QString location = m_location;
+    QVERIFY(QDir().mkpath(QFileInfo(location).absolutePath()));
+    if (content.isEmpty()) {
+        QFile(location).open(QIODevice::WriteOnly);
+        location += QStringLiteral("/cases.sqlite");
+        qputenv("TELMA_DATABASE", location.toUtf8());
+    } else {
+        QFile file(location);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    MainWindow w;
+    w.show();
+    QStringList seen;
+    bool stop = false;
+    closeEveryModal(&seen, &stop);
+    w.findChild<QCommandLinkButton *>("casesButton")->click();
+    stop = true;
+    // Lets the pending check see the flag while it still exists: a check that fired after
+    // this function returned would write through dangling pointers.
+    QTest::qWait(50);
+    QCOMPARE(seen, QStringList{"QMessageBox"});
+    if (!content.isEmpty()) {
+        QFile file(location);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), content);
+    }
+    // Still a calculator.
+    enterTypicalPerson(w);
+    bool opened = false;
+    onNextModal([](QWidget *modal) { modal->close(); }, &opened);
+    QTest::mouseClick(w.findChild<QPushButton *>("btnSimulation"), Qt::LeftButton);
+    QVERIFY(opened);
+}
+
+void TestCaseBook::deleteAsksFirst_data()
+{
+    QTest::addColumn<bool>("confirm");
+    QTest::newRow("Return keeps the case") << false;
+    QTest::newRow("Delete removes it") << true;
+}
+
+void TestCaseBook::deleteAsksFirst()
+{
+    QFETCH(bool, confirm);
+    CaseStore store;
+    QVERIFY(store.open(m_location));
+    for (const QString &code : {QStringLiteral("D-1"), QStringLiteral("D-2")}) {
+        CaseRecord record = sampleCase(code);
+        QVERIFY(store.addCase(&record));
+    }
+    CaseBookDialog book(store);
+    book.show();
+    book.findChild<QTableView *>("caseList")->selectRow(1);
+    QString question;
+    onNextModal([&](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QVERIFY(box);
+        question = box->text();
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::Cancel));
+        if (confirm) {
+            for (QAbstractButton *button : box->buttons())
+                if (box->buttonRole(button) == QMessageBox::DestructiveRole)
+                    button->click();
+        } else {
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+        if (box->isVisible())
+            box->close();
+    });
+    book.findChild<QPushButton *>("deleteCaseButton")->click();
+    QVERIFY(question.contains(QStringLiteral("“D-2”")));
+    QCOMPARE(store.caseCount(), confirm ? 1 : 2);
+    QCOMPARE(book.findChild<QTableView *>("caseList")->model()->rowCount(), confirm ? 1 : 2);
+}
+
+void TestCaseBook::listLoadsPageByPage()
+{
+    CaseStore store;
+    QVERIFY(store.open(m_location));
+    const int total = 2 * CaseListModel::PageSize + 17;
+    for (int i = 0; i < total; ++i) {
+        CaseRecord record = sampleCase(QStringLiteral("L%1").arg(i, 4, 10, QLatin1Char('0')), i);
+        QVERIFY(store.addCase(&record));
+    }
+    QCOMPARE(store.caseCount(), total);
+
+    CaseListModel model(store);
+    QCOMPARE(model.rowCount(), CaseListModel::PageSize);
+    int pages = 1;
+    while (model.canFetchMore(QModelIndex())) {
+        model.fetchMore(QModelIndex());
+        ++pages;
+    }
+    QCOMPARE(model.rowCount(), total);
+    QCOMPARE(pages, 3);
+    QCOMPARE(model.summary(total - 1).code, QStringLiteral("L%1").arg(total - 1, 4, 10, QLatin1Char('0')));
+    model.setFilter(QStringLiteral("L01"));
+    QCOMPARE(model.rowCount(), 100); // L0100 to L0199
+    QVERIFY(!model.canFetchMore(QModelIndex()) || model.rowCount() == CaseListModel::PageSize);
+}
+
+void TestCaseBook::answersShowReadOnly()
+{
+    CaseStore store;
+    QVERIFY(store.open(m_location));
+    CaseRecord record = sampleCase(QStringLiteral("Q-1"));
+    QVERIFY(store.addCase(&record));
+    CaseBookDialog book(store);
+    book.show();
+    book.findChild<QTableView *>("caseList")->selectRow(0);
+    QList<int> ticked;
+    QList<int> afterClick;
+    bool opened = false;
+    onNextModal([&](QWidget *modal) {
+        ticked = tickedOptions(modal, record.answers[0].size());
+        clickAnswer(modal, 0, 4);
+        afterClick = tickedOptions(modal, record.answers[0].size());
+        modal->close();
+    }, &opened);
+    book.showAnswers(0);
+    QVERIFY(opened);
+    const QList<int> stored(record.answers[0].begin(), record.answers[0].end());
+    QCOMPARE(ticked, stored);
+    QCOMPARE(afterClick, stored);
+}
+
+QTEST_MAIN(TestCaseBook)
+#include "tst_casebook.moc"
