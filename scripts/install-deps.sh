@@ -4,6 +4,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev qt6-qpa-plugins "$@")
+# The case book keeps its cases in SQLite through Qt SQL.
+packages+=(libqt6sql6-sqlite)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

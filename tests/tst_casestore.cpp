@@ -26,6 +26,8 @@ private slots:
     void filtersByCode_data();
     void filtersByCode();
     void pagesThroughAllCases();
+    void searchesInBoundedSteps_data();
+    void searchesInBoundedSteps();
     void auditsEveryChange();
     void deletionErasesClinicalData();
     void trailIsAppendOnly_data();
@@ -220,6 +222,46 @@ void TestCaseStore::pagesThroughAllCases()
     }
     QCOMPARE(seen.size(), 250);
     QCOMPARE(QSet<QString>(seen.begin(), seen.end()), saved);
+}
+
+void TestCaseStore::searchesInBoundedSteps_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("scanLimit");
+    QTest::addColumn<int>("matchLimit");
+    QTest::newRow("rare, small steps") << "7" << 7 << 100;
+    QTest::newRow("one code per step") << "7" << 1 << 100;
+    QTest::newRow("one match per step") << "7" << 50 << 1;
+    QTest::newRow("common, page limit") << "s" << 1000 << 9;
+    QTest::newRow("no match") << "none" << 13 << 100;
+}
+
+void TestCaseStore::searchesInBoundedSteps()
+{
+    QFETCH(QString, filter);
+    QFETCH(int, scanLimit);
+    QFETCH(int, matchLimit);
+    OPEN_FRESH(store, location);
+    QStringList expected;
+    for (int i = 0; i < 60; ++i) {
+        CaseRecord record = sampleCase(QStringLiteral("S%1").arg(i, 2, 10, QLatin1Char('0')), i);
+        QVERIFY(store.addCase(&record));
+        if (record.code.contains(filter, Qt::CaseInsensitive))
+            expected << record.code;
+    }
+    QStringList found;
+    QString after;
+    int steps = 0;
+    for (CaseSearchStep step; !step.finished; after = step.scannedTo) {
+        QVERIFY(++steps <= 200);
+        QVERIFY(store.searchCases(filter, after, scanLimit, matchLimit, &step));
+        QVERIFY(step.matches.size() <= qMin(scanLimit, matchLimit));
+        QVERIFY(step.finished || step.scannedTo > after);
+        for (const CaseSummary &summary : std::as_const(step.matches))
+            found << summary.code;
+    }
+    found.sort();
+    QCOMPARE(found, expected);
 }
 
 void TestCaseStore::auditsEveryChange()

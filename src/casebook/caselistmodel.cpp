@@ -1,6 +1,8 @@
 #include "caselistmodel.h"
 #include "casestore.h"
 
+#include <QTimer>
+
 CaseListModel::CaseListModel(CaseStore &store, QObject *parent)
     : QAbstractTableModel(parent)
     , m_store(store)
@@ -16,31 +18,62 @@ void CaseListModel::setFilter(const QString &filter)
 
 void CaseListModel::reload()
 {
+    ++m_generation;
     beginResetModel();
     m_rows.clear();
     m_lastVisits.clear();
-    m_more = readPage(&m_rows);
+    m_scannedTo.clear();
+    m_finished = false;
+    m_target = PageSize;
+    m_rows = readStep();
     endResetModel();
+    continueLaterIfShort();
 }
 
-bool CaseListModel::readPage(QVector<CaseSummary> *page)
+QVector<CaseSummary> CaseListModel::readStep()
 {
-    const QString after = m_rows.isEmpty() ? QString() : m_rows.constLast().code;
-    if (!m_store.summaries(m_filter, after, PageSize, page)) {
+    CaseSearchStep step;
+    if (!m_store.searchCases(m_filter, m_scannedTo, ScanStep, m_target - m_rows.size(), &step)) {
         m_error = m_store.lastError().message;
-        return false;
+        m_finished = true;
+        return {};
     }
     QVector<qint64> ids;
-    for (const CaseSummary &summary : std::as_const(*page))
+    for (const CaseSummary &summary : std::as_const(step.matches))
         ids << summary.id;
     QHash<qint64, VisitStore::LastVisit> last;
     if (!VisitStore(m_store).lastVisits(ids, &last)) {
         m_error = m_store.lastError().message;
-        return false;
+        m_finished = true;
+        return {};
     }
     m_lastVisits.insert(last);
     m_error.clear();
-    return page->size() == PageSize;
+    m_scannedTo = step.scannedTo;
+    m_finished = step.finished;
+    return step.matches;
+}
+
+void CaseListModel::continueSearch()
+{
+    const QVector<CaseSummary> found = readStep();
+    if (!found.isEmpty()) {
+        beginInsertRows(QModelIndex(), m_rows.size(), m_rows.size() + found.size() - 1);
+        m_rows += found;
+        endInsertRows();
+    }
+    continueLaterIfShort();
+}
+
+void CaseListModel::continueLaterIfShort()
+{
+    if (m_finished || m_rows.size() >= m_target)
+        return;
+    const int generation = m_generation;
+    QTimer::singleShot(0, this, [this, generation] {
+        if (generation == m_generation)
+            continueSearch();
+    });
 }
 
 int CaseListModel::rowCount(const QModelIndex &parent) const
@@ -114,18 +147,14 @@ void CaseListModel::refreshLastVisit(qint64 caseId)
 
 bool CaseListModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && m_more;
+    // While a search step is queued, it is already fetching.
+    return !parent.isValid() && !m_finished && m_rows.size() >= m_target;
 }
 
 void CaseListModel::fetchMore(const QModelIndex &parent)
 {
-    if (parent.isValid() || !m_more)
+    if (!canFetchMore(parent))
         return;
-    QVector<CaseSummary> page;
-    m_more = readPage(&page);
-    if (page.isEmpty())
-        return;
-    beginInsertRows(QModelIndex(), m_rows.size(), m_rows.size() + page.size() - 1);
-    m_rows += page;
-    endInsertRows();
+    m_target = m_rows.size() + PageSize;
+    continueSearch();
 }

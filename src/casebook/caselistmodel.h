@@ -12,7 +12,9 @@ class CaseStore;
 
 // The case list: code, baseline date, initial BMI and predicted BMI at month 6 of the cases
 // whose code contains the filter, read from the store a page at a time as the view scrolls,
-// so that a case book of any size opens at once.
+// so that a case book of any size opens at once. A filter that few codes match is searched
+// in bounded steps, one per turn of the event loop, so that typing never waits for the
+// whole book to be read.
 class CaseListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -41,16 +43,26 @@ public:
     void fetchMore(const QModelIndex &parent) override;
 
     static constexpr int PageSize = 100;
+    // Codes looked at per step of a search: a few milliseconds' work.
+    static constexpr int ScanStep = 2000;
+
+    // True until the search for the filter has read every code.
+    bool searching() const { return !m_finished; }
 
 private:
-    bool readPage(QVector<CaseSummary> *page);
+    QVector<CaseSummary> readStep();
+    void continueSearch();
+    void continueLaterIfShort();
 
     CaseStore &m_store;
     QString m_filter;
     QVector<CaseSummary> m_rows;
-    // The latest visit of every listed case that has one, read with its page.
+    // The latest visit of every listed case that has one, read with its rows.
     QHash<qint64, VisitStore::LastVisit> m_lastVisits;
-    bool m_more = false;
+    QString m_scannedTo;
+    bool m_finished = true;
+    int m_target = PageSize; // rows wanted before the search pauses
+    int m_generation = 0;    // a search step queued for an older filter does nothing
     QString m_error;
 };
 

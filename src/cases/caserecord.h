@@ -43,6 +43,13 @@ struct CaseSummary {
     double month6 = 0;
 };
 
+// One bounded step of a search through the case list in order of code.
+struct CaseSearchStep {
+    QVector<CaseSummary> matches;
+    QString scannedTo; // the last code looked at; the next step starts after it
+    bool finished = false; // no codes after scannedTo
+};
+
 // One entry of the audit trail. The values of a case's entries are erased with the case;
 // the entry that it was created, changed or deleted stays.
 struct CaseAuditEntry {

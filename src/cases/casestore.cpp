@@ -611,6 +611,49 @@ bool CaseStore::readCases(const QVector<qint64> &ids, QVector<CaseRecord> *recor
     return true;
 }
 
+// The filter as a LIKE pattern: its own %, _ and \ are characters to find, not wildcards.
+static QString containsPattern(const QString &filter)
+{
+    QString pattern = filter;
+    pattern.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('%'), QLatin1String("\\%"))
+        .replace(QLatin1Char('_'), QLatin1String("\\_"));
+    return QLatin1Char('%') + pattern + QLatin1Char('%');
+}
+
+// Reads the matching cases after afterCode, up to upToCode when given, in order of code.
+static bool selectSummaries(QSqlDatabase db, const QString &filter, const QString &afterCode,
+                            const QString &upToCode, int limit, QVector<CaseSummary> *page,
+                            QSqlQuery *query)
+{
+    QString sql = QStringLiteral("SELECT id, code, baseline_date, %1, %2 FROM cases "
+                                 "WHERE code > ?")
+                      .arg(CaseFields::predictorColumn(Predictor::InitialBmi),
+                           CaseFields::monthColumn(CourseMonths));
+    if (!upToCode.isNull())
+        sql += QStringLiteral(" AND code <= ?");
+    if (!filter.isEmpty())
+        sql += QStringLiteral(" AND LOWER(code) LIKE LOWER(?) ESCAPE '\\'");
+    sql += QStringLiteral(" ORDER BY code LIMIT ?");
+    *query = QSqlQuery(db);
+    query->setForwardOnly(true);
+    query->prepare(sql);
+    query->addBindValue(afterCode.isNull() ? QStringLiteral("") : afterCode);
+    if (!upToCode.isNull())
+        query->addBindValue(upToCode);
+    if (!filter.isEmpty())
+        query->addBindValue(containsPattern(filter));
+    query->addBindValue(limit);
+    if (!query->exec())
+        return false;
+    while (query->next()) {
+        page->append({query->value(0).toLongLong(), query->value(1).toString(),
+                      QDate::fromString(query->value(2).toString(), DateFormat),
+                      query->value(3).toDouble(), query->value(4).toDouble()});
+    }
+    return true;
+}
+
 bool CaseStore::summaries(const QString &filter, const QString &afterCode, int limit,
                           QVector<CaseSummary> *page)
 {
@@ -618,34 +661,41 @@ bool CaseStore::summaries(const QString &filter, const QString &afterCode, int l
     page->clear();
     if (!connected())
         return false;
-    QString sql = QStringLiteral("SELECT id, code, baseline_date, %1, %2 FROM cases "
-                                 "WHERE code > ?")
-                      .arg(CaseFields::predictorColumn(Predictor::InitialBmi),
-                           CaseFields::monthColumn(CourseMonths));
-    QString pattern;
-    if (!filter.isEmpty()) {
-        // The filter is text to find, not a pattern: its own % and _ are escaped.
-        pattern = filter;
-        pattern.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
-            .replace(QLatin1Char('%'), QLatin1String("\\%"))
-            .replace(QLatin1Char('_'), QLatin1String("\\_"));
-        pattern = QLatin1Char('%') + pattern + QLatin1Char('%');
-        sql += QStringLiteral(" AND LOWER(code) LIKE LOWER(?) ESCAPE '\\'");
-    }
-    sql += QStringLiteral(" ORDER BY code LIMIT ?");
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    query.prepare(sql);
-    query.addBindValue(afterCode.isNull() ? QStringLiteral("") : afterCode);
-    if (!filter.isEmpty())
-        query.addBindValue(pattern);
-    query.addBindValue(limit);
-    if (!query.exec())
+    QSqlQuery query;
+    if (!selectSummaries(database(), filter, afterCode, QString(), limit, page, &query))
         return failQuery(query, QT_TR_NOOP("read the cases"));
-    while (query.next()) {
-        page->append({query.value(0).toLongLong(), query.value(1).toString(),
-                      QDate::fromString(query.value(2).toString(), DateFormat),
-                      query.value(3).toDouble(), query.value(4).toDouble()});
+    return true;
+}
+
+bool CaseStore::searchCases(const QString &filter, const QString &afterCode, int scanLimit,
+                            int matchLimit, CaseSearchStep *step)
+{
+    m_error = {};
+    *step = {};
+    if (!connected())
+        return false;
+    // The end of this step's stretch of codes, found in the code index alone.
+    QSqlQuery query(database());
+    query.prepare(QStringLiteral("SELECT MAX(code), COUNT(*) FROM (SELECT code FROM cases "
+                                 "WHERE code > ? ORDER BY code LIMIT ?) AS stretch"));
+    query.addBindValue(afterCode.isNull() ? QStringLiteral("") : afterCode);
+    query.addBindValue(scanLimit);
+    if (!query.exec() || !query.next())
+        return failQuery(query, QT_TR_NOOP("read the cases"));
+    const QString end = query.value(0).toString();
+    const int scanned = query.value(1).toInt();
+    if (scanned == 0) {
+        step->scannedTo = afterCode;
+        step->finished = true;
+        return true;
+    }
+    if (!selectSummaries(database(), filter, afterCode, end, matchLimit, &step->matches, &query))
+        return failQuery(query, QT_TR_NOOP("read the cases"));
+    if (step->matches.size() == matchLimit) {
+        step->scannedTo = step->matches.constLast().code;
+    } else {
+        step->scannedTo = end;
+        step->finished = scanned < scanLimit;
     }
     return true;
 }

@@ -56,6 +56,11 @@ public:
     // code, starting after the code afterCode: one page of the case list at a time.
     bool summaries(const QString &filter, const QString &afterCode, int limit,
                    QVector<CaseSummary> *page);
+    // Like summaries(), but looks at no more than scanLimit codes, so that a filter that
+    // few codes match costs the same at every size of case book: the caller repeats the
+    // step, starting after step->scannedTo, until enough matches or step->finished.
+    bool searchCases(const QString &filter, const QString &afterCode, int scanLimit,
+                     int matchLimit, CaseSearchStep *step);
     // -1 on failure.
     qint64 caseCount();
     bool auditTrail(qint64 caseId, QVector<CaseAuditEntry> *entries);
