@@ -1,5 +1,7 @@
 #include "casestorelocation.h"
 
+#include "databasesettings.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -11,6 +13,16 @@ QString CaseStoreLocation::defaultLocation()
     const QString named = qEnvironmentVariable("TELMA_DATABASE");
     if (!named.isEmpty())
         return named;
+    // The "Database…" choice of the clinic server, when made.
+    DatabaseSettings settings;
+    settings.load();
+    if (settings.useServer())
+        return settings.connectionString();
+    return localFile();
+}
+
+QString CaseStoreLocation::localFile()
+{
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
            + QStringLiteral("/cases.sqlite");
 }
