@@ -24,6 +24,7 @@ class TestCaseBook : public QObject
 
 private slots:
     void init();
+    void casesButtonSitsLeftOfClose();
     void savedCaseGivesSamePredictionAfterRestart();
     void saveDialogRefuses_data();
     void saveDialogRefuses();
@@ -56,6 +57,21 @@ void TestCaseBook::init()
 {
     m_location = freshCaseBook();
     qputenv("TELMA_DATABASE", m_location.toUtf8());
+}
+
+void TestCaseBook::casesButtonSitsLeftOfClose()
+{
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *cases = w.findChild<QCommandLinkButton *>("casesButton");
+    auto *close = w.findChild<QCommandLinkButton *>("btnClose");
+    QVERIFY(cases && close);
+    QCOMPARE(cases->width(), close->width());
+    QCOMPARE(cases->y(), close->y());
+    QVERIFY(cases->geometry().right() < close->x());
+    // Opening the window opens no database: the case book waits until it is asked for.
+    QVERIFY(!QFileInfo::exists(m_location));
 }
 
 void TestCaseBook::savedCaseGivesSamePredictionAfterRestart()

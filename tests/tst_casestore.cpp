@@ -42,7 +42,6 @@ private slots:
     void csvNumbersReadBackExactly_data();
     void csvNumbersReadBackExactly();
     void exportsColumnsTheCohortToolReads();
-    void backupHoldsEveryCase();
 };
 
 // A store open on a fresh database; fails the test when it cannot be opened.
@@ -558,36 +557,6 @@ void TestCaseStore::exportsColumnsTheCohortToolReads()
     QVERIFY2(row.startsWith(QStringLiteral("\"'=HYPERLINK(\"\"x\"\")\",2026-01-04,1.53,3.1,")),
              qPrintable(row));
     QCOMPARE(row.section(QLatin1Char(','), -1).toDouble(), record.course[5]);
-}
-
-void TestCaseStore::backupHoldsEveryCase()
-{
-    OPEN_FRESH(store, location);
-    if (caseBooksOnServer()) {
-        // The server is backed up on the server; no workstation gets a copy of every case.
-        QVERIFY(!store.backup(QDir::temp().filePath(QStringLiteral("never-written.sqlite"))));
-        QVERIFY(store.lastError().message.contains(QStringLiteral("pg_dump")));
-        QVERIFY(!QFile::exists(QDir::temp().filePath(QStringLiteral("never-written.sqlite"))));
-        return;
-    }
-    QVector<CaseRecord> saved;
-    for (int i = 0; i < 5; ++i) {
-        saved.append(sampleCase(QStringLiteral("B-%1").arg(i), i));
-        QVERIFY(store.addCase(&saved.last()));
-    }
-    const QString copy = freshCaseBook();
-    CaseStore prepared; // makes the copy's folder, as a user would pick an existing one
-    QVERIFY(prepared.open(copy));
-    prepared.close();
-    QVERIFY(QFile::remove(copy));
-    QVERIFY2(store.backup(copy), qPrintable(store.lastError().message));
-    CaseStore restored;
-    QVERIFY2(restored.open(copy), qPrintable(restored.lastError().message));
-    QVector<CaseRecord> read;
-    QVERIFY(restored.readCases({}, &read));
-    QCOMPARE(read.size(), saved.size());
-    for (int i = 0; i < saved.size(); ++i)
-        compareCaseValues(read[i], saved[i]);
 }
 
 QTEST_GUILESS_MAIN(TestCaseStore)

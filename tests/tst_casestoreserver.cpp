@@ -6,6 +6,8 @@
 #include "caseschema.h"
 #include "casestore.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSqlQuery>
 #include <QTest>
 #include <QThread>
@@ -112,6 +114,16 @@ private slots:
         QCOMPARE(trail.size(), 2);
         QVERIFY(!trail[1].changes.isEmpty());
         QCOMPARE(store.schemaVersion(), CaseSchema::latestVersion());
+    }
+
+    void backupRefused()
+    {
+        // The server is backed up on the server; no workstation gets a copy of every case.
+        OPEN_FRESH(store, location);
+        const QString target = QDir::temp().filePath(QStringLiteral("never-written.sqlite"));
+        QVERIFY(!store.backup(target));
+        QVERIFY(store.lastError().message.contains(QStringLiteral("pg_dump")));
+        QVERIFY(!QFile::exists(target));
     }
 
     void truncateRefusedEvenForTheOwner()

@@ -1,6 +1,7 @@
 // What only a SQLite file has: file modes, the engine's settings, files that are not ours,
 // and faults of the disk and of the process. The engine-neutral behaviour is in
 // tst_casestore.
+#include "casecsv.h"
 #include "caseschema.h"
 #include "casestore.h"
 #include "casestorefixture.h"
@@ -31,6 +32,8 @@ private slots:
     void refusesFileUntouched();
     void reportsUnwritableFolder();
     void backupIsOwnerOnly();
+    void backupHoldsEveryCase();
+    void exportIsOwnerOnly();
     void fullDiskKeepsEarlierCases();
     void waitsForAnotherWriter();
     void reportsWriterThatHoldsOn();
@@ -242,6 +245,45 @@ void TestCaseStoreSqlite::backupIsOwnerOnly()
     QCOMPARE(modeOf(copy), OwnerFile);
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"backup.sqlite"});
+}
+
+void TestCaseStoreSqlite::backupHoldsEveryCase()
+{
+    CaseStore store;
+    QVERIFY(store.open(freshCaseBook()));
+    QVector<CaseRecord> saved;
+    for (int i = 0; i < 5; ++i) {
+        saved.append(sampleCase(QStringLiteral("B-%1").arg(i), i));
+        QVERIFY(store.addCase(&saved.last()));
+    }
+    const QString copy = freshCaseBook();
+    CaseStore prepared; // makes the copy's folder, as a user would pick an existing one
+    QVERIFY(prepared.open(copy));
+    prepared.close();
+    QVERIFY(QFile::remove(copy));
+    QVERIFY2(store.backup(copy), qPrintable(store.lastError().message));
+    CaseStore restored;
+    QVERIFY2(restored.open(copy), qPrintable(restored.lastError().message));
+    QVector<CaseRecord> read;
+    QVERIFY(restored.readCases({}, &read));
+    QCOMPARE(read.size(), saved.size());
+    for (int i = 0; i < saved.size(); ++i)
+        compareCaseValues(read[i], saved[i]);
+}
+
+void TestCaseStoreSqlite::exportIsOwnerOnly()
+{
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(QStringLiteral("cases.csv"));
+    QString error;
+    QVERIFY2(CaseCsv::save(fileName, {sampleCase(QStringLiteral("E-1"))}, &error),
+             qPrintable(error));
+    QCOMPARE(modeOf(fileName), OwnerFile);
+    // A place that cannot be written: a message, and nothing left behind.
+    QVERIFY(!CaseCsv::save(folder.filePath(QStringLiteral("cases.csv/inside.csv")),
+                           {sampleCase(QStringLiteral("E-1"))}, &error));
+    QVERIFY(error.contains(QStringLiteral("inside.csv")));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cases.csv"});
 }
 
 void TestCaseStoreSqlite::fullDiskKeepsEarlierCases()

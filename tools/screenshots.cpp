@@ -19,6 +19,14 @@
 
 #include <cstdio>
 
+// The case book's pictures.
+#include "casebookdialog.h"
+#include "casestore.h"
+#include "savecasedialog.h"
+
+#include <QTableView>
+#include <QTemporaryDir>
+
 namespace {
 
 bool save(QWidget &window, const QString &path)
@@ -131,6 +139,38 @@ int main(int argc, char *argv[])
     ok &= saveReport(result, out.filePath("report.png"));
 
     ok &= saveChartStyles(out.filePath("chart-styles.png"));
+    // The case book with a few cases, one selected, and the dialog that saves a result.
+    QTemporaryDir caseFolder;
+    CaseStore store;
+    ok &= store.open(caseFolder.filePath(QStringLiteral("cases.sqlite")));
+    const char *codes[] = {"AB-014", "AB-017", "AB-022", "KL-003", "KL-009", "MN-120", "MN-121"};
+    int variant = 0;
+    for (const char *code : codes) {
+        CaseRecord record;
+        record.code = QString::fromLatin1(code);
+        record.baselineDate = QDate(2026, 1, 5).addDays(9 * variant);
+        record.predictors = typicalPerson;
+        record.predictors[7] = 31.5 + 1.7 * variant++;
+        record.course = predictBmiCourse(record.predictors);
+        record.modelVersion = QStringLiteral(TELMA_VERSION);
+        ok &= store.addCase(&record);
+    }
+    {
+        CaseBookDialog book(store);
+        book.findChild<QLineEdit *>(QStringLiteral("caseFilterEdit"))->setText(QStringLiteral("ab"));
+        book.findChild<QTableView *>(QStringLiteral("caseList"))->selectRow(1);
+        ok &= save(book, out.filePath("casebook.png"));
+    }
+    {
+        CaseRecord draft;
+        draft.baselineDate = QDate(2026, 3, 14);
+        draft.predictors = typicalPerson;
+        draft.course = predictBmiCourse(typicalPerson);
+        SaveCaseDialog saveCase(store, draft);
+        saveCase.findChild<QLineEdit *>(QStringLiteral("caseCodeEdit"))->setText(QStringLiteral("AB-031"));
+        saveCase.findChild<QLineEdit *>(QStringLiteral("heightEdit"))->setText(QStringLiteral("1.68"));
+        ok &= save(saveCase, out.filePath("save-case.png"));
+    }
 
     return ok ? 0 : 1;
 }

@@ -40,7 +40,8 @@ MainWindow::MainWindow(QWidget *parent)
     auto *cases = new QCommandLinkButton(tr("Cases…"), ui->groupBox_3);
     cases->setObjectName(QStringLiteral("casesButton"));
     cases->setToolTip(tr("Saved cases: find one, load it into the form, export or back up"));
-    cases->setFixedWidth(ui->btnClose->sizeHint().width());
+    cases->setMinimumWidth(ui->btnClose->minimumWidth());
+    cases->setMaximumWidth(ui->btnClose->maximumWidth());
     ui->horizontalLayout->insertWidget(0, cases);
     connect(cases, &QAbstractButton::clicked, this, &MainWindow::openCaseBook);
 }

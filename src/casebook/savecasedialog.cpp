@@ -21,6 +21,7 @@ SaveCaseDialog::SaveCaseDialog(CaseStore &store, const CaseRecord &draft, QWidge
 {
     setObjectName(QStringLiteral("saveCaseDialog"));
     setWindowTitle(tr("Save to case"));
+    setMinimumWidth(440);
 
     m_code->setObjectName(QStringLiteral("caseCodeEdit"));
     m_code->setPlaceholderText(tr("e.g. AB-017"));

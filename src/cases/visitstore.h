@@ -14,6 +14,7 @@
 
 class CaseStore;
 class CaseStoreDialect;
+class QSqlQuery;
 
 // The follow-up visits of the cases in a case book. Like the cases themselves, every change
 // is one transaction together with its audit entry, which keeps the old values; a refused
@@ -53,12 +54,16 @@ public:
     // Records that the user kept the earlier visit on declined's date instead of replacing
     // it with declined; nothing else changes.
     bool keepEarlierVisit(qint64 caseId, const Visit &declined);
-    // Corrects a stored visit (found by its id).
-    bool updateVisit(qint64 caseId, const Visit &visit);
+    // Corrects a stored visit (found by its id); a height as for addVisit().
+    bool updateVisit(qint64 caseId, const Visit &visit,
+                     std::optional<double> newHeightM = std::nullopt);
     bool removeVisit(qint64 caseId, qint64 visitId);
 
 private:
     bool readBaseline(qint64 caseId, QDate *baseline);
+    // Within a write: checks a height given with a visit and stores it for a case that has
+    // none, with its audit entry.
+    bool storeHeight(qint64 caseId, std::optional<double> heightM, QSqlQuery &query);
     bool fail(const CaseStoreError &error);
 
     CaseStore &m_store;
