@@ -1,6 +1,6 @@
 #include "casestorelocation.h"
 
-#include "databasesettings.h"
+#include "databaselocation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,15 +10,8 @@
 
 QString CaseStoreLocation::defaultLocation()
 {
-    const QString named = qEnvironmentVariable("TELMA_DATABASE");
-    if (!named.isEmpty())
-        return named;
-    // The "Database…" choice of the clinic server, when made.
-    DatabaseSettings settings;
-    settings.load();
-    if (settings.useServer())
-        return settings.connectionString();
-    return localFile();
+    // An unusable text is passed on too: opening it says what is wrong with it.
+    return DatabaseLocation::current(localFile()).text();
 }
 
 QString CaseStoreLocation::localFile()

@@ -24,6 +24,8 @@ public:
     QString connectionString() const { return m_kind == Kind::Server ? m_text : QString(); }
     // Why the text cannot be used (Invalid only), in plain words.
     QString problem() const { return m_problem; }
+    // The path or connection string as given, usable or not.
+    QString text() const { return m_text; }
     // For messages: the file, or the server connection without any password.
     QString description() const;
 
