@@ -1,6 +1,7 @@
 #include "discardanswersquestion.h"
 
 #include "answergrid.h"
+#include "questionnaireanswers.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -28,7 +29,8 @@ QString DiscardAnswersQuestion::informativeText(int answered, int itemCount)
 bool DiscardAnswersQuestion::mayClose(QWidget *form, const AnswerGrid &answers)
 {
     const int answered = answers.shownItemCount() - int(answers.unansweredRows().size());
-    if (answered == 0)
+    // Stored answers shown again are kept in the case book: closing the view loses nothing.
+    if (answered == 0 || QuestionnaireAnswers::isReadOnly(form))
         return true;
     QMessageBox question(form);
     question.setIcon(QMessageBox::Question);

@@ -8,6 +8,9 @@
 
 namespace {
 
+// Marks a form that shows stored answers and takes no new ones.
+const char readOnlyProperty[] = "telmaReadOnlyAnswers";
+
 RowKeys rowKeysOf(const QWidget *form)
 {
     return form->findChild<QCheckBox *>(QStringLiteral("checkBox_A1")) ? RowKeys::LettersAfterNine
@@ -66,6 +69,7 @@ QVector<int> read(const QWidget *form)
 
 void showReadOnly(QWidget *form, const QVector<int> &answers)
 {
+    form->setProperty(readOnlyProperty, true);
     auto *filter = new ReadOnlyFilter(form);
     for (int row = 0; box(form, row, 0); ++row) {
         for (int option = 0; QCheckBox *b = box(form, row, option); ++option) {
@@ -79,6 +83,11 @@ void showReadOnly(QWidget *form, const QVector<int> &answers)
         buttons->setEnabled(true);
         buttons->button(QDialogButtonBox::Close)->setEnabled(true);
     }
+}
+
+bool isReadOnly(const QWidget *form)
+{
+    return form->property(readOnlyProperty).toBool();
 }
 
 } // namespace QuestionnaireAnswers

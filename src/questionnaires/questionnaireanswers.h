@@ -14,6 +14,8 @@ QVector<int> read(const QWidget *form);
 // Ticks the given answers and makes the form a view: the boxes no longer take clicks, and
 // the only button closes it.
 void showReadOnly(QWidget *form, const QVector<int> &answers);
+// True for a form made a view by showReadOnly(): closing it loses nothing.
+bool isReadOnly(const QWidget *form);
 
 } // namespace QuestionnaireAnswers
 
