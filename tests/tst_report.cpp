@@ -63,6 +63,8 @@ void TestReport::pdfHoldsInputsSourcesValuesAndClasses()
     Result result(typicalPerson, mixedSources);
     const QString file = m_dir.filePath("typical.pdf");
     QVERIFY(result.dialog.saveReport(file));
+    // A person's scores: no one but the owner may read the file.
+    QCOMPARE(QFile::permissions(file) & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
     QCOMPARE(pageCount(file), 1);
     const QString text = pdfText(file);
 

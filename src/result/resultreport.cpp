@@ -13,6 +13,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QFile>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -115,10 +116,13 @@ void ResultReport::paint(QPainter &painter, const QRectF &target) const
 bool ResultReport::savePdf(const QString &fileName, QString *error) const
 {
     // Written beside the target and moved over it only when complete, so a failure never
-    // leaves a damaged or half-written report behind.
+    // leaves a damaged or half-written report behind; it holds a person's scores, so only
+    // its owner may read it.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly)
+        || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)) {
         *error = file.errorString();
+        file.cancelWriting();
         return false;
     }
     {
