@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 Q_DECLARE_METATYPE(PredictorValues)
@@ -17,6 +18,8 @@ private slots:
     void workedExamples_data();
     void workedExamples();
     void courseFallsStrictlyBelowInitialBmi();
+    void anyMonthAgreesWithTheMonthlyValues_data();
+    void anyMonthAgreesWithTheMonthlyValues();
     void boundsAndNeighbours_data();
     void boundsAndNeighbours();
     void unreadableTextRefused_data();
@@ -72,6 +75,41 @@ void TestBmiCourse::courseFallsStrictlyBelowInitialBmi()
             previous = month;
         }
     }
+}
+
+void TestBmiCourse::anyMonthAgreesWithTheMonthlyValues_data()
+{
+    QTest::addColumn<PredictorValues>("values");
+    QTest::newRow("typical") << PredictorValues{3, 3, 3, 21, 39, 28, 70, 35};
+    QTest::newRow("lower bounds") << PredictorValues{1, 1, 1, 7, 13, 1, 30, 30};
+    QTest::newRow("upper bounds") << PredictorValues{5, 5, 5, 35, 65, 55, 110, 40};
+    QTest::newRow("low scores") << PredictorValues{2, 2, 2, 14, 26, 10, 50, 45};
+}
+
+void TestBmiCourse::anyMonthAgreesWithTheMonthlyValues()
+{
+    QFETCH(PredictorValues, values);
+    const BmiCourse course = predictBmiCourse(values);
+    const double initial = values[static_cast<int>(Predictor::InitialBmi)];
+    // Bit for bit: a visit at a month end must show the very value of the result dialog.
+    // (QCOMPARE on doubles would forgive the last bits.)
+    for (int m = 1; m <= CourseMonths; ++m) {
+        const double at = predictBmiAt(values, m);
+        QVERIFY2(std::memcmp(&course[m - 1], &at, sizeof(double)) == 0,
+                 qPrintable(QString::number(m)));
+    }
+    QCOMPARE(predictBmiAt(values, 0), initial);
+    // An exponential course passes mid-month through the geometric mean of its neighbours.
+    const double before[] = {initial, course[0], course[1], course[2], course[3], course[4]};
+    for (int m = 0; m < CourseMonths; ++m) {
+        const double middle = predictBmiAt(values, m + 0.5);
+        QVERIFY(qFuzzyCompare(middle, std::sqrt(before[m] * course[m])));
+        QVERIFY(middle < before[m] && middle > course[m]);
+    }
+    QCOMPARE(predictBmiAt(values, 12), initial * std::exp(-12 * monthlyRate(values)));
+    QVERIFY(std::isnan(predictBmiAt(values, -0.01)));
+    QVERIFY(std::isnan(predictBmiAt(values, std::numeric_limits<double>::quiet_NaN())));
+    QVERIFY(std::isnan(predictBmiAt(values, std::numeric_limits<double>::infinity())));
 }
 
 void TestBmiCourse::boundsAndNeighbours_data()

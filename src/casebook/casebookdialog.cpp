@@ -2,6 +2,7 @@
 #include "casecsv.h"
 #include "caselistmodel.h"
 #include "casestore.h"
+#include "followuppane.h"
 #include "questionnaireview.h"
 
 #include <QDate>
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -26,6 +28,7 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     , m_model(new CaseListModel(store, this))
     , m_filter(new QLineEdit(this))
     , m_list(new QTableView(this))
+    , m_followUp(new FollowUpPane(&store, this))
 {
     setObjectName(QStringLiteral("caseBook"));
     setWindowTitle(tr("Cases"));
@@ -54,6 +57,11 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CaseBookDialog::updateButtons);
     connect(m_model, &QAbstractItemModel::modelReset, this, &CaseBookDialog::updateButtons);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CaseBookDialog::showSelectedFollowUp);
+    connect(m_model, &QAbstractItemModel::modelReset, this,
+            &CaseBookDialog::showSelectedFollowUp);
+    connect(m_followUp, &FollowUpPane::visitsChanged, m_model, &CaseListModel::refreshLastVisit);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->setObjectName(QStringLiteral("buttonBox"));
@@ -91,12 +99,22 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     auto *find = new QHBoxLayout;
     find->addWidget(findLabel);
     find->addWidget(m_filter);
+    // The list on the left, the selected case's follow-up on the right.
+    auto *cases = new QWidget(this);
+    auto *casesLayout = new QVBoxLayout(cases);
+    casesLayout->setContentsMargins(0, 0, 0, 0);
+    casesLayout->addLayout(find);
+    casesLayout->addWidget(m_list);
+    casesLayout->addWidget(where);
+    auto *split = new QSplitter(Qt::Horizontal, this);
+    split->addWidget(cases);
+    split->addWidget(m_followUp);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(find);
-    layout->addWidget(m_list);
-    layout->addWidget(where);
+    layout->addWidget(split);
     layout->addWidget(buttons);
-    resize(720, 480);
+    resize(1240, 620);
 
     if (!m_model->errorText().isEmpty())
         warn(m_model->errorText());
@@ -112,6 +130,14 @@ void CaseBookDialog::updateButtons()
     m_delete->setEnabled(one);
     // With one case selected, Return in the filter field loads it.
     m_load->setDefault(one);
+}
+
+void CaseBookDialog::showSelectedFollowUp()
+{
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    const qint64 id = rows.size() == 1 ? m_model->summary(rows.first().row()).id : 0;
+    if (id != m_followUp->caseId() && !m_followUp->showCase(id))
+        warn(m_store.lastError().message);
 }
 
 void CaseBookDialog::warn(const QString &message)

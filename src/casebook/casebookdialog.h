@@ -7,6 +7,7 @@
 
 class CaseListModel;
 class CaseStore;
+class FollowUpPane;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -33,6 +34,8 @@ private:
     void exportCases();
     void backUp();
     void updateButtons();
+    // Shows the follow-up of the one selected case beside the list.
+    void showSelectedFollowUp();
     // The current case read whole from the store; false after telling the user why not.
     bool readCurrent(CaseRecord *record);
     void warn(const QString &message);
@@ -44,6 +47,7 @@ private:
     QPushButton *m_load;
     QPushButton *m_answers;
     QPushButton *m_delete;
+    FollowUpPane *m_followUp;
     CaseRecord m_chosen;
 };
 

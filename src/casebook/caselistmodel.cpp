@@ -21,6 +21,7 @@ void CaseListModel::reload()
     ++m_generation;
     beginResetModel();
     m_rows.clear();
+    m_lastVisits.clear();
     m_scannedTo.clear();
     m_finished = false;
     m_target = PageSize;
@@ -37,6 +38,16 @@ QVector<CaseSummary> CaseListModel::readStep()
         m_finished = true;
         return {};
     }
+    QVector<qint64> ids;
+    for (const CaseSummary &summary : std::as_const(step.matches))
+        ids << summary.id;
+    QHash<qint64, VisitStore::LastVisit> last;
+    if (!VisitStore(m_store).lastVisits(ids, &last)) {
+        m_error = m_store.lastError().message;
+        m_finished = true;
+        return {};
+    }
+    m_lastVisits.insert(last);
     m_error.clear();
     m_scannedTo = step.scannedTo;
     m_finished = step.finished;
@@ -93,6 +104,17 @@ QVariant CaseListModel::data(const QModelIndex &index, int role) const
         return QString::number(row.initialBmi, 'f', 2);
     case Month6Column:
         return QString::number(row.month6, 'f', 2);
+    case LastVisitColumn:
+    case LastDifferenceColumn: {
+        const auto last = m_lastVisits.constFind(row.id);
+        if (last == m_lastVisits.constEnd())
+            return {};
+        if (index.column() == LastVisitColumn)
+            return last->visit.date.toString(Qt::ISODate);
+        // Empty past month 6, where the model says nothing.
+        return last->comparison.difference ? signedNumber(*last->comparison.difference, 2)
+                                           : QString();
+    }
     }
     return {};
 }
@@ -103,8 +125,24 @@ QVariant CaseListModel::headerData(int section, Qt::Orientation orientation, int
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char *const titles[ColumnCount] = {
         QT_TR_NOOP("Code"), QT_TR_NOOP("Baseline"), QT_TR_NOOP("Initial BMI"),
-        QT_TR_NOOP("BMI month 6")};
+        QT_TR_NOOP("BMI month 6"), QT_TR_NOOP("Last visit"),
+        QT_TR_NOOP("Last difference (kg/m²)")};
     return section >= 0 && section < ColumnCount ? tr(titles[section]) : QVariant();
+}
+
+void CaseListModel::refreshLastVisit(qint64 caseId)
+{
+    QHash<qint64, VisitStore::LastVisit> last;
+    if (!VisitStore(m_store).lastVisits({caseId}, &last)) {
+        m_error = m_store.lastError().message;
+        return;
+    }
+    m_lastVisits.remove(caseId);
+    m_lastVisits.insert(last);
+    for (int row = 0; row < m_rows.size(); ++row) {
+        if (m_rows.at(row).id == caseId)
+            emit dataChanged(index(row, LastVisitColumn), index(row, LastDifferenceColumn));
+    }
 }
 
 bool CaseListModel::canFetchMore(const QModelIndex &parent) const

@@ -2,6 +2,9 @@
 #define CASELISTMODEL_H
 
 #include "caserecord.h"
+#include "visitstore.h"
+
+#include <QHash>
 
 #include <QAbstractTableModel>
 
@@ -17,7 +20,8 @@ class CaseListModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { CodeColumn, BaselineColumn, InitialBmiColumn, Month6Column, ColumnCount };
+    enum Column { CodeColumn, BaselineColumn, InitialBmiColumn, Month6Column, LastVisitColumn,
+                  LastDifferenceColumn, ColumnCount };
 
     explicit CaseListModel(CaseStore &store, QObject *parent = nullptr);
 
@@ -25,6 +29,8 @@ public:
     void setFilter(const QString &filter);
     void reload();
     const CaseSummary &summary(int row) const { return m_rows.at(row); }
+    // Reads the case's last visit again, after its visits changed.
+    void refreshLastVisit(qint64 caseId);
     // The store's message when the last read failed, otherwise empty.
     QString errorText() const { return m_error; }
 
@@ -51,6 +57,8 @@ private:
     CaseStore &m_store;
     QString m_filter;
     QVector<CaseSummary> m_rows;
+    // The latest visit of every listed case that has one, read with its rows.
+    QHash<qint64, VisitStore::LastVisit> m_lastVisits;
     QString m_scannedTo;
     bool m_finished = true;
     int m_target = PageSize; // rows wanted before the search pauses

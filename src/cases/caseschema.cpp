@@ -1,6 +1,7 @@
 #include "caseschema.h"
 #include "casefields.h"
 #include "casestoredialect.h"
+#include "visitstore.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
@@ -89,6 +90,7 @@ const QList<CaseSchema::Migration> &CaseSchema::migrations()
     // Append new versions here; never change a step that has shipped.
     static const QList<Migration> steps = {
         {1, firstVersion},
+        {2, VisitStore::schemaStatements},
     };
     return steps;
 }

@@ -72,6 +72,9 @@ public:
     QSqlDatabase database() const;
 
 private:
+    // The visits share the case book's connection, transactions and audit trail.
+    friend class VisitStore;
+
     class Write;
     bool fail(const CaseStoreError &error);
     bool failQuery(const class QSqlQuery &query, const char *doing);

@@ -1,6 +1,7 @@
 #include "bmicourse.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -25,9 +26,16 @@ double value(const PredictorValues &values, Predictor p)
     return values[static_cast<int>(p)];
 }
 
+// The one place the course is evaluated, so that the monthly values and any other month
+// agree to the last bit.
+double bmiAt(double initialBmi, double rate, double month)
+{
+    return initialBmi * std::exp(-rate * month);
+}
+
 } // namespace
 
-BmiCourse predictBmiCourse(const PredictorValues &values)
+double monthlyRate(const PredictorValues &values)
 {
     // Normalised scores. The offsets and divisors of the last three are the model's
     // own; they do not map the accepted ranges onto 0..10.
@@ -48,11 +56,22 @@ BmiCourse predictBmiCourse(const PredictorValues &values)
     const double fAlex = factor(saturatingPower(zAlex, 0.1603, 6.4399), 2.1977);
 
     // The multiplication order is part of the model: it fixes the rounding of R.
-    const double rate = fEm * fRes * fExt * fPs * fMd * fBod * fAlex;
+    return fEm * fRes * fExt * fPs * fMd * fBod * fAlex;
+}
 
+BmiCourse predictBmiCourse(const PredictorValues &values)
+{
+    const double rate = monthlyRate(values);
     const double initialBmi = value(values, Predictor::InitialBmi);
     BmiCourse course{};
     for (int t = 1; t <= CourseMonths; ++t)
-        course[t - 1] = initialBmi * std::exp(-rate * t);
+        course[t - 1] = bmiAt(initialBmi, rate, t);
     return course;
+}
+
+double predictBmiAt(const PredictorValues &values, double month)
+{
+    if (!(month >= 0) || !std::isfinite(month))
+        return std::numeric_limits<double>::quiet_NaN();
+    return bmiAt(value(values, Predictor::InitialBmi), monthlyRate(values), month);
 }

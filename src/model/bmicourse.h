@@ -26,4 +26,13 @@ using BmiCourse = std::array<double, CourseMonths>;
 // that passed the range checks of predictorcheck.h.
 BmiCourse predictBmiCourse(const PredictorValues &values);
 
+// The monthly rate R of the course BMI0 · exp(−R · t), from the same values.
+double monthlyRate(const PredictorValues &values);
+
+// Predicted BMI at month t of treatment, fractional months included (a visit falls
+// between month ends). Months 1 to 6 give exactly the values of predictBmiCourse, month 0
+// the initial BMI. NaN for a negative or non-finite month: before the baseline the model
+// says nothing.
+double predictBmiAt(const PredictorValues &values, double month);
+
 #endif // BMICOURSE_H

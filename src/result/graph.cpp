@@ -44,14 +44,13 @@ void graph::prepareview(double month[6])
     std::copy(month, month + Months, shownMonths);
     std::copy(month, month + Months, m_record.course.begin());
     m_record.hasCourse = true;
-    ui->cautionLabel->setText(courseCautionText());
-    ui->cautionLabel->setVisible(courseNeedsCaution(m_record.course));
+    updateCautions();
     updateActions();
 
     // Filled before the chart sees it, so that filling triggers no chart updates.
     model = new QStandardItemModel(Months, 2, this);
     model->setHeaderData(0, Qt::Horizontal, tr("Month"));
-    model->setHeaderData(1, Qt::Horizontal, tr("BMI(kg/m2"));
+    model->setHeaderData(1, Qt::Horizontal, tr("BMI (kg/m²)"));
     for (int row = 0; row < model->rowCount(); ++row) {
         model->setData(model->index(row, 0), row + 1, Qt::EditRole);
         model->setData(model->index(row, 1), month[row], Qt::EditRole);
@@ -81,7 +80,13 @@ void graph::setPredictors(const PredictorValues &values, const PredictorSources 
     m_record.sources = sources;
     m_record.time = time;
     m_record.hasPredictors = true;
+    updateCautions();
     updateActions();
+}
+
+void graph::setHeightMetres(std::optional<double> metres)
+{
+    m_record.heightMetres = metres;
 }
 
 const SimulationRecord &graph::record() const
@@ -151,6 +156,15 @@ void graph::updateActions()
     m_copy->setEnabled(m_record.hasCourse);
     m_print->setEnabled(m_record.hasCourse && m_record.hasPredictors);
     m_savePdf->setEnabled(m_record.hasCourse && m_record.hasPredictors);
+}
+
+// Until the inputs are given, the checks against the initial BMI wait.
+void graph::updateCautions()
+{
+    const QString text = m_record.hasCourse ? courseCautionsText(recordCautions(m_record))
+                                            : QString();
+    ui->cautionLabel->setText(text);
+    ui->cautionLabel->setVisible(!text.isEmpty());
 }
 
 void graph::copyValues()

@@ -29,6 +29,9 @@ public:
     void setPredictors(const PredictorValues &values, const PredictorSources &sources,
                        const QDateTime &time = QDateTime::currentDateTime());
 
+    // The height the BMI was worked out from, when the weight-and-height dialog was used.
+    void setHeightMetres(std::optional<double> metres);
+
     // The case the simulation was saved as; the report names it.
     void setCaseCode(const QString &code);
 
@@ -51,6 +54,7 @@ public slots:
 private:
     void addActionButtons();
     void updateActions();
+    void updateCautions();
     void copyValues();
     void printReport();
     void saveReportAs();

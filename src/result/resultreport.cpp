@@ -15,6 +15,8 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace {
 
 // The page is laid out in tenths of a point, so that a font's pixel size is ten times its
@@ -103,7 +105,9 @@ void ResultReport::paint(QPainter &painter, const QRectF &target) const
     top = paintHeader(painter, top);
     top = paintPredictors(painter, top);
     top = paintCourse(painter, top);
-    top = paintChart(painter, top);
+    // The cautions must fit on the page; the chart gives up the room they need.
+    const double room = PageHeight - Margin - top - SectionGap - statementHeight(painter);
+    top = paintChart(painter, top, room);
     paintStatement(painter, top);
     painter.restore();
 }
@@ -138,6 +142,19 @@ bool ResultReport::savePdf(const QString &fileName, QString *error) const
 QString ResultReport::title() const
 {
     return tr("Predicted BMI course during CBT treatment of obesity");
+}
+
+QString ResultReport::statementText()
+{
+    return tr("What this is: the predicted course comes from a fixed closed formula of the "
+              "eight predictors above. It is meant for adults in cognitive-behavioural "
+              "treatment (CBT) of obesity. It supports clinical judgement and does not "
+              "replace it.");
+}
+
+QString ResultReport::predictorName(Predictor predictor)
+{
+    return tr(predictorNames[static_cast<int>(predictor)]);
 }
 
 double ResultReport::paintHeader(QPainter &painter, double top) const
@@ -197,38 +214,58 @@ double ResultReport::paintCourse(QPainter &painter, double top) const
     return paintTable(painter, top, columns, rows) + SectionGap;
 }
 
-double ResultReport::paintChart(QPainter &painter, double top) const
+double ResultReport::paintChart(QPainter &painter, double top, double room) const
 {
     const double scale = TextWidth / ChartPixels.width();
+    const QSize pixels(ChartPixels.width(),
+                       std::clamp(int(room / scale), ChartPixels.height() / 2,
+                                  ChartPixels.height()));
     painter.save();
     painter.translate(Margin, top);
     painter.scale(scale, scale);
     QFont font;
     font.setPixelSize(ChartFontPixels);
     painter.setFont(font);
-    m_chart.renderChart(painter, ChartPixels);
+    m_chart.renderChart(painter, pixels);
 
     // The axis titles sit in the chart's free border, as the dialog's labels do.
-    const QRectF yTitle(4, 1, ChartPixels.width() / 2.0, 14);
+    const QRectF yTitle(4, 1, pixels.width() / 2.0, 14);
     painter.setPen(Qt::black);
     painter.drawText(yTitle, Qt::AlignLeft | Qt::AlignTop, tr("BMI (kg/m²)"));
-    const QRectF xTitle(0, ChartPixels.height() - 2 * ChartFontPixels - 4,
-                        ChartPixels.width() - 4, ChartFontPixels + 4);
+    const QRectF xTitle(0, pixels.height() - 2 * ChartFontPixels - 4,
+                        pixels.width() - 4, ChartFontPixels + 4);
     painter.drawText(xTitle, Qt::AlignRight | Qt::AlignTop, tr("Month"));
     painter.restore();
-    return top + ChartPixels.height() * scale + SectionGap;
+    return top + pixels.height() * scale + SectionGap;
+}
+
+QList<ResultReport::Paragraph> ResultReport::statement() const
+{
+    QList<Paragraph> paragraphs = {{statementText(), pageFont(10), 0}};
+    if (m_record.hasCourse)
+        for (const CourseCaution &caution : recordCautions(m_record))
+            paragraphs << Paragraph{caution.text, pageFont(10, true), 80};
+    return paragraphs;
+}
+
+double ResultReport::statementHeight(QPainter &painter) const
+{
+    double height = 0;
+    for (const Paragraph &paragraph : statement()) {
+        painter.setFont(paragraph.font);
+        height += paragraph.gapBefore
+            + painter.boundingRect(QRectF(0, 0, TextWidth, PageHeight),
+                                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                                   paragraph.text)
+                  .height();
+    }
+    return height;
 }
 
 double ResultReport::paintStatement(QPainter &painter, double top) const
 {
-    const QString statement =
-        tr("What this is: the predicted course comes from a fixed closed formula of the "
-           "eight predictors above. It is meant for adults in cognitive-behavioural "
-           "treatment (CBT) of obesity. It supports clinical judgement and does not "
-           "replace it.");
-    top = paintParagraph(painter, top, statement, pageFont(10));
-    if (m_record.hasCourse && courseNeedsCaution(m_record.course))
-        top = paintParagraph(painter, top + 100, courseCautionText(), pageFont(10, true));
+    for (const Paragraph &paragraph : statement())
+        top = paintParagraph(painter, top + paragraph.gapBefore, paragraph.text, paragraph.font);
     return top;
 }
 

@@ -3,18 +3,18 @@
 
 #include "simulationrecord.h"
 
+#include <QFont>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
 
 class ChartXY;
-class QFont;
 class QPagedPaintDevice;
 class QPainter;
 
 // The one-page A4 report of a simulation: its time, the program and version, the eight
 // predictors with their sources, the monthly table with WHO classes, the chart as vectors,
-// what the prediction is, and the caution when the course leaves the plausible range.
+// what the prediction is, and every caution that applies to the course.
 // Printing and PDF both paint it through paint(), so they always match.
 class ResultReport
 {
@@ -34,6 +34,11 @@ public:
 
     QString title() const;
 
+    // What the prediction is, in the words every report uses.
+    static QString statementText();
+    // A predictor's name as the reports list it.
+    static QString predictorName(Predictor predictor);
+
 private:
     struct Column {
         QString title;
@@ -44,7 +49,17 @@ private:
     double paintHeader(QPainter &painter, double top) const;
     double paintPredictors(QPainter &painter, double top) const;
     double paintCourse(QPainter &painter, double top) const;
-    double paintChart(QPainter &painter, double top) const;
+    struct Paragraph {
+        QString text;
+        QFont font;
+        double gapBefore;
+    };
+
+    // Room is the page height left for the chart; it shrinks to make room for the cautions.
+    double paintChart(QPainter &painter, double top, double room) const;
+    // What the prediction is, then every caution that applies to the course.
+    QList<Paragraph> statement() const;
+    double statementHeight(QPainter &painter) const;
     double paintStatement(QPainter &painter, double top) const;
     double paintHeading(QPainter &painter, double top, const QString &text) const;
     double paintParagraph(QPainter &painter, double top, const QString &text,

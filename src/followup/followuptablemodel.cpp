@@ -1,0 +1,106 @@
+#include "followuptablemodel.h"
+
+#include <algorithm>
+
+namespace {
+
+const char *const columnTitles[FollowUpTableModel::ColumnCount] = {
+    QT_TRANSLATE_NOOP("FollowUpTableModel", "Date"),
+    QT_TRANSLATE_NOOP("FollowUpTableModel", "Month"),
+    QT_TRANSLATE_NOOP("FollowUpTableModel", "Observed BMI (kg/m²)"),
+    QT_TRANSLATE_NOOP("FollowUpTableModel", "Predicted BMI (kg/m²)"),
+    QT_TRANSLATE_NOOP("FollowUpTableModel", "Difference (kg/m²)"),
+    QT_TRANSLATE_NOOP("FollowUpTableModel", "Difference (%)"),
+};
+
+QString optionalNumber(const std::optional<double> &value, int decimals, bool sign)
+{
+    if (!value)
+        return QString();
+    return sign ? signedNumber(*value, decimals) : QString::number(*value, 'f', decimals);
+}
+
+} // namespace
+
+FollowUpTableModel::FollowUpTableModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+void FollowUpTableModel::setFollowUp(const FollowUpCase &followUp)
+{
+    beginResetModel();
+    m_case = followUp;
+    std::stable_sort(m_case.visits.begin(), m_case.visits.end(),
+                     [](const Visit &a, const Visit &b) { return a.date < b.date; });
+    m_comparisons.clear();
+    m_comparisons.reserve(m_case.visits.size());
+    for (const Visit &visit : std::as_const(m_case.visits))
+        m_comparisons.append(compareVisit(m_case.predictors, m_case.baseline, visit));
+    endResetModel();
+}
+
+int FollowUpTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_case.visits.size());
+}
+
+int FollowUpTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant FollowUpTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return QVariant();
+    switch (role) {
+    case Qt::DisplayRole:
+        return text(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return index.column() == DateColumn ? QVariant()
+                                            : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::ToolTipRole: {
+        const Visit &visit = m_case.visits.at(index.row());
+        QStringList lines;
+        if (visit.weightKg)
+            lines << tr("Weight %1 kg").arg(QString::number(*visit.weightKg, 'g', 6));
+        if (!visit.note.isEmpty())
+            lines << visit.note;
+        if (index.column() >= PredictedColumn && !m_comparisons.at(index.row()).predicted)
+            lines << tr("The prediction covers months 0 to 6 only.");
+        return lines.isEmpty() ? QVariant() : QVariant(lines.join(QLatin1Char('\n')));
+    }
+    default:
+        return QVariant();
+    }
+}
+
+QString FollowUpTableModel::text(int row, int column) const
+{
+    const VisitComparison &c = m_comparisons.at(row);
+    switch (column) {
+    case DateColumn:
+        return m_case.visits.at(row).date.toString(Qt::ISODate);
+    case MonthColumn:
+        return QString::number(c.month, 'f', 1);
+    case ObservedColumn:
+        return QString::number(c.observed, 'f', 2);
+    case PredictedColumn:
+        return optionalNumber(c.predicted, 2, false);
+    case DifferenceColumn:
+        return optionalNumber(c.difference, 2, true);
+    case PercentColumn:
+        return optionalNumber(c.percent, 1, true);
+    }
+    return QString();
+}
+
+QVariant FollowUpTableModel::headerData(int section, Qt::Orientation orientation,
+                                        int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
+        || section >= ColumnCount)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return tr(columnTitles[section]);
+}

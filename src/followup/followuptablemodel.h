@@ -1,0 +1,39 @@
+#ifndef FOLLOWUPTABLEMODEL_H
+#define FOLLOWUPTABLEMODEL_H
+
+#include "followupcase.h"
+#include "visitcomparison.h"
+
+#include <QAbstractTableModel>
+
+// The visits of a case, one row each in date order, with the predicted value at each
+// visit's month and the differences, as text in the form the table and the report show.
+class FollowUpTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column { DateColumn, MonthColumn, ObservedColumn, PredictedColumn,
+                  DifferenceColumn, PercentColumn, ColumnCount };
+
+    explicit FollowUpTableModel(QObject *parent = nullptr);
+
+    void setFollowUp(const FollowUpCase &followUp);
+    const FollowUpCase &followUp() const { return m_case; }
+    const Visit &visitAt(int row) const { return m_case.visits.at(row); }
+    const VisitComparison &comparisonAt(int row) const { return m_comparisons.at(row); }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    QString text(int row, int column) const;
+
+    FollowUpCase m_case;
+    QList<VisitComparison> m_comparisons;
+};
+
+#endif // FOLLOWUPTABLEMODEL_H

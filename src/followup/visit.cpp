@@ -1,0 +1,6 @@
+#include "visit.h"
+
+double visitMonth(const QDate &baseline, const QDate &date)
+{
+    return baseline.daysTo(date) / DaysPerMonth;
+}

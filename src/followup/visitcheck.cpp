@@ -1,0 +1,102 @@
+#include "visitcheck.h"
+
+#include "predictorcheck.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("VisitCheck", text);
+}
+
+VisitCheck failure(VisitCheck::Field field, const QString &message)
+{
+    VisitCheck check;
+    check.failed = field;
+    check.message = message;
+    return check;
+}
+
+QString dateText(const QDate &date)
+{
+    return date.toString(Qt::ISODate);
+}
+
+} // namespace
+
+bool readVisitNumber(const QString &text, double lowest, double highest, double *value)
+{
+    return readPredictor(text, PredictorRange{lowest, highest, ""}, value);
+}
+
+double bmiFromWeight(double weightKg, double heightM)
+{
+    return weightKg / (heightM * heightM);
+}
+
+VisitCheck checkVisit(const VisitInput &input, const QDate &baseline,
+                      std::optional<double> caseHeightM, const QDate &today)
+{
+    if (!input.date.isValid() || !baseline.isValid() || input.date <= baseline
+        || input.date > today) {
+        return failure(VisitCheck::Date,
+                       tr("The visit date must be after the baseline date (%1) and not "
+                          "after today (%2).")
+                           .arg(dateText(baseline), dateText(today)));
+    }
+
+    Visit visit;
+    visit.date = input.date;
+    visit.note = input.note.trimmed();
+    std::optional<double> newHeight;
+    if (input.weight.trimmed().isEmpty()) {
+        if (!readVisitNumber(input.bmi, VisitLimits::BmiLowest, VisitLimits::BmiHighest,
+                        &visit.bmi)) {
+            return failure(VisitCheck::Bmi,
+                           tr("The observed BMI must be a number from 10 to 100 kg/m² "
+                              "(or give the weight from 20 to 400 kg instead)."));
+        }
+    } else {
+        double weight = 0;
+        if (!readVisitNumber(input.weight, VisitLimits::WeightLowest, VisitLimits::WeightHighest,
+                        &weight)) {
+            return failure(VisitCheck::Weight,
+                           tr("The weight must be a number from 20 to 400 kg."));
+        }
+        double height = 0;
+        if (caseHeightM) {
+            height = *caseHeightM;
+        } else if (readVisitNumber(input.height, VisitLimits::HeightLowest,
+                              VisitLimits::HeightHighest, &height)) {
+            newHeight = height;
+        } else {
+            return failure(VisitCheck::Height,
+                           tr("The height must be a number from 1.00 to 2.50 m; the BMI is "
+                              "worked out from the weight and the height."));
+        }
+        visit.bmi = bmiFromWeight(weight, height);
+        visit.weightKg = weight;
+        if (!(visit.bmi >= VisitLimits::BmiLowest && visit.bmi <= VisitLimits::BmiHighest)) {
+            return failure(VisitCheck::Weight,
+                           tr("A weight of %1 kg at a height of %2 m gives a BMI of %3; the "
+                              "observed BMI must be from 10 to 100 kg/m².")
+                               .arg(QString::number(weight, 'g', 6),
+                                    QString::number(height, 'f', 2),
+                                    QString::number(visit.bmi, 'f', 2)));
+        }
+    }
+
+    if (visit.note.size() > VisitLimits::NoteLength) {
+        return failure(VisitCheck::Note,
+                       tr("The note must be at most %1 characters; it has %2.")
+                           .arg(VisitLimits::NoteLength)
+                           .arg(visit.note.size()));
+    }
+
+    VisitCheck check;
+    check.visit = visit;
+    check.newHeightM = newHeight;
+    return check;
+}

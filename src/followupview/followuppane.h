@@ -1,0 +1,65 @@
+#ifndef FOLLOWUPPANE_H
+#define FOLLOWUPPANE_H
+
+#include <QWidget>
+
+class CaseStore;
+class ChartXY;
+class FollowUpChartModel;
+class FollowUpTableModel;
+class QLabel;
+class QPushButton;
+class QTableView;
+struct Visit;
+
+// The follow-up of one case beside the case list: the predicted course with the observed
+// visits in a chart, the visits with their differences in a table, and the buttons that
+// add, correct and delete visits and print or save the follow-up report.
+class FollowUpPane : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FollowUpPane(CaseStore *store, QWidget *parent = nullptr);
+
+    // Shows the case with this id, or nothing for 0. False, with the pane empty, when the
+    // case cannot be read (the store's error says why).
+    bool showCase(qint64 caseId);
+    qint64 caseId() const { return m_caseId; }
+
+    // Writes the follow-up report to fileName; on failure tells the user which file and
+    // why, and returns false.
+    bool saveReport(const QString &fileName);
+    // The name "Save PDF…" proposes: telma-follow-up-<date>.pdf in the documents folder.
+    QString defaultReportFileName() const;
+
+signals:
+    // A visit of the case was added, corrected or deleted.
+    void visitsChanged(qint64 caseId);
+
+private:
+    void addVisit();
+    void correctVisit();
+    void deleteVisit();
+    void printReport();
+    void saveReportAs();
+    void updateActions();
+    void warn(const QString &text);
+    // Stores a checked visit, asking first when its date already has another one.
+    bool storeVisit(Visit visit, std::optional<double> newHeightM);
+
+    CaseStore *m_store;
+    qint64 m_caseId = 0;
+    FollowUpTableModel *m_table;
+    FollowUpChartModel *m_chartData;
+    ChartXY *m_chart;
+    QTableView *m_view;
+    QLabel *m_caution;
+    QPushButton *m_add;
+    QPushButton *m_correct;
+    QPushButton *m_delete;
+    QPushButton *m_print;
+    QPushButton *m_savePdf;
+};
+
+#endif // FOLLOWUPPANE_H

@@ -1,0 +1,134 @@
+#include "observationdialog.h"
+
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+ObservationDialog::ObservationDialog(const QDate &baseline, std::optional<double> caseHeightM,
+                                     QWidget *parent)
+    : QDialog(parent)
+    , m_baseline(baseline)
+    , m_caseHeight(caseHeightM)
+    , m_date(new QDateEdit(QDate::currentDate(), this))
+    , m_bmi(new QLineEdit(this))
+    , m_weight(new QLineEdit(this))
+    , m_height(new QLineEdit(this))
+    , m_heightLabel(new QLabel(tr("Height (m):"), this))
+    , m_note(new QLineEdit(this))
+    , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
+{
+    setObjectName(QStringLiteral("observationDialog"));
+    setWindowTitle(tr("Add visit"));
+    m_date->setObjectName(QStringLiteral("observationDateEdit"));
+    m_bmi->setObjectName(QStringLiteral("observationBmiEdit"));
+    m_weight->setObjectName(QStringLiteral("observationWeightEdit"));
+    m_height->setObjectName(QStringLiteral("observationHeightEdit"));
+    m_note->setObjectName(QStringLiteral("observationNoteEdit"));
+
+    m_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    m_date->setCalendarPopup(true);
+    // The range is checked on Ok with a message; the edit only keeps the calendar sensible.
+    m_date->setMaximumDate(QDate::currentDate());
+    m_bmi->setPlaceholderText(tr("10 to 100"));
+    m_weight->setPlaceholderText(tr("optional, 20 to 400"));
+    m_height->setPlaceholderText(tr("1.00 to 2.50"));
+    m_note->setMaxLength(VisitLimits::NoteLength);
+
+    auto *form = new QFormLayout;
+    form->addRow(tr("Date:"), m_date);
+    form->addRow(tr("Observed BMI (kg/m²):"), m_bmi);
+    form->addRow(tr("or weight (kg):"), m_weight);
+    form->addRow(m_heightLabel, m_height);
+    form->addRow(tr("Note:"), m_note);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    if (!caseHeightM) {
+        auto *hint = new QLabel(tr("The case has no height yet: give it once to enter the "
+                                   "weight instead of the BMI; it is kept with the case."),
+                                this);
+        hint->setWordWrap(true);
+        layout->addWidget(hint);
+    }
+    layout->addWidget(m_buttons);
+    m_heightLabel->setVisible(!caseHeightM);
+    m_height->setVisible(!caseHeightM);
+
+    m_buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &ObservationDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &ObservationDialog::reject);
+    connect(m_weight, &QLineEdit::textChanged, this, &ObservationDialog::showBmiFromWeight);
+    connect(m_height, &QLineEdit::textChanged, this, &ObservationDialog::showBmiFromWeight);
+}
+
+void ObservationDialog::setVisit(const Visit &visit)
+{
+    setWindowTitle(tr("Correct visit"));
+    m_visitId = visit.id;
+    m_date->setDate(visit.date);
+    m_weight->setText(visit.weightKg ? QString::number(*visit.weightKg, 'g', 15) : QString());
+    if (!visit.weightKg)
+        m_bmi->setText(QString::number(visit.bmi, 'g', 15));
+    m_note->setText(visit.note);
+}
+
+// With a weight, the BMI field shows what will be stored and cannot be typed into, so
+// that the two never disagree.
+void ObservationDialog::showBmiFromWeight()
+{
+    const bool byWeight = !m_weight->text().trimmed().isEmpty();
+    m_bmi->setReadOnly(byWeight);
+    if (!byWeight)
+        return;
+    double weight = 0;
+    double height = m_caseHeight.value_or(0);
+    const bool known =
+        readVisitNumber(m_weight->text(), VisitLimits::WeightLowest, VisitLimits::WeightHighest,
+                        &weight)
+        && (m_caseHeight
+            || readVisitNumber(m_height->text(), VisitLimits::HeightLowest,
+                               VisitLimits::HeightHighest, &height));
+    m_bmi->setText(known ? QString::number(bmiFromWeight(weight, height), 'f', 2) : QString());
+}
+
+QWidget *ObservationDialog::fieldOf(VisitCheck::Field field) const
+{
+    switch (field) {
+    case VisitCheck::Date:
+        return m_date;
+    case VisitCheck::Bmi:
+        return m_bmi;
+    case VisitCheck::Weight:
+        return m_weight;
+    case VisitCheck::Height:
+        return m_height;
+    case VisitCheck::Note:
+        return m_note;
+    case VisitCheck::None:
+        break;
+    }
+    return nullptr;
+}
+
+void ObservationDialog::accept()
+{
+    VisitCheck check = checkVisit({m_date->date(), m_bmi->text(), m_weight->text(),
+                                   m_height->text(), m_note->text()},
+                                  m_baseline, m_caseHeight, QDate::currentDate());
+    if (!check.ok()) {
+        QMessageBox::warning(this, windowTitle(), check.message);
+        if (QWidget *field = fieldOf(check.failed)) {
+            field->setFocus();
+            if (auto *edit = qobject_cast<QLineEdit *>(field))
+                edit->selectAll();
+        }
+        return;
+    }
+    check.visit.id = m_visitId;
+    m_result = check;
+    QDialog::accept();
+}

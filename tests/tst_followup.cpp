@@ -1,0 +1,264 @@
+#include "followupchartmodel.h"
+#include "followuptablemodel.h"
+#include "visitcheck.h"
+#include "visitcomparison.h"
+
+#include <QtTest>
+
+#include <cstring>
+
+namespace {
+
+const PredictorValues typicalPerson{3, 3, 3, 21, 39, 28, 70, 35};
+const QDate baseline(2026, 1, 10);
+const QDate today(2026, 12, 8);
+
+Visit visitOn(const QString &date, double bmi)
+{
+    Visit visit;
+    visit.date = QDate::fromString(date, Qt::ISODate);
+    visit.bmi = bmi;
+    return visit;
+}
+
+FollowUpCase typicalCase(const QList<Visit> &visits)
+{
+    FollowUpCase followUp;
+    followUp.code = QStringLiteral("K-17");
+    followUp.baseline = baseline;
+    followUp.predictors = typicalPerson;
+    followUp.visits = visits;
+    return followUp;
+}
+
+} // namespace
+
+class TestFollowUp : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void visitMonths_data();
+    void visitMonths();
+    void tableRowsWorkedByHand();
+    void signedNumbers_data();
+    void signedNumbers();
+    void refusedVisits_data();
+    void refusedVisits();
+    void acceptedVisits_data();
+    void acceptedVisits();
+    void chartHoldsCourseAndVisitsInMonthOrder();
+};
+
+void TestFollowUp::visitMonths_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<double>("month");
+    QTest::newRow("baseline") << baseline << 0.0;
+    QTest::newRow("a day") << baseline.addDays(1) << 1 / 30.4375;
+    QTest::newRow("four mean years") << baseline.addDays(1461) << 48.0;
+    QTest::newRow("leap day counted") << QDate(2028, 3, 1) << (QDate(2028, 3, 1).toJulianDay()
+                                                               - baseline.toJulianDay()) / 30.4375;
+    QTest::newRow("before baseline") << baseline.addDays(-61) << -61 / 30.4375;
+}
+
+void TestFollowUp::visitMonths()
+{
+    QFETCH(QDate, date);
+    QFETCH(double, month);
+    QCOMPARE(visitMonth(baseline, date), month);
+}
+
+// Typical person: R = 0.0177882, BMI0 35; predicted = 35 · exp(−R · days / 30.4375),
+// worked out apart from the program and rounded as the table shows it.
+void TestFollowUp::tableRowsWorkedByHand()
+{
+    FollowUpTableModel model;
+    // Given out of order: the table shows them by date.
+    model.setFollowUp(typicalCase({visitOn("2026-07-12", 30.0), visitOn("2026-02-10", 34.1),
+                                   visitOn("2026-05-11", 32.55), visitOn("2026-03-12", 34.2),
+                                   visitOn("2026-07-11", 31.0)}));
+    const QList<QStringList> expected = {
+        {"2026-02-10", "1.0", "34.10", "34.37", "-0.27", "-0.8"},
+        {"2026-03-12", "2.0", "34.20", "33.77", "+0.43", "+1.3"},
+        {"2026-05-11", "4.0", "32.55", "32.61", "-0.06", "-0.2"},
+        // Day 182, month 5.98: still inside the course.
+        {"2026-07-11", "6.0", "31.00", "31.47", "-0.47", "-1.5"},
+        // Day 183, month 6.01: the model says nothing there.
+        {"2026-07-12", "6.0", "30.00", "", "", ""},
+    };
+    QCOMPARE(model.rowCount(), expected.size());
+    QCOMPARE(model.columnCount(), 6);
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model.columnCount(); ++column)
+            cells << model.index(row, column).data().toString();
+        QCOMPARE(cells, expected.at(row));
+    }
+    QVERIFY(!model.comparisonAt(4).predicted);
+    QVERIFY(model.comparisonAt(3).predicted);
+}
+
+void TestFollowUp::signedNumbers_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("positive") << 0.4258 << 2 << "+0.43";
+    QTest::newRow("negative") << -1.449 << 1 << "-1.4";
+    QTest::newRow("zero") << 0.0 << 2 << "0.00";
+    QTest::newRow("small negative rounds to zero") << -0.004 << 2 << "0.00";
+    QTest::newRow("small positive rounds to zero") << 0.04 << 1 << "0.0";
+    QTest::newRow("negative zero") << -0.0 << 1 << "0.0";
+    QTest::newRow("large") << -12.0 << 2 << "-12.00";
+}
+
+void TestFollowUp::signedNumbers()
+{
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(QString, text);
+    QCOMPARE(signedNumber(value, decimals), text);
+}
+
+void TestFollowUp::refusedVisits_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("bmi");
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<bool>("caseHasHeight");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("range");
+
+    const QDate ok(2026, 3, 1);
+    const QString dateRange = QStringLiteral("after the baseline date (2026-01-10) and not after "
+                                             "today (2026-12-08)");
+    QTest::newRow("on the baseline") << baseline << "30" << "" << "" << true
+                                     << int(VisitCheck::Date) << dateRange;
+    QTest::newRow("before the baseline") << baseline.addDays(-1) << "30" << "" << "" << true
+                                         << int(VisitCheck::Date) << dateRange;
+    QTest::newRow("tomorrow") << today.addDays(1) << "30" << "" << "" << true
+                              << int(VisitCheck::Date) << dateRange;
+    QTest::newRow("no date") << QDate() << "30" << "" << "" << true << int(VisitCheck::Date)
+                             << dateRange;
+    const QString bmiRange = QStringLiteral("from 10 to 100 kg/m²");
+    for (const char *bmi : {"", "9.99", "100.01", "35,5", "abc", "nan", "inf", "1,000", "-30"})
+        QTest::addRow("BMI %s", bmi) << ok << bmi << "" << "" << true << int(VisitCheck::Bmi)
+                                     << bmiRange;
+    const QString weightRange = QStringLiteral("from 20 to 400 kg");
+    for (const char *weight : {"19.99", "400.01", "92,5", "x", "nan"})
+        QTest::addRow("weight %s", weight) << ok << "30" << weight << "" << true
+                                           << int(VisitCheck::Weight) << weightRange;
+    const QString heightRange = QStringLiteral("from 1.00 to 2.50 m");
+    for (const char *height : {"", "0.99", "2.51", "170", "1,70", "nan"})
+        QTest::addRow("height %s", height) << ok << "" << "90" << height << false
+                                           << int(VisitCheck::Height) << heightRange;
+    // Each value in range, but together an implausible BMI.
+    QTest::newRow("BMI from weight too low") << ok << "" << "20" << "2.00" << false
+                                             << int(VisitCheck::Weight) << bmiRange;
+    QTest::newRow("BMI from weight too high") << ok << "" << "400" << "1.50" << false
+                                              << int(VisitCheck::Weight) << bmiRange;
+}
+
+void TestFollowUp::refusedVisits()
+{
+    QFETCH(QDate, date);
+    QFETCH(QString, bmi);
+    QFETCH(QString, weight);
+    QFETCH(QString, height);
+    QFETCH(bool, caseHasHeight);
+    QFETCH(int, field);
+    QFETCH(QString, range);
+    const VisitCheck check = checkVisit({date, bmi, weight, height, QString()}, baseline,
+                                        caseHasHeight ? std::optional<double>(1.70)
+                                                      : std::nullopt,
+                                        today);
+    QVERIFY(!check.ok());
+    QCOMPARE(int(check.failed), field);
+    QVERIFY2(check.message.contains(range), qPrintable(check.message));
+}
+
+void TestFollowUp::acceptedVisits_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("bmi");
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<bool>("caseHasHeight");
+    QTest::addColumn<double>("storedBmi");
+    QTest::addColumn<double>("newHeight"); // 0: the case's height stays
+
+    QTest::newRow("day after baseline") << baseline.addDays(1) << "30" << "" << "" << true
+                                        << 30.0 << 0.0;
+    QTest::newRow("today, lowest BMI") << today << "10" << "" << "" << true << 10.0 << 0.0;
+    QTest::newRow("highest BMI, padded") << today << " 100 " << "" << "" << false << 100.0 << 0.0;
+    QTest::newRow("weight at the case's height") << today << "" << "95" << "" << true
+                                                 << 95 / (1.70 * 1.70) << 0.0;
+    // With a weight the BMI field is not read: it follows the weight.
+    QTest::newRow("weight wins over a BMI") << today << "12" << "95" << "" << true
+                                            << 95 / (1.70 * 1.70) << 0.0;
+    QTest::newRow("weight, height typed once") << today << "" << "60" << "1.5" << false
+                                               << 60 / 2.25 << 1.5;
+    QTest::newRow("case height beats a typed one") << today << "" << "60" << "1.5" << true
+                                                   << 60 / (1.70 * 1.70) << 0.0;
+    QTest::newRow("lowest weight and height") << today << "" << "20" << "1.00" << false << 20.0
+                                              << 1.0;
+    QTest::newRow("highest weight and height") << today << "" << "400" << "2.50" << false
+                                               << 64.0 << 2.5;
+}
+
+void TestFollowUp::acceptedVisits()
+{
+    QFETCH(QDate, date);
+    QFETCH(QString, bmi);
+    QFETCH(QString, weight);
+    QFETCH(QString, height);
+    QFETCH(bool, caseHasHeight);
+    QFETCH(double, storedBmi);
+    QFETCH(double, newHeight);
+    const VisitCheck check =
+        checkVisit({date, bmi, weight, height, QStringLiteral("  after holidays ")}, baseline,
+                   caseHasHeight ? std::optional<double>(1.70) : std::nullopt, today);
+    QVERIFY2(check.ok(), qPrintable(check.message));
+    QCOMPARE(check.visit.date, date);
+    QCOMPARE(check.visit.bmi, storedBmi);
+    QCOMPARE(check.visit.weightKg.has_value(), !weight.isEmpty());
+    QCOMPARE(check.visit.note, QStringLiteral("after holidays"));
+    QCOMPARE(check.newHeightM.value_or(0.0), newHeight);
+}
+
+void TestFollowUp::chartHoldsCourseAndVisitsInMonthOrder()
+{
+    FollowUpChartModel model;
+    model.setFollowUp(typicalCase({visitOn("2026-05-11", 32.55), visitOn("2026-02-10", 34.1),
+                                   visitOn("2026-09-10", 29.0)}));
+    const BmiCourse course = predictBmiCourse(typicalPerson);
+    QList<double> observed;
+    QList<double> wholeMonths;
+    double previousMonth = -1;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const double month = model.index(row, 0).data().toDouble();
+        QVERIFY(month >= previousMonth);
+        previousMonth = month;
+        const QVariant predicted = model.index(row, 1).data();
+        const QVariant seen = model.index(row, 2).data();
+        QVERIFY(predicted.isValid() != seen.isValid());
+        if (seen.isValid())
+            observed << seen.toDouble();
+        else if (month == std::floor(month))
+            wholeMonths << predicted.toDouble();
+    }
+    // The course starts at the initial BMI and meets the monthly values to the last bit.
+    QCOMPARE(wholeMonths.size(), 7);
+    QCOMPARE(wholeMonths.first(), 35.0);
+    for (int m = 1; m <= CourseMonths; ++m)
+        QVERIFY(std::memcmp(&wholeMonths[m], &course[m - 1], sizeof(double)) == 0);
+    QCOMPARE(observed, (QList<double>{34.1, 32.55, 29.0}));
+    QCOMPARE(previousMonth, visitMonth(baseline, QDate(2026, 9, 10)));
+    QCOMPARE(model.index(0, 1).data(Qt::DecorationRole).value<QColor>(), QColor(255, 0, 0));
+    QVERIFY(model.index(0, 2).data(Qt::DecorationRole).value<QColor>().isValid());
+}
+
+QTEST_GUILESS_MAIN(TestFollowUp)
+#include "tst_followup.moc"

@@ -1,0 +1,207 @@
+#include "chartxy.h"
+#include "followupchart.h"
+#include "followupchartmodel.h"
+#include "followupreport.h"
+#include "followuptablemodel.h"
+#include "pdftools.h"
+
+#include <QtTest>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+namespace {
+
+const QDate madeOn(2026, 12, 8);
+
+Visit visitOn(const QString &date, double bmi, std::optional<double> weight = std::nullopt)
+{
+    Visit visit;
+    visit.date = QDate::fromString(date, Qt::ISODate);
+    visit.bmi = bmi;
+    visit.weightKg = weight;
+    return visit;
+}
+
+FollowUpCase typicalCase(const QList<Visit> &visits)
+{
+    FollowUpCase followUp;
+    followUp.code = QStringLiteral("K-17 “Ü”");
+    followUp.baseline = QDate(2026, 1, 10);
+    followUp.heightM = 1.7;
+    followUp.predictors = {3, 3, 3, 21, 39, 28, 70, 35};
+    followUp.sources[0] = QStringLiteral("DEBQ, “Restrained eating” scale");
+    followUp.sources[6] = QStringLiteral("TAS-26");
+    followUp.modelVersion = QStringLiteral("1.0.0");
+    followUp.visits = visits;
+    return followUp;
+}
+
+// A report as the case book makes it: the table and the chart of one case.
+struct Report {
+    explicit Report(const FollowUpCase &followUp)
+    {
+        table.setFollowUp(followUp);
+        chartData.setFollowUp(followUp);
+        showFollowUpChart(&chart, &chartData);
+    }
+    FollowUpReport report() const { return FollowUpReport(table, chart, madeOn); }
+
+    FollowUpTableModel table;
+    FollowUpChartModel chartData;
+    ChartXY chart;
+};
+
+QList<Visit> manyVisits(int count)
+{
+    QList<Visit> visits;
+    for (int i = 0; i < count; ++i)
+        visits << visitOn(QDate(2026, 1, 17).addDays(7 * i).toString(Qt::ISODate), 35 - i * 0.1);
+    return visits;
+}
+
+} // namespace
+
+class TestFollowUpReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void pdfHoldsCaseInputsVisitsAndStatement();
+    void printedPageIsTheSameReport();
+    void everyVisitCountFitsOnePage_data();
+    void everyVisitCountFitsOnePage();
+    void cautionsAsInTheResultDialog();
+    void unwritablePlaceLeavesNothing_data();
+    void unwritablePlaceLeavesNothing();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestFollowUpReport::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY2(!QStandardPaths::findExecutable("pdftotext").isEmpty(), "poppler-utils is needed");
+}
+
+void TestFollowUpReport::pdfHoldsCaseInputsVisitsAndStatement()
+{
+    Report made(typicalCase({visitOn("2026-02-10", 34.1), visitOn("2026-03-12", 95 / 2.89, 95),
+                             visitOn("2026-07-12", 30.0)}));
+    const QString file = m_dir.filePath("follow-up.pdf");
+    QString error;
+    QVERIFY2(made.report().savePdf(file, &error), qPrintable(error));
+    QCOMPARE(pageCount(file), 1);
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+        | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    QCOMPARE(QFile::permissions(file) & (others | QFile::ReadOwner), QFile::ReadOwner);
+    const QString text = pdfText(file);
+    const QStringList expected = {
+        "Case K-17 “Ü” · baseline 2026-01-10 · height 1.70 m",
+        "predicted with model TELMA 1.0.0", "report made on 2026-12-08",
+        "Restrained eating 3 DEBQ, “Restrained eating” scale", "Emotional eating 3 typed",
+        "Alexithymia 70 TAS-26", "Initial BMI (kg/m²) 35 typed",
+        // Date, month, observed, predicted, differences (worked out in tst_followup).
+        "2026-02-10 1.0 34.10 34.37 -0.27 -0.8",
+        // 95 kg at 1.70 m.
+        "2026-03-12 2.0 32.87 33.77 -0.90 -2.7",
+        "supports clinical judgement and does not replace it"};
+    for (const QString &line : expected)
+        QVERIFY2(text.contains(line), qPrintable(line));
+    // Past month 6 only what was observed.
+    QVERIFY(text.contains(QRegularExpression("2026-07-12 6.0 30.00 (?!\\d)")));
+    // The legend names both series.
+    QVERIFY(text.contains("Predicted") && text.contains("Observed"));
+    // The chart's tick labels are text on the page: it is drawn as vectors.
+    QCOMPARE(runTool("pdfimages", {"-list", file}).count('\n'), 2);
+}
+
+void TestFollowUpReport::printedPageIsTheSameReport()
+{
+    Report made(typicalCase({visitOn("2026-02-10", 34.1)}));
+    const QString saved = m_dir.filePath("saved.pdf");
+    const QString printed = m_dir.filePath("printed.pdf");
+    QString error;
+    QVERIFY(made.report().savePdf(saved, &error));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printed);
+    FollowUpReport::preparePage(printer);
+    QVERIFY(made.report().paint(printer));
+    QCOMPARE(pdfText(printed), pdfText(saved));
+    QVERIFY(runTool("pdfinfo", {printed}).contains("A4"));
+}
+
+void TestFollowUpReport::everyVisitCountFitsOnePage_data()
+{
+    QTest::addColumn<int>("visits");
+    QTest::addColumn<bool>("allListed");
+    QTest::newRow("none") << 0 << true;
+    QTest::newRow("a year weekly, half") << 24 << true;
+    QTest::newRow("a year weekly") << 52 << false;
+    QTest::newRow("two years weekly") << 104 << false;
+}
+
+void TestFollowUpReport::everyVisitCountFitsOnePage()
+{
+    QFETCH(int, visits);
+    QFETCH(bool, allListed);
+    Report made(typicalCase(manyVisits(visits)));
+    const QString file = m_dir.filePath(QStringLiteral("visits-%1.pdf").arg(visits));
+    QString error;
+    QVERIFY(made.report().savePdf(file, &error));
+    QCOMPARE(pageCount(file), 1);
+    const QString text = pdfText(file);
+    QVERIFY(text.contains("does not replace it"));
+    if (visits == 0)
+        QVERIFY(text.contains("No visits yet."));
+    else // the latest visit is always there
+        QVERIFY(text.contains(manyVisits(visits).last().date.toString(Qt::ISODate)));
+    QCOMPARE(text.contains("2026-01-17"), allListed && visits > 0);
+    QCOMPARE(text.contains(QStringLiteral("earliest of %1 visits do not").arg(visits)),
+             !allListed);
+}
+
+void TestFollowUpReport::cautionsAsInTheResultDialog()
+{
+    FollowUpCase implausible = typicalCase({});
+    implausible.predictors = {1.5, 1.5, 2, 15, 20, 5, 40, 45};
+    const QString file = m_dir.filePath("caution.pdf");
+    QString error;
+    QVERIFY(Report(implausible).report().savePdf(file, &error));
+    QCOMPARE(pageCount(file), 1);
+    const QString text = pdfText(file);
+    QVERIFY2(text.contains("far beyond the about 10 %"), qPrintable(text));
+    QVERIFY(text.contains("below 18.5"));
+    QVERIFY(Report(typicalCase({})).report().savePdf(file, &error));
+    QVERIFY(!pdfText(file).contains("far beyond"));
+}
+
+void TestFollowUpReport::unwritablePlaceLeavesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("folderInTheWay");
+    QTest::newRow("missing folder") << "no-such-folder/report.pdf" << QString();
+    QTest::newRow("a folder of that name") << "taken.pdf" << "taken.pdf";
+}
+
+void TestFollowUpReport::unwritablePlaceLeavesNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, folderInTheWay);
+    QTemporaryDir dir;
+    if (!folderInTheWay.isEmpty())
+        QVERIFY(QDir(dir.path()).mkdir(folderInTheWay));
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden
+                                                          | QDir::NoDotAndDotDot);
+    Report made(typicalCase({}));
+    QString error;
+    QVERIFY(!made.report().savePdf(dir.filePath(name), &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             before);
+}
+
+QTEST_MAIN(TestFollowUpReport)
+#include "tst_followupreport.moc"
