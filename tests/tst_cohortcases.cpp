@@ -176,6 +176,12 @@ void TestCohortCases::batchIsOneTransaction()
     QCOMPARE(store.caseCount(), 0);
     QCOMPARE(records[0].id, 0);
 
+    // A code in use is found inside the transaction, after the first case was written.
+    QVector<CaseRecord> twice{records[0], records[0]};
+    QVERIFY(!store.addCases(&twice, {}));
+    QCOMPARE(store.lastError().kind, CaseStoreError::DuplicateCode);
+    QCOMPARE(store.caseCount(), 0);
+
     visits[1][1].bmi = 29.5;
     QVERIFY(store.addCases(&records, visits));
     QCOMPARE(store.caseCount(), 2);
