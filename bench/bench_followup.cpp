@@ -4,7 +4,7 @@
 // - selectCase: FollowUpPane::showCase(), the reads from the database and the models;
 // - selectCaseAndPaint: the same followed by a full paint of the pane (chart, legend,
 //   table and buttons) into an image, what one frame has to hold;
-// - lastVisitsOfPage: the last visit of each of 50 cases, one page of the case list.
+// - lastVisitsOfPage: the last visit of each of 100 cases, one page of the case list.
 // Run: bench_followup --benchmark_repetitions=5 (QT_QPA_PLATFORM=offscreen when headless).
 // The case book is made once, in the temporary folder, and kept between runs.
 
@@ -140,7 +140,7 @@ void lastVisitsOfPage(benchmark::State &state)
 {
     Fixture &f = fixture();
     QVector<CaseSummary> page;
-    f.store.summaries(QString(), QStringLiteral("B-049975"), 50, &page);
+    f.store.summaries(QString(), QStringLiteral("B-049950"), 100, &page);
     QVector<qint64> ids;
     for (const CaseSummary &summary : page)
         ids << summary.id;

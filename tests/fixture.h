@@ -2,10 +2,12 @@
 #define FIXTURE_H
 
 #include "answergrid.h"
+#include "modaldriver.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
@@ -94,10 +96,32 @@ inline void clickStandardButton(QWidget *dialog, QDialogButtonBox::StandardButto
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+inline bool holdsAnswers(const QWidget *form)
+{
+    for (const QCheckBox *box : form->findChildren<QCheckBox *>())
+        if (box->isChecked())
+            return true;
+    return false;
+}
+
+// Leaving a form that holds answers asks first; this answers "Discard" once it does.
+inline void discardWhenAsked(const QWidget *form)
+{
+    if (!holdsAnswers(form))
+        return;
+    onNextModal([](QWidget *question) {
+        if (auto *box = qobject_cast<QMessageBox *>(question))
+            for (QAbstractButton *button : box->buttons())
+                if (button->text() == QStringLiteral("Discard"))
+                    button->click();
+    });
+}
+
 // Leaves the dialog the way a user would: "escape" presses Escape on whatever has focus,
-// anything else closes the window.
+// anything else closes the window. Discards the answers when asked.
 inline void leaveDialog(QWidget *dialog, const QString &how)
 {
+    discardWhenAsked(dialog);
     if (how == "escape") {
         QWidget *target = dialog->focusWidget() ? dialog->focusWidget() : dialog;
         QTest::keyClick(target, Qt::Key_Escape);

@@ -73,12 +73,12 @@ QRect inkBox(const QImage &image, const QRect &area)
     return box;
 }
 
-// A chart with X limits 0 .. 6 (labels 0, 2, 4, 6) and Y limits 0.0 .. 10.0, without
+// A chart with X limits 0 .. 6 (labels 0, 2, 4, 6) and Y limits 0.0 .. 9.0 (0, 3, 6, 9), without
 // data, so that nothing but axes, grid and labels is drawn.
 QImage paintedAxes(ChartXY &view)
 {
     view.setting()->scale()->setLimitView(
-        ChartXYLimit(ChartXYLimitAxis(0, 6), ChartXYLimitAxis(0.0, 10.0)));
+        ChartXYLimit(ChartXYLimitAxis(0, 6), ChartXYLimitAxis(0.0, 9.0)));
     return viewportImage(view, ViewSize);
 }
 
@@ -183,7 +183,7 @@ void TestChartXYGeometry::xLabelsCentredUnderTicks()
     }
 }
 
-// Y labels 0 .. 10 are right-aligned and end 12 px left of the axis, at x = 52, each
+// Y labels 0 .. 9 are right-aligned and end 12 px left of the axis, at x = 52, each
 // centred on its major tick.
 void TestChartXYGeometry::yLabelsEndLeftOfAxis()
 {

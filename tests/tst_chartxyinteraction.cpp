@@ -4,6 +4,7 @@
 #include "chartxysetting.h"
 #include "modaldriver.h"
 #include "pdftools.h"
+#include "viewportimage.h"
 
 #include <QtTest>
 #include <QClipboard>
@@ -57,6 +58,8 @@ ChartXY &resultChart(Chart &chart)
 ChartXY &fixedChart(Chart &chart, const QList<QVariant> &xs = {0, 5, 10},
                     const QList<QVariant> &ys = {10.0, 52.25, 90.125})
 {
+    // Five Y ticks label 0, 25, .. 100, narrow enough for the default left margin.
+    chart.view.setting()->grid()->tickY().setCount(5);
     return charted(chart, xs, ys,
                    ChartXYLimit(ChartXYLimitAxis(xs.first(), xs.last()),
                                 ChartXYLimitAxis(0.0, 100.0)));
@@ -174,7 +177,7 @@ void TestChartXYInteraction::toolTipNamesNearestPoint()
     ChartXY &view = fixedChart(chart, xs, ys);
     QVERIFY(shownExposed(view));
     // The chart draws its first point where the rows above expect it.
-    const QColor ink = view.viewport()->grab().toImage().pixelColor(placeOf(0, 10));
+    const QColor ink = viewportPainted(view.viewport()).pixelColor(placeOf(0, 10));
     QVERIFY(ink.red() > 200 && ink.green() < 100);
 
     QCOMPARE(toolTipAt(view, pos), text);
@@ -301,6 +304,9 @@ void TestChartXYInteraction::copiesFromMenuAndKeyboard()
     QCOMPARE(windowCopies.count(), 0);
     QCOMPARE(clipboardLines().size(), 8);
     QVERIFY(QGuiApplication::clipboard()->mimeData()->hasImage());
+    // As sharp as the screen shows it: one image pixel per device pixel.
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QCOMPARE(copied.size(), view.viewport()->size() * view.devicePixelRatio());
 }
 
 // The PNG is the picture on screen. The PDF's labels are text, so the chart is drawn as
@@ -317,12 +323,15 @@ void TestChartXYInteraction::savesPngAndVectorPdf()
     QString error = QStringLiteral("untouched");
     QVERIFY(view.saveImage(png, &error) && view.saveImage(pdf, &error));
     QCOMPARE(error, QStringLiteral("untouched"));
-    const QImage saved(png, "png");
-    QCOMPARE(saved, view.viewport()->grab().toImage().convertToFormat(saved.format()));
+    // At the screen's ratio: the PNG holds the device pixels the screen shows.
+    QImage saved(png, "png");
+    const QImage shown = view.viewport()->grab().toImage().convertToFormat(saved.format());
+    saved.setDevicePixelRatio(shown.devicePixelRatio());
+    QCOMPARE(saved, shown);
 
     QCOMPARE(pageCount(pdf), 1);
     const QStringList words = pdfText(pdf).split(QLatin1Char(' '));
-    for (const char *label : {"0", "3.33333", "6.66667", "10", "33.3333", "66.6667", "100"})
+    for (const char *label : {"0", "3.33333", "6.66667", "10", "25", "50", "75", "100"})
         QVERIFY2(words.contains(QLatin1String(label)), label);
 }
 

@@ -332,6 +332,29 @@ void TestGraph::copyPutsTheValuesAndChartOnTheClipboard()
                                           "4\t32.5\n5\t32\n6\t31.75\n"));
     QVERIFY(data->hasImage());
     QVERIFY(dialog.isVisible());
+
+    // The axis titles and the caption over the chart are in the picture, where they show.
+    const QImage withLabels = qvariant_cast<QImage>(data->imageData());
+    ChartXY *chart = chartOf(&dialog);
+    const QPoint origin = chart->viewport()->pos();
+    for (const char *name : {"label", "label_2", "label_3"}) {
+        QLabel *label = dialog.findChild<QLabel *>(name);
+        QVERIFY(label && label->isVisible());
+        const QRect place = label->geometry().translated(-origin);
+        const qreal ratio = withLabels.devicePixelRatio();
+        const QImage shown = withLabels.copy(QRect(place.topLeft() * ratio, place.size() * ratio));
+        const QImage alone = label->grab().toImage().scaled(shown.size());
+        int text = 0;
+        int missing = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (qGray(alone.pixel(x, y)) < 100) {
+                    ++text;
+                    missing += qGray(shown.pixel(x, y)) >= 100;
+                }
+        // The dark pixels of the label's text are dark in the copy too.
+        QVERIFY2(text > 20 && missing < text / 10, name);
+    }
 }
 
 void TestGraph::cautionsShownUnderTheChart_data()

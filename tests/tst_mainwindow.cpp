@@ -35,10 +35,21 @@ QStringList fieldTexts(MainWindow &w)
     return texts;
 }
 
+const char *const expectedMessages[] = {
+    "The 'Restrained eating' value out of range!",
+    "The 'Emotional eating' value out of range!",
+    "The 'External eating' value out of range!",
+    "The 'Personal standards' value out of range!",
+    "The 'Concern over mistakes, doubts about actions' value out of range!",
+    "The 'Body image dissatisfaction' value out of range!",
+    "The 'Alexithymia' value out of range!",
+    "The Body Mass Index value out of range!"};
+
 struct WarningSeen {
     bool shown = false;
     QString modalClass;
     QString text;
+    QString informativeText;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int pointSize = 0;
     QString title;
@@ -52,6 +63,7 @@ WarningSeen watchModal(const std::function<void()> &userAction)
         seen.modalClass = QString::fromLatin1(modal->metaObject()->className());
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             seen.text = box->text();
+            seen.informativeText = box->informativeText();
             seen.icon = box->icon();
             seen.pointSize = box->font().pointSize();
             seen.title = box->windowTitle();
@@ -74,7 +86,7 @@ WarningSeen pressKeyInField(MainWindow &w, int i, Qt::Key key)
     return watchModal([&w, i, key]() { QTest::keyClick(field(w, i), key); });
 }
 
-// Where each label, field and questionnaire button sits in the window at the given size.
+// Where each label, field and button of a predictor row sits in the window at the given size.
 QMap<QString, QRect> formGeometry(MainWindow &w, const QSize &size)
 {
     w.resize(size);
@@ -101,8 +113,12 @@ private slots:
     void formStaysPutWhenWindowGrows();
     void slotsInDeclaredOrder();
     void embedsOneUncompressedPicture();
+    void buttonsShowPicturesWhereverStarted_data();
+    void buttonsShowPicturesWhereverStarted();
     void reportsFirstFailingField_data();
     void reportsFirstFailingField();
+    void refusalSaysWhyAndReturnsToTheField_data();
+    void refusalSaysWhyAndReturnsToTheField();
     void fixingAFieldMovesToTheNext();
     void validFieldsShowNoWarning();
     void returnInAFieldRunsSimulation_data();
@@ -165,7 +181,7 @@ void TestMainWindow::formStaysPutWhenWindowGrows()
     const auto smallest = formGeometry(w, w.minimumSize());
     const auto natural = formGeometry(w, QSize(786, 666));
     const auto large = formGeometry(w, QSize(1600, 1000));
-    QCOMPARE(large.size(), 8 + 8 + 7);
+    QCOMPARE(large.size(), 8 + 8 + 8); // labels, fields, seven questionnaires and the BMI button
     QCOMPARE(w.size(), QSize(1600, 1000));
 
     // Extra room stays empty beside and below the form instead of stretching it.
@@ -177,6 +193,36 @@ void TestMainWindow::formStaysPutWhenWindowGrows()
             QVERIFY2(it.value().width() < 2 * it.value().height(), qPrintable(it.key()));
         }
     }
+}
+
+void TestMainWindow::buttonsShowPicturesWhereverStarted_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("pathsResolve");
+    QTest::newRow("the install tree's work folder")
+        << QCoreApplication::applicationDirPath() + "/../share/telma/icons/run/workdir" << true;
+    QTest::newRow("a folder elsewhere") << QDir::tempPath() << false;
+    QTest::newRow("the root folder") << "/" << false;
+}
+
+void TestMainWindow::buttonsShowPicturesWhereverStarted()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, pathsResolve);
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder));
+    QCOMPARE(QFileInfo::exists("../../nextunfinished.png"), pathsResolve);
+    MainWindow w;
+    QDir::setCurrent(before);
+    const QList<QAbstractButton *> buttons = w.findChildren<QAbstractButton *>();
+    int pictured = 0;
+    for (QAbstractButton *button : buttons) {
+        if (!button->objectName().startsWith("pushButton_") && button->objectName() != "btnClose")
+            continue;
+        QVERIFY2(!button->icon().pixmap(QSize(16, 16)).isNull(), qPrintable(button->objectName()));
+        ++pictured;
+    }
+    QCOMPARE(pictured, 7 + 1 + 1); // questionnaires, weight and height, Close
 }
 
 void TestMainWindow::embedsOneUncompressedPicture()
@@ -195,15 +241,7 @@ void TestMainWindow::reportsFirstFailingField_data()
     const QStringList valid = {"3", "3", "3", "21", "39", "28", "70", "35"};
     QTest::newRow("all empty") << QStringList(8, QString())
                                << "The 'Restrained eating' value out of range!";
-    const char *messages[] = {
-        "The 'Restrained eating' value out of range!",
-        "The 'Emotional eating' value out of range!",
-        "The 'External eating' value out of range!",
-        "The 'Personal standards' value out of range!",
-        "The 'Concern over mistakes, doubts about actions' value out of range!",
-        "The 'Body image dissatisfaction' value out of range!",
-        "The 'Alexithymia' value out of range!",
-        "The Body Mass Index value out of range!"};
+    const auto &messages = expectedMessages;
     const char *bad[] = {"0.999", "2,5", "nan", "6", "66", "0", "inf", "14.99"};
     for (int i = 0; i < 8; ++i) {
         QStringList texts = valid;
@@ -241,6 +279,54 @@ void TestMainWindow::reportsFirstFailingField()
     QCOMPARE(seen.pointSize, 14);
     QVERIFY(seen.title.isEmpty());
     QCOMPARE(fieldTexts(w), texts);
+}
+
+void TestMainWindow::refusalSaysWhyAndReturnsToTheField_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("reason");
+    const int bmi = 7;
+    QTest::newRow("empty") << bmi << "" << "The field is empty. Write a number from 15 to 67.";
+    QTest::newRow("blanks only") << bmi << "   "
+                                 << "The field is empty. Write a number from 15 to 67.";
+    QTest::newRow("decimal comma") << bmi << "35,5" << "“35,5” uses a decimal comma: write 35.5.";
+    QTest::newRow("decimal comma, out of range")
+        << bmi << "70,5" << "“70,5” uses a decimal comma: write 70.5. 70.5 is outside 15 to 67.";
+    QTest::newRow("comma read as thousands elsewhere")
+        << 3 << "0,035" << "“0,035” uses a decimal comma: write 0.035. 0.035 is outside 7 to 35.";
+    QTest::newRow("letters") << bmi << "abc" << "“abc” is not a number. Write a number from 15 to 67.";
+    QTest::newRow("nan") << 0 << "nan" << "“nan” is not a number. Write a number from 1 to 5.";
+    QTest::newRow("inf") << 6 << "inf" << "“inf” is not a number. Write a number from 30 to 110.";
+    QTest::newRow("two commas") << bmi << "3,5,5"
+                                << "“3,5,5” is not a number. Write a number from 15 to 67.";
+    QTest::newRow("above") << bmi << "70" << "70 is outside 15 to 67.";
+    QTest::newRow("just below") << bmi << "14.99" << "14.99 is outside 15 to 67.";
+    QTest::newRow("blanks around") << bmi << " 70 " << "70 is outside 15 to 67.";
+    QTest::newRow("restrained above") << 0 << "5.001" << "5.001 is outside 1 to 5.";
+}
+
+void TestMainWindow::refusalSaysWhyAndReturnsToTheField()
+{
+    QFETCH(int, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, reason);
+    MainWindow w;
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QStringList texts = {"3", "3", "3", "21", "39", "28", "70", "35"};
+    texts[field] = typed;
+    setFieldTexts(w, texts);
+    ::field(w, 0)->setFocus();
+
+    const WarningSeen seen = pressSimulation(w);
+    QVERIFY(seen.shown);
+    QCOMPARE(seen.text, QString::fromLatin1(expectedMessages[field]));
+    QCOMPARE(seen.informativeText, reason);
+    // The window gives the focus back to this field when it is active again.
+    QCOMPARE(w.focusWidget(), ::field(w, field));
+    QCOMPARE(::field(w, field)->selectedText(), typed);
 }
 
 void TestMainWindow::fixingAFieldMovesToTheNext()

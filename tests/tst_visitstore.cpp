@@ -262,6 +262,18 @@ void TestVisitStore::heightGivenOnceIsKept()
     QCOMPARE(trail[1].action, QStringLiteral("update"));
     QCOMPARE(changeTexts(trail[1]), QStringList({"height_m:  -> 1.7"}));
 
+    // A correction to a weight may bring the height of a case that has none.
+    CaseRecord later = sampleCase(QStringLiteral("V-5b"), 1);
+    later.heightMetres.reset();
+    ADD_CASE(store, later);
+    Visit typed = visitOn(later.baselineDate.addDays(20), 33);
+    QVERIFY(visits.addVisit(later.id, &typed));
+    typed.weightKg = 90;
+    typed.bmi = 90 / (1.6 * 1.6);
+    QVERIFY2(visits.updateVisit(later.id, typed, 1.6), qPrintable(store.lastError().message));
+    QVERIFY(store.readCase(later.id, &read));
+    QCOMPARE(read.heightMetres.value_or(0), 1.6);
+
     // Once the case has a height, another one is not taken, and the visit is not stored.
     Visit other = visitOn(record.baselineDate.addDays(21), 30);
     QVERIFY(!visits.addVisit(record.id, &other, VisitStore::RefuseSameDate, 1.8));

@@ -8,7 +8,19 @@
 #include <QSize>
 #include <QTest>
 
-// Shows the view with a viewport of exactly the given size and grabs what it paints; a
+// What the viewport paints, one device pixel per logical pixel whatever the screen's
+// ratio, so that tests can probe positions in logical pixels.
+inline QImage viewportPainted(QWidget *viewport)
+{
+    QImage image(viewport->size(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(1);
+    image.fill(Qt::white);
+    viewport->render(&image);
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
+// Shows the view with a viewport of exactly the given size and takes what it paints; a
 // null image when the window system would not give it that size.
 inline QImage viewportImage(ChartXY &view, const QSize &size)
 {
@@ -17,7 +29,7 @@ inline QImage viewportImage(ChartXY &view, const QSize &size)
     view.show();
     if (!QTest::qWaitForWindowExposed(&view) || view.viewport()->size() != size)
         return QImage();
-    return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return viewportPainted(view.viewport());
 }
 
 // The chart drawn as a viewport of the given size would show it on a screen of the given

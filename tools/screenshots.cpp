@@ -1,9 +1,11 @@
 // Makes the README's pictures: the main window with a typical person's scores, the
-// emotional-eating questionnaire partly answered, and the result dialog for that person.
+// emotional-eating questionnaire partly answered, the result dialog for that person, the
+// weight-and-height dialog, and a result whose course carries cautions.
 //   telma_screenshots OUTPUT_DIR   (run it on a real display, e.g. under xvfb-run)
 #include "bmicourse.h"
 #include "chartxy.h"
 #include "chartxysetting.h"
+#include "bmidialog.h"
 #include "dialog.h"
 #include "graph.h"
 #include "mainwindow.h"
@@ -37,7 +39,8 @@ bool save(QWidget &window, const QString &path)
     QTest::qWait(300); // let the style finish its first paint
     const bool ok = window.grab().save(path);
     std::printf("%s %s\n", ok ? "saved" : "could not save", qPrintable(path));
-    window.close();
+    // Hidden, not closed: closing a questionnaire that holds answers would ask first.
+    window.hide();
     return ok;
 }
 
@@ -94,6 +97,8 @@ bool saveChartStyles(const QString &path)
 }
 
 const PredictorValues typicalPerson{3, 3, 3, 21, 39, 28, 70, 35};
+// Valid scores whose course falls far beyond what treatment aims for.
+const PredictorValues steepCourse{1.5, 1.5, 2, 15, 20, 5, 40, 45};
 // Three fields filled by questionnaires, the others typed.
 const PredictorSources typicalSources{QString(), "DEBQ, “Emotional eating” scale", QString(),
                                       QString(), "MPS-FROST, “Concern over mistakes, doubts "
@@ -171,6 +176,17 @@ int main(int argc, char *argv[])
         ok &= save(saveCase, out.filePath("save-case.png"));
     }
     ok &= saveChartStyles(out.filePath("chart-styles.png"));
+    BmiDialog bmi;
+    bmi.findChild<QLineEdit *>("bmiWeightEdit")->setText("95");
+    bmi.findChild<QLineEdit *>("bmiHeightEdit")->setText("170");
+    ok &= save(bmi, out.filePath("bmi-dialog.png"));
+
+    graph steep;
+    BmiCourse steepMonths = predictBmiCourse(steepCourse);
+    steep.prepareview(steepMonths.data());
+    steep.setPredictors(steepCourse, {}, QDateTime(QDate(2026, 3, 14), QTime(9, 40)));
+    steep.resize(700, 560);
+    ok &= save(steep, out.filePath("result-caution.png"));
 
     return ok ? 0 : 1;
 }

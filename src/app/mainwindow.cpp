@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "bmicourse.h"
+#include "bmidialog.h"
 #include "casebookaccess.h"
 #include "casebookdialog.h"
 #include "dialog.h"
@@ -15,6 +16,7 @@
 #include "savecasebutton.h"
 
 #include <QCommandLinkButton>
+#include <QLayout>
 #include <QMessageBox>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -44,6 +46,9 @@ MainWindow::MainWindow(QWidget *parent)
     cases->setMaximumWidth(ui->btnClose->maximumWidth());
     ui->horizontalLayout->insertWidget(0, cases);
     connect(cases, &QAbstractButton::clicked, this, &MainWindow::openCaseBook);
+
+    addBmiButton();
+    useBuiltInPicturesWhereMissing();
 }
 
 MainWindow::~MainWindow()
@@ -65,9 +70,14 @@ void MainWindow::on_btnSimulation_clicked()
     PredictorValues values{};
     const int failing = firstInvalidPredictor(texts, &values);
     if (failing >= 0) {
-        const char *message = predictorRange(static_cast<Predictor>(failing)).message;
-        warning.setText(QCoreApplication::translate("MainWindow", message));
+        const PredictorRange &range = predictorRange(static_cast<Predictor>(failing));
+        warning.setText(QCoreApplication::translate("MainWindow", range.message));
+        warning.setInformativeText(refusalReason(texts.at(failing), range));
         warning.exec();
+        // Straight back to the field, its text selected, ready to be typed over.
+        QLineEdit *field = predictorFields()[failing];
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
         return;
     }
 
@@ -75,6 +85,7 @@ void MainWindow::on_btnSimulation_clicked()
     graph result;
     result.prepareview(course.data());
     result.setPredictors(values, m_sources);
+    result.setHeightMetres(m_heightMetres);
     addSaveCaseButton(result, *m_caseBook, m_answers);
     result.exec();
 }
@@ -152,6 +163,54 @@ std::array<QLineEdit *, PredictorCount> MainWindow::predictorFields() const
             ui->lineEdit_5, ui->lineEdit_6, ui->lineEdit_7, ui->lineEdit_8};
 }
 
+void MainWindow::addBmiButton()
+{
+    QLineEdit *field = ui->lineEdit_8;
+    auto *button = new QPushButton(field->parentWidget());
+    button->setObjectName(QStringLiteral("pushButton_BMI"));
+    // Looks and behaves like the questionnaire buttons above it.
+    const QPushButton *model = ui->pushButton_ALEX;
+    button->setIcon(model->icon());
+    button->setMinimumSize(model->minimumSize());
+    button->setMaximumSize(model->maximumSize());
+    button->setFocusPolicy(model->focusPolicy());
+    button->setToolTip(tr("Body Mass Index from weight (kg) and height (cm)"));
+    button->setAccessibleName(button->toolTip());
+    // The field was widened to line up without a button; with one, it matches the others.
+    field->setMinimumWidth(ui->lineEdit_7->minimumWidth());
+    ui->horizontalLayout_9->addWidget(button);
+    connect(button, &QPushButton::clicked, this, &MainWindow::enterBmiFromWeightAndHeight);
+    // A typed BMI no longer rests on the height measured for it.
+    connect(field, &QLineEdit::textEdited, this, [this] { m_heightMetres.reset(); });
+}
+
+// The form finds its button pictures by paths relative to the working folder; started
+// anywhere else, the buttons would be blank grey boxes. Copies built into the program fill in.
+void MainWindow::useBuiltInPicturesWhereMissing()
+{
+    const auto missing = [](const QAbstractButton *button) {
+        return button->icon().pixmap(QSize(16, 16)).isNull();
+    };
+    const QIcon next(QStringLiteral(":/buttons/nextunfinished.png"));
+    for (QPushButton *button : findChildren<QPushButton *>())
+        if (button->objectName().startsWith(QLatin1String("pushButton_")) && missing(button))
+            button->setIcon(next);
+    if (missing(ui->btnClose))
+        ui->btnClose->setIcon(QIcon(QStringLiteral(":/buttons/button-close.png")));
+}
+
+void MainWindow::enterBmiFromWeightAndHeight()
+{
+    BmiDialog dialog(this);
+    if (m_heightMetres)
+        dialog.setHeightMetres(*m_heightMetres);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ui->lineEdit_8->setText(formatPredictor(dialog.bmi()));
+    m_sources[static_cast<int>(Predictor::InitialBmi)] = dialog.sourceText();
+    m_heightMetres = dialog.heightCm() / 100.0;
+}
+
 void MainWindow::noteSource(const QDialog &questionnaire, Predictor field,
                             const QString &source)
 {
@@ -180,4 +239,6 @@ void MainWindow::loadCase(const CaseRecord &record)
         m_sources[i] = record.sources[i];
         m_answers[i] = record.answers[i];
     }
+    // The loaded BMI rests on the case's own height, not on one measured for another person.
+    m_heightMetres = record.heightMetres;
 }

@@ -40,6 +40,10 @@ private slots:
 
 private:
     std::array<QLineEdit *, PredictorCount> predictorFields() const;
+    // The button after the BMI field that opens the weight-and-height dialog.
+    void addBmiButton();
+    void enterBmiFromWeightAndHeight();
+    void useBuiltInPicturesWhereMissing();
     // After a launcher ran: an accepted questionnaire becomes the field's source.
     void noteSource(const QDialog &questionnaire, Predictor field, const QString &source);
 
@@ -53,6 +57,8 @@ private:
     // Per field written by a questionnaire, its answers item by item, kept with a saved case.
     std::array<QVector<int>, PredictorCount> m_answers;
     std::unique_ptr<CaseBookAccess> m_caseBook;
+    // The height behind the BMI field while that came from the weight-and-height dialog.
+    std::optional<double> m_heightMetres;
 };
 
 #endif // MAINWINDOW_H

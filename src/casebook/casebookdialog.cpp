@@ -51,6 +51,8 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     m_list->verticalHeader()->hide();
     m_list->horizontalHeader()->setSectionResizeMode(CaseListModel::CodeColumn,
                                                      QHeaderView::Stretch);
+    for (int column : {CaseListModel::LastVisitColumn, CaseListModel::LastDifferenceColumn})
+        m_list->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     m_list->setAccessibleName(tr("Cases"));
     // Double-click or Return on a case loads it, as "Load into form" does.
     connect(m_list, &QTableView::activated, this, &CaseBookDialog::loadCurrent);
@@ -109,12 +111,11 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     auto *split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(cases);
     split->addWidget(m_followUp);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 1);
+    split->setSizes({620, 760});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(split);
     layout->addWidget(buttons);
-    resize(1240, 620);
+    resize(1400, 640);
 
     if (!m_model->errorText().isEmpty())
         warn(m_model->errorText());

@@ -38,6 +38,7 @@ QVector<CaseSummary> CaseListModel::readStep()
         m_finished = true;
         return {};
     }
+    // The last visits of the cases found, read with them.
     QVector<qint64> ids;
     for (const CaseSummary &summary : std::as_const(step.matches))
         ids << summary.id;

@@ -57,7 +57,7 @@ private:
     CaseStore &m_store;
     QString m_filter;
     QVector<CaseSummary> m_rows;
-    // The latest visit of every listed case that has one, read with its rows.
+    // The latest visit of every listed case that has one, read with its cases.
     QHash<qint64, VisitStore::LastVisit> m_lastVisits;
     QString m_scannedTo;
     bool m_finished = true;

@@ -166,6 +166,34 @@ bool VisitStore::readBaseline(qint64 caseId, QDate *baseline)
     return true;
 }
 
+bool VisitStore::storeHeight(qint64 caseId, std::optional<double> newHeightM, QSqlQuery &query)
+{
+    if (!newHeightM)
+        return true;
+    if (!(*newHeightM >= VisitLimits::HeightLowest && *newHeightM <= VisitLimits::HeightHighest))
+        return fail({CaseStoreError::InvalidInput, tr("The height must be from 1.00 to 2.50 m.")});
+    // Only a case without a height takes one here; a height set meanwhile by someone
+    // else is not overwritten, and the BMI worked out with this one is not stored.
+    query.prepare(QStringLiteral("UPDATE cases SET height_m = ?, changed_by = ?, "
+                                 "changed_at = ?, row_version = row_version + 1 "
+                                 "WHERE id = ? AND height_m IS NULL"));
+    query.addBindValue(*newHeightM);
+    query.addBindValue(m_store.user());
+    query.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
+    query.addBindValue(caseId);
+    if (!query.exec())
+        return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
+    if (query.numRowsAffected() != 1)
+        return fail({CaseStoreError::Conflict,
+                     tr("The case's height was set by someone else meanwhile; the visit "
+                        "was not saved. Please enter it again.")});
+    if (!m_store.writeAudit(caseId, QStringLiteral("update"),
+                            {{QStringLiteral("height_m"), QString(), numberText(*newHeightM)}},
+                            query))
+        return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
+    return true;
+}
+
 bool VisitStore::visits(qint64 caseId, QList<Visit> *visits)
 {
     m_store.m_error = {};
@@ -272,10 +300,8 @@ bool VisitStore::addVisit(qint64 caseId, Visit *visit, SameDate sameDate,
         return false;
     if (const CaseStoreError invalid = check(*visit, baseline))
         return fail(invalid);
-    if (newHeightM && !(*newHeightM >= VisitLimits::HeightLowest
-                        && *newHeightM <= VisitLimits::HeightHighest))
-        return fail({CaseStoreError::InvalidInput,
-                     tr("The height must be from 1.00 to 2.50 m.")});
+    if (!storeHeight(caseId, newHeightM, query))
+        return false;
 
     std::optional<Visit> earlier;
     if (!visitOn(caseId, visit->date, &earlier))
@@ -288,28 +314,6 @@ bool VisitStore::addVisit(qint64 caseId, Visit *visit, SameDate sameDate,
         query.prepare(QStringLiteral("DELETE FROM case_visits WHERE id = ?"));
         query.addBindValue(earlier->id);
         if (!query.exec())
-            return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
-    }
-
-    if (newHeightM) {
-        // Only a case without a height takes one here; a height set meanwhile by someone
-        // else is not overwritten, and the BMI worked out with this one is not stored.
-        query.prepare(QStringLiteral("UPDATE cases SET height_m = ?, changed_by = ?, "
-                                     "changed_at = ?, row_version = row_version + 1 "
-                                     "WHERE id = ? AND height_m IS NULL"));
-        query.addBindValue(*newHeightM);
-        query.addBindValue(m_store.user());
-        query.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
-        query.addBindValue(caseId);
-        if (!query.exec())
-            return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
-        if (query.numRowsAffected() != 1)
-            return fail({CaseStoreError::Conflict,
-                         tr("The case's height was set by someone else meanwhile; the visit "
-                            "was not saved. Please enter it again.")});
-        if (!m_store.writeAudit(caseId, QStringLiteral("update"),
-                                {{QStringLiteral("height_m"), QString(), numberText(*newHeightM)}},
-                                query))
             return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
     }
 
@@ -356,7 +360,7 @@ bool VisitStore::keepEarlierVisit(qint64 caseId, const Visit &declined)
     return true;
 }
 
-bool VisitStore::updateVisit(qint64 caseId, const Visit &visit)
+bool VisitStore::updateVisit(qint64 caseId, const Visit &visit, std::optional<double> newHeightM)
 {
     m_store.m_error = {};
     QSqlDatabase db = m_store.database();
@@ -383,6 +387,8 @@ bool VisitStore::updateVisit(qint64 caseId, const Visit &visit)
     }
     if (!before)
         return fail({CaseStoreError::NotFound, tr("The visit no longer exists.")});
+    if (!storeHeight(caseId, newHeightM, query))
+        return false;
 
     query.prepare(QStringLiteral("UPDATE case_visits SET visit_date = ?, bmi = ?, weight_kg = ?, "
                                  "note = ? WHERE id = ? AND case_id = ?"));

@@ -56,8 +56,9 @@ public:
     // Records that the user kept the earlier visit on declined's date instead of replacing
     // it with declined; nothing else changes.
     bool keepEarlierVisit(qint64 caseId, const Visit &declined);
-    // Corrects a stored visit (found by its id).
-    bool updateVisit(qint64 caseId, const Visit &visit);
+    // Corrects a stored visit (found by its id); a height as for addVisit().
+    bool updateVisit(qint64 caseId, const Visit &visit,
+                     std::optional<double> newHeightM = std::nullopt);
     bool removeVisit(qint64 caseId, qint64 visitId);
 
 private:
@@ -67,6 +68,9 @@ private:
     static bool insertVisit(CaseStore &store, qint64 caseId, Visit *visit, QSqlQuery &query);
 
     bool readBaseline(qint64 caseId, QDate *baseline);
+    // Within a write: checks a height given with a visit and stores it for a case that has
+    // none, with its audit entry.
+    bool storeHeight(qint64 caseId, std::optional<double> heightM, QSqlQuery &query);
     bool fail(const CaseStoreError &error);
 
     CaseStore &m_store;

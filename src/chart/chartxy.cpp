@@ -1,5 +1,6 @@
 #include "chartxy.h"
 
+#include "chartxymodelwatch.h"
 #include "chartxypointfinder.h"
 #include "chartxyrender.h"
 #include "chartxysetting.h"
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QImageWriter>
 #include <QMenu>
 #include <QMessageBox>
@@ -53,7 +55,7 @@ bool writePdf(const ChartXY &chart, const QSize &size, QIODevice &file, QString 
         error = ChartXY::tr("The PDF could not be started.");
         return false;
     }
-    chart.renderChart(painter, size);
+    chart.renderPicture(painter, size);
     return painter.end();
 }
 
@@ -67,6 +69,8 @@ ChartXY::ChartXY(QWidget *parent)
     // There are no items to select; without this, Ctrl+A would still select the whole
     // model through the base view's key handling.
     setSelectionMode(NoSelection);
+    connect(&m_setting->scale()->modelWatch(), &ChartXYModelWatch::shapeChanged, this,
+            &ChartXY::modelShapeChanged);
 }
 
 ChartXY::~ChartXY() = default;
@@ -78,7 +82,26 @@ ChartXYSetting *ChartXY::setting() const
 
 void ChartXY::renderChart(QPainter &painter, const QSize &size) const
 {
+    // What is drawn, also into a file or the clipboard, shows the limits of the data now.
+    if (m_limitsStale)
+        const_cast<ChartXY *>(this)->updateStaleLimits();
     m_render->render(painter, size);
+}
+
+// Labels laid over the chart (axis titles, a caption) belong to the picture as much as the
+// chart does; without them a copied chart would not say what it shows.
+void ChartXY::renderPicture(QPainter &painter, const QSize &size) const
+{
+    renderChart(painter, size);
+    const QPoint origin = viewport()->pos();
+    for (QLabel *label : findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!label->isVisibleTo(this))
+            continue;
+        painter.save();
+        label->render(&painter, label->pos() - origin, QRegion(),
+                      QWidget::DrawChildren);
+        painter.restore();
+    }
 }
 
 void ChartXY::copyToClipboard() const
@@ -117,8 +140,34 @@ bool ChartXY::saveImage(const QString &fileName, QString *error) const
     return written;
 }
 
+void ChartXY::setModel(QAbstractItemModel *model)
+{
+    QAbstractItemView::setModel(model);
+    m_setting->scale()->modelWatch().watch(model);
+}
+
+void ChartXY::modelShapeChanged()
+{
+    const ChartXYScale *scale = m_setting->scale();
+    if (!scale->autoLimitBase() && !scale->autoLimitView()) {
+        viewport()->update();
+        return;
+    }
+    if (!m_limitsStale) {
+        m_limitsStale = true;
+        QMetaObject::invokeMethod(this, &ChartXY::updateStaleLimits, Qt::QueuedConnection);
+    }
+}
+
+void ChartXY::updateStaleLimits()
+{
+    if (m_limitsStale)
+        updateChart();
+}
+
 void ChartXY::updateChart()
 {
+    m_limitsStale = false;
     const ChartXYGrid *grid = m_setting->grid();
     m_setting->scale()->updateLimits(model(), grid->tickX().count() - 1,
                                      grid->tickY().count() - 1);
@@ -137,7 +186,7 @@ QImage ChartXY::chartImage() const
     // Whatever the chart leaves unpainted looks as it does on screen.
     image.fill(viewport()->palette().color(viewport()->backgroundRole()));
     QPainter painter(&image);
-    renderChart(painter, size);
+    renderPicture(painter, size);
     return image;
 }
 
@@ -328,6 +377,7 @@ void ChartXY::mouseReleaseEvent(QMouseEvent *)
 // The whole viewport is drawn on every paint, whatever region was exposed.
 void ChartXY::paintEvent(QPaintEvent *)
 {
+    updateStaleLimits();
     m_render->paint();
 }
 
@@ -344,7 +394,10 @@ void ChartXY::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomR
                           const QList<int> &roles)
 {
     QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
-    updateChartRows(topLeft, bottomRight);
+    if (ChartXYModelWatch::changesValues(roles))
+        updateChartRows(topLeft, bottomRight);
+    else if (ChartXYModelWatch::changesColour(roles))
+        viewport()->update();
 }
 
 QModelIndex ChartXY::moveCursor(CursorAction, Qt::KeyboardModifiers)

@@ -25,6 +25,8 @@ public:
     // Draws the chart onto painter as it would look in a viewport of the given size,
     // e.g. as vectors onto a PDF page.
     void renderChart(QPainter &painter, const QSize &size) const;
+    // The chart with the labels laid over it, as Copy and Save Image show it.
+    void renderPicture(QPainter &painter, const QSize &size) const;
     // Puts the model's data as tab-separated text and the chart as an image on the
     // clipboard, for spreadsheets and documents alike.
     void copyToClipboard() const;
@@ -32,6 +34,7 @@ public:
     // suffix. On failure nothing is left at fileName and error (if given) says why.
     bool saveImage(const QString &fileName, QString *error = nullptr) const;
 
+    void setModel(QAbstractItemModel *model) override;
     QRect visualRect(const QModelIndex &index) const override;
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
     QModelIndex indexAt(const QPoint &point) const override;
@@ -75,9 +78,15 @@ private:
     QPointF dataPosition(const QRect &plot, const QVariant &x, const QVariant &y) const;
     QString valueText(const QVariant &value) const;
     void updateChartRows(const QModelIndex &topLeft, const QModelIndex &bottomRight);
+    // Rows or columns came, went or moved, or the model was reset: with automatic limits
+    // the limits follow, once for a whole burst of such changes, and at the latest before
+    // the chart is drawn next.
+    void modelShapeChanged();
+    void updateStaleLimits();
 
     ChartXYSetting *m_setting;
     ChartXYRender *m_render;
+    bool m_limitsStale = false;
 };
 
 #endif // CHARTXY_H

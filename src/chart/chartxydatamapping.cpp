@@ -51,3 +51,17 @@ qreal ChartXYDataMapping::xOffset() const
         return (m_rect.left() + m_rect.right()) / 2.0;
     return m_rect.left() - xSlope() * m_xmin;
 }
+
+qreal ChartXYDataMapping::ySlope() const
+{
+    if (m_ymin == m_ymax)
+        return 0;
+    return (m_rect.top() - m_rect.bottom()) / (m_ymax / 2 - m_ymin / 2) / 2;
+}
+
+qreal ChartXYDataMapping::yOffset() const
+{
+    if (m_ymin == m_ymax)
+        return (m_rect.top() + m_rect.bottom()) / 2.0;
+    return m_rect.bottom() - ySlope() * m_ymin;
+}

@@ -19,6 +19,9 @@ public:
     // to it but for rounding in the last bits.
     qreal xSlope() const;
     qreal xOffset() const;
+    // The same along Y.
+    qreal ySlope() const;
+    qreal yOffset() const;
 
 private:
     QRect m_rect;

@@ -86,6 +86,13 @@ void ChartXYLimitScan::invalidate()
     m_valid = false;
 }
 
+void ChartXYLimitScan::release()
+{
+    m_valid = false;
+    m_model = nullptr;
+    m_read = QList<Column>();
+}
+
 const QList<double> *ChartXYLimitScan::reals(const QAbstractItemModel *model, int column,
                                              int type) const
 {

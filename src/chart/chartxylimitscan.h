@@ -25,6 +25,8 @@ public:
     bool rescanRows(const QAbstractItemModel *model, int first, int last);
     // Forgets the scan, for when rows or columns moved, came or went.
     void invalidate();
+    // Forgets it and lets go of the reals it kept.
+    void release();
 
     // The extremes as the variants their cells hold now; invalid where an axis has none.
     ChartXYLimit limit() const;

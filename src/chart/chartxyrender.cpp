@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QDateTime>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
@@ -76,6 +77,45 @@ bool hasRoomForGrid(const QSize &viewport, const ChartXYBorder *border, int inse
     const qint64 across = qint64(border->left()) + border->right() + 2 * qint64(inset);
     const qint64 down = qint64(border->top()) + border->bottom() + 2 * qint64(inset);
     return across <= viewport.width() - 1 && down <= viewport.height() - 1;
+}
+
+// Draws an upright line of the chart's frame (grid line, axis, tick) crisply on a screen
+// whose device pixel ratio is not whole (1.5): there a line at a whole logical position
+// would straddle device pixels and show doubled. Its stroke is moved onto whole device
+// pixels, at most half a device pixel away. Whole ratios draw the line as given.
+void drawCrispLine(QPainter &painter, const QLineF &line)
+{
+    const QTransform device = painter.deviceTransform();
+    const qreal scale = device.m11();
+    if (device.type() > QTransform::TxScale || scale != device.m22()
+        || scale == std::round(scale) || scale <= 0) {
+        painter.drawLine(line);
+        return;
+    }
+    const qreal width = std::max<qreal>(1, std::round(painter.pen().widthF() * scale));
+    // The stroke's centre in device pixels: on a pixel edge for an even width, on a pixel
+    // centre for an odd one.
+    const qreal half = std::fmod(width, 2) == 0 ? 0 : 0.5;
+    const auto snap = [half](qreal v) { return std::floor(v) + half; };
+    const QPointF a = device.map(line.p1());
+    const QPointF b = device.map(line.p2());
+    QLineF snapped = line;
+    if (line.x1() == line.x2()) {
+        const qreal x = snap(a.x());
+        snapped = QLineF(QPointF(x, a.y()), QPointF(x, b.y()));
+    } else if (line.y1() == line.y2()) {
+        const qreal y = snap(a.y());
+        snapped = QLineF(QPointF(a.x(), y), QPointF(b.x(), y));
+    } else {
+        painter.drawLine(line);
+        return;
+    }
+    QPen pen = painter.pen();
+    const QPen original = pen;
+    pen.setWidthF(width / scale);
+    painter.setPen(pen);
+    painter.drawLine(device.inverted().map(snapped));
+    painter.setPen(original);
 }
 
 // Saves the painter's state for as long as it lives.
@@ -160,7 +200,8 @@ ChartXYRender::ChartXYRender(QAbstractItemView *view, ChartXYSetting *setting)
     , m_view(view)
     , m_viewport(view->viewport())
     , m_setting(setting)
-    , m_series(new ChartXYSeriesCache(&setting->scale()->scan(), this))
+    , m_series(new ChartXYSeriesCache(&setting->scale()->scan(),
+                                      &setting->scale()->modelWatch(), this))
     , m_markers(std::make_unique<ChartXYSeriesPainter>())
     , m_legend(std::make_unique<ChartXYLegendPainter>(setting))
 {
@@ -277,8 +318,8 @@ void ChartXYRender::paintGridLinesAt(QPainter &painter, const Areas &areas,
     const qreal step = qreal(geometry.extent - 1) / (n - 1);
     painter.setPen(chartPen(m_setting->grid()->foreground(), 1.0, Qt::DotLine));
     for (uint i = 0; i < n; ++i)
-        painter.drawLine(geometry.across(geometry.at(i * step), geometry.crossFrom,
-                                         geometry.crossTo));
+        drawCrispLine(painter, geometry.across(geometry.at(i * step), geometry.crossFrom,
+                                               geometry.crossTo));
 }
 
 void ChartXYRender::paintAxes(QPainter &painter, const Areas &areas)
@@ -300,19 +341,24 @@ void ChartXYRender::paintAxisAndTicks(QPainter &painter, const Areas &areas,
     const uint m = drawnCount(tick.subCount(), d);
 
     painter.setPen(axisPen);
-    painter.drawLine(geometry.line);
+    // Whole ratios keep the integer line the axis has always been drawn with.
+    const QTransform device = painter.deviceTransform();
+    if (device.m11() == std::round(device.m11()))
+        painter.drawLine(geometry.line);
+    else
+        drawCrispLine(painter, QLineF(geometry.line));
     for (uint i = 0; i < n; ++i) {
         const qreal major = geometry.at(i * d);
         if (i < n - 1) {
             // The first and last minor marks fall on the major positions.
             for (uint j = 0; j < m; ++j) {
                 painter.setPen(minorPen);
-                painter.drawLine(geometry.mark(major + geometry.sign * (j * d / (m - 1)),
-                                               MinorTickLength));
+                drawCrispLine(painter, geometry.mark(major + geometry.sign * (j * d / (m - 1)),
+                                                     MinorTickLength));
             }
         }
         painter.setPen(majorPen);
-        painter.drawLine(geometry.mark(major, MajorTickLength));
+        drawCrispLine(painter, geometry.mark(major, MajorTickLength));
     }
     paintTickLabels(painter, areas, axis);
 }
@@ -320,23 +366,47 @@ void ChartXYRender::paintAxisAndTicks(QPainter &painter, const Areas &areas,
 void ChartXYRender::paintTickLabels(QPainter &painter, const Areas &areas, Qt::Orientation axis)
 {
     const bool alongX = axis == Qt::Horizontal;
-    const int yLabelWidth = m_setting->border()->left() - MinimumLabelMargin;
+    const int yLabelWidth = areas.yLabelWidth;
     if (!alongX && yLabelWidth < 0)
         return;
-    const ChartXYGridTick &set = ticksOf(axis);
-    const ChartXYLimitAxis &limit = limitOf(axis);
     const int ps = painter.fontInfo().pixelSize();
-    const int extent = alongX ? areas.plot.width() : areas.plot.height();
-    // Labels go with the ticks actually drawn.
-    const ChartXYGridTick tick(drawnCount(set.count(), extent), set.subCount());
-    const uint n = tick.count();
-    const QTextOption option(alongX ? Qt::AlignHCenter | Qt::AlignTop
-                                    : Qt::AlignRight | Qt::AlignVCenter);
+    const uint n = labelCount(areas, axis);
+    // Never wrapped, never cut: a label a little larger than its box (the box is only a
+    // pixel size high) still shows whole; the margins were widened for the widest.
+    const int flags = (alongX ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignRight | Qt::AlignVCenter)
+                      | Qt::TextDontClip;
     for (uint i = 0; i < n; ++i) {
         const QRectF label = alongX ? xLabelRect(areas.grid, areas.plot, n, i, ps)
                                     : yLabelRect(areas.grid, areas.plot, n, i, ps, yLabelWidth);
-        painter.drawText(label, tickValueToString(tickValue(limit, tick, i)), option);
+        painter.drawText(label, flags, labelText(axis, n, i));
     }
+}
+
+uint ChartXYRender::labelCount(const Areas &areas, Qt::Orientation axis) const
+{
+    // Labels go with the ticks actually drawn.
+    const int extent = axis == Qt::Horizontal ? areas.plot.width() : areas.plot.height();
+    return drawnCount(ticksOf(axis).count(), extent);
+}
+
+QString ChartXYRender::labelText(Qt::Orientation axis, uint count, uint tick) const
+{
+    const ChartXYLimitAxis &limit = limitOf(axis);
+    const ChartXYGridTick ticks(count, ticksOf(axis).subCount());
+    QVariant value = tickValue(limit, ticks, tick);
+    // Rounding leaves residue such as -5.55e-17 where the value is 0: a tick within a
+    // billionth of a step of zero is labelled 0. The limits themselves stay as they are.
+    const int type = value.typeId();
+    if (type == QMetaType::Double || type == QMetaType::Float) {
+        // Each limit divided first, so that a range wider than the largest double does
+        // not overflow into an infinite step.
+        const qreal intervals = count - 1;
+        const qreal step = variantToReal(limit.max()) / intervals
+                           - variantToReal(limit.min()) / intervals;
+        if (std::abs(value.toDouble()) <= std::abs(step) * 1e-9)
+            value = QVariant(0.0);
+    }
+    return tickValueToString(value);
 }
 
 void ChartXYRender::paintData(QPainter &painter, QRect &rect)
@@ -476,18 +546,47 @@ QRect ChartXYRender::plotArea(const QSize &size) const
 bool ChartXYRender::areasIn(const QSize &size, Areas *areas) const
 {
     const ChartXYBorder *border = m_setting->border();
-    if (!hasRoomForGrid(size, border, m_setting->grid()->inset()))
+    const int inset = m_setting->grid()->inset();
+    if (!hasRoomForGrid(size, border, inset))
         return false;
-    *areas = areasFor(QRect(QPoint(border->left(), border->top()),
-                            QPoint(size.width() - 1 - border->right(),
-                                   size.height() - 1 - border->bottom())));
+    const auto gridWith = [&](int left, int right) {
+        return QRect(QPoint(left, border->top()),
+                     QPoint(size.width() - 1 - right, size.height() - 1 - border->bottom()));
+    };
+    *areas = areasFor(gridWith(border->left(), border->right()));
+    // Where the configured margins are too narrow for the widest label, they widen: the
+    // left one for the Y labels (and the first X label's left half), the right one for
+    // the last X label's right half. Charts whose labels fit keep their geometry.
+    const QFontMetricsF metrics(m_viewport->font(), m_viewport);
+    const auto widthOf = [&metrics](const QString &text) {
+        return int(std::ceil(metrics.horizontalAdvance(text)));
+    };
+    const uint yCount = labelCount(*areas, Qt::Vertical);
+    int yWidest = 0;
+    for (uint i = 0; i < yCount; ++i)
+        yWidest = std::max(yWidest, widthOf(labelText(Qt::Vertical, yCount, i)));
+    const uint xCount = labelCount(*areas, Qt::Horizontal);
+    const int xFirst = widthOf(labelText(Qt::Horizontal, xCount, 0));
+    const int xLast = widthOf(labelText(Qt::Horizontal, xCount, xCount - 1));
+    int left = std::max(border->left(), (xFirst + 1) / 2 - inset);
+    if (border->left() >= MinimumLabelMargin)
+        left = std::max(left, yWidest + MinimumLabelMargin);
+    const int right = std::max(border->right(), (xLast + 1) / 2 - inset + 1);
+    if (left == border->left() && right == border->right())
+        return true;
+    const qint64 across = qint64(left) + right + 2 * qint64(inset);
+    if (across > size.width() - 1)
+        return false;
+    *areas = areasFor(gridWith(left, right));
+    areas->yLabelWidth = left - MinimumLabelMargin;
     return true;
 }
 
 ChartXYRender::Areas ChartXYRender::areasFor(const QRect &gridRect) const
 {
     const int inset = m_setting->grid()->inset();
-    return {gridRect, gridRect.adjusted(inset, inset, -inset, -inset)};
+    return {gridRect, gridRect.adjusted(inset, inset, -inset, -inset),
+            m_setting->border()->left() - MinimumLabelMargin};
 }
 
 const ChartXYGridTick &ChartXYRender::ticksOf(Qt::Orientation axis) const

@@ -71,6 +71,8 @@ private:
     {
         QRect grid;
         QRect plot;
+        // The width of the Y labels' boxes, which end LabelGap before the Y axis.
+        int yLabelWidth;
     };
 
     using AxisPainter = void (ChartXYRender::*)(QPainter &, const Areas &, Qt::Orientation);
@@ -86,6 +88,9 @@ private:
     void paintAxes(QPainter &painter, const Areas &areas);
     void paintAxisAndTicks(QPainter &painter, const Areas &areas, Qt::Orientation axis);
     void paintTickLabels(QPainter &painter, const Areas &areas, Qt::Orientation axis);
+    // How many labels an axis shows, and the text of one of them.
+    uint labelCount(const Areas &areas, Qt::Orientation axis) const;
+    QString labelText(Qt::Orientation axis, uint count, uint tick) const;
     const ChartXYGridTick &ticksOf(Qt::Orientation axis) const;
     const ChartXYLimitAxis &limitOf(Qt::Orientation axis) const;
     static qreal devicePixelWidth(const QPainter &painter);

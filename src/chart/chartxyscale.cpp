@@ -171,7 +171,9 @@ QVariant convertedTo(double value, int type)
 
 ChartXYScale::ChartXYScale(QObject *parent)
     : QObject(parent)
+    , m_watch(new ChartXYModelWatch(this))
 {
+    connect(m_watch, &ChartXYModelWatch::shapeChanged, this, [this] { m_scan.invalidate(); });
 }
 
 void ChartXYScale::setLimitBase(const ChartXYLimit &limit)
@@ -204,10 +206,10 @@ int ChartXYScale::type() const
 void ChartXYScale::updateLimits(QAbstractItemModel *model, uint xIntervals, uint yIntervals)
 {
     if (!autoLimits()) {
-        m_scan.invalidate();
+        m_scan.release();
         return;
     }
-    watch(model);
+    m_watch->watch(model);
     m_scan.scan(model);
     store(m_scan.limit(), xIntervals, yIntervals);
 }
@@ -227,32 +229,18 @@ void ChartXYScale::updateLimitsOfRows(QAbstractItemModel *model, int first, int 
     store(m_scan.limit(), xIntervals, yIntervals);
 }
 
-void ChartXYScale::watch(QAbstractItemModel *model)
+void ChartXYScale::setAutoLimitBase(bool on)
 {
-    if (model == m_watched)
-        return;
-    for (const QMetaObject::Connection &connection : std::as_const(m_watches))
-        disconnect(connection);
-    m_watches.clear();
-    m_watched = model;
-    if (!model)
-        return;
-    const auto forget = [this] { m_scan.invalidate(); };
-    m_watches = {
-        connect(model, &QAbstractItemModel::rowsInserted, this, forget),
-        connect(model, &QAbstractItemModel::rowsRemoved, this, forget),
-        connect(model, &QAbstractItemModel::rowsMoved, this, forget),
-        connect(model, &QAbstractItemModel::columnsInserted, this, forget),
-        connect(model, &QAbstractItemModel::columnsRemoved, this, forget),
-        connect(model, &QAbstractItemModel::columnsMoved, this, forget),
-        connect(model, &QAbstractItemModel::layoutChanged, this, forget),
-        connect(model, &QAbstractItemModel::modelReset, this, forget),
-        connect(model, &QObject::destroyed, this, [this] {
-            m_scan.invalidate();
-            m_watched = nullptr;
-            m_watches.clear();
-        }),
-    };
+    m_autoLimitBase = on;
+    if (!autoLimits())
+        m_scan.release();
+}
+
+void ChartXYScale::setAutoLimitView(bool on)
+{
+    m_autoLimitView = on;
+    if (!autoLimits())
+        m_scan.release();
 }
 
 void ChartXYScale::store(const ChartXYLimit &found, uint xIntervals, uint yIntervals)

@@ -3,6 +3,7 @@
 
 #include "chartxylimit.h"
 #include "chartxylimitscan.h"
+#include "chartxymodelwatch.h"
 
 #include <QList>
 #include <QObject>
@@ -26,9 +27,10 @@ public:
     void setLimitView(const ChartXYLimit &limit);
 
     bool autoLimitBase() const { return m_autoLimitBase; }
-    void setAutoLimitBase(bool on) { m_autoLimitBase = on; }
+    // With both flags off the reals kept from the last scan are let go.
+    void setAutoLimitBase(bool on);
     bool autoLimitView() const { return m_autoLimitView; }
-    void setAutoLimitView(bool on) { m_autoLimitView = on; }
+    void setAutoLimitView(bool on);
     bool autoRound() const { return m_autoRound; }
     void setAutoRound(bool on) { m_autoRound = on; }
 
@@ -57,6 +59,8 @@ public:
 
     // The last scan behind the automatic limits, whose reals the drawing reuses.
     const ChartXYLimitScan &scan() const { return m_scan; }
+    // The chart's one listener to its model, shared by everything that keeps what it read.
+    ChartXYModelWatch &modelWatch() { return *m_watch; }
 
 private:
     // The last rounding of one axis, so that an edit which leaves the extremes where they
@@ -76,13 +80,11 @@ private:
     };
 
     bool autoLimits() const { return m_autoLimitBase || m_autoLimitView; }
-    // Row changes can only be applied to the scan while the model keeps its shape.
-    void watch(QAbstractItemModel *model);
     void store(const ChartXYLimit &found, uint xIntervals, uint yIntervals);
 
     ChartXYLimitScan m_scan;
-    const QAbstractItemModel *m_watched = nullptr;
-    QList<QMetaObject::Connection> m_watches;
+    // Row changes can only be applied to the scan while the model keeps its shape.
+    ChartXYModelWatch *m_watch;
     Rounding m_roundingX;
     Rounding m_roundingY;
     ChartXYLimit m_limitBase;

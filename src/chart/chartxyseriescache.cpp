@@ -4,6 +4,7 @@
 #include "chartxycellreader.h"
 #include "chartxydatamapping.h"
 #include "chartxylimitscan.h"
+#include "chartxymodelwatch.h"
 #include "varianttoreal.h"
 
 #include <QAbstractItemModel>
@@ -12,10 +13,15 @@
 #include <limits>
 #include <vector>
 
-ChartXYSeriesCache::ChartXYSeriesCache(const ChartXYLimitScan *scan, QObject *parent)
+ChartXYSeriesCache::ChartXYSeriesCache(const ChartXYLimitScan *scan, ChartXYModelWatch *watch,
+                                       QObject *parent)
     : QObject(parent)
     , m_scan(scan)
+    , m_watch(watch ? watch : new ChartXYModelWatch(this))
 {
+    connect(m_watch, &ChartXYModelWatch::cellsChanged, this, &ChartXYSeriesCache::cellsChanged);
+    // Anything that moves rows or columns about: read everything again.
+    connect(m_watch, &ChartXYModelWatch::shapeChanged, this, &ChartXYSeriesCache::invalidate);
 }
 
 void ChartXYSeriesCache::invalidate()
@@ -77,30 +83,23 @@ const ChartXYSeriesCache::Series &ChartXYSeriesCache::series(const QAbstractItem
 
 void ChartXYSeriesCache::watch(const QAbstractItemModel *model)
 {
-    if (m_model)
-        disconnect(m_model, nullptr, this, nullptr);
     invalidate();
     m_model = model;
-    if (!model)
-        return;
-    connect(model, &QAbstractItemModel::dataChanged, this, &ChartXYSeriesCache::cellsChanged);
-    // Anything that moves rows or columns about: read everything again.
-    const auto all = [this] { invalidate(); };
-    connect(model, &QAbstractItemModel::rowsInserted, this, all);
-    connect(model, &QAbstractItemModel::rowsRemoved, this, all);
-    connect(model, &QAbstractItemModel::rowsMoved, this, all);
-    connect(model, &QAbstractItemModel::columnsInserted, this, all);
-    connect(model, &QAbstractItemModel::columnsRemoved, this, all);
-    connect(model, &QAbstractItemModel::columnsMoved, this, all);
-    connect(model, &QAbstractItemModel::modelReset, this, all);
-    connect(model, &QAbstractItemModel::layoutChanged, this, all);
-    connect(model, &QObject::destroyed, this, all);
+    m_watch->watch(model);
 }
 
 // Only the rows named are read again; the mapped points are remade from the reals.
-void ChartXYSeriesCache::cellsChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight)
+void ChartXYSeriesCache::cellsChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                                      const QList<int> &roles)
 {
+    if (topLeft.model() != m_model)
+        return;
     m_series.clear();
+    if (!ChartXYModelWatch::changesValues(roles)) {
+        // A colour: the values read stand.
+        m_colours.clear();
+        return;
+    }
     if (!topLeft.isValid() || !bottomRight.isValid() || topLeft.parent().isValid()) {
         invalidate();
         return;
@@ -219,22 +218,26 @@ void ChartXYSeriesCache::placeMarkers(Series &series, const QList<double> &xs,
     const qreal top = std::floor(cells.top());
     const qsizetype width = qsizetype(std::ceil(cells.right()) - left) + 1;
     const qsizetype height = qsizetype(std::ceil(cells.bottom()) - top) + 1;
-    std::vector<bool> occupied(size_t(width * height));
+    std::vector<char> occupied(size_t(width * height));
     const QTransform toLogical = device.inverted();
-    const qreal sx = device.m11(), sy = device.m22(), dx = device.dx(), dy = device.dy();
+    // Straight from data to the cell grid: the mapping's straight lines, scaled to device
+    // pixels, one multiplication and addition per axis (as the line's thinning does).
+    const qreal ax = mapping.xSlope() * device.m11();
+    const qreal bx = mapping.xOffset() * device.m11() + device.dx() - left;
+    const qreal ay = mapping.ySlope() * device.m22();
+    const qreal by = mapping.yOffset() * device.m22() + device.dy() - top;
+    const double *x = xs.constData();
+    const double *y = ys.constData();
     for (qsizetype row = 0; row < rows; ++row) {
-        if (std::isnan(xs.at(row)) || std::isnan(ys.at(row)))
-            continue;
-        const QPointF p = mapping.map(xs.at(row), ys.at(row));
-        const qreal cx = std::floor(p.x() * sx + dx) - left;
-        const qreal cy = std::floor(p.y() * sy + dy) - top;
-        // Also false for NaN, where an axis without extent met an infinite value.
+        const qreal cx = std::floor(x[row] * ax + bx);
+        const qreal cy = std::floor(y[row] * ay + by);
+        // Also false for NaN, a row that cannot be drawn.
         if (!(cx >= 0 && cy >= 0 && cx < width && cy < height))
             continue;
-        const size_t cell = size_t(qsizetype(cy) * width + qsizetype(cx));
-        if (occupied[cell])
+        char &cell = occupied[size_t(qsizetype(cy) * width + qsizetype(cx))];
+        if (cell)
             continue;
-        occupied[cell] = true;
+        cell = 1;
         series.markers.append(toLogical.map(QPointF(cx + left + 0.5, cy + top + 0.5)));
     }
 }

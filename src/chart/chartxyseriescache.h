@@ -14,6 +14,7 @@
 
 class ChartXYDataMapping;
 class ChartXYLimitScan;
+class ChartXYModelWatch;
 class QAbstractItemModel;
 class QModelIndex;
 
@@ -54,8 +55,10 @@ public:
         QTransform device;
     };
 
-    // scan, if given, must outlive the cache.
-    explicit ChartXYSeriesCache(const ChartXYLimitScan *scan = nullptr, QObject *parent = nullptr);
+    // scan and watch, if given, must outlive the cache; without a watch it listens to the
+    // model through one of its own.
+    explicit ChartXYSeriesCache(const ChartXYLimitScan *scan = nullptr,
+                                ChartXYModelWatch *watch = nullptr, QObject *parent = nullptr);
 
     // Forgets everything read from the model.
     void invalidate();
@@ -71,7 +74,8 @@ public:
 
 private:
     void watch(const QAbstractItemModel *model);
-    void cellsChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight);
+    void cellsChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                      const QList<int> &roles);
     // One real per row, NaN where the row cannot be drawn.
     const QList<double> &reals(int column);
     void readRows(int column, QList<double> &reals, int first, int last) const;
@@ -84,6 +88,7 @@ private:
                              const Needs &needs);
 
     const ChartXYLimitScan *m_scan;
+    ChartXYModelWatch *m_watch;
     QPointer<const QAbstractItemModel> m_model;
     int m_xType = 0;
     int m_yType = 0;

@@ -146,7 +146,7 @@ const ChartXYSeriesPainter::Stamp &ChartXYSeriesPainter::stamp(const ChartXYSeri
     s.colour = colour.rgba();
     s.ratio = ratio;
     // Room for the shape, a cross's stroke and antialiasing on every side.
-    s.centre = int(std::ceil(style.markerSize() * ratio / 2)) + 2;
+    s.centre = int(std::ceil(style.markerSize() * ratio / 2)) + 1;
     const int side = 2 * s.centre + 1;
     s.image = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
     s.image.fill(Qt::transparent);

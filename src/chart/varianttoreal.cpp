@@ -55,6 +55,10 @@ double drawableRealOfOtherType(const QVariant &value)
     case QMetaType::QDateTime:
         return value.toDateTime().isValid() ? real : none;
     default:
-        return real;
+        break;
     }
+    // Text that is no number ("abc") is left out like an empty cell, not drawn as 0.
+    bool number = false;
+    value.toDouble(&number);
+    return number ? real : none;
 }

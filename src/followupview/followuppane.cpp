@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -63,6 +64,12 @@ FollowUpPane::FollowUpPane(CaseStore *store, QWidget *parent)
     m_caution->setWordWrap(true);
     m_caution->hide();
     showFollowUpChart(m_chart, m_chartData);
+    // The axis captions sit in the chart's free border, as in the result dialog.
+    auto *captions = new QGridLayout(m_chart);
+    captions->setContentsMargins(4, 2, 4, 2);
+    captions->addWidget(new QLabel(tr("BMI (kg/m²)"), m_chart), 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    captions->setRowStretch(1, 1);
+    captions->addWidget(new QLabel(tr("Month"), m_chart), 2, 0, Qt::AlignRight | Qt::AlignBottom);
 
     struct Action {
         QPushButton *FollowUpPane::*button;
@@ -178,7 +185,7 @@ bool FollowUpPane::storeVisit(Visit visit, std::optional<double> newHeightM)
     bool stored = false;
     if (visit.id != 0) {
         // A correction that moves onto another visit's date is refused by the store.
-        stored = visits.updateVisit(caseId, visit);
+        stored = visits.updateVisit(caseId, visit, newHeightM);
     } else if (earlier) {
         QMessageBox ask(QMessageBox::Question, tr("Follow-up"),
                         tr("There is already a visit on %1 (BMI %2). Replace it with this one?")

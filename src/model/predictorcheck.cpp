@@ -1,5 +1,6 @@
 #include "predictorcheck.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <cmath>
@@ -24,6 +25,17 @@ QLocale plainNumberLocale()
     QLocale c(QLocale::C, QLocale::AnyTerritory);
     c.setNumberOptions(c.numberOptions() | QLocale::RejectGroupSeparator);
     return c;
+}
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("PredictorCheck", text);
+}
+
+// A bound as the user would write it: 15, 2.5.
+QString bound(double value)
+{
+    return QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest);
 }
 
 } // namespace
@@ -58,4 +70,37 @@ int firstInvalidPredictor(const QStringList &texts, PredictorValues *values)
 QString formatPredictor(double value)
 {
     return QStringLiteral("%1").arg(value, 0, 'f', 2, QLatin1Char(' '));
+}
+
+QString refusalReason(const QString &text, const PredictorRange &range)
+{
+    static const QLocale c = plainNumberLocale();
+    const QString typed = text.trimmed();
+    const QString from = bound(range.lower);
+    const QString to = bound(range.upper);
+    const QString writeANumber = tr("Write a number from %1 to %2.").arg(from, to);
+    if (typed.isEmpty())
+        return tr("The field is empty.") + QLatin1Char(' ') + writeANumber;
+
+    // Read exactly as readPredictor reads, so that the reason matches the refusal.
+    bool ok = false;
+    double value = c.toDouble(text, &ok);
+    QString reason;
+    QString shown = typed;
+    // One comma where a period belongs: say how to write it, then judge the number meant.
+    if (!ok && typed.count(QLatin1Char(',')) == 1) {
+        const QString withPeriod = QString(typed).replace(QLatin1Char(','), QLatin1Char('.'));
+        value = c.toDouble(QString(text).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
+        if (ok && std::isfinite(value)) {
+            reason = tr("“%1” uses a decimal comma: write %2.").arg(typed, withPeriod);
+            shown = withPeriod;
+        }
+    }
+    if (!ok || !std::isfinite(value))
+        return tr("“%1” is not a number.").arg(typed) + QLatin1Char(' ') + writeANumber;
+    if (value < range.lower || value > range.upper) {
+        const QString outside = tr("%1 is outside %2 to %3.").arg(shown, from, to);
+        return reason.isEmpty() ? outside : reason + QLatin1Char(' ') + outside;
+    }
+    return reason;  // empty only for a text that is accepted
 }

@@ -1,6 +1,7 @@
 #include "dialog.h"
 #include "ui_dialog.h"
 
+#include "discardanswersquestion.h"
 #include "incompleteformquestion.h"
 
 namespace {
@@ -123,4 +124,10 @@ void Dialog::on_buttonBox_accepted()
 
 void Dialog::on_buttonBox_rejected()
 {
+}
+
+void Dialog::reject()
+{
+    if (DiscardAnswersQuestion::mayClose(this, *m_form.answers))
+        QDialog::reject();
 }

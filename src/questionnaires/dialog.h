@@ -33,6 +33,8 @@ public:
 
     // Accepts a complete form; asks first about an incomplete one.
     void accept() override;
+    // Closes without accepting; asks first when the form holds answers.
+    void reject() override;
 
 public slots:
     void on_checkBox_11_clicked();

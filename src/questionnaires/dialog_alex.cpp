@@ -1,6 +1,8 @@
 #include "dialog_alex.h"
 #include "ui_dialog_alex.h"
 
+#include "discardanswersquestion.h"
+
 namespace {
 
 // "Strongly disagree" 1 ... "Strongly agree" 5, the other way round for the statements
@@ -38,4 +40,10 @@ void Dialog_alex::on_checkBox_11_clicked()
 
 void Dialog_alex::on_buttonBox_accepted()
 {
+}
+
+void Dialog_alex::reject()
+{
+    if (DiscardAnswersQuestion::mayClose(this, *m_form.answers))
+        QDialog::reject();
 }

@@ -25,6 +25,9 @@ public:
     int score() const;
     bool isComplete() const;
 
+    // Closes without accepting; asks first when the form holds answers.
+    void reject() override;
+
 private slots:
     // Every answer box reaches this slot. It re-applies the gate: OK and Cancel open
     // together once the last of the 26 statements is answered, and then stay open.

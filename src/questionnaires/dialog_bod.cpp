@@ -1,6 +1,8 @@
 #include "dialog_bod.h"
 #include "ui_dialog_bod.h"
 
+#include "discardanswersquestion.h"
+
 namespace {
 
 // "Never" 0, "Occasionally" 1, "Often" 2, "Always" 3; no situation is reverse-keyed.
@@ -37,4 +39,10 @@ void Dialog_bod::on_checkBox_11_clicked()
 
 void Dialog_bod::on_buttonBox_accepted()
 {
+}
+
+void Dialog_bod::reject()
+{
+    if (DiscardAnswersQuestion::mayClose(this, *m_form.answers))
+        QDialog::reject();
 }

@@ -21,6 +21,9 @@ public:
 
     // True once each of the 20 situations has an answer.
     bool isComplete() const;
+
+    // Closes without accepting; asks first when the form holds answers.
+    void reject() override;
     // Sum of the weights of the ticked answers, 0 to 60; an unanswered situation adds nothing.
     int score() const;
 

@@ -1,6 +1,8 @@
 #include "dialog_mps.h"
 #include "ui_dialog_mps.h"
 
+#include "discardanswersquestion.h"
+
 namespace {
 
 // The published English items: nine on concern over mistakes, then four on doubts about
@@ -89,4 +91,10 @@ void Dialog_mps::on_buttonBox_rejected()
 void Dialog_mps::on_checkBox_11_clicked()
 {
     m_form.answers->applyGate(m_form.ui->buttonBox);
+}
+
+void Dialog_mps::reject()
+{
+    if (DiscardAnswersQuestion::mayClose(this, *m_form.answers))
+        QDialog::reject();
 }

@@ -30,6 +30,9 @@ public:
     // True when every item the scale shows is answered.
     bool isComplete() const;
 
+    // Closes without accepting; asks first when the form holds answers.
+    void reject() override;
+
 private slots:
     void on_buttonBox_accepted();
     void on_buttonBox_rejected();

@@ -26,6 +26,9 @@ QString numberList(const QList<int> &numbers)
 
 QString IncompleteFormQuestion::text(const QList<int> &unanswered, int itemCount)
 {
+    if (unanswered.size() >= itemCount)
+        return tr("None of the %1 items is answered.").arg(itemCount) + QLatin1Char('\n')
+               + tr("Answer the items, or cancel the form.");
     const QString which = unanswered.size() == 1
         ? tr("%1 of %2 items is unanswered: item %3.")
         : tr("%1 of %2 items are unanswered: items %3.");
@@ -41,9 +44,12 @@ bool IncompleteFormQuestion::acceptAnyway(QWidget *parent, const QList<int> &una
     question.setWindowTitle(tr("Unanswered items"));
     question.setText(text(unanswered, itemCount));
     QPushButton *goBack = question.addButton(tr("Go back"), QMessageBox::RejectRole);
-    QPushButton *accept = question.addButton(tr("Accept anyway"), QMessageBox::AcceptRole);
+    // An empty form has no value to write: 0.00 would be a guess, not a score.
+    QPushButton *accept = unanswered.size() < itemCount
+        ? question.addButton(tr("Accept anyway"), QMessageBox::AcceptRole)
+        : nullptr;
     question.setDefaultButton(goBack);
     question.setEscapeButton(goBack);
     question.exec();
-    return question.clickedButton() == accept;
+    return accept && question.clickedButton() == accept;
 }

@@ -13,7 +13,8 @@ class IncompleteFormQuestion
 public:
     // unanswered holds the items' numbers, from 1, out of itemCount shown.
     static QString text(const QList<int> &unanswered, int itemCount);
-    // True for "Accept anyway"; "Go back", the default, and Escape give false.
+    // True for "Accept anyway"; "Go back", the default, and Escape give false. With no
+    // item answered only "Go back" is offered.
     static bool acceptAnyway(QWidget *parent, const QList<int> &unanswered, int itemCount);
 };
 

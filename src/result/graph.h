@@ -29,11 +29,10 @@ public:
     void setPredictors(const PredictorValues &values, const PredictorSources &sources,
                        const QDateTime &time = QDateTime::currentDateTime());
 
-    // The height the BMI was worked out from, when the weight-and-height dialog was used.
-    void setHeightMetres(std::optional<double> metres);
-
     // The case the simulation was saved as; the report names it.
     void setCaseCode(const QString &code);
+    // The height the BMI was worked out from, when the weight-and-height dialog was used.
+    void setHeightMetres(std::optional<double> metres);
 
     // What the dialog shows and reports: the course, and the inputs once given.
     const SimulationRecord &record() const;
