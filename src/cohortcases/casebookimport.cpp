@@ -18,16 +18,6 @@ QString fieldText(const CsvRow &row, int column)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-// A sentence of the store's, as a clause after a column name.
-QString clause(QString sentence)
-{
-    if (sentence.endsWith(QLatin1Char('.')))
-        sentence.chop(1);
-    if (!sentence.isEmpty())
-        sentence[0] = sentence.at(0).toLower();
-    return sentence;
-}
-
 void addReason(QString *reasons, const QString &column, const QString &reason)
 {
     if (!reasons->isEmpty())
@@ -67,7 +57,7 @@ void CaseBookImport::readRow(const CsvRow &row, const CohortColumns &columns,
                 record.heightMetres = height;
             else if (text.find_first_not_of(" \t") != std::string_view::npos)
                 addReason(&reasons, QLatin1String(CohortColumns::caseColumnName(CohortColumns::Height)),
-                          clause(numberFieldRefusal(text, range, m_mark)));
+                          refusalClause(numberFieldRefusal(text, range, m_mark)));
         }
         record.predictors = cohort.predictors;
         record.course = predictBmiCourse(record.predictors);
@@ -102,7 +92,7 @@ void CaseBookImport::readRow(const CsvRow &row, const CohortColumns &columns,
                           QStringLiteral("its visit date, %1, is after today")
                               .arg(visit.date.toString(Qt::ISODate)));
             else if (const CaseStoreError invalid = VisitStore::check(visit, record.baselineDate))
-                addReason(&reasons, column, clause(invalid.message));
+                addReason(&reasons, column, refusalClause(invalid.message));
             visits.append(visit);
         }
     }
