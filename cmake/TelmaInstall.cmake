@@ -32,8 +32,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The case book needs the SQLite plugin of Qt SQL, which no library links against.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6sql6-sqlite)
+# The case book needs the SQLite and PostgreSQL plugins of Qt SQL, which no library links against.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql")
 include(CPack)
 
 # The installed layout, checked without installing into the system (the package test preset

@@ -16,11 +16,14 @@ source scripts/parallel.sh
 if [ "$mode" = test ]; then
     # The tests read PDF reports back as text.
     scripts/install-deps.sh poppler-utils
+    # The case book's tests run on SQLite and on a throw-away PostgreSQL server that CTest
+    # starts and stops itself (cmake/TelmaPostgresTesting.cmake).
+    scripts/install-deps.sh postgresql libqt6sql6-psql libqt6sql6-sqlite
     cmake --workflow --preset default
     exit 0
 fi
 
-scripts/install-deps.sh
+scripts/install-deps.sh libqt6sql6-sqlite libqt6sql6-psql
 cmake --preset default >/dev/null
 cmake --build --preset default
 

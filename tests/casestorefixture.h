@@ -4,15 +4,45 @@
 #include "bmicourse.h"
 #include "caserecord.h"
 
+#include "postgresfixture.h"
+
 #include <QDate>
 #include <QTemporaryDir>
 #include <QTest>
+
+// On the throw-away PostgreSQL server (TELMA_TEST_POSTGRES, set by CTest for the *_postgres
+// runs): each fresh case book is a schema of its own in one database of this test process,
+// reached through the search path of its connection string.
+inline bool caseBooksOnServer()
+{
+    return !qEnvironmentVariableIsEmpty("TELMA_TEST_POSTGRES");
+}
+
+inline QString freshServerCaseBook()
+{
+    static PostgresScratch *scratch = [] {
+        auto *made = new PostgresScratch;
+        // Dropped while Qt SQL still works, before the application object goes.
+        qAddPostRoutine([] { delete scratch; });
+        return made;
+    }();
+    static int count = 0;
+    const QString schema = QStringLiteral("casebook_%1").arg(++count);
+    if (!scratch->exec(QStringLiteral("CREATE SCHEMA %1").arg(schema)))
+        qFatal("cannot create the schema %s", qPrintable(schema));
+    ConnectionInfo info;
+    info.parse(scratch->connectionString());
+    info.set(QStringLiteral("options"), QStringLiteral("-c search_path=%1").arg(schema));
+    return info.toString();
+}
 
 // Every store test gets its database from freshCaseBook(), so that the same test cases can
 // run against any database engine the store supports: only this file knows where the
 // databases are.
 inline QString freshCaseBook()
 {
+    if (caseBooksOnServer())
+        return freshServerCaseBook();
     static QTemporaryDir folder;
     static int count = 0;
     return folder.filePath(QStringLiteral("casebook-%1/cases.sqlite").arg(++count));

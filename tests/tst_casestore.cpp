@@ -4,6 +4,8 @@
 #include "casestorefixture.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
@@ -31,6 +33,9 @@ private slots:
     void trailIsAppendOnly_data();
     void trailIsAppendOnly();
     void refusesStaleUpdate();
+    void conflictSaysWhoAndWhat();
+    void deletionReportedOnNextAction_data();
+    void deletionReportedOnNextAction();
     void refusesNewerSchema();
     void csvCell_data();
     void csvCell();
@@ -398,6 +403,73 @@ void TestCaseStore::refusesStaleUpdate()
     CaseRecord read;
     QVERIFY(store.readCase(record.id, &read));
     QCOMPARE(read.predictors[7], 40.0);
+}
+
+void TestCaseStore::conflictSaysWhoAndWhat()
+{
+    OPEN_FRESH(store, location);
+    store.setUser(QStringLiteral("anna"));
+    CaseStore other;
+    QVERIFY(other.open(location));
+    other.setUser(QStringLiteral("ben"));
+    CaseRecord mine = sampleCase(QStringLiteral("W-1"));
+    QVERIFY(store.addCase(&mine));
+    CaseRecord theirs;
+    QVERIFY(other.readCase(mine.id, &theirs));
+    theirs.heightMetres = 1.81;
+    QVERIFY(other.updateCase(&theirs));
+
+    mine.predictors[7] = 36.5;
+    const CaseRecord edit = mine;
+    QVERIFY(!store.updateCase(&mine));
+    QCOMPARE(store.lastError().kind, CaseStoreError::Conflict);
+    const QString message = store.lastError().message;
+    QVERIFY2(message.contains(QStringLiteral("changed by ben at")), qPrintable(message));
+    QVERIFY2(message.contains(QStringLiteral("height_m")) && message.contains(QStringLiteral("1.81")),
+             qPrintable(message));
+    // The unsaved edit is left as it was, for the user to keep or redo.
+    QCOMPARE(mine.predictors[7], 36.5);
+    QCOMPARE(mine.rowVersion, edit.rowVersion);
+    // Started again from the current version, the same edit goes through.
+    CaseRecord current;
+    QVERIFY(store.readCase(mine.id, &current));
+    current.predictors[7] = 36.5;
+    QVERIFY2(store.updateCase(&current), qPrintable(store.lastError().message));
+}
+
+void TestCaseStore::deletionReportedOnNextAction_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("save an edit") << "update";
+    QTest::newRow("open it") << "read";
+    QTest::newRow("delete it too") << "remove";
+}
+
+void TestCaseStore::deletionReportedOnNextAction()
+{
+    QFETCH(QString, action);
+    OPEN_FRESH(store, location);
+    CaseStore other;
+    QVERIFY(other.open(location));
+    other.setUser(QStringLiteral("ben"));
+    CaseRecord mine = sampleCase(QStringLiteral("D-1"));
+    QVERIFY(store.addCase(&mine));
+    QVERIFY(other.removeCase(mine.id));
+
+    bool done = false;
+    if (action == "update") {
+        mine.predictors[7] = 37;
+        done = store.updateCase(&mine);
+    } else if (action == "read") {
+        CaseRecord read;
+        done = store.readCase(mine.id, &read);
+    } else {
+        done = store.removeCase(mine.id);
+    }
+    QVERIFY(!done);
+    QCOMPARE(store.lastError().kind, CaseStoreError::NotFound);
+    QVERIFY2(store.lastError().message.contains(QStringLiteral("deleted by ben at")),
+             qPrintable(store.lastError().message));
 }
 
 void TestCaseStore::refusesNewerSchema()

@@ -96,6 +96,8 @@ private slots:
     void xLabelsCentredUnderTicks();
     void yLabelsEndLeftOfAxis();
     void resultChartSettings();
+    void crispAtAnyRatio_data();
+    void crispAtAnyRatio();
 
 private:
     ChartXY m_view;
@@ -226,6 +228,35 @@ void TestChartXYGeometry::resultChartSettings()
     };
     for (int i = 0; i < expected.size(); ++i)
         QVERIFY2(actual.at(i) == expected.at(i).second, expected.at(i).first);
+}
+
+void TestChartXYGeometry::crispAtAnyRatio_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("1") << 1.0;
+    QTest::newRow("1.5") << 1.5;
+    QTest::newRow("2") << 2.0;
+}
+
+// Every tick mark on the Y axis is as thick as its pen on the device grid (1 or 2 px
+// pens: round(ratio) or round(2 * ratio) device pixels), wherever it falls: at a ratio
+// of 1.5 a mark at a whole logical position would otherwise cover one or two pixels.
+void TestChartXYGeometry::crispAtAnyRatio()
+{
+    QFETCH(qreal, ratio);
+    m_view.setting()->scale()->setLimitView(
+        ChartXYLimit(ChartXYLimitAxis(0, 6), ChartXYLimitAxis(0.0, 9.0)));
+    m_view.setting()->grid()->tickY().setSubCount(7);
+    const QImage image = chartImageAt(m_view, ViewSize, ratio);
+    m_view.setting()->grid()->tickY().setSubCount(4);
+    // Left of the axis, where every mark (minor ones 6 px long) crosses.
+    const int x = int((GridLeft - 4) * ratio);
+    const QList<Run> runs = inkRuns(image, Qt::Vertical, x, int(10 * ratio),
+                                    int((GridBottom + 4) * ratio));
+    QCOMPARE(runs.size(), 3 * 6 + 1);
+    for (const Run &run : runs)
+        QVERIFY2(run.length == qRound(ratio) || run.length == qRound(2 * ratio),
+                 qPrintable(QStringLiteral("%1 px at %2").arg(run.length).arg(run.start)));
 }
 
 QTEST_MAIN(TestChartXYGeometry)

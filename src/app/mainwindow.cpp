@@ -222,12 +222,16 @@ void MainWindow::noteSource(const QDialog &questionnaire, Predictor field,
 
 void MainWindow::openCaseBook()
 {
-    CaseStore *store = m_caseBook->store(this);
-    if (!store)
-        return;
-    CaseBookDialog caseBook(*store, this);
-    if (caseBook.exec() == QDialog::Accepted)
-        loadCase(caseBook.chosenCase());
+    // Again after "Database…" chose another case book.
+    for (bool again = true; again;) {
+        CaseStore *store = m_caseBook->store(this);
+        if (!store)
+            return;
+        CaseBookDialog caseBook(*store, this);
+        if (caseBook.exec() == QDialog::Accepted)
+            loadCase(caseBook.chosenCase());
+        again = caseBook.databaseChanged();
+    }
 }
 
 void MainWindow::loadCase(const CaseRecord &record)

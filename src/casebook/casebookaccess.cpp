@@ -1,8 +1,12 @@
 #include "casebookaccess.h"
 #include "casestorelocation.h"
 
+#include "databasedialog.h"
+#include "passwordprompt.h"
+
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 CaseBookAccess::CaseBookAccess(const QString &location)
     : m_location(location)
@@ -11,11 +15,14 @@ CaseBookAccess::CaseBookAccess(const QString &location)
 
 CaseStore *CaseBookAccess::store(QWidget *parent)
 {
-    if (m_store.isOpen())
-        return &m_store;
-    // Asked again each time: the user may have fixed the cause in the meantime.
+    // Asked again each time: the user may have fixed the cause, or chosen another database
+    // under "Database…", in the meantime.
     const QString location =
         m_location.isEmpty() ? CaseStoreLocation::defaultLocation() : m_location;
+    if (m_store.isOpen() && m_store.location() == location)
+        return &m_store;
+    // A password the clinic server asks for is asked over this window, once per run.
+    installPasswordPrompt(parent);
     if (m_store.open(location))
         return &m_store;
     QMessageBox box(QMessageBox::Warning,
@@ -24,6 +31,21 @@ CaseStore *CaseBookAccess::store(QWidget *parent)
     box.setInformativeText(QCoreApplication::translate(
         "CaseBookAccess", "The case book cannot be used now. Everything else in the program "
                           "works as before."));
+    // The way out when the chosen server cannot be used: choose another database.
+    QPushButton *choose = m_location.isEmpty()
+                              ? box.addButton(QCoreApplication::translate("CaseBookAccess", "Database…"),
+                                              QMessageBox::ActionRole)
+                              : nullptr;
+    // Closing the box, or Escape, is still "OK" with the extra button there.
+    box.setEscapeButton(QMessageBox::Ok);
     box.exec();
+    if (choose && box.clickedButton() == choose && chooseDatabase(parent))
+        return store(parent);
     return nullptr;
+}
+
+bool CaseBookAccess::chooseDatabase(QWidget *parent)
+{
+    DatabaseDialog dialog(CaseStoreLocation::localFile(), parent);
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -18,6 +18,9 @@ public:
     // The open store, or nullptr after telling the user (in a box over parent) why not.
     CaseStore *store(QWidget *parent);
 
+    // "Database…": this computer or the clinic server; true when the user chose (OK).
+    static bool chooseDatabase(QWidget *parent);
+
 private:
     QString m_location;
     CaseStore m_store;

@@ -1,4 +1,6 @@
 #include "casebookdialog.h"
+#include "casebookaccess.h"
+#include "databaselocation.h"
 #include "casecsv.h"
 #include "caselistmodel.h"
 #include "casestore.h"
@@ -75,12 +77,14 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     };
     QPushButton *exportButton = nullptr;
     QPushButton *backupButton = nullptr;
+    QPushButton *databaseButton = nullptr;
     const Action actions[] = {
         {&m_load, "loadCaseButton", QT_TR_NOOP("Load into form"), &CaseBookDialog::loadCurrent},
         {&m_answers, "caseAnswersButton", QT_TR_NOOP("Answers…"), &CaseBookDialog::chooseAnswers},
         {&m_delete, "deleteCaseButton", QT_TR_NOOP("Delete…"), &CaseBookDialog::deleteCurrent},
         {&exportButton, "exportCasesButton", QT_TR_NOOP("Export…"), &CaseBookDialog::exportCases},
         {&backupButton, "backupCasesButton", QT_TR_NOOP("Back up…"), &CaseBookDialog::backUp},
+        {&databaseButton, "databaseButton", QT_TR_NOOP("Database…"), &CaseBookDialog::chooseDatabase},
     };
     for (const Action &action : actions) {
         *action.button = buttons->addButton(tr(action.text), QDialogButtonBox::ActionRole);
@@ -91,9 +95,13 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     m_answers->setToolTip(tr("The questionnaire answers of the selected case"));
     exportButton->setToolTip(tr("Cases as CSV: the selected ones, or all when none is selected"));
     backupButton->setToolTip(tr("A copy of the whole case book"));
+    databaseButton->setToolTip(tr("The case book on this computer or on the clinic server"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto *where = new QLabel(tr("Case book: %1").arg(QDir::toNativeSeparators(store.location())),
+    const DatabaseLocation location = DatabaseLocation::fromText(store.location());
+    auto *where = new QLabel(tr("Case book: %1")
+                                 .arg(location.isServer() ? location.description()
+                                                          : QDir::toNativeSeparators(store.location())),
                              this);
     where->setTextInteractionFlags(Qt::TextSelectableByMouse);
     where->setWordWrap(true);
@@ -256,4 +264,14 @@ void CaseBookDialog::backUp()
     }
     if (!m_store.backup(fileName))
         warn(m_store.lastError().message);
+}
+
+void CaseBookDialog::chooseDatabase()
+{
+    // Another database means another list: the case book closes and the caller opens the
+    // newly chosen one.
+    if (CaseBookAccess::chooseDatabase(this)) {
+        m_databaseChanged = true;
+        reject();
+    }
 }

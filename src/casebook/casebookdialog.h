@@ -23,6 +23,8 @@ public:
 
     // The case to load into the form, once the dialog was accepted.
     const CaseRecord &chosenCase() const { return m_chosen; }
+    // The user chose another database under "Database…"; the case book closed for it.
+    bool databaseChanged() const { return m_databaseChanged; }
 
     // Shows the stored answers of one questionnaire of the current case, read-only.
     void showAnswers(int predictor);
@@ -33,6 +35,7 @@ private:
     void deleteCurrent();
     void exportCases();
     void backUp();
+    void chooseDatabase();
     void updateButtons();
     // Shows the follow-up of the one selected case beside the list.
     void showSelectedFollowUp();
@@ -49,6 +52,7 @@ private:
     QPushButton *m_delete;
     FollowUpPane *m_followUp;
     CaseRecord m_chosen;
+    bool m_databaseChanged = false;
 };
 
 #endif // CASEBOOKDIALOG_H

@@ -57,6 +57,7 @@ struct CaseAuditEntry {
     qint64 caseId = 0;
     QString action; // "insert", "update" or "delete"
     QString user;
+    QString databaseUser; // the server account that wrote the entry; empty in a SQLite file
     QDateTime time;
     struct Change {
         QString field;

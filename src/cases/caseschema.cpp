@@ -82,6 +82,8 @@ static QStringList firstVersion(const CaseStoreDialect &dialect)
                       QStringLiteral("case_audit_values_no_delete"),
                       QStringLiteral("case_audit_values"), QStringLiteral("DELETE"),
                       QStringLiteral("EXISTS (SELECT 1 FROM cases WHERE cases.id = OLD.case_id)"));
+    // On a server, which account wrote each entry, filled in by the server itself.
+    statements << dialect.databaseUserColumn(QStringLiteral("case_audit"));
     return statements;
 }
 
@@ -108,8 +110,11 @@ bool CaseSchema::readVersion(QSqlDatabase &db, const CaseStoreDialect &dialect, 
         return false;
     const CaseStoreError notOurs{
         CaseStoreError::NotCaseBook,
-        tr("The file %1 is not a case book of this program. It was left as it is.")
-            .arg(db.databaseName())};
+        dialect.isServer()
+            ? tr("The database on the clinic server holds other tables and is not a case book of "
+                 "this program. It was left as it is.")
+            : tr("The file %1 is not a case book of this program. It was left as it is.")
+                  .arg(db.databaseName())};
     if (tables.isEmpty()) {
         *version = 0;
         return true;
@@ -155,6 +160,9 @@ bool CaseSchema::migrate(QSqlDatabase &db, const CaseStoreDialect &dialect, int 
         };
         if (!query.exec(dialect.beginWrite()))
             return fail();
+        // Two workstations opening a new server database at once: one creates, one waits.
+        if (!dialect.lockSchema().isEmpty() && !query.exec(dialect.lockSchema()))
+            return fail();
         // Another copy of the program may have taken this step while this one waited.
         int now = 0;
         if (!readVersion(db, dialect, &now, error)) {
@@ -175,4 +183,24 @@ bool CaseSchema::migrate(QSqlDatabase &db, const CaseStoreDialect &dialect, int 
             return fail();
     }
     return true;
+}
+
+QStringList CaseSchema::grantStatements(const QString &schema, const QString &role)
+{
+    // Quoted as identifiers: names are never SQL.
+    const auto identifier = [](QString name) {
+        name.replace(QLatin1Char('"'), QLatin1String("\"\""));
+        return QLatin1Char('"') + name + QLatin1Char('"');
+    };
+    QStringList statements = {
+        QStringLiteral("GRANT USAGE ON SCHEMA %1 TO %2"),
+        QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA %1 TO %2"),
+        QStringLiteral("GRANT USAGE, SELECT ON ALL SEQUENCES IN SCHEMA %1 TO %2"),
+        QStringLiteral("REVOKE INSERT, UPDATE, DELETE ON %1.telma_schema FROM %2"),
+        QStringLiteral("REVOKE UPDATE, DELETE, TRUNCATE ON %1.case_audit FROM %2"),
+        QStringLiteral("REVOKE UPDATE, TRUNCATE ON %1.case_audit_values FROM %2"),
+    };
+    for (QString &statement : statements)
+        statement = statement.arg(identifier(schema), identifier(role));
+    return statements;
 }

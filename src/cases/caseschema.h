@@ -30,6 +30,12 @@ public:
     // Brings a database of version `from` to the latest version.
     static bool migrate(QSqlDatabase &db, const CaseStoreDialect &dialect, int from,
                         CaseStoreError *error);
+
+    // On the clinic server: what a workstation account (role) needs and no more. It reads and
+    // writes cases, adds to the audit trail and erases a deleted case's values, but cannot
+    // change the trail or the schema (it does not own the tables, so it cannot drop their
+    // triggers either).
+    static QStringList grantStatements(const QString &schema, const QString &role);
 };
 
 #endif // CASESCHEMA_H

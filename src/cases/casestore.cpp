@@ -156,6 +156,11 @@ public:
             m_query.exec(QStringLiteral("ROLLBACK"));
     }
     bool begun() const { return m_begun; }
+    void rollback()
+    {
+        if (m_begun && !m_done)
+            m_done = m_query.exec(QStringLiteral("ROLLBACK"));
+    }
     bool commit()
     {
         m_done = m_query.exec(QStringLiteral("COMMIT"));
@@ -208,6 +213,53 @@ bool CaseStore::open(const QString &location)
     if (!ready)
         close();
     return ready;
+}
+
+bool CaseStore::connected()
+{
+    if (!QSqlDatabase::contains(m_connection))
+        return fail({CaseStoreError::Failed, tr("The case book is not open.")});
+    QSqlDatabase db = database();
+    // After the clinic server went away, the next call opens the connection again.
+    return db.isOpen() || m_dialect.reconnect(db, &m_error);
+}
+
+CaseStoreError CaseStore::conflictError(const CaseRecord &stored, const CaseRecord &mine)
+{
+    // What the others changed since this edit began, from the trail.
+    QStringList changed;
+    QVector<CaseAuditEntry> trail;
+    if (auditTrail(stored.id, &trail)) {
+        for (const CaseAuditEntry &entry : std::as_const(trail)) {
+            if (entry.action != QLatin1String("update") || !(entry.time > mine.changedAt))
+                continue;
+            for (const CaseAuditEntry::Change &change : entry.changes)
+                changed << tr("%1: %2 → %3").arg(change.field, change.oldValue, change.newValue);
+        }
+    }
+    m_error = {};
+    QString message = tr("The case “%1” was changed by %2 at %3 after you opened it; your "
+                         "change was not saved.")
+                          .arg(stored.code, stored.changedBy,
+                               QLocale().toString(stored.changedAt.toLocalTime(), QLocale::ShortFormat));
+    if (!changed.isEmpty())
+        message += QLatin1Char('\n') + tr("Changed meanwhile: %1").arg(changed.join(QStringLiteral("; ")));
+    return {CaseStoreError::Conflict, message};
+}
+
+CaseStoreError CaseStore::goneError(qint64 id)
+{
+    // Deleted by someone else: say who and when, from the entry the deletion left.
+    QVector<CaseAuditEntry> trail;
+    const bool known = auditTrail(id, &trail) && !trail.isEmpty()
+                       && trail.last().action == QLatin1String("delete");
+    m_error = {};
+    if (!known)
+        return {CaseStoreError::NotFound, tr("The case no longer exists.")};
+    return {CaseStoreError::NotFound,
+            tr("The case was deleted by %1 at %2; it no longer exists.")
+                .arg(trail.last().user,
+                     QLocale().toString(trail.last().time.toLocalTime(), QLocale::ShortFormat))};
 }
 
 bool CaseStore::isOpen() const
@@ -325,7 +377,8 @@ bool CaseStore::writeAudit(qint64 caseId, const QString &action,
                            const QVector<CaseAuditEntry::Change> &changes, QSqlQuery &query)
 {
     query.prepare(QStringLiteral("INSERT INTO case_audit (case_id, action, changed_by, "
-                                 "changed_at) VALUES (?, ?, ?, ?)"));
+                                 "changed_at) VALUES (?, ?, ?, ?)")
+                  + m_dialect.returningId());
     query.addBindValue(caseId);
     query.addBindValue(action);
     query.addBindValue(m_user);
@@ -352,7 +405,8 @@ bool CaseStore::insertCase(CaseRecord *record, const QDateTime &now, QSqlQuery &
     query.prepare(QStringLiteral("INSERT INTO cases (%1, created_by, created_at, changed_by, "
                                  "changed_at, row_version) VALUES (%2, ?, ?, ?, ?, 1)")
                       .arg(valueColumns().join(QStringLiteral(", ")),
-                           placeholders(valueColumns().size())));
+                           placeholders(valueColumns().size()))
+                  + m_dialect.returningId());
     bindValues(query, *record);
     query.addBindValue(m_user);
     query.addBindValue(timeText(now));
@@ -379,7 +433,7 @@ bool CaseStore::insertCase(CaseRecord *record, const QDateTime &now, QSqlQuery &
 bool CaseStore::addCase(CaseRecord *record)
 {
     m_error = check(*record);
-    if (m_error)
+    if (m_error || !connected())
         return false;
     QSqlDatabase db = database();
     Write write(db, m_dialect);
@@ -412,6 +466,8 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
                 return refuse(record, invalid);
         }
     }
+    if (!connected())
+        return false;
     const QVector<CaseRecord> unsaved = *records;
     QSqlDatabase db = database();
     Write write(db, m_dialect);
@@ -447,6 +503,8 @@ bool CaseStore::codesInUse(const QStringList &codes, QSet<QString> *inUse)
 {
     m_error = {};
     inUse->clear();
+    if (!connected())
+        return false;
     QSqlQuery query(database());
     query.prepare(QStringLiteral("SELECT 1 FROM cases WHERE code = ?"));
     for (const QString &code : codes) {
@@ -462,7 +520,7 @@ bool CaseStore::codesInUse(const QStringList &codes, QSet<QString> *inUse)
 bool CaseStore::updateCase(CaseRecord *record)
 {
     m_error = check(*record);
-    if (m_error)
+    if (m_error || !connected())
         return false;
     QSqlDatabase db = database();
     Write write(db, m_dialect);
@@ -472,12 +530,7 @@ bool CaseStore::updateCase(CaseRecord *record)
     if (!readCase(record->id, &stored))
         return false;
     if (stored.rowVersion != record->rowVersion)
-        return fail({CaseStoreError::Conflict,
-                     tr("The case “%1” was changed by %2 at %3 after you opened it; your "
-                        "change was not saved.")
-                         .arg(stored.code, stored.changedBy,
-                              QLocale().toString(stored.changedAt.toLocalTime(),
-                                                 QLocale::ShortFormat))});
+        return fail(conflictError(stored, *record));
     bool inUse = false;
     if (!codeInUse(record->code, record->id, &inUse) || inUse)
         return false;
@@ -497,6 +550,13 @@ bool CaseStore::updateCase(CaseRecord *record)
     query.addBindValue(record->rowVersion);
     if (!query.exec())
         return failQuery(query, QT_TR_NOOP("save the case"));
+    // On the server another workstation may have saved the row since it was read above:
+    // then the version no longer matches and nothing was updated.
+    if (query.numRowsAffected() != 1) {
+        write.rollback();
+        CaseRecord now;
+        return readCase(record->id, &now) ? fail(conflictError(now, *record)) : false;
+    }
 
     const auto before = fieldTexts(stored);
     const auto after = fieldTexts(*record);
@@ -520,6 +580,8 @@ bool CaseStore::updateCase(CaseRecord *record)
 bool CaseStore::removeCase(qint64 id)
 {
     m_error = {};
+    if (!connected())
+        return false;
     QSqlDatabase db = database();
     Write write(db, m_dialect);
     QSqlQuery &query = write.query();
@@ -530,7 +592,7 @@ bool CaseStore::removeCase(qint64 id)
     if (!query.exec())
         return failQuery(query, QT_TR_NOOP("delete the case"));
     if (query.numRowsAffected() != 1)
-        return fail({CaseStoreError::NotFound, tr("The case no longer exists.")});
+        return fail(goneError(id));
     // The person's right to erasure: the answers go with the case (foreign key), the old
     // values from the trail here; the trail keeps only who deleted it and when.
     query.prepare(QStringLiteral("DELETE FROM case_audit_values WHERE case_id = ?"));
@@ -546,7 +608,7 @@ bool CaseStore::readCase(qint64 id, CaseRecord *record)
     if (!readCases({id}, &records))
         return false;
     if (records.isEmpty())
-        return fail({CaseStoreError::NotFound, tr("The case no longer exists.")});
+        return fail(goneError(id));
     *record = records.first();
     return true;
 }
@@ -555,6 +617,8 @@ bool CaseStore::readCases(const QVector<qint64> &ids, QVector<CaseRecord> *recor
 {
     m_error = {};
     records->clear();
+    if (!connected())
+        return false;
     QSqlQuery query(database());
     query.setForwardOnly(true);
     const QString select = QStringLiteral("SELECT %1 FROM cases").arg(RecordColumns);
@@ -668,6 +732,8 @@ bool CaseStore::summaries(const QString &filter, const QString &afterCode, int l
 {
     m_error = {};
     page->clear();
+    if (!connected())
+        return false;
     QSqlQuery query;
     if (!selectSummaries(database(), filter, afterCode, QString(), limit, page, &query))
         return failQuery(query, QT_TR_NOOP("read the cases"));
@@ -679,6 +745,8 @@ bool CaseStore::searchCases(const QString &filter, const QString &afterCode, int
 {
     m_error = {};
     *step = {};
+    if (!connected())
+        return false;
     // The end of this step's stretch of codes, found in the code index alone.
     QSqlQuery query(database());
     query.prepare(QStringLiteral("SELECT MAX(code), COUNT(*) FROM (SELECT code FROM cases "
@@ -707,6 +775,8 @@ bool CaseStore::searchCases(const QString &filter, const QString &afterCode, int
 
 qint64 CaseStore::caseCount()
 {
+    if (!connected())
+        return -1;
     QSqlQuery query(database());
     if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM cases")) || !query.next()) {
         failQuery(query, QT_TR_NOOP("read the cases"));
@@ -719,9 +789,11 @@ bool CaseStore::auditTrail(qint64 caseId, QVector<CaseAuditEntry> *entries)
 {
     m_error = {};
     entries->clear();
+    if (!connected())
+        return false;
     QSqlQuery query(database());
-    query.prepare(QStringLiteral("SELECT id, action, changed_by, changed_at FROM case_audit "
-                                 "WHERE case_id = ? ORDER BY id"));
+    query.prepare(QStringLiteral("SELECT id, action, changed_by, changed_at, database_user "
+                                 "FROM case_audit WHERE case_id = ? ORDER BY id"));
     query.addBindValue(caseId);
     if (!query.exec())
         return failQuery(query, QT_TR_NOOP("read the audit trail"));
@@ -732,6 +804,7 @@ bool CaseStore::auditTrail(qint64 caseId, QVector<CaseAuditEntry> *entries)
         entry.action = query.value(1).toString();
         entry.user = query.value(2).toString();
         entry.time = readTime(query.value(3));
+        entry.databaseUser = query.value(4).toString();
         entries->append(entry);
     }
     query.prepare(QStringLiteral("SELECT audit_id, field, old_value, new_value FROM "

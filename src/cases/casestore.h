@@ -86,6 +86,10 @@ private:
     friend class VisitStore;
 
     class Write;
+    // Opens the connection again when the clinic server went away since the last call.
+    bool connected();
+    CaseStoreError conflictError(const CaseRecord &stored, const CaseRecord &mine);
+    CaseStoreError goneError(qint64 id);
     bool fail(const CaseStoreError &error);
     bool failQuery(const class QSqlQuery &query, const char *doing);
     bool writeAnswers(qint64 id, const CaseRecord &record, QSqlQuery &query);

@@ -1,6 +1,10 @@
 #include "casestoredialect.h"
 #include "casestorelocation.h"
 
+#include "connectionfailure.h"
+#include "databaselocation.h"
+#include "serverconnection.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -13,9 +17,74 @@ static QString tr(const char *text)
     return QCoreApplication::translate("CaseStore", text);
 }
 
-CaseStoreDialect CaseStoreDialect::forLocation(const QString &)
+CaseStoreDialect CaseStoreDialect::forLocation(const QString &location)
 {
-    return CaseStoreDialect();
+    CaseStoreDialect dialect;
+    // A location that is not a plain path goes to the server side, which refuses it with
+    // DatabaseLocation's reason when it is not a usable connection string either.
+    if (DatabaseLocation::fromText(location).kind() != DatabaseLocation::Kind::File
+        && !location.trimmed().isEmpty())
+        dialect.m_engine = Engine::PostgreSql;
+    return dialect;
+}
+
+namespace {
+
+// Per connection: a write waits for a row another workstation is writing at most as long as
+// a SQLite writer waits for the file, then reports instead of hanging.
+bool applySessionSettings(QSqlDatabase &db, int busyTimeoutMs)
+{
+    QSqlQuery query(db);
+    return query.exec(QStringLiteral("SET lock_timeout = %1").arg(busyTimeoutMs));
+}
+
+} // namespace
+
+bool CaseStoreDialect::openServer(QSqlDatabase *db, const QString &location,
+                                  const QString &connectionName, int busyTimeoutMs,
+                                  CaseStoreError *error) const
+{
+    const DatabaseLocation where = DatabaseLocation::fromText(location);
+    if (!where.isServer()) {
+        *error = {CaseStoreError::ServerUnavailable, where.problem()};
+        return false;
+    }
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+        *error = {CaseStoreError::Failed,
+                  tr("The PostgreSQL driver of Qt is not installed (Debian: libqt6sql6-psql).")};
+        return false;
+    }
+    const ConnectionFailure failure = ServerConnection::open(connectionName, where.connectionString());
+    *db = QSqlDatabase::database(connectionName, false);
+    if (failure.isFailure()) {
+        *error = {failure.reason() == ConnectionFailure::Reason::NoPrivileges
+                      ? CaseStoreError::NoPermission
+                      : CaseStoreError::ServerUnavailable,
+                  failure.message()};
+        return false;
+    }
+    if (!applySessionSettings(*db, busyTimeoutMs)) {
+        *error = describe(db->lastError(), tr("open"));
+        return false;
+    }
+    return true;
+}
+
+bool CaseStoreDialect::reconnect(QSqlDatabase &db, CaseStoreError *error) const
+{
+    if (db.isOpen() || m_engine == Engine::Sqlite)
+        return db.isOpen();
+    const ConnectionFailure failure = ServerConnection::reopen(m_connectionName);
+    if (failure.isFailure()) {
+        *error = {failure.isTransient() ? CaseStoreError::ConnectionLost : CaseStoreError::ServerUnavailable,
+                  failure.message()};
+        return false;
+    }
+    if (!applySessionSettings(db, m_busyTimeoutMs)) {
+        *error = describe(db.lastError(), tr("open"));
+        return false;
+    }
+    return true;
 }
 
 // A SQLite file starts with this; an empty file is a database yet to be initialised.
@@ -32,8 +101,12 @@ static bool looksLikeSqlite(const QString &path, QString *why)
 
 bool CaseStoreDialect::open(QSqlDatabase *db, const QString &location,
                             const QString &connectionName, int busyTimeoutMs,
-                            CaseStoreError *error) const
+                            CaseStoreError *error)
 {
+    m_connectionName = connectionName;
+    m_busyTimeoutMs = busyTimeoutMs;
+    if (m_engine == Engine::PostgreSql)
+        return openServer(db, location, connectionName, busyTimeoutMs, error);
     QString why;
     if (!CaseStoreLocation::prepareFile(location, &why)) {
         *error = {CaseStoreError::CannotCreate, why};
@@ -71,6 +144,9 @@ bool CaseStoreDialect::open(QSqlDatabase *db, const QString &location,
 
 bool CaseStoreDialect::configure(QSqlDatabase &db, CaseStoreError *error) const
 {
+    // The server keeps its own journal and durability settings.
+    if (m_engine == Engine::PostgreSql)
+        return true;
     // WAL: readers never wait for the writer, and a write cut short leaves the file whole.
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !query.next()
@@ -90,7 +166,14 @@ bool CaseStoreDialect::tables(QSqlDatabase &db, QStringList *names, CaseStoreErr
 {
     // Asked directly rather than through QSqlDatabase::tables(), which hides read errors.
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+    // On the server, the tables of the schema in use, whatever this account may read.
+    const QString sql =
+        m_engine == Engine::PostgreSql
+            ? QStringLiteral("SELECT c.relname FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n "
+                             "ON n.oid = c.relnamespace WHERE n.nspname = current_schema() "
+                             "AND c.relkind IN ('r', 'p')")
+            : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'");
+    if (!query.exec(sql)) {
         *error = describe(query.lastError(), tr("open"));
         return false;
     }
@@ -101,6 +184,13 @@ bool CaseStoreDialect::tables(QSqlDatabase &db, QStringList *names, CaseStoreErr
 
 QString CaseStoreDialect::ddl(QString statement) const
 {
+    if (m_engine == Engine::PostgreSql) {
+        statement.replace(QLatin1String("{id}"),
+                          QLatin1String("BIGINT GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY"));
+        statement.replace(QLatin1String("{real}"), QLatin1String("DOUBLE PRECISION"));
+        statement.replace(QLatin1String("{bigint}"), QLatin1String("BIGINT"));
+        return statement;
+    }
     statement.replace(QLatin1String("{id}"), QLatin1String("INTEGER PRIMARY KEY AUTOINCREMENT"));
     statement.replace(QLatin1String("{real}"), QLatin1String("REAL"));
     statement.replace(QLatin1String("{bigint}"), QLatin1String("INTEGER"));
@@ -111,6 +201,29 @@ QStringList CaseStoreDialect::refusingTrigger(const QString &name, const QString
                                               const QString &event,
                                               const QString &condition) const
 {
+    if (m_engine == Engine::PostgreSql) {
+        // PL/pgSQL; the condition goes into the function, as a trigger's WHEN may not hold a
+        // subquery. TRUNCATE skips row triggers, so a table that refuses DELETE refuses it too.
+        const QString refuse =
+            QStringLiteral("RAISE EXCEPTION '%1 is append-only' USING ERRCODE = 'P0001';").arg(table);
+        const QString body = condition.isEmpty()
+                                 ? refuse
+                                 : QStringLiteral("IF %1 THEN %2 END IF;").arg(condition, refuse);
+        QStringList statements = {
+            QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $body$ "
+                           "BEGIN %2 RETURN OLD; END $body$")
+                .arg(name, body),
+            QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW EXECUTE FUNCTION %1()")
+                .arg(name, event, table)};
+        if (event == QLatin1String("DELETE"))
+            statements << QStringLiteral("CREATE FUNCTION %1_truncate() RETURNS trigger LANGUAGE plpgsql "
+                                         "AS $body$ BEGIN %2 RETURN NULL; END $body$")
+                              .arg(name, refuse)
+                       << QStringLiteral("CREATE TRIGGER %1_truncate BEFORE TRUNCATE ON %2 "
+                                         "FOR EACH STATEMENT EXECUTE FUNCTION %1_truncate()")
+                              .arg(name, table);
+        return statements;
+    }
     const QString when = condition.isEmpty() ? QString() : QStringLiteral(" WHEN ") + condition;
     return {QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW%4 BEGIN "
                            "SELECT RAISE(ABORT, '%3 is append-only'); END")
@@ -119,16 +232,87 @@ QStringList CaseStoreDialect::refusingTrigger(const QString &name, const QString
 
 QString CaseStoreDialect::beginWrite() const
 {
-    return QStringLiteral("BEGIN IMMEDIATE");
+    // On the server two writers touch different rows side by side; a change of the same row
+    // is caught by its row version (the UPDATE names the version it read).
+    return m_engine == Engine::PostgreSql ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE");
 }
 
-qint64 CaseStoreDialect::insertedId(const QSqlQuery &query) const
+QString CaseStoreDialect::lockSchema() const
 {
+    // SQLite's BEGIN IMMEDIATE already holds the whole file; on the server, an advisory lock
+    // (any fixed number of our own) held until the transaction ends.
+    return m_engine == Engine::PostgreSql ? QStringLiteral("SELECT pg_advisory_xact_lock(717301)")
+                                          : QString();
+}
+
+QString CaseStoreDialect::returningId() const
+{
+    return m_engine == Engine::PostgreSql ? QStringLiteral(" RETURNING id") : QString();
+}
+
+qint64 CaseStoreDialect::insertedId(QSqlQuery &query) const
+{
+    // Qt's PostgreSQL driver reports an OID, not the key, as the last insert id.
+    if (m_engine == Engine::PostgreSql)
+        return query.next() ? query.value(0).toLongLong() : 0;
     return query.lastInsertId().toLongLong();
+}
+
+QStringList CaseStoreDialect::databaseUserColumn(const QString &table) const
+{
+    QStringList statements = {QStringLiteral("ALTER TABLE %1 ADD COLUMN database_user TEXT").arg(table)};
+    if (m_engine == Engine::PostgreSql)
+        statements << QStringLiteral("CREATE FUNCTION %1_database_user() RETURNS trigger LANGUAGE plpgsql "
+                                     "AS $body$ BEGIN NEW.database_user := session_user; RETURN NEW; END $body$")
+                          .arg(table)
+                   << QStringLiteral("CREATE TRIGGER %1_database_user BEFORE INSERT ON %1 "
+                                     "FOR EACH ROW EXECUTE FUNCTION %1_database_user()")
+                          .arg(table);
+    return statements;
+}
+
+CaseStoreError CaseStoreDialect::describeServer(const QSqlError &error, const QString &doing) const
+{
+    const QString state = error.nativeErrorCode();
+    const bool open = QSqlDatabase::database(m_connectionName, false).isOpen();
+    const ConnectionFailure failure = ConnectionFailure::fromStatement(error, open);
+    const CaseStoreError noPermission{
+        CaseStoreError::NoPermission,
+        tr("Your account on the clinic server has no permission to %1 (%2). Nothing was "
+           "changed; please ask whoever looks after the server to grant it.")
+            .arg(doing, error.databaseText().trimmed())};
+    // No schema of the search path may be used: the account was never granted the case book.
+    if (state == QLatin1String("3F000"))
+        return noPermission;
+    switch (failure.reason()) {
+    case ConnectionFailure::Reason::ConnectionLost:
+        return {CaseStoreError::ConnectionLost, failure.message()};
+    case ConnectionFailure::Reason::NoPrivileges:
+        return noPermission;
+    case ConnectionFailure::Reason::ServerBusy:
+        return {CaseStoreError::Busy, failure.message()};
+    default:
+        break;
+    }
+    if (state == QLatin1String("23505"))
+        return {CaseStoreError::DuplicateCode,
+                tr("The code is already used by another case. Please choose another code.")};
+    // Serialization failure, deadlock, a lock waited for too long.
+    if (state == QLatin1String("40001") || state == QLatin1String("40P01") || state == QLatin1String("55P03"))
+        return {CaseStoreError::Busy,
+                tr("Another workstation is changing the case book at this moment. Nothing was "
+                   "changed; please try again in a moment.")};
+    if (state == QLatin1String("53100"))
+        return {CaseStoreError::DiskFull,
+                tr("The clinic server's disk is full. Nothing was changed; please tell whoever "
+                   "looks after the server.")};
+    return {CaseStoreError::Failed, tr("The case book could not %1: %2").arg(doing, error.text())};
 }
 
 CaseStoreError CaseStoreDialect::describe(const QSqlError &error, const QString &doing) const
 {
+    if (m_engine == Engine::PostgreSql)
+        return describeServer(error, doing);
     // SQLite's primary result codes, as the driver reports them.
     const int code = error.nativeErrorCode().toInt();
     switch (code) {
@@ -160,6 +344,14 @@ CaseStoreError CaseStoreDialect::describe(const QSqlError &error, const QString 
 bool CaseStoreDialect::backup(QSqlDatabase &db, const QString &fileName,
                               CaseStoreError *error) const
 {
+    if (m_engine == Engine::PostgreSql) {
+        // A copy of everyone's cases on one workstation is not a backup but a leak; the
+        // server's own tools back it up whole (see the README).
+        *error = {CaseStoreError::Failed,
+                  tr("The case book on the clinic server is backed up on the server itself (for "
+                     "example with pg_dump); please ask whoever looks after the server.")};
+        return false;
+    }
     // VACUUM INTO creates its file with the usual mode (0644); made inside a folder only
     // the owner can enter, the copy is never readable by others, not even for a moment.
     const QFileInfo target(fileName);

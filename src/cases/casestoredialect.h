@@ -12,17 +12,21 @@ class QSqlQuery;
 // Everything that depends on the database engine, in one place: how a location is opened,
 // the column types, how a write transaction begins, the trigger that keeps a table
 // append-only, how engine errors read, and how a backup is made. The rest of the store
-// speaks portable SQL.
+// speaks portable SQL. Two engines: a SQLite file on this computer, or the clinic's
+// PostgreSQL server named by a libpq connection string (see DatabaseLocation).
 class CaseStoreDialect
 {
 public:
-    // Today every location is a SQLite file.
+    enum class Engine { Sqlite, PostgreSql };
+
     static CaseStoreDialect forLocation(const QString &location);
+    Engine engine() const { return m_engine; }
+    bool isServer() const { return m_engine == Engine::PostgreSql; }
 
     // Opens (creating when missing, see CaseStoreLocation) the database at location on the
     // named connection, without writing to it: the caller first checks that it is ours.
     bool open(QSqlDatabase *db, const QString &location, const QString &connectionName,
-              int busyTimeoutMs, CaseStoreError *error) const;
+              int busyTimeoutMs, CaseStoreError *error);
     // The settings that may write, applied once the database is known to be ours.
     bool configure(QSqlDatabase &db, CaseStoreError *error) const;
     // The names of the tables in the database; false with an error when it cannot be read.
@@ -39,9 +43,22 @@ public:
     // Starts a transaction that holds the write lock from its first statement, so that two
     // writers queue instead of failing halfway.
     QString beginWrite() const;
+    // Run first in a schema change, so that two of them never run side by side; may be empty.
+    QString lockSchema() const;
 
+    // Appended to an INSERT whose new key insertedId() reads afterwards.
+    QString returningId() const;
     // The key the database gave the row that query just inserted.
-    qint64 insertedId(const QSqlQuery &query) const;
+    qint64 insertedId(QSqlQuery &query) const;
+
+    // Statements that make table's column database_user hold the database account that
+    // inserted each row, whatever the client sends (the server knows who is connected).
+    // SQLite has no accounts: there the column stays empty.
+    QStringList databaseUserColumn(const QString &table) const;
+
+    // Opens a connection that was lost (the server restarted, the network dropped) again;
+    // true when it is open. A SQLite file is never lost.
+    bool reconnect(QSqlDatabase &db, CaseStoreError *error) const;
 
     // Turns an engine error into a kind with a message for the user.
     CaseStoreError describe(const QSqlError &error, const QString &doing) const;
@@ -51,6 +68,13 @@ public:
 
 private:
     CaseStoreDialect() = default;
+    bool openServer(QSqlDatabase *db, const QString &location, const QString &connectionName,
+                    int busyTimeoutMs, CaseStoreError *error) const;
+    CaseStoreError describeServer(const QSqlError &error, const QString &doing) const;
+
+    Engine m_engine = Engine::Sqlite;
+    QString m_connectionName;
+    int m_busyTimeoutMs = 5000;
 };
 
 #endif // CASESTOREDIALECT_H

@@ -17,6 +17,9 @@ struct CaseStoreError {
         DuplicateCode,
         NotFound,
         Conflict,      // changed by someone else since it was read
+        ServerUnavailable, // the clinic server cannot be reached or refused us (message says why)
+        ConnectionLost, // the clinic server went away in the middle; nothing was saved, retry
+        NoPermission,  // the server account may not do this
         Failed,        // anything else the database reported
     };
 

@@ -1,5 +1,7 @@
 #include "casestorelocation.h"
 
+#include "databaselocation.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -8,9 +10,12 @@
 
 QString CaseStoreLocation::defaultLocation()
 {
-    const QString named = qEnvironmentVariable("TELMA_DATABASE");
-    if (!named.isEmpty())
-        return named;
+    // An unusable text is passed on too: opening it says what is wrong with it.
+    return DatabaseLocation::current(localFile()).text();
+}
+
+QString CaseStoreLocation::localFile()
+{
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
            + QStringLiteral("/cases.sqlite");
 }

@@ -8,7 +8,10 @@
 class CaseStoreLocation
 {
 public:
+    // TELMA_DATABASE, else the clinic server chosen under "Database…", else localFile().
     static QString defaultLocation();
+    // The case book file in the user's application data folder.
+    static QString localFile();
     // The folders it had to create, made 0700; the file itself, when missing, created empty
     // and 0600 so that SQLite's own files (-wal, -shm) follow that mode. False with a
     // message when the folder or file cannot be made.

@@ -197,6 +197,8 @@ bool VisitStore::storeHeight(qint64 caseId, std::optional<double> newHeightM, QS
 bool VisitStore::visits(qint64 caseId, QList<Visit> *visits)
 {
     m_store.m_error = {};
+    if (!m_store.connected())
+        return false;
     visits->clear();
     QSqlQuery query(m_store.database());
     query.setForwardOnly(true);
@@ -214,6 +216,8 @@ bool VisitStore::allVisits(QHash<qint64, QList<Visit>> *visits)
 {
     m_store.m_error = {};
     visits->clear();
+    if (!m_store.connected())
+        return false;
     QSqlQuery query(m_store.database());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT case_id, %1 FROM case_visits "
@@ -227,7 +231,8 @@ bool VisitStore::allVisits(QHash<qint64, QList<Visit>> *visits)
 bool VisitStore::insertVisit(CaseStore &store, qint64 caseId, Visit *visit, QSqlQuery &query)
 {
     query.prepare(QStringLiteral("INSERT INTO case_visits (case_id, visit_date, bmi, weight_kg, "
-                                 "note) VALUES (?, ?, ?, ?, ?)"));
+                                 "note) VALUES (?, ?, ?, ?, ?)")
+                  + store.m_dialect.returningId());
     query.addBindValue(caseId);
     bindVisit(query, *visit);
     if (!query.exec())
@@ -240,6 +245,8 @@ bool VisitStore::insertVisit(CaseStore &store, qint64 caseId, Visit *visit, QSql
 bool VisitStore::visitOn(qint64 caseId, const QDate &date, std::optional<Visit> *visit)
 {
     m_store.m_error = {};
+    if (!m_store.connected())
+        return false;
     visit->reset();
     QSqlQuery query(m_store.database());
     query.prepare(QStringLiteral("SELECT %1 FROM case_visits WHERE case_id = ? AND "
@@ -256,6 +263,8 @@ bool VisitStore::visitOn(qint64 caseId, const QDate &date, std::optional<Visit> 
 bool VisitStore::lastVisits(const QVector<qint64> &caseIds, QHash<qint64, LastVisit> *visits)
 {
     m_store.m_error = {};
+    if (!m_store.connected())
+        return false;
     visits->clear();
     QStringList predictors;
     for (int p = 0; p < PredictorCount; ++p)
@@ -290,6 +299,8 @@ bool VisitStore::addVisit(qint64 caseId, Visit *visit, SameDate sameDate,
                           std::optional<double> newHeightM)
 {
     m_store.m_error = {};
+    if (!m_store.connected())
+        return false;
     QSqlDatabase db = m_store.database();
     WriteTransaction write(db, m_store.m_dialect);
     QSqlQuery &query = write.query();
@@ -318,7 +329,8 @@ bool VisitStore::addVisit(qint64 caseId, Visit *visit, SameDate sameDate,
     }
 
     query.prepare(QStringLiteral("INSERT INTO case_visits (case_id, visit_date, bmi, weight_kg, "
-                                 "note) VALUES (?, ?, ?, ?, ?)"));
+                                 "note) VALUES (?, ?, ?, ?, ?)")
+                  + m_store.m_dialect.returningId());
     query.addBindValue(caseId);
     bindVisit(query, *visit);
     if (!query.exec())
@@ -345,6 +357,8 @@ bool VisitStore::addVisit(qint64 caseId, Visit *visit, SameDate sameDate,
 bool VisitStore::keepEarlierVisit(qint64 caseId, const Visit &declined)
 {
     m_store.m_error = {};
+    if (!m_store.connected())
+        return false;
     QSqlDatabase db = m_store.database();
     WriteTransaction write(db, m_store.m_dialect);
     QSqlQuery &query = write.query();
@@ -363,6 +377,8 @@ bool VisitStore::keepEarlierVisit(qint64 caseId, const Visit &declined)
 bool VisitStore::updateVisit(qint64 caseId, const Visit &visit, std::optional<double> newHeightM)
 {
     m_store.m_error = {};
+    if (!m_store.connected())
+        return false;
     QSqlDatabase db = m_store.database();
     WriteTransaction write(db, m_store.m_dialect);
     QSqlQuery &query = write.query();
@@ -406,6 +422,8 @@ bool VisitStore::updateVisit(qint64 caseId, const Visit &visit, std::optional<do
 bool VisitStore::removeVisit(qint64 caseId, qint64 visitId)
 {
     m_store.m_error = {};
+    if (!m_store.connected())
+        return false;
     QSqlDatabase db = m_store.database();
     WriteTransaction write(db, m_store.m_dialect);
     QSqlQuery &query = write.query();

@@ -162,15 +162,25 @@ void FollowUpPane::warn(const QString &text)
     QMessageBox::warning(this, tr("Follow-up"), text);
 }
 
+// The clinic server was away or busy: nothing was stored, and the same entry may be tried
+// again as it is.
+static bool worthRetrying(CaseStoreError::Kind kind)
+{
+    return kind == CaseStoreError::ConnectionLost || kind == CaseStoreError::ServerUnavailable
+           || kind == CaseStoreError::Busy;
+}
+
 void FollowUpPane::addVisit()
 {
     if (!m_caseId)
         return;
     const FollowUpCase &followUp = m_table->followUp();
     ObservationDialog dialog(followUp.baseline, followUp.heightM, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    storeVisit(dialog.result().visit, dialog.result().newHeightM);
+    while (dialog.exec() == QDialog::Accepted
+           && !storeVisit(dialog.result().visit, dialog.result().newHeightM)
+           && worthRetrying(m_store->lastError().kind)) {
+        // The clinic server went away: the dialog comes back with what was typed.
+    }
 }
 
 bool FollowUpPane::storeVisit(Visit visit, std::optional<double> newHeightM)
@@ -217,8 +227,11 @@ void FollowUpPane::correctVisit()
     const FollowUpCase &followUp = m_table->followUp();
     ObservationDialog dialog(followUp.baseline, followUp.heightM, this);
     dialog.setVisit(m_table->visitAt(rows.first().row()));
-    if (dialog.exec() == QDialog::Accepted)
-        storeVisit(dialog.result().visit, dialog.result().newHeightM);
+    while (dialog.exec() == QDialog::Accepted
+           && !storeVisit(dialog.result().visit, dialog.result().newHeightM)
+           && worthRetrying(m_store->lastError().kind)) {
+        // As when adding: the correction is kept for another try.
+    }
 }
 
 void FollowUpPane::deleteVisit()
