@@ -118,15 +118,19 @@ void TestCohort::refusedRows_data()
     QTest::newRow("out of range") << base + "70,33" << "initial_bmi: 70 is outside 15 to 67";
     QTest::newRow("decimal comma") << QByteArray("3,\"2,5\",3,20,30,20,60,35,33")
                                    << "emotional_eating: “2,5” uses a decimal comma: write 2.5";
-    QTest::newRow("empty") << base + ",33" << "initial_bmi: the field is empty";
-    QTest::newRow("not a number") << base + "abc,33" << "initial_bmi: “abc” is not a number";
-    QTest::newRow("not finite") << base + "nan,33" << "initial_bmi: “nan” is not a number";
+    QTest::newRow("empty") << base + ",33" << "initial_bmi: the field is empty – write a number from 15 to 67";
+    QTest::newRow("not a number") << base + "abc,33" << "initial_bmi: “abc” is not a number – write a number from 15 to 67";
+    QTest::newRow("not finite") << base + "nan,33" << "initial_bmi: “nan” is not a number – write a number from 15 to 67";
+    QTest::newRow("a full stop in the text") << base + "\"a. B\",33"
+                                             << "initial_bmi: “a. B” is not a number – write a number from 15 to 67";
+    QTest::newRow("decimal comma, out of range") << base + "\"75,5\",33"
+                                                 << "initial_bmi: “75,5” uses a decimal comma: write 75.5 – 75.5 is outside 15 to 67";
     QTest::newRow("two columns") << QByteArray("0,3,3,20,30,20,60,70,33")
                                  << "restrained_eating: 0 is outside 1 to 5; initial_bmi: 70 is outside 15 to 67";
     QTest::newRow("too few fields") << base + "35" << "the row has 8 fields where the header has 9";
     QTest::newRow("too many fields") << base + "35,33,1" << "the row has 10 fields where the header has 9";
     QTest::newRow("observed out of range") << base + "35,9.9" << "bmi_month_6: 9.9 is outside 10 to 100";
-    QTest::newRow("observed not a number") << base + "35,x" << "bmi_month_6: “x” is not a number";
+    QTest::newRow("observed not a number") << base + "35,x" << "bmi_month_6: “x” is not a number – write a number from 10 to 100";
 }
 
 // Every kind of bad row is refused with its reason, keeps its place in the output with empty

@@ -24,9 +24,11 @@ struct Result {
     QByteArray err;
 };
 
-Result runCohort(const QStringList &arguments, const QString &directory)
+Result runCohort(const QStringList &arguments, const QString &directory,
+                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.setWorkingDirectory(directory);
     process.start(QStringLiteral(TELMA_COHORT_PATH), arguments);
     Result result;
@@ -48,6 +50,9 @@ private slots:
     void exitStatus_data();
     void exitStatus();
     void validationReport();
+    void caseBookCommands_data();
+    void caseBookCommands();
+    void validateCasesEqualsExportedFile();
 
 private:
     void write(const QString &name, const QByteArray &text);
@@ -83,7 +88,7 @@ void TestCohortCommand::exitStatus_data()
                                     << "no column restrained_eating";
     QTest::newRow("missing input") << QByteArray() << QStringList{"predict", "none.csv", "-o", "out.csv"} << 2
                                    << false << "Cannot read none.csv";
-    QTest::newRow("no command") << QByteArray() << QStringList() << 2 << false << "predict or validate";
+    QTest::newRow("no command") << QByteArray() << QStringList() << 2 << false << "predict, validate, import or export";
     QTest::newRow("option of the other command") << header + goodRows << QStringList{"predict", "in.csv", "--json"}
                                                  << 2 << false << "--json belongs to validate";
     QTest::newRow("bad month") << header + goodRows << QStringList{"validate", "in.csv", "--month", "7"} << 2
@@ -146,6 +151,86 @@ void TestCohortCommand::validationReport()
     const QImage plot(m_dir->filePath(QStringLiteral("plot.png")));
     QVERIFY(!plot.isNull());
     QVERIFY(plot.width() >= 600);
+}
+
+namespace {
+
+const QByteArray caseHeader = "code,baseline_date,height_m,restrained_eating,emotional_eating,external_eating,"
+                              "personal_standards,concern_over_mistakes,body_image_dissatisfaction,alexithymia,"
+                              "initial_bmi,bmi_month_3,bmi_month_6\n";
+const QByteArray caseRows = "A,2025-01-10,1.7,2,2,2,15,25,10,50,32,30.2,29.5\nB,2025-02-01,,3,1.5,2.5,20,30,20,60,36.5,35,33.9\n"
+                            "C,2024-11-20,1.6,1.5,3,3.5,25,35,30,70,41,,38.2\nD,2025-03-03,1.8,2.5,2,3,18,28,15,55,29.4,28.8,28.0\n";
+
+} // namespace
+
+void TestCohortCommand::caseBookCommands_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("cases"); // in the book afterwards
+    QTest::addColumn<QString>("message");
+
+    // The book holds case A before each row runs.
+    QTest::newRow("import") << QStringList{"import", "in.csv", "--database", "book.sqlite"} << 0 << 3 << QString();
+    QTest::newRow("import into TELMA_DATABASE") << QStringList{"import", "in.csv"} << 0 << 3 << QString();
+    QTest::newRow("import, a code in the book") << QStringList{"import", "again.csv", "--database", "book.sqlite"}
+                                                << 1 << 1 << "again.csv:3: code: “A” is already in the case book";
+    QTest::newRow("import, no code column") << QStringList{"import", "nocode.csv", "--database", "book.sqlite"}
+                                            << 2 << 1 << "no column code";
+    QTest::newRow("import, unusable book") << QStringList{"import", "in.csv", "--database", "in.csv"} << 2 << 1
+                                           << "case book";
+    QTest::newRow("export to a missing folder") << QStringList{"export", "--database", "book.sqlite", "-o", "no/out.csv"}
+                                                << 2 << 1 << "Cannot write";
+    QTest::newRow("export takes no file") << QStringList{"export", "in.csv"} << 2 << 1 << "not a file";
+    QTest::newRow("--database with a file") << QStringList{"validate", "in.csv", "--database", "book.sqlite"} << 2
+                                            << 1 << "--database belongs to validate --cases";
+}
+
+// Exit statuses of the case book's commands; the book changes only on success.
+void TestCohortCommand::caseBookCommands()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(int, cases);
+    QFETCH(QString, message);
+    const QList<QByteArray> rows = caseRows.split('\n');
+    write(QStringLiteral("first.csv"), caseHeader + rows[0] + '\n');
+    write(QStringLiteral("in.csv"), caseHeader + rows[1] + '\n' + rows[2] + '\n');
+    write(QStringLiteral("again.csv"), caseHeader + rows[1] + '\n' + rows[0] + '\n');
+    write(QStringLiteral("nocode.csv"), caseHeader.mid(5) + rows[1].mid(2) + '\n');
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TELMA_DATABASE"), m_dir->filePath(QStringLiteral("book.sqlite")));
+    QCOMPARE(runCohort({"import", "first.csv", "--database", "book.sqlite"}, m_dir->path()).status, 0);
+
+    const Result result = runCohort(arguments, m_dir->path(), environment);
+    QCOMPARE(result.status, status);
+    QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+    const Result listed = runCohort({"export", "--database", "book.sqlite"}, m_dir->path());
+    QCOMPARE(listed.status, 0);
+    QCOMPARE(listed.out.count('\n'), 1 + cases);
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("no"))));
+}
+
+// validate --cases gives exactly the figures of validate on the book's export, and the export
+// file is its owner's alone.
+void TestCohortCommand::validateCasesEqualsExportedFile()
+{
+    write(QStringLiteral("in.csv"), caseHeader + caseRows);
+    QCOMPARE(runCohort({"import", "in.csv", "--database", "book.sqlite"}, m_dir->path()).status, 0);
+    QCOMPARE(runCohort({"export", "--database", "book.sqlite", "-o", "out.csv"}, m_dir->path()).status, 0);
+    QCOMPARE(QFileInfo(m_dir->filePath(QStringLiteral("out.csv"))).permissions()
+                 & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+             QFileDevice::Permissions());
+
+    const Result onFile = runCohort({"validate", "out.csv", "--json"}, m_dir->path());
+    const Result onCases = runCohort({"validate", "--cases", "--database", "book.sqlite", "--json"}, m_dir->path());
+    QCOMPARE(onFile.status, 0);
+    QCOMPARE(onCases.status, 0);
+    const QJsonObject json = QJsonDocument::fromJson(onCases.out).object();
+    QCOMPARE(json.value(QLatin1String("rows_read")).toInt(), 4);
+    QCOMPARE(json.value(QLatin1String("months")).toArray().size(), 2); // months 3 and 6
+    QCOMPARE(onCases.out, onFile.out);
+    QCOMPARE(onFile.out, runCohort({"validate", "in.csv", "--json"}, m_dir->path()).out);
 }
 
 QTEST_GUILESS_MAIN(TestCohortCommand)

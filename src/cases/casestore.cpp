@@ -2,6 +2,7 @@
 #include "casefields.h"
 #include "caseschema.h"
 #include "predictorcheck.h"
+#include "visitstore.h"
 
 #include <QAtomicInt>
 #include <QCoreApplication>
@@ -399,6 +400,36 @@ bool CaseStore::writeAudit(qint64 caseId, const QString &action,
     return true;
 }
 
+bool CaseStore::insertCase(CaseRecord *record, const QDateTime &now, QSqlQuery &query)
+{
+    query.prepare(QStringLiteral("INSERT INTO cases (%1, created_by, created_at, changed_by, "
+                                 "changed_at, row_version) VALUES (%2, ?, ?, ?, ?, 1)")
+                      .arg(valueColumns().join(QStringLiteral(", ")),
+                           placeholders(valueColumns().size()))
+                  + m_dialect.returningId());
+    bindValues(query, *record);
+    query.addBindValue(m_user);
+    query.addBindValue(timeText(now));
+    query.addBindValue(m_user);
+    query.addBindValue(timeText(now));
+    if (!query.exec())
+        return false;
+    const qint64 id = m_dialect.insertedId(query);
+
+    QVector<CaseAuditEntry::Change> changes;
+    for (const auto &field : fieldTexts(*record)) {
+        if (!field.second.isEmpty())
+            changes.append({field.first, QString(), field.second});
+    }
+    if (!writeAnswers(id, *record, query) || !writeAudit(id, QStringLiteral("insert"), changes, query))
+        return false;
+    record->id = id;
+    record->createdBy = record->changedBy = m_user;
+    record->createdAt = record->changedAt = now;
+    record->rowVersion = 1;
+    return true;
+}
+
 bool CaseStore::addCase(CaseRecord *record)
 {
     m_error = check(*record);
@@ -412,35 +443,77 @@ bool CaseStore::addCase(CaseRecord *record)
     if (!codeInUse(record->code, 0, &inUse) || inUse)
         return false;
 
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    QSqlQuery &query = write.query();
-    query.prepare(QStringLiteral("INSERT INTO cases (%1, created_by, created_at, changed_by, "
-                                 "changed_at, row_version) VALUES (%2, ?, ?, ?, ?, 1)")
-                      .arg(valueColumns().join(QStringLiteral(", ")),
-                           placeholders(valueColumns().size()))
-                  + m_dialect.returningId());
-    bindValues(query, *record);
-    query.addBindValue(m_user);
-    query.addBindValue(timeText(now));
-    query.addBindValue(m_user);
-    query.addBindValue(timeText(now));
-    if (!query.exec())
-        return failQuery(query, QT_TR_NOOP("save the case"));
-    const qint64 id = m_dialect.insertedId(query);
-
-    QVector<CaseAuditEntry::Change> changes;
-    for (const auto &field : fieldTexts(*record)) {
-        if (!field.second.isEmpty())
-            changes.append({field.first, QString(), field.second});
+    const CaseRecord unsaved = *record;
+    if (!insertCase(record, QDateTime::currentDateTimeUtc(), write.query()) || !write.commit()) {
+        *record = unsaved;
+        return failQuery(write.query(), QT_TR_NOOP("save the case"));
     }
-    if (!writeAnswers(id, *record, query) || !writeAudit(id, QStringLiteral("insert"), changes, query)
-        || !write.commit())
-        return failQuery(query, QT_TR_NOOP("save the case"));
+    return true;
+}
 
-    record->id = id;
-    record->createdBy = record->changedBy = m_user;
-    record->createdAt = record->changedAt = now;
-    record->rowVersion = 1;
+bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits)
+{
+    m_error = {};
+    const auto refuse = [this](const CaseRecord &record, const CaseStoreError &error) {
+        return fail({error.kind, tr("Case “%1”: %2").arg(record.code, error.message)});
+    };
+    for (int i = 0; i < records->size(); ++i) {
+        const CaseRecord &record = records->at(i);
+        if (const CaseStoreError invalid = check(record))
+            return refuse(record, invalid);
+        for (const Visit &visit : visits.value(i)) {
+            if (const CaseStoreError invalid = VisitStore::check(visit, record.baselineDate))
+                return refuse(record, invalid);
+        }
+    }
+    if (!connected())
+        return false;
+    const QVector<CaseRecord> unsaved = *records;
+    QSqlDatabase db = database();
+    Write write(db, m_dialect);
+    if (!write.begun())
+        return failQuery(write.query(), QT_TR_NOOP("save the cases"));
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (int i = 0; i < records->size(); ++i) {
+        CaseRecord &record = (*records)[i];
+        bool inUse = false;
+        if (!codeInUse(record.code, 0, &inUse) || inUse) {
+            *records = unsaved;
+            return false;
+        }
+        bool saved = insertCase(&record, now, write.query());
+        for (Visit visit : visits.value(i)) {
+            if (!saved)
+                break;
+            saved = VisitStore::insertVisit(*this, record.id, &visit, write.query());
+        }
+        if (!saved) {
+            *records = unsaved;
+            return failQuery(write.query(), QT_TR_NOOP("save the cases"));
+        }
+    }
+    if (!write.commit()) {
+        *records = unsaved;
+        return failQuery(write.query(), QT_TR_NOOP("save the cases"));
+    }
+    return true;
+}
+
+bool CaseStore::codesInUse(const QStringList &codes, QSet<QString> *inUse)
+{
+    m_error = {};
+    inUse->clear();
+    if (!connected())
+        return false;
+    QSqlQuery query(database());
+    query.prepare(QStringLiteral("SELECT 1 FROM cases WHERE code = ?"));
+    for (const QString &code : codes) {
+        query.addBindValue(code);
+        if (!query.exec())
+            return failQuery(query, QT_TR_NOOP("check the code"));
+        if (query.next())
+            inUse->insert(code);
+    }
     return true;
 }
 

@@ -4,8 +4,12 @@
 #include "caserecord.h"
 #include "casestoredialect.h"
 #include "casestoreerror.h"
+#include "visit.h"
 
+#include <QList>
+#include <QSet>
 #include <QSqlDatabase>
+#include <QStringList>
 #include <QVector>
 
 #include <memory>
@@ -43,6 +47,12 @@ public:
 
     // Saves a new case; fills in its id, who and when. A code already in use is refused.
     bool addCase(CaseRecord *record);
+    // Saves many new cases, visits[i] being the visits of records[i], in one transaction with
+    // their audit entries: all or none. A case or visit that fails its check, or a code in
+    // use, refuses the whole batch with a message that names the case.
+    bool addCases(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits);
+    // Which of codes are already used by a case; false only when the book cannot be read.
+    bool codesInUse(const QStringList &codes, QSet<QString> *inUse);
     // Saves a changed case; refused with Conflict when it was changed since it was read
     // (record->rowVersion is the version read). Updates who, when and the row version.
     bool updateCase(CaseRecord *record);
@@ -86,6 +96,8 @@ private:
     bool writeAudit(qint64 caseId, const QString &action,
                     const QVector<CaseAuditEntry::Change> &changes, QSqlQuery &query);
     bool codeInUse(const QString &code, qint64 exceptId, bool *inUse);
+    // The insert of a checked new case and its audit entry, inside an open write.
+    bool insertCase(CaseRecord *record, const QDateTime &now, QSqlQuery &query);
 
     QString m_connection;
     QString m_location;

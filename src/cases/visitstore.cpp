@@ -212,6 +212,36 @@ bool VisitStore::visits(qint64 caseId, QList<Visit> *visits)
     return true;
 }
 
+bool VisitStore::allVisits(QHash<qint64, QList<Visit>> *visits)
+{
+    m_store.m_error = {};
+    visits->clear();
+    if (!m_store.connected())
+        return false;
+    QSqlQuery query(m_store.database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT case_id, %1 FROM case_visits "
+                                   "ORDER BY case_id, visit_date").arg(VisitColumns)))
+        return m_store.failQuery(query, QT_TR_NOOP("read the visits"));
+    while (query.next())
+        (*visits)[query.value(0).toLongLong()].append(visitFromRow(query, 1));
+    return true;
+}
+
+bool VisitStore::insertVisit(CaseStore &store, qint64 caseId, Visit *visit, QSqlQuery &query)
+{
+    query.prepare(QStringLiteral("INSERT INTO case_visits (case_id, visit_date, bmi, weight_kg, "
+                                 "note) VALUES (?, ?, ?, ?, ?)")
+                  + store.m_dialect.returningId());
+    query.addBindValue(caseId);
+    bindVisit(query, *visit);
+    if (!query.exec())
+        return false;
+    visit->id = store.m_dialect.insertedId(query);
+    return store.writeAudit(caseId, QStringLiteral("visit insert"),
+                            changes(visit->id, std::nullopt, *visit), query);
+}
+
 bool VisitStore::visitOn(qint64 caseId, const QDate &date, std::optional<Visit> *visit)
 {
     m_store.m_error = {};

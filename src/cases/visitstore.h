@@ -38,6 +38,8 @@ public:
     bool visits(qint64 caseId, QList<Visit> *visits);
     // The case's visit on date, if any.
     bool visitOn(qint64 caseId, const QDate &date, std::optional<Visit> *visit);
+    // The visits of every case, each case's in date order, read at once.
+    bool allVisits(QHash<qint64, QList<Visit>> *visits);
     // A case's latest visit, set against its predicted course.
     struct LastVisit {
         Visit visit;
@@ -60,6 +62,11 @@ public:
     bool removeVisit(qint64 caseId, qint64 visitId);
 
 private:
+    // A whole batch of new cases is one transaction of the case store's.
+    friend class CaseStore;
+    // Inserts a checked new visit of a case and its audit entry, inside an open write.
+    static bool insertVisit(CaseStore &store, qint64 caseId, Visit *visit, QSqlQuery &query);
+
     bool readBaseline(qint64 caseId, QDate *baseline);
     // Within a write: checks a height given with a visit and stores it for a case that has
     // none, with its audit entry.

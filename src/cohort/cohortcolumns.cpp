@@ -31,7 +31,19 @@ std::string normalisedName(std::string_view field)
     return name;
 }
 
+// In the order of CohortColumns::CaseColumn.
+const char *const caseColumnNames[CohortColumns::CaseColumnCount] = {
+    "code",
+    "baseline_date",
+    "height_m",
+};
+
 } // namespace
+
+const char *CohortColumns::caseColumnName(CaseColumn which)
+{
+    return caseColumnNames[which];
+}
 
 const char *CohortColumns::predictorName(int index)
 {
@@ -65,6 +77,7 @@ bool CohortColumns::find(const std::vector<std::string_view> &header, QString *e
     m_fieldCount = int(header.size());
     m_predictors.fill(-1);
     m_observed.fill(-1);
+    m_caseColumns.fill(-1);
 
     for (int column = 0; column < m_fieldCount; ++column) {
         const std::string name = normalisedName(header[column]);
@@ -76,6 +89,10 @@ bool CohortColumns::find(const std::vector<std::string_view> &header, QString *e
         for (int month = 1; month <= CourseMonths; ++month) {
             if (name == observedName(month))
                 slot = &m_observed[month - 1];
+        }
+        for (int i = 0; i < CaseColumnCount; ++i) {
+            if (name == caseColumnNames[i])
+                slot = &m_caseColumns[i];
         }
         if (slot && *slot >= 0) {
             *error = QStringLiteral("The column “%1” appears more than once.")

@@ -24,6 +24,11 @@ public:
     // The column of the observed BMI at the end of month (1 to 6), or -1 if the file has none.
     int observed(int month) const { return m_observed[month - 1]; }
     bool hasObserved() const;
+    // The case book's own columns, or -1 where the file has none (predict and validate
+    // pass them through; import needs code and baseline_date).
+    enum CaseColumn { Code, BaselineDate, Height, CaseColumnCount };
+    int caseColumn(CaseColumn which) const { return m_caseColumns[which]; }
+    static const char *caseColumnName(CaseColumn which);
 
     // The column names, as files and error texts write them.
     static const char *predictorName(int index);
@@ -35,6 +40,7 @@ private:
     int m_fieldCount = 0;
     std::array<int, PredictorCount> m_predictors{};
     std::array<int, CourseMonths> m_observed{};
+    std::array<int, CaseColumnCount> m_caseColumns{};
 };
 
 #endif // COHORTCOLUMNS_H

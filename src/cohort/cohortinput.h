@@ -36,6 +36,7 @@ public:
 
     QString error() const { return m_error; }
     char delimiter() const { return m_delimiter; }
+    DecimalMark decimalMark() const { return m_options.mark; }
     bool hadByteOrderMark() const { return m_byteOrderMark; }
     // The line end of the header line, for writing the file back the way it came.
     const char *lineEnd() const { return m_crlf ? "\r\n" : "\n"; }

@@ -20,12 +20,7 @@ CohortRecordReader::CohortRecordReader(const CohortColumns &columns, DecimalMark
 void CohortRecordReader::refuse(CohortRecord *record, const std::string &column,
                                 std::string_view text, const PredictorRange &range) const
 {
-    QString reason = numberFieldRefusal(text, range, m_mark);
-    // The window's sentences, as a clause after the column name.
-    if (reason.endsWith(QLatin1Char('.')))
-        reason.chop(1);
-    if (reason.startsWith(QLatin1String("The ")))
-        reason[0] = QLatin1Char('t');
+    const QString reason = refusalClause(numberFieldRefusal(text, range, m_mark));
     if (!record->error.isEmpty())
         record->error += QLatin1String("; ");
     record->error += QString::fromStdString(column) + QLatin1String(": ") + reason;

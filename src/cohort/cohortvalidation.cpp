@@ -38,43 +38,56 @@ QString interval(const CalibrationStatistics::Interval &ci, int decimals = 2)
 
 } // namespace
 
+void CohortValidation::begin(bool keepPoints, int month)
+{
+    *this = CohortValidation();
+    m_keepPoints = keepPoints;
+    m_askedMonth = month;
+}
+
+void CohortValidation::add(const CohortRecord &record)
+{
+    ++rowsRead;
+    if (!record.error.isEmpty()) {
+        ++rowsRefused;
+        return;
+    }
+    const BmiCourse course = predictBmiCourse(record.predictors);
+    for (int m = 0; m < CourseMonths; ++m) {
+        if (std::isnan(record.observed[m]))
+            continue;
+        m_accumulators[m].add(course[m], record.observed[m]);
+        if (m_keepPoints && (m_askedMonth == 0 || m_askedMonth == m + 1))
+            m_kept[m].emplace_back(course[m], record.observed[m]);
+    }
+}
+
+void CohortValidation::finish()
+{
+    months.clear();
+    for (int m = 0; m < CourseMonths; ++m) {
+        if (m_accumulators[m].count() >= CalibrationAccumulator::MinimumCount)
+            months.push_back({m + 1, m_accumulators[m].statistics()});
+    }
+    plotMonth = m_askedMonth != 0 ? m_askedMonth : (months.empty() ? 0 : months.back().month);
+    if (plotMonth > 0)
+        points = std::move(m_kept[plotMonth - 1]);
+}
+
 bool CohortValidation::read(CohortInput &input, bool keepPoints, int month, QString *error)
 {
-    std::array<CalibrationAccumulator, CourseMonths> accumulators;
-    std::array<std::vector<QPointF>, CourseMonths> kept;
-
+    begin(keepPoints, month);
     const auto onHeader = [](const CsvRow &, const CohortColumns &columns) {
         return columns.hasObserved()
             ? QString()
             : QStringLiteral("The header line has no observed column bmi_month_1 to bmi_month_6.");
     };
-    const auto onRecord = [&](const CsvRow &, const CohortRecord &record) {
-        if (!record.error.isEmpty())
-            return;
-        const BmiCourse course = predictBmiCourse(record.predictors);
-        for (int m = 0; m < CourseMonths; ++m) {
-            if (std::isnan(record.observed[m]))
-                continue;
-            accumulators[m].add(course[m], record.observed[m]);
-            if (keepPoints && (month == 0 || month == m + 1))
-                kept[m].emplace_back(course[m], record.observed[m]);
-        }
-    };
+    const auto onRecord = [this](const CsvRow &, const CohortRecord &record) { add(record); };
     if (!input.read(onHeader, onRecord)) {
         *error = input.error();
         return false;
     }
-
-    rowsRead = input.rowsRead();
-    rowsRefused = input.rowsRefused();
-    months.clear();
-    for (int m = 0; m < CourseMonths; ++m) {
-        if (accumulators[m].count() >= CalibrationAccumulator::MinimumCount)
-            months.push_back({m + 1, accumulators[m].statistics()});
-    }
-    plotMonth = month != 0 ? month : (months.empty() ? 0 : months.back().month);
-    if (plotMonth > 0)
-        points = std::move(kept[plotMonth - 1]);
+    finish();
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QString>
 
+#include <array>
 #include <vector>
 
 // The validate command's figures: the model's predictions against the observed BMI, for
@@ -27,10 +28,22 @@ struct CohortValidation {
     // last month with enough pairs) are kept for a plot; that takes memory for every row.
     bool read(CohortInput &input, bool keepPoints, int plotMonth, QString *error);
 
+    // The same, one record at a time from elsewhere (e.g. the case book): begin(), add() for
+    // each row, refused ones included, then finish().
+    void begin(bool keepPoints, int plotMonth);
+    void add(const CohortRecord &record);
+    void finish();
+
     // One JSON object with every figure in full precision; values that cannot be computed are null.
     QByteArray json() const;
     // A table for people.
     QString text(const QString &fileName) const;
+
+private:
+    std::array<CalibrationAccumulator, CourseMonths> m_accumulators;
+    std::array<std::vector<QPointF>, CourseMonths> m_kept;
+    bool m_keepPoints = false;
+    int m_askedMonth = 0;
 };
 
 #endif // COHORTVALIDATION_H

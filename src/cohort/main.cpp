@@ -1,3 +1,7 @@
+#include "casebookcohort.h"
+#include "casebookimport.h"
+#include "casestore.h"
+#include "casestorelocation.h"
 #include "cohortinput.h"
 #include "cohortprediction.h"
 #include "cohortvalidation.h"
@@ -64,7 +68,24 @@ struct Options {
     QCommandLineOption month{QStringLiteral("month"),
                              QStringLiteral("validate: the month of the plot (default: the last with data)."),
                              QStringLiteral("K")};
+    QCommandLineOption database{QStringLiteral("database"),
+                                QStringLiteral("import, export, validate --cases: the case book (default: as the "
+                                               "program's TELMA_DATABASE)."),
+                                QStringLiteral("D")};
+    QCommandLineOption cases{QStringLiteral("cases"),
+                             QStringLiteral("validate: on the case book's own cases and visits.")};
 };
+
+// The case book the window uses, unless --database names another.
+bool openCaseBook(CaseStore &store, const QCommandLineParser &parser, const Options &o, QString *error)
+{
+    const QString location =
+        parser.isSet(o.database) ? parser.value(o.database) : CaseStoreLocation::defaultLocation();
+    if (store.open(location))
+        return true;
+    *error = store.lastError().message;
+    return false;
+}
 
 bool readOptions(const QCommandLineParser &parser, const Options &o, CohortReadOptions *options,
                  QString *error)
@@ -128,7 +149,8 @@ int predict(QFile &in, const QString &inName, const QCommandLineParser &parser, 
     return input.rowsRefused() > 0 ? SomeRowsRefused : AllRowsUsed;
 }
 
-int validate(QFile &in, const QString &inName, const QCommandLineParser &parser, const Options &o,
+// in is null with --cases: then the case book's own cases and visits are the cohort.
+int validate(QFile *in, const QString &inName, const QCommandLineParser &parser, const Options &o,
              const CohortReadOptions &options)
 {
     int month = 0;
@@ -144,15 +166,34 @@ int validate(QFile &in, const QString &inName, const QCommandLineParser &parser,
     if (parser.isSet(o.plot) && plotSuffix != QLatin1String("png") && plotSuffix != QLatin1String("pdf"))
         return failure(QStringLiteral("--plot writes a .png or .pdf file."));
 
-    CohortInput input(in, inName, options);
-    input.setProgressShown(isatty(STDERR_FILENO) && in.size() > (64 << 20));
     CohortValidation validation;
     QString error;
-    if (!validation.read(input, pictures, month, &error))
-        return failure(error);
+    QString sourceName = inName;
+    if (in) {
+        CohortInput input(*in, inName, options);
+        input.setProgressShown(isatty(STDERR_FILENO) && in->size() > (64 << 20));
+        if (!validation.read(input, pictures, month, &error))
+            return failure(error);
+    } else {
+        CaseStore store;
+        CaseBookCohort cohort;
+        if (!openCaseBook(store, parser, o, &error))
+            return failure(error);
+        if (!cohort.read(store))
+            return failure(store.lastError().message);
+        sourceName = QStringLiteral("the case book %1").arg(store.location());
+        validation.begin(pictures, month);
+        for (const CaseBookCohort::Row &row : cohort.rows()) {
+            const CohortRecord record = CaseBookCohort::cohortRecord(row);
+            if (!record.error.isEmpty())
+                std::fprintf(stderr, "%s: %s\n", qUtf8Printable(row.record.code), qUtf8Printable(record.error));
+            validation.add(record);
+        }
+        validation.finish();
+    }
 
     if (pictures) {
-        const ValidationReport report(validation, QFileInfo(inName).fileName(),
+        const ValidationReport report(validation, in ? QFileInfo(inName).fileName() : sourceName,
                                       QCoreApplication::applicationVersion());
         if (parser.isSet(o.plot) && !report.savePlot(parser.value(o.plot), &error))
             return failure(error);
@@ -164,9 +205,55 @@ int validate(QFile &in, const QString &inName, const QCommandLineParser &parser,
         const QByteArray json = validation.json();
         std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
     } else {
-        std::fputs(qUtf8Printable(validation.text(inName)), stdout);
+        std::fputs(qUtf8Printable(validation.text(sourceName)), stdout);
     }
     return validation.rowsRefused > 0 ? SomeRowsRefused : AllRowsUsed;
+}
+
+int importCases(QFile &in, const QString &inName, const QCommandLineParser &parser, const Options &o,
+                const CohortReadOptions &options)
+{
+    CaseStore store;
+    QString error;
+    if (!openCaseBook(store, parser, o, &error))
+        return failure(error);
+    CohortInput input(in, inName, options);
+    CaseBookImport import(store, QCoreApplication::applicationVersion());
+    const CaseBookImport::Outcome outcome = import.run(input);
+    if (outcome == CaseBookImport::Failed)
+        return failure(import.error());
+    const QByteArray name = inName.toLocal8Bit();
+    for (const CaseBookImport::Refusal &refusal : import.refusals())
+        std::fprintf(stderr, "%s:%lld: %s\n", name.constData(), static_cast<long long>(refusal.line),
+                     qUtf8Printable(refusal.reason));
+    if (outcome == CaseBookImport::RowsRefused) {
+        std::fprintf(stderr, "telma-cohort: nothing was imported: %lld of %lld rows refused.\n",
+                     static_cast<long long>(import.refusals().size()), static_cast<long long>(import.rowsRead()));
+        return SomeRowsRefused;
+    }
+    std::printf("%lld cases imported into %s.\n", static_cast<long long>(import.rowsRead()),
+                qUtf8Printable(store.location()));
+    return AllRowsUsed;
+}
+
+int exportCases(const QCommandLineParser &parser, const Options &o)
+{
+    CaseStore store;
+    QString error;
+    if (!openCaseBook(store, parser, o, &error))
+        return failure(error);
+    CaseBookCohort cohort;
+    if (!cohort.read(store))
+        return failure(store.lastError().message);
+    if (parser.isSet(o.output)) {
+        if (!cohort.save(parser.value(o.output), &error))
+            return failure(error);
+        return AllRowsUsed;
+    }
+    QFile standardOutput;
+    if (!standardOutput.open(stdout, QIODevice::WriteOnly) || !cohort.write(&standardOutput))
+        return failure(QStringLiteral("Cannot write to standard output."));
+    return AllRowsUsed;
 }
 
 } // namespace
@@ -189,15 +276,19 @@ int main(int argc, char *argv[])
         "Predicts the BMI course of a whole cohort with model TELMA, and checks the model\n"
         "against observed outcomes.\n\n"
         "  predict IN.csv [-o OUT.csv]   every row with predicted_month_1..6 and error added\n"
-        "  validate IN.csv [--json] [--report FILE.pdf] [--plot FILE.png|FILE.pdf] [--month K]\n\n"
+        "  validate IN.csv [--json] [--report FILE.pdf] [--plot FILE.png|FILE.pdf] [--month K]\n"
+        "  validate --cases [--database D] [same options]   on the case book's cases and visits\n"
+        "  import IN.csv [--database D]  every row as a case with its visits; all rows or none\n"
+        "  export [--database D] [-o OUT.csv]   the case book with bmi_month_1..6 observed\n\n"
         "IN.csv \"-\" is standard input. Exit status: 0 every row used, 1 some rows refused\n"
         "(listed on standard error), 2 usage or file error."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("predict or validate"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("predict, validate, import or export"));
     parser.addPositionalArgument(QStringLiteral("input"), QStringLiteral("The cohort file (CSV)."));
     const Options o;
-    parser.addOptions({o.output, o.delimiter, o.decimalComma, o.json, o.report, o.plot, o.month});
+    parser.addOptions({o.output, o.delimiter, o.decimalComma, o.json, o.report, o.plot, o.month,
+                       o.database, o.cases});
     if (!parser.parse(QCoreApplication::arguments()))
         return failure(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -211,17 +302,43 @@ int main(int argc, char *argv[])
 
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);
-    if (command != QLatin1String("predict") && command != QLatin1String("validate"))
-        return failure(QStringLiteral("Say predict or validate (see --help)."));
-    if (args.size() != 2)
-        return failure(QStringLiteral("%1 takes one input file (see --help).").arg(command));
+    const QStringList commands{QStringLiteral("predict"), QStringLiteral("validate"),
+                               QStringLiteral("import"), QStringLiteral("export")};
+    if (!commands.contains(command))
+        return failure(QStringLiteral("Say predict, validate, import or export (see --help)."));
     const bool isPredict = command == QLatin1String("predict");
-    for (const QCommandLineOption *option : {&o.json, &o.report, &o.plot, &o.month}) {
-        if (isPredict && parser.isSet(option->names().constFirst()))
-            return failure(QStringLiteral("--%1 belongs to validate.").arg(option->names().constFirst()));
+    const bool isValidate = command == QLatin1String("validate");
+    const bool fromCases = isValidate && parser.isSet(o.cases);
+    const bool takesFile = !fromCases && command != QLatin1String("export");
+    if (takesFile && args.size() != 2)
+        return failure(QStringLiteral("%1 takes one input file (see --help).").arg(command));
+    if (!takesFile && args.size() != 1)
+        return failure(QStringLiteral("%1 reads the case book, not a file (see --help).")
+                           .arg(fromCases ? QStringLiteral("validate --cases") : command));
+    // Which command each option belongs to.
+    const std::pair<const QCommandLineOption *, QStringList> belongs[] = {
+        {&o.output, {"predict", "export"}}, {&o.json, {"validate"}}, {&o.report, {"validate"}},
+        {&o.plot, {"validate"}},          {&o.month, {"validate"}},  {&o.cases, {"validate"}},
+        {&o.delimiter, {"predict", "validate", "import"}},
+        {&o.decimalComma, {"predict", "validate", "import"}},
+        {&o.database, {"import", "export", "validate"}},
+    };
+    for (const auto &[option, owners] : belongs) {
+        const QString name = option->names().constLast();
+        if (parser.isSet(name) && !owners.contains(command))
+            return failure(QStringLiteral("%1%2 belongs to %3.")
+                               .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name,
+                                    owners.join(QStringLiteral(" or "))));
     }
-    if (!isPredict && parser.isSet(o.output))
-        return failure(QStringLiteral("-o belongs to predict."));
+    if (isValidate && !fromCases && parser.isSet(o.database))
+        return failure(QStringLiteral("--database belongs to validate --cases."));
+    if (fromCases && (parser.isSet(o.delimiter) || parser.isSet(o.decimalComma)))
+        return failure(QStringLiteral("validate --cases reads no file: --delimiter and --decimal-comma do not apply."));
+
+    if (command == QLatin1String("export"))
+        return exportCases(parser, o);
+    if (fromCases)
+        return validate(nullptr, QString(), parser, o, CohortReadOptions());
 
     CohortReadOptions options;
     QString error;
@@ -230,6 +347,9 @@ int main(int argc, char *argv[])
     QFile in;
     if (!openInput(in, args.at(1), &error))
         return failure(error);
-    return isPredict ? predict(in, args.at(1), parser, o, options)
-                     : validate(in, args.at(1), parser, o, options);
+    if (isPredict)
+        return predict(in, args.at(1), parser, o, options);
+    if (isValidate)
+        return validate(&in, args.at(1), parser, o, options);
+    return importCases(in, args.at(1), parser, o, options);
 }

@@ -6,25 +6,6 @@
 
 namespace {
 
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
-QString bound(double value)
-{
-    return QString::number(value, 'g', 17);
-}
-
-QString quoted(std::string_view text)
-{
-    return QStringLiteral("“%1”").arg(QString::fromUtf8(text.data(), qsizetype(text.size())));
-}
-
 bool readPointNumber(std::string_view text, const PredictorRange &range, double *value)
 {
     // from_chars reads a subset of what the C locale reads ("-3.5", "1e1", "3."), with the
@@ -59,24 +40,41 @@ bool readNumberField(std::string_view text, const PredictorRange &range, Decimal
 
 QString numberFieldRefusal(std::string_view text, const PredictorRange &range, DecimalMark mark)
 {
-    const std::string_view bare = trimmed(text);
-    if (bare.empty())
-        return QStringLiteral("The field is empty.");
-    const char wrongMark = mark == DecimalMark::Point ? ',' : '.';
-    if (bare.find(wrongMark) != std::string_view::npos) {
-        std::string right(bare);
-        for (char &c : right) {
-            if (c == wrongMark)
-                c = wrongMark == ',' ? '.' : ',';
-        }
-        return mark == DecimalMark::Point
-            ? QStringLiteral("%1 uses a decimal comma: write %2.").arg(quoted(bare), QString::fromStdString(right))
-            : QStringLiteral("%1 uses a decimal point: write %2.").arg(quoted(bare), QString::fromStdString(right));
+    const QString typed = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    if (mark == DecimalMark::Point)
+        return refusalReason(typed, range);
+    // With decimal commas a point is the wrong mark; otherwise the window's reason for the
+    // number meant, showing the text as the file writes it.
+    const QString bare = typed.trimmed();
+    if (bare.contains(QLatin1Char('.'))) {
+        const QString right = QString(bare).replace(QLatin1Char('.'), QLatin1Char(','));
+        return QStringLiteral("“%1” uses a decimal point: write %2.").arg(bare, right);
     }
-    double v = 0;
-    PredictorRange any{-HUGE_VAL, HUGE_VAL, nullptr};
-    if (!readNumberField(bare, any, mark, &v))
-        return QStringLiteral("%1 is not a number.").arg(quoted(bare));
-    return QStringLiteral("%1 is outside %2 to %3.")
-        .arg(QString::fromUtf8(bare.data(), qsizetype(bare.size())), bound(range.lower), bound(range.upper));
+    const QString pointed = QString(bare).replace(QLatin1Char(','), QLatin1Char('.'));
+    QString reason = refusalReason(pointed, range);
+    const qsizetype at = pointed.isEmpty() ? -1 : reason.indexOf(pointed);
+    if (at >= 0)
+        reason.replace(at, pointed.size(), bare);
+    return reason;
+}
+
+QString refusalClause(QString sentences)
+{
+    if (sentences.endsWith(QLatin1Char('.')))
+        sentences.chop(1);
+    if (sentences.startsWith(QLatin1String("The ")))
+        sentences[0] = QLatin1Char('t');
+    // A sentence break outside the quoted text becomes a dash: "; " already separates columns.
+    bool quoted = false;
+    for (qsizetype i = 0; i + 2 < sentences.size(); ++i) {
+        const QChar c = sentences.at(i);
+        if (c == QChar(0x201C) || c == QChar(0x201D))
+            quoted = c == QChar(0x201C);
+        else if (!quoted && c == QLatin1Char('.') && sentences.at(i + 1) == QLatin1Char(' ')
+                 && (sentences.at(i + 2).isUpper() || sentences.at(i + 2).isDigit())) {
+            sentences.replace(i, 2, QStringLiteral(" – "));
+            sentences[i + 3] = sentences.at(i + 3).toLower();
+        }
+    }
+    return sentences;
 }

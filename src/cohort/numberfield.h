@@ -17,7 +17,11 @@ enum class DecimalMark { Point, Comma };
 bool readNumberField(std::string_view text, const PredictorRange &range, DecimalMark mark,
                      double *value);
 
-// Why readNumberField refused text, in the window's words, e.g. "70 is outside 15 to 67.".
+// Why readNumberField refused text, in the window's words (refusalReason), e.g. "70 is
+// outside 15 to 67."; with DecimalMark::Comma the number as the file writes it.
 QString numberFieldRefusal(std::string_view text, const PredictorRange &range, DecimalMark mark);
+// The window's sentences as one clause after a column name, as files and listings write
+// them: "the field is empty – write a number from 15 to 67".
+QString refusalClause(QString sentences);
 
 #endif // NUMBERFIELD_H

@@ -1,0 +1,42 @@
+#ifndef CASEBOOKCOHORT_H
+#define CASEBOOKCOHORT_H
+
+#include "caserecord.h"
+#include "cohortrecord.h"
+
+#include <QString>
+#include <QVector>
+
+#include <array>
+
+class CaseStore;
+class QIODevice;
+
+// The case book seen as a cohort file: every case with the observed BMI of months 1 to 6
+// taken from its visits. Exported in the case book's own CSV columns plus bmi_month_1 to
+// bmi_month_6, which telma-cohort reads back.
+class CaseBookCohort
+{
+public:
+    struct Row {
+        CaseRecord record;
+        std::array<double, CourseMonths> observed; // NaN where not observed
+    };
+
+    // Reads every case and visit. False when the book cannot be read; the store says why.
+    bool read(CaseStore &store);
+    const QVector<Row> &rows() const { return m_rows; }
+
+    // A row as validate sees it: refused (with the reason) when a predictor fails its check.
+    static CohortRecord cohortRecord(const Row &row);
+
+    // Header and one line per case, each ended by CR LF.
+    bool write(QIODevice *device) const;
+    // Writes to fileName only once it is whole, readable by the owner only; error says why not.
+    bool save(const QString &fileName, QString *error) const;
+
+private:
+    QVector<Row> m_rows;
+};
+
+#endif // CASEBOOKCOHORT_H

@@ -1,0 +1,231 @@
+// telma-cohort's work with the case book: import all or none, export, and the observed
+// months taken from visits.
+#include "casebookcohort.h"
+#include "casebookimport.h"
+#include "casecsv.h"
+#include "casestore.h"
+#include "casestorefixture.h"
+#include "observedmonths.h"
+#include "visitstore.h"
+
+#include <QBuffer>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+const QByteArray header = "code,baseline_date,height_m,restrained_eating,emotional_eating,external_eating,"
+                          "personal_standards,concern_over_mistakes,body_image_dissatisfaction,alexithymia,"
+                          "initial_bmi,bmi_month_1,bmi_month_2,bmi_month_3,bmi_month_4,bmi_month_5,bmi_month_6\n";
+// Codes that need quotes or would run as a spreadsheet formula, a row without height, months left out.
+const QByteArray goodRows = "A1,2025-01-31,1.7,2,2,2,15,25,10,50,32.25,31.9,,31.1,,,30.4\n"
+                            "\"B, 2\",2025-03-15,,3,1.5,2.5,20,30,20,60,36.5,,,35.0,,,33.9\n"
+                            "=C3,2024-12-01,2.05,1.5,3,3.5,25,35,30,70,41,40.6,40.1,39.7,39.2,38.8,38.2\n";
+
+struct Imported {
+    CaseBookImport::Outcome outcome;
+    QVector<CaseBookImport::Refusal> refusals;
+};
+
+Imported importInto(CaseStore &store, const QByteArray &text)
+{
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly);
+    CohortInput input(buffer, QStringLiteral("in.csv"), CohortReadOptions());
+    CaseBookImport import(store, QStringLiteral("test"));
+    const CaseBookImport::Outcome outcome = import.run(input);
+    return {outcome, import.refusals()};
+}
+
+QByteArray exported(CaseStore &store)
+{
+    CaseBookCohort cohort;
+    if (!cohort.read(store))
+        return QByteArray();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    cohort.write(&buffer);
+    return buffer.data();
+}
+
+} // namespace
+
+class TestCohortCases : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip();
+    void allOrNone_data();
+    void allOrNone();
+    void codesInTheBook();
+    void batchIsOneTransaction();
+    void observedMonth_data();
+    void observedMonth();
+};
+
+// Import then export gives the file's values back; importing that export into an empty book
+// and exporting again changes nothing.
+void TestCohortCases::roundTrip()
+{
+    CaseStore store;
+    QVERIFY(store.open(freshCaseBook()));
+    const Imported imported = importInto(store, header + goodRows);
+    QCOMPARE(imported.outcome, CaseBookImport::Imported);
+
+    const QByteArray first = exported(store);
+    const QList<QByteArray> lines = first.split('\n');
+    QCOMPARE(lines.size(), 5); // header, three cases, the empty rest after the last CR LF
+    QVERIFY(lines[0].endsWith("predicted_month_6,bmi_month_1,bmi_month_2,bmi_month_3,bmi_month_4,"
+                              "bmi_month_5,bmi_month_6\r"));
+    // In order of code; quoted and formula-safe cells; the model's course between.
+    QVERIFY2(lines[1].startsWith("'=C3,2024-12-01,2.05,1.5,3,3.5,25,35,30,70,41,"), lines[1]);
+    QVERIFY2(lines[1].endsWith(",40.6,40.1,39.7,39.2,38.8,38.2\r"), lines[1]);
+    QVERIFY2(lines[2].startsWith("A1,2025-01-31,1.7,2,2,2,15,25,10,50,32.25,"), lines[2]);
+    QVERIFY2(lines[2].endsWith(",31.9,,31.1,,,30.4\r"), lines[2]);
+    QVERIFY2(lines[3].startsWith("\"B, 2\",2025-03-15,,3,1.5,2.5,20,30,20,60,36.5,"), lines[3]);
+    QVERIFY2(lines[3].endsWith(",,,35,,,33.9\r"), lines[3]);
+    QStringList course;
+    for (double value : predictBmiCourse({2, 2, 2, 15, 25, 10, 50, 32.25}))
+        course << CaseCsv::numberCell(value);
+    QCOMPARE(QString::fromLatin1(lines[2]).split(QLatin1Char(',')).mid(11, 6), course);
+
+    CaseStore second;
+    QVERIFY(second.open(freshCaseBook()));
+    // The formula guard is the export's; the code read back is the one imported.
+    QByteArray again = first;
+    again.replace("'=C3", "=C3");
+    QCOMPARE(importInto(second, again).outcome, CaseBookImport::Imported);
+    QCOMPARE(exported(second), first);
+}
+
+void TestCohortCases::allOrNone_data()
+{
+    QTest::addColumn<QByteArray>("row");
+    QTest::addColumn<QString>("reason"); // of line 5, after the three good rows
+
+    QTest::newRow("no code") << QByteArray(" ,2025-01-01,1.7,2,2,2,15,25,10,50,32,,,,,,")
+                             << "code: the code is required";
+    QTest::newRow("code too long") << QByteArray(41, 'x') + ",2025-01-01,,2,2,2,15,25,10,50,32,,,,,,"
+                                   << "code: the code has 41 characters; at most 40 are allowed";
+    QTest::newRow("code twice in the file") << QByteArray("A1,2025-01-01,,2,2,2,15,25,10,50,32,,,,,,")
+                                            << "code: “A1” is also the code of line 2";
+    QTest::newRow("no date") << QByteArray("D,1.1.2025,,2,2,2,15,25,10,50,32,,,,,,")
+                             << "baseline_date: “1.1.2025” is not a date written YYYY-MM-DD";
+    QTest::newRow("baseline in the future") << QByteArray("D,2999-01-01,,2,2,2,15,25,10,50,32,,,,,,")
+                                            << "baseline_date: 2999-01-01 is after today";
+    QTest::newRow("height") << QByteArray("D,2025-01-01,2.6,2,2,2,15,25,10,50,32,,,,,,")
+                            << "height_m: 2.6 is outside 1 to 2.5";
+    QTest::newRow("predictor") << QByteArray("D,2025-01-01,,2,2,2,15,25,10,50,70,,,,,,")
+                               << "initial_bmi: 70 is outside 15 to 67";
+    QTest::newRow("observed") << QByteArray("D,2025-01-01,,2,2,2,15,25,10,50,32,,9,,,,")
+                              << "bmi_month_2: 9 is outside 10 to 100";
+    const QDate recent = QDate::currentDate().addMonths(-2);
+    QTest::newRow("visit after today")
+        << "D," + recent.toString(Qt::ISODate).toLatin1() + ",,2,2,2,15,25,10,50,32,31,,31,,,"
+        << "bmi_month_3: its visit date, " + recent.addMonths(3).toString(Qt::ISODate) + ", is after today";
+    QTest::newRow("fields") << QByteArray("D,2025-01-01,,2,2,2,15,25,10,50,32")
+                            << "the row has 11 fields where the header has 17";
+}
+
+// One bad row among good ones: that row is listed with its line and reason, nothing is stored.
+void TestCohortCases::allOrNone()
+{
+    QFETCH(QByteArray, row);
+    QFETCH(QString, reason);
+    CaseStore store;
+    QVERIFY(store.open(freshCaseBook()));
+    const Imported imported = importInto(store, header + goodRows + row + '\n');
+    QCOMPARE(imported.outcome, CaseBookImport::RowsRefused);
+    QCOMPARE(imported.refusals.size(), 1);
+    QCOMPARE(imported.refusals[0].line, 5);
+    QCOMPARE(imported.refusals[0].reason, reason);
+    QCOMPARE(store.caseCount(), 0);
+}
+
+// Codes already in the book are each reported; nothing is added twice or at all.
+void TestCohortCases::codesInTheBook()
+{
+    CaseStore store;
+    QVERIFY(store.open(freshCaseBook()));
+    QCOMPARE(importInto(store, header + goodRows.left(goodRows.indexOf('\n') + 1)).outcome,
+             CaseBookImport::Imported);
+    const Imported again = importInto(store, header + goodRows);
+    QCOMPARE(again.outcome, CaseBookImport::RowsRefused);
+    QCOMPARE(again.refusals.size(), 1);
+    QCOMPARE(again.refusals[0].line, 2);
+    QCOMPARE(again.refusals[0].reason, QStringLiteral("code: “A1” is already in the case book"));
+    QCOMPARE(store.caseCount(), 1);
+}
+
+// The store's batch: a refused visit of the last case undoes every case before it; a stored
+// batch has each case's and visit's audit entry.
+void TestCohortCases::batchIsOneTransaction()
+{
+    CaseStore store;
+    QVERIFY(store.open(freshCaseBook()));
+    QVector<CaseRecord> records{sampleCase(QStringLiteral("P1"), 1), sampleCase(QStringLiteral("P2"), 2)};
+    const QDate baseline = records[1].baselineDate;
+    QVector<QList<Visit>> visits{{}, {Visit{0, baseline.addDays(30), 30, {}, {}},
+                                      Visit{0, baseline.addDays(60), 5, {}, {}}}};
+    QVERIFY(!store.addCases(&records, visits));
+    QVERIFY2(store.lastError().message.startsWith(QStringLiteral("Case “P2”")),
+             qPrintable(store.lastError().message));
+    QCOMPARE(store.caseCount(), 0);
+    QCOMPARE(records[0].id, 0);
+
+    // A code in use is found inside the transaction, after the first case was written.
+    QVector<CaseRecord> twice{records[0], records[0]};
+    QVERIFY(!store.addCases(&twice, {}));
+    QCOMPARE(store.lastError().kind, CaseStoreError::DuplicateCode);
+    QCOMPARE(store.caseCount(), 0);
+
+    visits[1][1].bmi = 29.5;
+    QVERIFY(store.addCases(&records, visits));
+    QCOMPARE(store.caseCount(), 2);
+    QList<Visit> stored;
+    QVERIFY(VisitStore(store).visits(records[1].id, &stored));
+    QCOMPARE(stored.size(), 2);
+    QCOMPARE(stored[1].bmi, 29.5);
+    QVector<CaseAuditEntry> trail;
+    QVERIFY(store.auditTrail(records[1].id, &trail));
+    QStringList actions;
+    for (const CaseAuditEntry &entry : std::as_const(trail))
+        actions << entry.action;
+    QCOMPARE(actions, QStringList({"insert", "visit insert", "visit insert"}));
+}
+
+void TestCohortCases::observedMonth_data()
+{
+    QTest::addColumn<QList<int>>("days");     // after the baseline, one visit each
+    QTest::addColumn<QList<double>>("month"); // 1 to 6; 0 where none
+
+    // Visit i has BMI 20 + i.
+    QTest::newRow("at month ends") << QList<int>{30, 61, 91, 122, 152, 183}
+                                   << QList<double>{20, 21, 22, 23, 24, 25};
+    // Half a month is 15.21875 days: day 15 is month 0.49, day 16 month 0.53; day 76 is
+    // month 2.497, day 77 month 2.530.
+    QTest::newRow("within half a month") << QList<int>{16, 76, 77} << QList<double>{20, 21, 22, 0, 0, 0};
+    QTest::newRow("too early") << QList<int>{15} << QList<double>{0, 0, 0, 0, 0, 0};
+    QTest::newRow("past month 6.5") << QList<int>{199} << QList<double>{0, 0, 0, 0, 0, 0};
+    QTest::newRow("the last of two") << QList<int>{28, 35} << QList<double>{21, 0, 0, 0, 0, 0};
+    QTest::newRow("listed out of order") << QList<int>{35, 28} << QList<double>{20, 0, 0, 0, 0, 0};
+}
+
+void TestCohortCases::observedMonth()
+{
+    QFETCH(QList<int>, days);
+    QFETCH(QList<double>, month);
+    const QDate baseline(2025, 1, 1);
+    QList<Visit> visits;
+    for (int i = 0; i < days.size(); ++i)
+        visits.append({0, baseline.addDays(days[i]), 20.0 + i, {}, {}});
+    const auto observed = observedMonths(baseline, visits);
+    for (int k = 0; k < CourseMonths; ++k)
+        QCOMPARE(std::isnan(observed[k]) ? 0.0 : observed[k], month[k]);
+}
+
+QTEST_GUILESS_MAIN(TestCohortCases)
+#include "tst_cohortcases.moc"
