@@ -58,6 +58,9 @@ bool CsvReader::parse(const char *data, size_t size)
 
 bool CsvReader::finish()
 {
+    // A record that ends with the input, not with a line end, may hold a lone CR or an open
+    // quote whose bytes cannot be told apart from its fields: it is written field by field.
+    m_textLost = true;
     return csv_fini(&m_parser, onField, onRecordEnd, this) == 0;
 }
 
