@@ -28,7 +28,10 @@ void CsvWriter::separate()
 
 void CsvWriter::field(std::string_view text)
 {
-    bool needsQuotes = false;
+    // Readers (libcsv among them) trim spaces and tabs around an unquoted field: a field that
+    // begins or ends with one keeps it only in quotes.
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    bool needsQuotes = !text.empty() && (isBlank(text.front()) || isBlank(text.back()));
     for (char c : text) {
         if (c == m_delimiter || c == '"' || c == '\n' || c == '\r') {
             needsQuotes = true;
