@@ -28,8 +28,11 @@ QString CaseCsv::textCell(const QString &text)
     static const QString formulaStarts = QStringLiteral("=+-@\t\r");
     if (!cell.isEmpty() && formulaStarts.contains(cell.front()))
         cell.prepend(QLatin1Char('\''));
+    // Spaces or tabs at either end survive only in quotes: CSV readers trim unquoted fields.
+    const auto isBlank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
     if (cell.contains(QLatin1Char(',')) || cell.contains(QLatin1Char('"'))
-        || cell.contains(QLatin1Char('\n')) || cell.contains(QLatin1Char('\r'))) {
+        || cell.contains(QLatin1Char('\n')) || cell.contains(QLatin1Char('\r'))
+        || (!cell.isEmpty() && (isBlank(cell.front()) || isBlank(cell.back())))) {
         cell.replace(QLatin1Char('"'), QLatin1String("\"\""));
         cell = QLatin1Char('"') + cell + QLatin1Char('"');
     }
