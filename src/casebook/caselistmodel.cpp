@@ -38,17 +38,8 @@ QVector<CaseSummary> CaseListModel::readStep()
         m_finished = true;
         return {};
     }
-    // The last visits of the cases found, read with them.
-    QVector<qint64> ids;
-    for (const CaseSummary &summary : std::as_const(step.matches))
-        ids << summary.id;
-    QHash<qint64, VisitStore::LastVisit> last;
-    if (!VisitStore(m_store).lastVisits(ids, &last)) {
-        m_error = m_store.lastError().message;
-        m_finished = true;
-        return {};
-    }
-    m_lastVisits.insert(last);
+    // The last visits of the cases found come with them.
+    m_lastVisits.insert(step.lastVisits);
     m_error.clear();
     m_scannedTo = step.scannedTo;
     m_finished = step.finished;

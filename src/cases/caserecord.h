@@ -2,9 +2,11 @@
 #define CASERECORD_H
 
 #include "bmicourse.h"
+#include "lastvisit.h"
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QVector>
 
@@ -46,6 +48,7 @@ struct CaseSummary {
 // One bounded step of a search through the case list in order of code.
 struct CaseSearchStep {
     QVector<CaseSummary> matches;
+    QHash<qint64, LastVisit> lastVisits; // of the matches that have visits, read with them
     QString scannedTo; // the last code looked at; the next step starts after it
     bool finished = false; // no codes after scannedTo
 };

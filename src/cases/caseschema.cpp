@@ -1,7 +1,6 @@
 #include "caseschema.h"
 #include "casefields.h"
 #include "casestoredialect.h"
-#include "visitstore.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
@@ -87,12 +86,27 @@ static QStringList firstVersion(const CaseStoreDialect &dialect)
     return statements;
 }
 
+// Version 2: the follow-up visits. One visit per case and date; the unique key is also the
+// index a case's visits are read by. Clinical data: deleted with the case.
+static QStringList visitsVersion(const CaseStoreDialect &dialect)
+{
+    return {dialect.ddl(QStringLiteral(
+        "CREATE TABLE case_visits ("
+        "id {id}, "
+        "case_id {bigint} NOT NULL REFERENCES cases (id) ON DELETE CASCADE, "
+        "visit_date TEXT NOT NULL, "
+        "bmi {real} NOT NULL, "
+        "weight_kg {real}, "
+        "note TEXT NOT NULL, "
+        "UNIQUE (case_id, visit_date))"))};
+}
+
 const QList<CaseSchema::Migration> &CaseSchema::migrations()
 {
     // Append new versions here; never change a step that has shipped.
     static const QList<Migration> steps = {
         {1, firstVersion},
-        {2, VisitStore::schemaStatements},
+        {2, visitsVersion},
     };
     return steps;
 }

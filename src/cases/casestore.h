@@ -2,7 +2,7 @@
 #define CASESTORE_H
 
 #include "caserecord.h"
-#include "casestoredialect.h"
+#include "casestoreconnection.h"
 #include "casestoreerror.h"
 #include "visit.h"
 
@@ -12,34 +12,33 @@
 #include <QStringList>
 #include <QVector>
 
-#include <memory>
-
 // The case book: cases in a database, each change in one transaction with its audit entry.
 // Every call returns at once with success or failure; after a failure, lastError() says
-// why in words for the user, and nothing was changed.
+// why in words for the user, and nothing was changed. The work is done by the connection,
+// the cases (CaseTable), the visits (VisitStore) and the audit trail (CaseAuditTrail); this
+// is the one object the windows and tools hold.
 class CaseStore
 {
 public:
-    CaseStore();
-    ~CaseStore();
+    CaseStore() = default;
     CaseStore(const CaseStore &) = delete;
     CaseStore &operator=(const CaseStore &) = delete;
 
     // How long a save waits for another copy of the program that is writing; before open().
-    void setBusyTimeout(int milliseconds) { m_busyTimeoutMs = milliseconds; }
+    void setBusyTimeout(int milliseconds) { m_connection.setBusyTimeout(milliseconds); }
     // Who changes the case book; the operating-system user unless set.
-    void setUser(const QString &user) { m_user = user; }
-    QString user() const { return m_user; }
-    static QString systemUser();
+    void setUser(const QString &user) { m_connection.setUser(user); }
+    QString user() const { return m_connection.user(); }
+    static QString systemUser() { return CaseStoreConnection::systemUser(); }
 
     // Opens the case book at location (see CaseStoreLocation), creating or bringing it up
     // to date. A file that is not a case book of ours, or one written by a newer version,
     // is refused and left as it is.
-    bool open(const QString &location);
-    bool isOpen() const;
-    void close();
-    QString location() const { return m_location; }
-    const CaseStoreError &lastError() const { return m_error; }
+    bool open(const QString &location) { return m_connection.open(location); }
+    bool isOpen() const { return m_connection.isOpen(); }
+    void close() { m_connection.close(); }
+    QString location() const { return m_connection.location(); }
+    const CaseStoreError &lastError() const { return m_connection.lastError(); }
     int schemaVersion() const;
 
     // Why a record cannot be saved as it is (kind InvalidInput, naming the field), or none.
@@ -68,7 +67,8 @@ public:
                    QVector<CaseSummary> *page);
     // Like summaries(), but looks at no more than scanLimit codes, so that a filter that
     // few codes match costs the same at every size of case book: the caller repeats the
-    // step, starting after step->scannedTo, until enough matches or step->finished.
+    // step, starting after step->scannedTo, until enough matches or step->finished. The
+    // latest visit of each match comes with it.
     bool searchCases(const QString &filter, const QString &afterCode, int scanLimit,
                      int matchLimit, CaseSearchStep *step);
     // -1 on failure.
@@ -79,32 +79,12 @@ public:
     bool backup(const QString &fileName);
 
     // The connection, for tests and tools that check the database itself.
-    QSqlDatabase database() const;
+    QSqlDatabase database() const { return m_connection.database(); }
+    // The connection the cases, visits and audit trail share.
+    CaseStoreConnection &connection() { return m_connection; }
 
 private:
-    // The visits share the case book's connection, transactions and audit trail.
-    friend class VisitStore;
-
-    class Write;
-    // Opens the connection again when the clinic server went away since the last call.
-    bool connected();
-    CaseStoreError conflictError(const CaseRecord &stored, const CaseRecord &mine);
-    CaseStoreError goneError(qint64 id);
-    bool fail(const CaseStoreError &error);
-    bool failQuery(const class QSqlQuery &query, const char *doing);
-    bool writeAnswers(qint64 id, const CaseRecord &record, QSqlQuery &query);
-    bool writeAudit(qint64 caseId, const QString &action,
-                    const QVector<CaseAuditEntry::Change> &changes, QSqlQuery &query);
-    bool codeInUse(const QString &code, qint64 exceptId, bool *inUse);
-    // The insert of a checked new case and its audit entry, inside an open write.
-    bool insertCase(CaseRecord *record, const QDateTime &now, QSqlQuery &query);
-
-    QString m_connection;
-    QString m_location;
-    QString m_user;
-    int m_busyTimeoutMs = 5000;
-    CaseStoreDialect m_dialect;
-    CaseStoreError m_error;
+    CaseStoreConnection m_connection;
 };
 
 #endif // CASESTORE_H

@@ -245,6 +245,13 @@ QString CaseStoreDialect::lockSchema() const
                                           : QString();
 }
 
+QString CaseStoreDialect::textsOfJsonArray() const
+{
+    return m_engine == Engine::PostgreSql
+               ? QStringLiteral("SELECT value FROM jsonb_array_elements_text(CAST(? AS jsonb)) AS t(value)")
+               : QStringLiteral("SELECT value FROM json_each(?)");
+}
+
 QString CaseStoreDialect::returningId() const
 {
     return m_engine == Engine::PostgreSql ? QStringLiteral(" RETURNING id") : QString();

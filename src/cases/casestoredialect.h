@@ -46,6 +46,10 @@ public:
     // Run first in a schema change, so that two of them never run side by side; may be empty.
     QString lockSchema() const;
 
+    // A subquery giving each text of the JSON array bound to its one placeholder, in a column
+    // named value: many values in one statement, however many there are.
+    QString textsOfJsonArray() const;
+
     // Appended to an INSERT whose new key insertedId() reads afterwards.
     QString returningId() const;
     // The key the database gave the row that query just inserted.

@@ -1,12 +1,17 @@
 #include "visitstore.h"
 
+#include "caseaudittrail.h"
 #include "casefields.h"
 #include "casestore.h"
+#include "casestoreconnection.h"
+#include "casestorestatement.h"
+#include "casestorewrite.h"
 #include "visitcheck.h"
 
 #include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLocale>
-#include <QSqlError>
 #include <QSqlQuery>
 
 #include <algorithm>
@@ -78,54 +83,19 @@ void bindVisit(QSqlQuery &query, const Visit &visit)
     query.addBindValue(visit.note.isNull() ? QStringLiteral("") : visit.note);
 }
 
-// One write transaction as the case store makes them: begun holding the write lock, rolled
-// back unless committed.
-class WriteTransaction
-{
-public:
-    WriteTransaction(QSqlDatabase &db, const CaseStoreDialect &dialect) : m_query(db)
-    {
-        m_begun = m_query.exec(dialect.beginWrite());
-    }
-    ~WriteTransaction()
-    {
-        if (m_begun && !m_done)
-            m_query.exec(QStringLiteral("ROLLBACK"));
-    }
-    bool begun() const { return m_begun; }
-    bool commit()
-    {
-        m_done = m_query.exec(QStringLiteral("COMMIT"));
-        return m_done;
-    }
-    QSqlQuery &query() { return m_query; }
-
-private:
-    QSqlQuery m_query;
-    bool m_begun = false;
-    bool m_done = false;
-};
+const char *const SavingVisit = QT_TRANSLATE_NOOP("CaseStore", "save the visit");
+const char *const ReadingVisits = QT_TRANSLATE_NOOP("CaseStore", "read the visits");
 
 } // namespace
 
 VisitStore::VisitStore(CaseStore &store)
-    : m_store(store)
+    : m_connection(store.connection())
 {
 }
 
-QStringList VisitStore::schemaStatements(const CaseStoreDialect &dialect)
+VisitStore::VisitStore(CaseStoreConnection &connection)
+    : m_connection(connection)
 {
-    // One visit per case and date; the unique key is also the index a case's visits are
-    // read by. Clinical data: deleted with the case.
-    return {dialect.ddl(QStringLiteral(
-        "CREATE TABLE case_visits ("
-        "id {id}, "
-        "case_id {bigint} NOT NULL REFERENCES cases (id) ON DELETE CASCADE, "
-        "visit_date TEXT NOT NULL, "
-        "bmi {real} NOT NULL, "
-        "weight_kg {real}, "
-        "note TEXT NOT NULL, "
-        "UNIQUE (case_id, visit_date))"))};
 }
 
 CaseStoreError VisitStore::check(const Visit &visit, const QDate &baseline)
@@ -150,23 +120,26 @@ CaseStoreError VisitStore::check(const Visit &visit, const QDate &baseline)
 
 bool VisitStore::fail(const CaseStoreError &error)
 {
-    return m_store.fail(error);
+    return m_connection.fail(error);
 }
 
 bool VisitStore::readBaseline(qint64 caseId, QDate *baseline)
 {
-    QSqlQuery query(m_store.database());
-    query.prepare(QStringLiteral("SELECT baseline_date FROM cases WHERE id = ?"));
-    query.addBindValue(caseId);
+    CaseStoreStatement query(m_connection,
+                             QStringLiteral("SELECT baseline_date FROM cases WHERE id = ?"),
+                             QT_TRANSLATE_NOOP("CaseStore", "read the case"));
+    if (!query)
+        return false;
+    query->addBindValue(caseId);
     if (!query.exec())
-        return m_store.failQuery(query, QT_TR_NOOP("read the case"));
-    if (!query.next())
+        return false;
+    if (!query->next())
         return fail({CaseStoreError::NotFound, tr("The case no longer exists.")});
-    *baseline = QDate::fromString(query.value(0).toString(), DateFormat);
+    *baseline = QDate::fromString(query->value(0).toString(), DateFormat);
     return true;
 }
 
-bool VisitStore::storeHeight(qint64 caseId, std::optional<double> newHeightM, QSqlQuery &query)
+bool VisitStore::storeHeight(qint64 caseId, std::optional<double> newHeightM)
 {
     if (!newHeightM)
         return true;
@@ -174,123 +147,147 @@ bool VisitStore::storeHeight(qint64 caseId, std::optional<double> newHeightM, QS
         return fail({CaseStoreError::InvalidInput, tr("The height must be from 1.00 to 2.50 m.")});
     // Only a case without a height takes one here; a height set meanwhile by someone
     // else is not overwritten, and the BMI worked out with this one is not stored.
-    query.prepare(QStringLiteral("UPDATE cases SET height_m = ?, changed_by = ?, "
-                                 "changed_at = ?, row_version = row_version + 1 "
-                                 "WHERE id = ? AND height_m IS NULL"));
-    query.addBindValue(*newHeightM);
-    query.addBindValue(m_store.user());
-    query.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
-    query.addBindValue(caseId);
+    CaseStoreStatement query(m_connection,
+                             QStringLiteral("UPDATE cases SET height_m = ?, changed_by = ?, "
+                                            "changed_at = ?, row_version = row_version + 1 "
+                                            "WHERE id = ? AND height_m IS NULL"),
+                             SavingVisit);
+    if (!query)
+        return false;
+    query->addBindValue(*newHeightM);
+    query->addBindValue(m_connection.user());
+    query->addBindValue(CaseAuditTrail::timeText(QDateTime::currentDateTimeUtc()));
+    query->addBindValue(caseId);
     if (!query.exec())
-        return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
-    if (query.numRowsAffected() != 1)
+        return false;
+    if (query->numRowsAffected() != 1)
         return fail({CaseStoreError::Conflict,
                      tr("The case's height was set by someone else meanwhile; the visit "
                         "was not saved. Please enter it again.")});
-    if (!m_store.writeAudit(caseId, QStringLiteral("update"),
-                            {{QStringLiteral("height_m"), QString(), numberText(*newHeightM)}},
-                            query))
-        return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
-    return true;
+    return CaseAuditTrail(m_connection)
+        .append(caseId, QStringLiteral("update"),
+                {{QStringLiteral("height_m"), QString(), numberText(*newHeightM)}}, SavingVisit);
 }
 
 bool VisitStore::visits(qint64 caseId, QList<Visit> *visits)
 {
-    m_store.m_error = {};
-    if (!m_store.connected())
+    m_connection.clearError();
+    if (!m_connection.connected())
         return false;
     visits->clear();
-    QSqlQuery query(m_store.database());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM case_visits WHERE case_id = ? "
-                                 "ORDER BY visit_date").arg(VisitColumns));
-    query.addBindValue(caseId);
+    CaseStoreStatement query(m_connection,
+                             QStringLiteral("SELECT %1 FROM case_visits WHERE case_id = ? "
+                                            "ORDER BY visit_date")
+                                 .arg(VisitColumns),
+                             ReadingVisits);
+    if (!query)
+        return false;
+    query->addBindValue(caseId);
     if (!query.exec())
-        return m_store.failQuery(query, QT_TR_NOOP("read the visits"));
-    while (query.next())
-        visits->append(visitFromRow(query));
+        return false;
+    while (query->next())
+        visits->append(visitFromRow(*query));
     return true;
 }
 
 bool VisitStore::allVisits(QHash<qint64, QList<Visit>> *visits)
 {
-    m_store.m_error = {};
+    m_connection.clearError();
     visits->clear();
-    if (!m_store.connected())
+    if (!m_connection.connected())
         return false;
-    QSqlQuery query(m_store.database());
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT case_id, %1 FROM case_visits "
-                                   "ORDER BY case_id, visit_date").arg(VisitColumns)))
-        return m_store.failQuery(query, QT_TR_NOOP("read the visits"));
-    while (query.next())
-        (*visits)[query.value(0).toLongLong()].append(visitFromRow(query, 1));
+    CaseStoreStatement query(m_connection,
+                             QStringLiteral("SELECT case_id, %1 FROM case_visits "
+                                            "ORDER BY case_id, visit_date")
+                                 .arg(VisitColumns),
+                             ReadingVisits);
+    if (!query || !query.exec())
+        return false;
+    while (query->next())
+        (*visits)[query->value(0).toLongLong()].append(visitFromRow(*query, 1));
     return true;
 }
 
-bool VisitStore::insertVisit(CaseStore &store, qint64 caseId, Visit *visit, QSqlQuery &query)
+bool VisitStore::insertVisit(qint64 caseId, Visit *visit, CaseStoreWrite &write)
 {
-    query.prepare(QStringLiteral("INSERT INTO case_visits (case_id, visit_date, bmi, weight_kg, "
-                                 "note) VALUES (?, ?, ?, ?, ?)")
-                  + store.m_dialect.returningId());
-    query.addBindValue(caseId);
-    bindVisit(query, *visit);
+    Q_UNUSED(write) // only ever called within one
+    CaseStoreStatement query(m_connection,
+                             QStringLiteral("INSERT INTO case_visits (case_id, visit_date, bmi, "
+                                            "weight_kg, note) VALUES (?, ?, ?, ?, ?)")
+                                 + m_connection.dialect().returningId(),
+                             SavingVisit);
+    if (!query)
+        return false;
+    query->addBindValue(caseId);
+    bindVisit(*query, *visit);
     if (!query.exec())
         return false;
-    visit->id = store.m_dialect.insertedId(query);
-    return store.writeAudit(caseId, QStringLiteral("visit insert"),
-                            changes(visit->id, std::nullopt, *visit), query);
+    visit->id = m_connection.dialect().insertedId(*query);
+    return CaseAuditTrail(m_connection)
+        .append(caseId, QStringLiteral("visit insert"), changes(visit->id, std::nullopt, *visit),
+                SavingVisit);
 }
 
 bool VisitStore::visitOn(qint64 caseId, const QDate &date, std::optional<Visit> *visit)
 {
-    m_store.m_error = {};
-    if (!m_store.connected())
+    m_connection.clearError();
+    if (!m_connection.connected())
         return false;
     visit->reset();
-    QSqlQuery query(m_store.database());
-    query.prepare(QStringLiteral("SELECT %1 FROM case_visits WHERE case_id = ? AND "
-                                 "visit_date = ?").arg(VisitColumns));
-    query.addBindValue(caseId);
-    query.addBindValue(date.toString(DateFormat));
+    CaseStoreStatement query(m_connection,
+                             QStringLiteral("SELECT %1 FROM case_visits WHERE case_id = ? AND "
+                                            "visit_date = ?")
+                                 .arg(VisitColumns),
+                             ReadingVisits);
+    if (!query)
+        return false;
+    query->addBindValue(caseId);
+    query->addBindValue(date.toString(DateFormat));
     if (!query.exec())
-        return m_store.failQuery(query, QT_TR_NOOP("read the visits"));
-    if (query.next())
-        *visit = visitFromRow(query);
+        return false;
+    if (query->next())
+        *visit = visitFromRow(*query);
     return true;
 }
 
 bool VisitStore::lastVisits(const QVector<qint64> &caseIds, QHash<qint64, LastVisit> *visits)
 {
-    m_store.m_error = {};
-    if (!m_store.connected())
+    m_connection.clearError();
+    if (!m_connection.connected())
         return false;
     visits->clear();
+    if (caseIds.isEmpty())
+        return true;
     QStringList predictors;
     for (int p = 0; p < PredictorCount; ++p)
         predictors << QStringLiteral("c.") + CaseFields::predictorColumn(p);
-    QSqlQuery query(m_store.database());
-    query.setForwardOnly(true);
-    // One indexed look-up per case: a page of the case list asks for a few dozen.
-    query.prepare(QStringLiteral("SELECT v.id, v.visit_date, v.bmi, v.weight_kg, v.note, "
-                                 "c.baseline_date, %1 FROM case_visits v JOIN cases c ON "
-                                 "c.id = v.case_id WHERE v.case_id = ? "
-                                 "ORDER BY v.visit_date DESC LIMIT 1")
-                      .arg(predictors.join(QStringLiteral(", "))));
-    for (qint64 caseId : caseIds) {
-        query.addBindValue(caseId);
-        if (!query.exec())
-            return m_store.failQuery(query, QT_TR_NOOP("read the visits"));
-        if (!query.next())
-            continue;
+    // All of them in one statement, each found through the index of its case's visits.
+    CaseStoreStatement query(
+        m_connection,
+        QStringLiteral("SELECT c.id, v.id, v.visit_date, v.bmi, v.weight_kg, v.note, "
+                       "c.baseline_date, %1 FROM cases c JOIN case_visits v ON v.id = "
+                       "(SELECT w.id FROM case_visits w WHERE w.case_id = c.id "
+                       "ORDER BY w.visit_date DESC LIMIT 1) "
+                       "WHERE c.id IN (SELECT CAST(value AS BIGINT) FROM (%2) AS ids)")
+            .arg(predictors.join(QStringLiteral(", ")), m_connection.dialect().textsOfJsonArray()),
+        ReadingVisits);
+    if (!query)
+        return false;
+    QJsonArray ids;
+    for (qint64 id : caseIds)
+        ids.append(QString::number(id));
+    query->addBindValue(QString::fromUtf8(QJsonDocument(ids).toJson(QJsonDocument::Compact)));
+    if (!query.exec())
+        return false;
+    while (query->next()) {
         LastVisit last;
-        last.visit = visitFromRow(query);
-        const QDate baseline = QDate::fromString(query.value(5).toString(), DateFormat);
+        last.visit = visitFromRow(*query, 1);
+        const QDate baseline = QDate::fromString(query->value(6).toString(), DateFormat);
         PredictorValues values{};
         for (int p = 0; p < PredictorCount; ++p)
-            values[p] = query.value(6 + p).toDouble();
+            values[p] = query->value(7 + p).toDouble();
         last.comparison = compareVisit(values, baseline, last.visit);
-        visits->insert(caseId, last);
+        visits->insert(query->value(0).toLongLong(), last);
     }
     return true;
 }
@@ -298,20 +295,18 @@ bool VisitStore::lastVisits(const QVector<qint64> &caseIds, QHash<qint64, LastVi
 bool VisitStore::addVisit(qint64 caseId, Visit *visit, SameDate sameDate,
                           std::optional<double> newHeightM)
 {
-    m_store.m_error = {};
-    if (!m_store.connected())
+    m_connection.clearError();
+    if (!m_connection.connected())
         return false;
-    QSqlDatabase db = m_store.database();
-    WriteTransaction write(db, m_store.m_dialect);
-    QSqlQuery &query = write.query();
+    CaseStoreWrite write(m_connection, SavingVisit);
     if (!write.begun())
-        return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
+        return false;
     QDate baseline;
     if (!readBaseline(caseId, &baseline))
         return false;
     if (const CaseStoreError invalid = check(*visit, baseline))
         return fail(invalid);
-    if (!storeHeight(caseId, newHeightM, query))
+    if (!storeHeight(caseId, newHeightM))
         return false;
 
     std::optional<Visit> earlier;
@@ -322,20 +317,28 @@ bool VisitStore::addVisit(qint64 caseId, Visit *visit, SameDate sameDate,
                      tr("The case already has a visit on %1.")
                          .arg(visit->date.toString(DateFormat))});
     if (earlier) {
-        query.prepare(QStringLiteral("DELETE FROM case_visits WHERE id = ?"));
-        query.addBindValue(earlier->id);
-        if (!query.exec())
-            return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
+        CaseStoreStatement remove(m_connection,
+                                  QStringLiteral("DELETE FROM case_visits WHERE id = ?"),
+                                  SavingVisit);
+        if (!remove)
+            return false;
+        remove->addBindValue(earlier->id);
+        if (!remove.exec())
+            return false;
     }
 
-    query.prepare(QStringLiteral("INSERT INTO case_visits (case_id, visit_date, bmi, weight_kg, "
-                                 "note) VALUES (?, ?, ?, ?, ?)")
-                  + m_store.m_dialect.returningId());
-    query.addBindValue(caseId);
-    bindVisit(query, *visit);
+    CaseStoreStatement query(m_connection,
+                             QStringLiteral("INSERT INTO case_visits (case_id, visit_date, bmi, "
+                                            "weight_kg, note) VALUES (?, ?, ?, ?, ?)")
+                                 + m_connection.dialect().returningId(),
+                             SavingVisit);
+    if (!query)
+        return false;
+    query->addBindValue(caseId);
+    bindVisit(*query, *visit);
     if (!query.exec())
-        return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
-    const qint64 id = m_store.m_dialect.insertedId(query);
+        return false;
+    const qint64 id = m_connection.dialect().insertedId(*query);
     Visit stored = *visit;
     stored.id = id;
     QVector<CaseAuditEntry::Change> audit = changes(id, std::nullopt, stored);
@@ -344,46 +347,40 @@ bool VisitStore::addVisit(qint64 caseId, Visit *visit, SameDate sameDate,
         for (const CaseAuditEntry::Change &change : changes(earlier->id, earlier, std::nullopt))
             audit.append(change);
     }
-    if (!m_store.writeAudit(caseId,
-                            earlier ? QStringLiteral("visit replace")
-                                    : QStringLiteral("visit insert"),
-                            audit, query)
+    if (!CaseAuditTrail(m_connection)
+             .append(caseId,
+                     earlier ? QStringLiteral("visit replace") : QStringLiteral("visit insert"),
+                     audit, SavingVisit)
         || !write.commit())
-        return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
+        return false;
     visit->id = id;
     return true;
 }
 
 bool VisitStore::keepEarlierVisit(qint64 caseId, const Visit &declined)
 {
-    m_store.m_error = {};
-    if (!m_store.connected())
+    m_connection.clearError();
+    if (!m_connection.connected())
         return false;
-    QSqlDatabase db = m_store.database();
-    WriteTransaction write(db, m_store.m_dialect);
-    QSqlQuery &query = write.query();
+    CaseStoreWrite write(m_connection, SavingVisit);
     if (!write.begun())
-        return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
-    QDate baseline;
-    if (!readBaseline(caseId, &baseline))
         return false;
-    if (!m_store.writeAudit(caseId, QStringLiteral("visit not replaced"),
-                            changes(0, std::nullopt, declined), query)
-        || !write.commit())
-        return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
-    return true;
+    QDate baseline;
+    return readBaseline(caseId, &baseline)
+           && CaseAuditTrail(m_connection)
+                  .append(caseId, QStringLiteral("visit not replaced"),
+                          changes(0, std::nullopt, declined), SavingVisit)
+           && write.commit();
 }
 
 bool VisitStore::updateVisit(qint64 caseId, const Visit &visit, std::optional<double> newHeightM)
 {
-    m_store.m_error = {};
-    if (!m_store.connected())
+    m_connection.clearError();
+    if (!m_connection.connected())
         return false;
-    QSqlDatabase db = m_store.database();
-    WriteTransaction write(db, m_store.m_dialect);
-    QSqlQuery &query = write.query();
+    CaseStoreWrite write(m_connection, SavingVisit);
     if (!write.begun())
-        return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
+        return false;
     QDate baseline;
     if (!readBaseline(caseId, &baseline))
         return false;
@@ -403,32 +400,34 @@ bool VisitStore::updateVisit(qint64 caseId, const Visit &visit, std::optional<do
     }
     if (!before)
         return fail({CaseStoreError::NotFound, tr("The visit no longer exists.")});
-    if (!storeHeight(caseId, newHeightM, query))
+    if (!storeHeight(caseId, newHeightM))
         return false;
 
-    query.prepare(QStringLiteral("UPDATE case_visits SET visit_date = ?, bmi = ?, weight_kg = ?, "
-                                 "note = ? WHERE id = ? AND case_id = ?"));
-    bindVisit(query, visit);
-    query.addBindValue(visit.id);
-    query.addBindValue(caseId);
-    if (!query.exec()
-        || !m_store.writeAudit(caseId, QStringLiteral("visit update"),
-                               changes(visit.id, before, visit), query)
-        || !write.commit())
-        return m_store.failQuery(query, QT_TR_NOOP("save the visit"));
-    return true;
+    CaseStoreStatement query(m_connection,
+                             QStringLiteral("UPDATE case_visits SET visit_date = ?, bmi = ?, "
+                                            "weight_kg = ?, note = ? WHERE id = ? AND case_id = ?"),
+                             SavingVisit);
+    if (!query)
+        return false;
+    bindVisit(*query, visit);
+    query->addBindValue(visit.id);
+    query->addBindValue(caseId);
+    return query.exec()
+           && CaseAuditTrail(m_connection)
+                  .append(caseId, QStringLiteral("visit update"), changes(visit.id, before, visit),
+                          SavingVisit)
+           && write.commit();
 }
 
 bool VisitStore::removeVisit(qint64 caseId, qint64 visitId)
 {
-    m_store.m_error = {};
-    if (!m_store.connected())
+    m_connection.clearError();
+    if (!m_connection.connected())
         return false;
-    QSqlDatabase db = m_store.database();
-    WriteTransaction write(db, m_store.m_dialect);
-    QSqlQuery &query = write.query();
+    const char *doing = QT_TRANSLATE_NOOP("CaseStore", "delete the visit");
+    CaseStoreWrite write(m_connection, doing);
     if (!write.begun())
-        return m_store.failQuery(query, QT_TR_NOOP("delete the visit"));
+        return false;
     QList<Visit> stored;
     if (!visits(caseId, &stored))
         return false;
@@ -436,13 +435,16 @@ bool VisitStore::removeVisit(qint64 caseId, qint64 visitId)
                                     [visitId](const Visit &v) { return v.id == visitId; });
     if (found == stored.cend())
         return fail({CaseStoreError::NotFound, tr("The visit no longer exists.")});
-    query.prepare(QStringLiteral("DELETE FROM case_visits WHERE id = ? AND case_id = ?"));
-    query.addBindValue(visitId);
-    query.addBindValue(caseId);
-    if (!query.exec()
-        || !m_store.writeAudit(caseId, QStringLiteral("visit delete"),
-                               changes(visitId, *found, std::nullopt), query)
-        || !write.commit())
-        return m_store.failQuery(query, QT_TR_NOOP("delete the visit"));
-    return true;
+    CaseStoreStatement query(m_connection,
+                             QStringLiteral("DELETE FROM case_visits WHERE id = ? AND case_id = ?"),
+                             doing);
+    if (!query)
+        return false;
+    query->addBindValue(visitId);
+    query->addBindValue(caseId);
+    return query.exec()
+           && CaseAuditTrail(m_connection)
+                  .append(caseId, QStringLiteral("visit delete"),
+                          changes(visitId, *found, std::nullopt), doing)
+           && write.commit();
 }

@@ -2,8 +2,8 @@
 #define VISITSTORE_H
 
 #include "casestoreerror.h"
+#include "lastvisit.h"
 #include "visit.h"
-#include "visitcomparison.h"
 
 #include <QHash>
 #include <QList>
@@ -13,22 +13,21 @@
 #include <optional>
 
 class CaseStore;
-class CaseStoreDialect;
-class QSqlQuery;
+class CaseStoreConnection;
+class CaseStoreWrite;
 
 // The follow-up visits of the cases in a case book. Like the cases themselves, every change
-// is one transaction together with its audit entry, which keeps the old values; a refused
-// change stores nothing. Errors are reported through the case store's lastError().
+// is one write together with its audit entry, which keeps the old values; a refused change
+// stores nothing. Errors are reported through the connection's (the case store's) lastError().
 class VisitStore
 {
 public:
     // What to do when the case already has a visit on the new visit's date.
     enum SameDate { RefuseSameDate, ReplaceSameDate };
+    using LastVisit = ::LastVisit;
 
     explicit VisitStore(CaseStore &store);
-
-    // The statements that add the visits to a case book of the first version.
-    static QStringList schemaStatements(const CaseStoreDialect &dialect);
+    explicit VisitStore(CaseStoreConnection &connection);
 
     // Why a visit cannot be stored for a case with this baseline (kind InvalidInput), or
     // none. The dialog says the same in more detail before it gets here.
@@ -40,12 +39,7 @@ public:
     bool visitOn(qint64 caseId, const QDate &date, std::optional<Visit> *visit);
     // The visits of every case, each case's in date order, read at once.
     bool allVisits(QHash<qint64, QList<Visit>> *visits);
-    // A case's latest visit, set against its predicted course.
-    struct LastVisit {
-        Visit visit;
-        VisitComparison comparison;
-    };
-    // The latest visit of each of the given cases that has one.
+    // The latest visit of each of the given cases that has one, read at once.
     bool lastVisits(const QVector<qint64> &caseIds, QHash<qint64, LastVisit> *visits);
 
     // Stores a new visit and fills in its id. A visit on the same date is replaced or, by
@@ -61,19 +55,18 @@ public:
                      std::optional<double> newHeightM = std::nullopt);
     bool removeVisit(qint64 caseId, qint64 visitId);
 
-private:
-    // A whole batch of new cases is one transaction of the case store's.
-    friend class CaseStore;
-    // Inserts a checked new visit of a case and its audit entry, inside an open write.
-    static bool insertVisit(CaseStore &store, qint64 caseId, Visit *visit, QSqlQuery &query);
+    // Inserts a checked new visit of a case and its audit entry within write: a batch of
+    // new cases and their visits is one write.
+    bool insertVisit(qint64 caseId, Visit *visit, CaseStoreWrite &write);
 
+private:
     bool readBaseline(qint64 caseId, QDate *baseline);
     // Within a write: checks a height given with a visit and stores it for a case that has
     // none, with its audit entry.
-    bool storeHeight(qint64 caseId, std::optional<double> heightM, QSqlQuery &query);
+    bool storeHeight(qint64 caseId, std::optional<double> heightM);
     bool fail(const CaseStoreError &error);
 
-    CaseStore &m_store;
+    CaseStoreConnection &m_connection;
 };
 
 #endif // VISITSTORE_H
