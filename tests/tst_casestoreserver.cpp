@@ -73,11 +73,13 @@ private slots:
         store.setUser(QStringLiteral("anna"));
         CaseRecord record = sampleCase(QStringLiteral("U-1"));
         QVERIFY2(store.addCase(&record), qPrintable(store.lastError().message));
-        // A client that claims to be someone else is overruled by the server.
+        // A client that claims to be someone else cannot even write the trail itself.
         QSqlQuery query(store.database());
-        QVERIFY(query.exec(QStringLiteral("INSERT INTO case_audit (case_id, action, changed_by, changed_at, "
-                                          "database_user) VALUES (%1, 'note', 'anna', '2026-01-01', 'postgres')")
-                               .arg(record.id)));
+        QVERIFY(!query.exec(QStringLiteral("INSERT INTO case_audit (case_id, action, changed_by, changed_at, "
+                                           "database_user) VALUES (%1, 'note', 'anna', '2026-01-01', 'postgres')")
+                                .arg(record.id)));
+        record.predictors[7] = 34;
+        QVERIFY2(store.updateCase(&record), qPrintable(store.lastError().message));
         QVector<CaseAuditEntry> trail;
         QVERIFY(store.auditTrail(record.id, &trail));
         QCOMPARE(trail.size(), 2);

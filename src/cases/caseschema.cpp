@@ -1,5 +1,6 @@
 #include "caseschema.h"
 #include "casefields.h"
+#include "caseserverfunctions.h"
 #include "casestoredialect.h"
 
 #include <QCoreApplication>
@@ -101,12 +102,21 @@ static QStringList visitsVersion(const CaseStoreDialect &dialect)
         "UNIQUE (case_id, visit_date))"))};
 }
 
+// Version 3: on the clinic server, workstations write through functions that keep the trail
+// themselves (CaseServerFunctions); a SQLite file has nothing to add.
+static QStringList serverWritesVersion(const CaseStoreDialect &dialect)
+{
+    return dialect.isServer() ? CaseServerFunctions::installStatements(dialect.schema())
+                              : QStringList();
+}
+
 const QList<CaseSchema::Migration> &CaseSchema::migrations()
 {
     // Append new versions here; never change a step that has shipped.
     static const QList<Migration> steps = {
         {1, firstVersion},
         {2, visitsVersion},
+        {3, serverWritesVersion},
     };
     return steps;
 }
@@ -188,8 +198,22 @@ bool CaseSchema::migrate(QSqlDatabase &db, const CaseStoreDialect &dialect, int 
             continue;
         }
         for (const QString &statement : step.statements(dialect)) {
-            if (!query.exec(statement))
-                return fail();
+            if (query.exec(statement))
+                continue;
+            // A workstation meets a case book that only the owner can bring up to date.
+            if (dialect.isServer() && now > 0
+                && dialect.describe(query.lastError(), QString()).kind == CaseStoreError::NoPermission) {
+                *error = {CaseStoreError::NoPermission,
+                          tr("The case book on the clinic server is of an earlier version of this "
+                             "program (format %1; this version needs %2). It was left as it is; "
+                             "please ask whoever looks after the server to run "
+                             "telma-server-setup again.")
+                              .arg(now)
+                              .arg(latestVersion())};
+                QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+                return false;
+            }
+            return fail();
         }
         query.prepare(QStringLiteral("UPDATE telma_schema SET version = ?"));
         query.addBindValue(step.version);
@@ -207,14 +231,27 @@ QStringList CaseSchema::grantStatements(const QString &schema, const QString &ro
         return QLatin1Char('"') + name + QLatin1Char('"');
     };
     QStringList statements = {
-        QStringLiteral("GRANT USAGE ON SCHEMA %1 TO %2"),
-        QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA %1 TO %2"),
-        QStringLiteral("GRANT USAGE, SELECT ON ALL SEQUENCES IN SCHEMA %1 TO %2"),
-        QStringLiteral("REVOKE INSERT, UPDATE, DELETE ON %1.telma_schema FROM %2"),
-        QStringLiteral("REVOKE UPDATE, DELETE, TRUNCATE ON %1.case_audit FROM %2"),
-        QStringLiteral("REVOKE UPDATE, TRUNCATE ON %1.case_audit_values FROM %2"),
+        QStringLiteral("GRANT USAGE ON SCHEMA {schema} TO {role}"),
+        // Reading stays; every change goes through the functions, which write the trail.
+        QStringLiteral("GRANT SELECT ON ALL TABLES IN SCHEMA {schema} TO {role}"),
+        QStringLiteral("REVOKE INSERT, UPDATE, DELETE, TRUNCATE, REFERENCES, TRIGGER ON ALL "
+                       "TABLES IN SCHEMA {schema} FROM {role}"),
+        QStringLiteral("REVOKE ALL ON ALL SEQUENCES IN SCHEMA {schema} FROM {role}"),
+        QStringLiteral("GRANT EXECUTE ON FUNCTION {functions} TO {role}"),
+        // No temporary tables, with which a session could stand in for one of ours.
+        QStringLiteral("DO $do$ BEGIN EXECUTE format('REVOKE TEMPORARY ON DATABASE %I FROM "
+                       "PUBLIC', current_database()); EXECUTE format('REVOKE TEMPORARY ON "
+                       "DATABASE %I FROM %s', current_database(), '{roleText}'); END $do$"),
     };
-    for (QString &statement : statements)
-        statement = statement.arg(identifier(schema), identifier(role));
+    const QString quotedSchema = identifier(schema);
+    QString roleText = identifier(role);
+    roleText.replace(QLatin1Char('\''), QLatin1String("''"));
+    for (QString &statement : statements) {
+        statement.replace(QLatin1String("{functions}"),
+                          CaseServerFunctions::entryPoints(quotedSchema).join(QStringLiteral(", ")));
+        statement.replace(QLatin1String("{schema}"), quotedSchema);
+        statement.replace(QLatin1String("{roleText}"), roleText);
+        statement.replace(QLatin1String("{role}"), identifier(role));
+    }
     return statements;
 }

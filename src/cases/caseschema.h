@@ -31,10 +31,10 @@ public:
     static bool migrate(QSqlDatabase &db, const CaseStoreDialect &dialect, int from,
                         CaseStoreError *error);
 
-    // On the clinic server: what a workstation account (role) needs and no more. It reads and
-    // writes cases, adds to the audit trail and erases a deleted case's values, but cannot
-    // change the trail or the schema (it does not own the tables, so it cannot drop their
-    // triggers either).
+    // On the clinic server: what a workstation account (role) needs and no more. It reads
+    // the case book and changes it only by calling the functions that write each change with
+    // its audit entry; it may not write any table, change the schema, drop or disable the
+    // trail's triggers (it owns nothing) or make temporary tables.
     static QStringList grantStatements(const QString &schema, const QString &role);
 };
 

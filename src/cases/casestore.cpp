@@ -1,5 +1,7 @@
 #include "casestore.h"
 #include "caseaudittrail.h"
+#include "caseserverfunctions.h"
+#include "casestorestatement.h"
 #include "casetable.h"
 #include "casestorewrite.h"
 #include "visitstore.h"
@@ -47,6 +49,8 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
     }
     if (!m_connection.connected())
         return false;
+    if (m_connection.isServer())
+        return addCasesOnServer(records, visits);
     const QVector<CaseRecord> unsaved = *records;
     CaseStoreWrite write(m_connection, QT_TR_NOOP("save the cases"));
     if (!write.begun())
@@ -72,6 +76,55 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
         return false;
     }
     return true;
+}
+
+bool CaseStore::addCasesOnServer(QVector<CaseRecord> *records,
+                                 const QVector<QList<Visit>> &visits)
+{
+    const char *doing = QT_TR_NOOP("save the cases");
+    CaseStoreWrite write(m_connection, doing);
+    // The whole batch in one call, however many cases: one round trip.
+    CaseStoreStatement call(m_connection,
+                            CaseServerFunctions::call(m_connection.dialect().schema(),
+                                                      "telma_add_cases", 2),
+                            doing);
+    if (!call)
+        return false;
+    call->addBindValue(m_connection.user());
+    call->addBindValue(CaseServerFunctions::batchArgument(*records, visits));
+    QVector<QPair<qint64, QDateTime>> saved;
+    if (call->exec()) {
+        while (call->next())
+            saved.append({call->value(0).toLongLong(), CaseAuditTrail::readTime(call->value(1))});
+    }
+    if (saved.size() == records->size() && write.commit()) {
+        for (int i = 0; i < records->size(); ++i) {
+            CaseRecord &record = (*records)[i];
+            record.id = saved[i].first;
+            record.createdBy = record.changedBy = m_connection.user();
+            record.createdAt = record.changedAt = saved[i].second;
+            record.rowVersion = 1;
+        }
+        return true;
+    }
+    if (CaseServerFunctions::refusal(*call) != CaseServerFunctions::CodeInUse)
+        return call.fail();
+    // Which code: one used twice in the batch, or one the book already has.
+    QSet<QString> seen;
+    QSet<QString> inBook;
+    QStringList codes;
+    for (const CaseRecord &record : std::as_const(*records))
+        codes << record.code;
+    codesInUse(codes, &inBook);
+    for (const CaseRecord &record : std::as_const(*records)) {
+        if (seen.contains(record.code) || inBook.contains(record.code))
+            return m_connection.fail(
+                {CaseStoreError::DuplicateCode,
+                 tr("The code “%1” is already used by another case. Please choose another code.")
+                     .arg(record.code)});
+        seen.insert(record.code);
+    }
+    return call.fail();
 }
 
 bool CaseStore::codesInUse(const QStringList &codes, QSet<QString> *inUse)

@@ -84,6 +84,8 @@ public:
     CaseStoreConnection &connection() { return m_connection; }
 
 private:
+    bool addCasesOnServer(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits);
+
     CaseStoreConnection m_connection;
 };
 

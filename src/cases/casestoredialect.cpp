@@ -28,21 +28,24 @@ CaseStoreDialect CaseStoreDialect::forLocation(const QString &location)
     return dialect;
 }
 
-namespace {
-
-// Per connection: a write waits for a row another workstation is writing at most as long as
-// a SQLite writer waits for the file, then reports instead of hanging.
-bool applySessionSettings(QSqlDatabase &db, int busyTimeoutMs)
+// Per connection, in one round trip: a write waits for a row another workstation is writing
+// at most as long as a SQLite writer waits for the file, then reports instead of hanging; and
+// the schema the case book lives in, which every call of its functions names.
+bool CaseStoreDialect::applySessionSettings(QSqlDatabase &db)
 {
     QSqlQuery query(db);
-    return query.exec(QStringLiteral("SET lock_timeout = %1").arg(busyTimeoutMs));
+    if (!query.exec(QStringLiteral("SELECT set_config('lock_timeout', '%1', false), "
+                                   "quote_ident(current_schema())")
+                        .arg(m_busyTimeoutMs))
+        || !query.next())
+        return false;
+    m_schema = query.value(1).toString();
+    return true;
 }
-
-} // namespace
 
 bool CaseStoreDialect::openServer(QSqlDatabase *db, const QString &location,
                                   const QString &connectionName, int busyTimeoutMs,
-                                  CaseStoreError *error) const
+                                  CaseStoreError *error)
 {
     const DatabaseLocation where = DatabaseLocation::fromText(location);
     if (!where.isServer()) {
@@ -63,14 +66,15 @@ bool CaseStoreDialect::openServer(QSqlDatabase *db, const QString &location,
                   failure.message()};
         return false;
     }
-    if (!applySessionSettings(*db, busyTimeoutMs)) {
+    Q_UNUSED(busyTimeoutMs) // kept by open()
+    if (!applySessionSettings(*db)) {
         *error = describe(db->lastError(), tr("open"));
         return false;
     }
     return true;
 }
 
-bool CaseStoreDialect::reconnect(QSqlDatabase &db, CaseStoreError *error) const
+bool CaseStoreDialect::reconnect(QSqlDatabase &db, CaseStoreError *error)
 {
     if (db.isOpen() || m_engine == Engine::Sqlite)
         return db.isOpen();
@@ -80,7 +84,7 @@ bool CaseStoreDialect::reconnect(QSqlDatabase &db, CaseStoreError *error) const
                   failure.message()};
         return false;
     }
-    if (!applySessionSettings(db, m_busyTimeoutMs)) {
+    if (!applySessionSettings(db)) {
         *error = describe(db.lastError(), tr("open"));
         return false;
     }
@@ -301,6 +305,13 @@ CaseStoreError CaseStoreDialect::describeServer(const QSqlError &error, const QS
     default:
         break;
     }
+    // The server has the tables but not the functions this version writes through.
+    if (state == QLatin1String("42883"))
+        return {CaseStoreError::Failed,
+                tr("The case book on the clinic server has not been brought up to date for this "
+                   "version of the program, so it cannot %1. Nothing was changed; please ask "
+                   "whoever looks after the server to run telma-server-setup again.")
+                    .arg(doing)};
     if (state == QLatin1String("23505"))
         return {CaseStoreError::DuplicateCode,
                 tr("The code is already used by another case. Please choose another code.")};

@@ -60,9 +60,13 @@ public:
     // SQLite has no accounts: there the column stays empty.
     QStringList databaseUserColumn(const QString &table) const;
 
+    // On the clinic server, the case book's schema (the first of the connection's search
+    // path) as a quoted identifier, read when the connection opened; empty for a SQLite file.
+    QString schema() const { return m_schema; }
+
     // Opens a connection that was lost (the server restarted, the network dropped) again;
     // true when it is open. A SQLite file is never lost.
-    bool reconnect(QSqlDatabase &db, CaseStoreError *error) const;
+    bool reconnect(QSqlDatabase &db, CaseStoreError *error);
 
     // Turns an engine error into a kind with a message for the user.
     CaseStoreError describe(const QSqlError &error, const QString &doing) const;
@@ -73,10 +77,13 @@ public:
 private:
     CaseStoreDialect() = default;
     bool openServer(QSqlDatabase *db, const QString &location, const QString &connectionName,
-                    int busyTimeoutMs, CaseStoreError *error) const;
+                    int busyTimeoutMs, CaseStoreError *error);
     CaseStoreError describeServer(const QSqlError &error, const QString &doing) const;
 
+    bool applySessionSettings(QSqlDatabase &db);
+
     Engine m_engine = Engine::Sqlite;
+    QString m_schema;
     QString m_connectionName;
     int m_busyTimeoutMs = 5000;
 };

@@ -7,7 +7,8 @@ CaseStoreWrite::CaseStoreWrite(CaseStoreConnection &connection, const char *doin
     : m_connection(connection)
     , m_doing(doing)
 {
-    m_begun = run(connection.dialect().beginWrite().toLatin1().constData());
+    // On the server the change is one call of a function there, its own transaction.
+    m_begun = connection.isServer() || run(connection.dialect().beginWrite().toLatin1().constData());
 }
 
 CaseStoreWrite::~CaseStoreWrite()
@@ -28,7 +29,7 @@ bool CaseStoreWrite::commit()
 {
     if (!m_begun || m_done)
         return m_done;
-    m_done = run("COMMIT");
+    m_done = m_connection.isServer() || run("COMMIT");
     return m_done;
 }
 
@@ -37,5 +38,6 @@ void CaseStoreWrite::rollback()
     if (!m_begun || m_done)
         return;
     m_done = true;
-    QSqlQuery(m_connection.database()).exec(QStringLiteral("ROLLBACK"));
+    if (!m_connection.isServer())
+        QSqlQuery(m_connection.database()).exec(QStringLiteral("ROLLBACK"));
 }

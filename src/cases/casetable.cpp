@@ -1,6 +1,7 @@
 #include "casetable.h"
 #include "caseaudittrail.h"
 #include "casefields.h"
+#include "caseserverfunctions.h"
 #include "casestoreconnection.h"
 #include "casestorestatement.h"
 #include "casestorewrite.h"
@@ -345,6 +346,8 @@ bool CaseTable::add(CaseRecord *record)
     m_connection.clearError();
     if (!m_connection.connected())
         return false;
+    if (m_connection.isServer())
+        return addOnServer(record);
     CaseStoreWrite write(m_connection, QT_TR_NOOP("save the case"));
     if (!write.begun())
         return false;
@@ -384,6 +387,8 @@ bool CaseTable::update(CaseRecord *record)
     m_connection.clearError();
     if (!m_connection.connected())
         return false;
+    if (m_connection.isServer())
+        return updateOnServer(record);
     const char *doing = QT_TR_NOOP("save the case");
     CaseStoreWrite write(m_connection, doing);
     if (!write.begun())
@@ -450,6 +455,8 @@ bool CaseTable::remove(qint64 id)
     m_connection.clearError();
     if (!m_connection.connected())
         return false;
+    if (m_connection.isServer())
+        return removeOnServer(id);
     const char *doing = QT_TR_NOOP("delete the case");
     CaseStoreWrite write(m_connection, doing);
     if (!write.begun())
@@ -466,6 +473,89 @@ bool CaseTable::remove(qint64 id)
     CaseAuditTrail trail(m_connection);
     return trail.eraseValues(id, doing) && trail.append(id, QStringLiteral("delete"), {}, doing)
            && write.commit();
+}
+
+bool CaseTable::refused(CaseStoreStatement &call, const CaseRecord &mine)
+{
+    switch (CaseServerFunctions::refusal(*call)) {
+    case CaseServerFunctions::CodeInUse:
+        return m_connection.fail({CaseStoreError::DuplicateCode,
+                                  tr("The code “%1” is already used by another case. Please "
+                                     "choose another code.")
+                                      .arg(mine.code)});
+    case CaseServerFunctions::CaseChanged: {
+        CaseRecord current;
+        return read(mine.id, &current) && m_connection.fail(conflictError(current, mine));
+    }
+    case CaseServerFunctions::CaseGone:
+        return m_connection.fail(goneError(mine.id));
+    case CaseServerFunctions::InvalidValue:
+        return m_connection.fail({CaseStoreError::InvalidInput,
+                                  tr("The clinic server refused a value of the case “%1”.")
+                                      .arg(mine.code)});
+    default:
+        return call.fail();
+    }
+}
+
+bool CaseTable::addOnServer(CaseRecord *record)
+{
+    CaseStoreWrite write(m_connection, QT_TR_NOOP("save the case"));
+    CaseStoreStatement call(m_connection,
+                            CaseServerFunctions::call(m_connection.dialect().schema(),
+                                                      "telma_add_case", 2),
+                            QT_TR_NOOP("save the case"));
+    if (!call)
+        return false;
+    call->addBindValue(m_connection.user());
+    call->addBindValue(CaseServerFunctions::caseArgument(*record));
+    if (!call->exec() || !call->next())
+        return refused(call, *record);
+    record->id = call->value(0).toLongLong();
+    record->createdBy = record->changedBy = m_connection.user();
+    record->createdAt = record->changedAt = CaseAuditTrail::readTime(call->value(1));
+    record->rowVersion = 1;
+    return write.commit();
+}
+
+bool CaseTable::updateOnServer(CaseRecord *record)
+{
+    CaseStoreWrite write(m_connection, QT_TR_NOOP("save the case"));
+    CaseStoreStatement call(m_connection,
+                            CaseServerFunctions::call(m_connection.dialect().schema(),
+                                                      "telma_update_case", 4),
+                            QT_TR_NOOP("save the case"));
+    if (!call)
+        return false;
+    call->addBindValue(m_connection.user());
+    call->addBindValue(record->id);
+    call->addBindValue(record->rowVersion);
+    call->addBindValue(CaseServerFunctions::caseArgument(*record));
+    if (!call->exec() || !call->next())
+        return refused(call, *record);
+    record->changedBy = m_connection.user();
+    record->changedAt = CaseAuditTrail::readTime(call->value(0));
+    record->rowVersion = call->value(1).toLongLong();
+    return write.commit();
+}
+
+bool CaseTable::removeOnServer(qint64 id)
+{
+    CaseStoreWrite write(m_connection, QT_TR_NOOP("delete the case"));
+    CaseStoreStatement call(m_connection,
+                            CaseServerFunctions::call(m_connection.dialect().schema(),
+                                                      "telma_remove_case", 2),
+                            QT_TR_NOOP("delete the case"));
+    if (!call)
+        return false;
+    call->addBindValue(m_connection.user());
+    call->addBindValue(id);
+    if (!call->exec()) {
+        CaseRecord gone;
+        gone.id = id;
+        return refused(call, gone);
+    }
+    return write.commit();
 }
 
 bool CaseTable::read(qint64 id, CaseRecord *record)

@@ -11,6 +11,7 @@
 
 class CaseAuditTrail;
 class CaseStoreConnection;
+class CaseStoreStatement;
 class CaseStoreWrite;
 
 // The cases of a case book and their questionnaire answers: checked, written with their
@@ -46,6 +47,12 @@ public:
 private:
     bool codeInUse(const QString &code, qint64 exceptId, bool *inUse);
     bool readRow(qint64 id, CaseRecord *record, bool *found);
+    // The same changes on the clinic server: one call of its function each.
+    bool addOnServer(CaseRecord *record);
+    bool updateOnServer(CaseRecord *record);
+    bool removeOnServer(qint64 id);
+    // Why the server refused a change of mine (the call in query failed).
+    bool refused(CaseStoreStatement &call, const CaseRecord &mine);
     bool writeAnswers(qint64 id, const CaseRecord &record, const char *doing);
     bool selectSummaries(const QString &filter, const QString &afterCode,
                          const QString &upToCode, int limit, QVector<CaseSummary> *page);

@@ -2,6 +2,7 @@
 
 #include "caseaudittrail.h"
 #include "casefields.h"
+#include "caseserverfunctions.h"
 #include "casestore.h"
 #include "casestoreconnection.h"
 #include "casestorestatement.h"
@@ -169,6 +170,76 @@ bool VisitStore::storeHeight(qint64 caseId, std::optional<double> newHeightM)
                 {{QStringLiteral("height_m"), QString(), numberText(*newHeightM)}}, SavingVisit);
 }
 
+template<typename Bind>
+bool VisitStore::callServer(const char *function, int arguments, const char *doing,
+                            const Visit &visit, qint64 caseId, Bind bind, qint64 *newId)
+{
+    CaseStoreWrite write(m_connection, doing);
+    CaseStoreStatement call(m_connection,
+                            CaseServerFunctions::call(m_connection.dialect().schema(), function,
+                                                      arguments),
+                            doing);
+    if (!call)
+        return false;
+    call->addBindValue(m_connection.user());
+    call->addBindValue(caseId);
+    bind(*call);
+    if (call->exec()) {
+        if (newId)
+            *newId = call->next() ? call->value(0).toLongLong() : 0;
+        return write.commit();
+    }
+    const QString date = visit.date.toString(DateFormat);
+    switch (CaseServerFunctions::refusal(*call)) {
+    case CaseServerFunctions::CaseGone:
+        return fail({CaseStoreError::NotFound, tr("The case no longer exists.")});
+    case CaseServerFunctions::VisitGone:
+        return fail({CaseStoreError::NotFound, tr("The visit no longer exists.")});
+    case CaseServerFunctions::SameDate:
+        return fail({CaseStoreError::Conflict,
+                     visit.id == 0 ? tr("The case already has a visit on %1.").arg(date)
+                                   : tr("The case already has another visit on %1.").arg(date)});
+    case CaseServerFunctions::HeightSet:
+        return fail({CaseStoreError::Conflict,
+                     tr("The case's height was set by someone else meanwhile; the visit "
+                        "was not saved. Please enter it again.")});
+    case CaseServerFunctions::InvalidValue: {
+        // Said as on a SQLite file, which needs the case's baseline.
+        QDate baseline;
+        if (!readBaseline(caseId, &baseline))
+            return false;
+        if (const CaseStoreError invalid = check(visit, baseline))
+            return fail(invalid);
+        return fail({CaseStoreError::InvalidInput, tr("The clinic server refused a value of the visit.")});
+    }
+    default:
+        return call.fail();
+    }
+}
+
+bool VisitStore::checkBeforeCall(qint64 caseId, const Visit &visit)
+{
+    // What can be told without the case's baseline is told without a round trip; a date
+    // refused is said with the baseline, as on a SQLite file.
+    if (!visit.date.isValid() || visit.date > QDate::currentDate()) {
+        QDate baseline;
+        return readBaseline(caseId, &baseline) && fail(check(visit, baseline));
+    }
+    const CaseStoreError invalid = check(visit, visit.date.addDays(-1));
+    return !invalid || fail(invalid);
+}
+
+// A height given with a visit, or NULL.
+static QVariant heightValue(std::optional<double> heightM)
+{
+    return heightM ? QVariant(*heightM) : QVariant(QMetaType(QMetaType::Double));
+}
+
+static bool heightAccepted(std::optional<double> heightM)
+{
+    return !heightM || (*heightM >= VisitLimits::HeightLowest && *heightM <= VisitLimits::HeightHighest);
+}
+
 bool VisitStore::visits(qint64 caseId, QList<Visit> *visits)
 {
     m_connection.clearError();
@@ -298,6 +369,21 @@ bool VisitStore::addVisit(qint64 caseId, Visit *visit, SameDate sameDate,
     m_connection.clearError();
     if (!m_connection.connected())
         return false;
+    if (m_connection.isServer()) {
+        if (!heightAccepted(newHeightM))
+            return fail({CaseStoreError::InvalidInput, tr("The height must be from 1.00 to 2.50 m.")});
+        if (!checkBeforeCall(caseId, *visit))
+            return false;
+        Visit unsaved = *visit;
+        unsaved.id = 0;
+        return callServer("telma_add_visit", 5, SavingVisit, unsaved, caseId,
+                          [&](QSqlQuery &call) {
+                              call.addBindValue(CaseServerFunctions::visitArgument(unsaved));
+                              call.addBindValue(sameDate == ReplaceSameDate);
+                              call.addBindValue(heightValue(newHeightM));
+                          },
+                          &visit->id);
+    }
     CaseStoreWrite write(m_connection, SavingVisit);
     if (!write.begun())
         return false;
@@ -362,6 +448,11 @@ bool VisitStore::keepEarlierVisit(qint64 caseId, const Visit &declined)
     m_connection.clearError();
     if (!m_connection.connected())
         return false;
+    if (m_connection.isServer())
+        return callServer("telma_keep_earlier_visit", 3, SavingVisit, declined, caseId,
+                          [&](QSqlQuery &call) {
+                              call.addBindValue(CaseServerFunctions::visitArgument(declined));
+                          });
     CaseStoreWrite write(m_connection, SavingVisit);
     if (!write.begun())
         return false;
@@ -378,6 +469,17 @@ bool VisitStore::updateVisit(qint64 caseId, const Visit &visit, std::optional<do
     m_connection.clearError();
     if (!m_connection.connected())
         return false;
+    if (m_connection.isServer()) {
+        if (!heightAccepted(newHeightM))
+            return fail({CaseStoreError::InvalidInput, tr("The height must be from 1.00 to 2.50 m.")});
+        if (!checkBeforeCall(caseId, visit))
+            return false;
+        return callServer("telma_update_visit", 4, SavingVisit, visit, caseId,
+                          [&](QSqlQuery &call) {
+                              call.addBindValue(CaseServerFunctions::visitArgument(visit));
+                              call.addBindValue(heightValue(newHeightM));
+                          });
+    }
     CaseStoreWrite write(m_connection, SavingVisit);
     if (!write.begun())
         return false;
@@ -425,6 +527,12 @@ bool VisitStore::removeVisit(qint64 caseId, qint64 visitId)
     if (!m_connection.connected())
         return false;
     const char *doing = QT_TRANSLATE_NOOP("CaseStore", "delete the visit");
+    if (m_connection.isServer()) {
+        Visit gone;
+        gone.id = visitId;
+        return callServer("telma_remove_visit", 3, doing, gone, caseId,
+                          [&](QSqlQuery &call) { call.addBindValue(visitId); });
+    }
     CaseStoreWrite write(m_connection, doing);
     if (!write.begun())
         return false;

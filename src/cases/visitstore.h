@@ -65,6 +65,13 @@ private:
     // none, with its audit entry.
     bool storeHeight(qint64 caseId, std::optional<double> heightM);
     bool fail(const CaseStoreError &error);
+    // On the clinic server, the checks that need no look-up, before the call.
+    bool checkBeforeCall(qint64 caseId, const Visit &visit);
+    // On the clinic server: calls function with the user and arguments bound by bind, then
+    // turns its refusal into the same error a SQLite file gives.
+    template<typename Bind>
+    bool callServer(const char *function, int arguments, const char *doing, const Visit &visit,
+                    qint64 caseId, Bind bind, qint64 *newId = nullptr);
 
     CaseStoreConnection &m_connection;
 };

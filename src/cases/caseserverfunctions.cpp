@@ -1,0 +1,518 @@
+#include "caseserverfunctions.h"
+#include "casefields.h"
+#include "predictorcheck.h"
+#include "visitcheck.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+const QString DateFormat = QStringLiteral("yyyy-MM-dd");
+
+// The SQLSTATE of each refusal: class TL is ours alone.
+struct RefusalState {
+    CaseServerFunctions::Refusal refusal;
+    const char *state;
+};
+const RefusalState RefusalStates[] = {
+    {CaseServerFunctions::CodeInUse, "TL001"},   {CaseServerFunctions::CaseChanged, "TL002"},
+    {CaseServerFunctions::CaseGone, "TL003"},    {CaseServerFunctions::VisitGone, "TL004"},
+    {CaseServerFunctions::SameDate, "TL005"},    {CaseServerFunctions::HeightSet, "TL006"},
+    {CaseServerFunctions::InvalidValue, "TL007"},
+};
+
+QString raise(CaseServerFunctions::Refusal refusal)
+{
+    for (const RefusalState &entry : RefusalStates) {
+        if (entry.refusal == refusal)
+            return QStringLiteral("RAISE EXCEPTION '%1' USING ERRCODE = '%1';")
+                .arg(QLatin1String(entry.state));
+    }
+    return {};
+}
+
+QString number(double value)
+{
+    return QString::number(value, 'g', 17);
+}
+
+// The case's fields in the order the trail records them (as on a SQLite file), the SQL that
+// reads each as text from the row c, and the SQL that reads it from the JSON argument p.
+struct CaseField {
+    QString name;
+    QString text;
+};
+
+QVector<CaseField> caseFields()
+{
+    QVector<CaseField> fields = {
+        {QStringLiteral("code"), QStringLiteral("c.code")},
+        {QStringLiteral("baseline_date"), QStringLiteral("c.baseline_date")},
+        {QStringLiteral("height_m"), QStringLiteral("coalesce(c.height_m::text, '')")},
+    };
+    for (int p = 0; p < PredictorCount; ++p) {
+        const QString column = CaseFields::predictorColumn(p);
+        fields.append({column, QStringLiteral("c.%1::text").arg(column)});
+        fields.append({column + QStringLiteral("_source"), QStringLiteral("c.%1_source").arg(column)});
+        fields.append({column + QStringLiteral("_answers"),
+                       QStringLiteral("coalesce((SELECT string_agg(coalesce(a.answer::text, '-1'), "
+                                      "',' ORDER BY a.item) FROM {s}.case_answers a WHERE "
+                                      "a.case_id = c.id AND a.predictor = %1), '')")
+                           .arg(p)});
+    }
+    for (int m = 1; m <= CourseMonths; ++m)
+        fields.append({CaseFields::monthColumn(m), QStringLiteral("c.%1::text").arg(CaseFields::monthColumn(m))});
+    fields.append({QStringLiteral("model_version"), QStringLiteral("c.model_version")});
+    return fields;
+}
+
+// The columns of cases a record sets, each with the SQL that reads its value from p.
+QVector<QPair<QString, QString>> caseValues()
+{
+    QVector<QPair<QString, QString>> values = {
+        {QStringLiteral("code"), QStringLiteral("p->>'code'")},
+        {QStringLiteral("baseline_date"), QStringLiteral("p->>'baseline_date'")},
+        {QStringLiteral("height_m"), QStringLiteral("(p->>'height_m')::float8")},
+    };
+    for (int p = 0; p < PredictorCount; ++p) {
+        const QString column = CaseFields::predictorColumn(p);
+        values.append({column, QStringLiteral("(p->>'%1')::float8").arg(column)});
+        values.append({column + QStringLiteral("_source"),
+                       QStringLiteral("coalesce(p->>'%1_source', '')").arg(column)});
+    }
+    for (int m = 1; m <= CourseMonths; ++m)
+        values.append({CaseFields::monthColumn(m),
+                       QStringLiteral("(p->>'%1')::float8").arg(CaseFields::monthColumn(m))});
+    values.append({QStringLiteral("model_version"), QStringLiteral("p->>'model_version'")});
+    return values;
+}
+
+// What the server refuses of a case whatever the caller: the same bounds as the store's.
+QString caseCheck()
+{
+    QStringList invalid = {
+        QStringLiteral("p->>'code' IS NULL"),
+        QStringLiteral("btrim(p->>'code') = ''"),
+        QStringLiteral("char_length(p->>'code') > %1").arg(CaseFields::MaxCodeLength),
+        QStringLiteral("coalesce(p->>'baseline_date', '') !~ '^[0-9]{4}-[0-9]{2}-[0-9]{2}$'"),
+        QStringLiteral("(p->>'height_m')::float8 NOT BETWEEN %1 AND %2")
+            .arg(number(CaseFields::MinHeightMetres), number(CaseFields::MaxHeightMetres)),
+        QStringLiteral("p->>'model_version' IS NULL"),
+    };
+    for (int p = 0; p < PredictorCount; ++p) {
+        const PredictorRange &range = predictorRange(static_cast<Predictor>(p));
+        invalid << QStringLiteral("coalesce((p->>'%1')::float8 NOT BETWEEN %2 AND %3, true)")
+                       .arg(CaseFields::predictorColumn(p), number(range.lower), number(range.upper));
+    }
+    for (int m = 1; m <= CourseMonths; ++m)
+        invalid << QStringLiteral("p->>'%1' IS NULL").arg(CaseFields::monthColumn(m));
+    return QStringLiteral("IF %1 THEN %2 END IF;")
+        .arg(invalid.join(QStringLiteral(" OR ")), raise(CaseServerFunctions::InvalidValue));
+}
+
+QString visitCheck()
+{
+    return QStringLiteral(
+               "IF coalesce(v->>'visit_date', '') !~ '^[0-9]{4}-[0-9]{2}-[0-9]{2}$' "
+               "OR v->>'visit_date' <= p_baseline OR (v->>'visit_date')::date > current_date + 1 "
+               "OR coalesce((v->>'bmi')::float8 NOT BETWEEN %1 AND %2, true) "
+               "OR (v->>'weight_kg')::float8 NOT BETWEEN %3 AND %4 "
+               "OR char_length(coalesce(v->>'note', '')) > %5 THEN %6 END IF;")
+        .arg(number(VisitLimits::BmiLowest), number(VisitLimits::BmiHighest),
+             number(VisitLimits::WeightLowest), number(VisitLimits::WeightHighest))
+        .arg(VisitLimits::NoteLength)
+        .arg(raise(CaseServerFunctions::InvalidValue));
+}
+
+// Every function runs with the owner's rights and sees only the case book's schema (and
+// pg_temp last, so that a caller's temporary table never stands in for one of ours); numbers
+// become text exactly, as the trail on a SQLite file has them.
+const QString Pinned = QStringLiteral("SET search_path = {s}, pg_temp SET extra_float_digits = 1");
+
+QString definer(const QString &signature, const QString &returns, const QString &body)
+{
+    return QStringLiteral("CREATE OR REPLACE FUNCTION {s}.%1 RETURNS %2 LANGUAGE plpgsql "
+                          "SECURITY DEFINER %3 AS $fn$ %4 $fn$")
+        .arg(signature, returns, Pinned, body);
+}
+
+const char *const EntryPoints[] = {
+    "telma_add_case(text, jsonb)",
+    "telma_add_cases(text, jsonb)",
+    "telma_update_case(text, bigint, bigint, jsonb)",
+    "telma_remove_case(text, bigint)",
+    "telma_add_visit(text, bigint, jsonb, boolean, double precision)",
+    "telma_keep_earlier_visit(text, bigint, jsonb)",
+    "telma_update_visit(text, bigint, jsonb, double precision)",
+    "telma_remove_visit(text, bigint, bigint)",
+};
+
+} // namespace
+
+QStringList CaseServerFunctions::entryPoints(const QString &schema)
+{
+    QStringList names;
+    for (const char *entry : EntryPoints)
+        names << schema + QLatin1Char('.') + QLatin1String(entry);
+    return names;
+}
+
+QStringList CaseServerFunctions::installStatements(const QString &schema)
+{
+    QStringList fieldNames;
+    QStringList fieldTexts;
+    for (const CaseField &field : caseFields()) {
+        fieldNames << QLatin1Char('\'') + field.name + QLatin1Char('\'');
+        fieldTexts << field.text;
+    }
+    QStringList valueColumns;
+    QStringList valueSources;
+    QStringList assignments;
+    for (const auto &value : caseValues()) {
+        valueColumns << value.first;
+        valueSources << value.second;
+        assignments << value.first + QStringLiteral(" = ") + value.second;
+    }
+    const QString visitFields =
+        QStringLiteral("ARRAY['visit_id', 'visit_date', 'bmi', 'weight_kg', 'note']");
+    const QString noVisit = QStringLiteral("ARRAY[NULL, NULL, NULL, NULL, NULL]::text[]");
+
+    QStringList statements = {
+        // The trail's guards, pinned to the schema: the one that lets a deleted case's
+        // values go must look at our cases, not at a temporary table of that name.
+        QStringLiteral("CREATE OR REPLACE FUNCTION {s}.case_audit_values_no_delete() RETURNS "
+                       "trigger LANGUAGE plpgsql SET search_path = {s}, pg_temp AS $fn$ BEGIN "
+                       "IF EXISTS (SELECT 1 FROM {s}.cases WHERE cases.id = OLD.case_id) THEN "
+                       "RAISE EXCEPTION 'case_audit_values is append-only' USING ERRCODE = "
+                       "'P0001'; END IF; RETURN OLD; END $fn$"),
+    };
+    for (const char *guard : {"case_audit_no_update", "case_audit_no_delete",
+                              "case_audit_no_delete_truncate", "case_audit_values_no_update",
+                              "case_audit_values_no_delete_truncate", "case_audit_database_user"})
+        statements << QStringLiteral("ALTER FUNCTION {s}.%1() SET search_path = {s}, pg_temp")
+                          .arg(QLatin1String(guard));
+
+    statements << QStringLiteral(
+        "CREATE OR REPLACE FUNCTION {s}.telma_now() RETURNS text LANGUAGE sql VOLATILE "
+        "SET search_path = {s}, pg_temp AS $fn$ SELECT to_char(clock_timestamp() AT TIME ZONE "
+        "'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"') $fn$");
+    statements << QStringLiteral(
+                      "CREATE OR REPLACE FUNCTION {s}.telma_case_fields() RETURNS text[] "
+                      "LANGUAGE sql IMMUTABLE AS $fn$ SELECT ARRAY[%1] $fn$")
+                      .arg(fieldNames.join(QStringLiteral(", ")));
+    statements << QStringLiteral(
+                      "CREATE OR REPLACE FUNCTION {s}.telma_case_texts(p_id bigint) RETURNS "
+                      "text[] LANGUAGE sql STABLE %1 AS $fn$ SELECT ARRAY[%2] FROM {s}.cases c "
+                      "WHERE c.id = p_id $fn$")
+                      .arg(Pinned, fieldTexts.join(QStringLiteral(", ")));
+    statements << QStringLiteral(
+                      "CREATE OR REPLACE FUNCTION {s}.telma_visit_texts(p_id bigint) RETURNS "
+                      "text[] LANGUAGE sql STABLE %1 AS $fn$ SELECT ARRAY[v.visit_date, "
+                      "v.bmi::text, coalesce(v.weight_kg::text, ''), v.note] FROM "
+                      "{s}.case_visits v WHERE v.id = p_id $fn$")
+                      .arg(Pinned);
+
+    // The one place on the server that writes an audit entry and its values; every change
+    // comes through here.
+    statements << definer(
+        QStringLiteral("telma_audit(p_case bigint, p_action text, p_user text, p_now text, "
+                       "p_fields text[], p_old text[], p_new text[])"),
+        QStringLiteral("bigint"),
+        QStringLiteral("DECLARE v_id bigint; BEGIN "
+                       "INSERT INTO {s}.case_audit (case_id, action, changed_by, changed_at) "
+                       "VALUES (p_case, p_action, p_user, p_now) RETURNING id INTO v_id; "
+                       "INSERT INTO {s}.case_audit_values (audit_id, case_id, field, old_value, "
+                       "new_value) SELECT v_id, p_case, f.field, f.old_value, f.new_value FROM "
+                       "unnest(p_fields, p_old, p_new) WITH ORDINALITY AS f(field, old_value, "
+                       "new_value, n) ORDER BY f.n; "
+                       "RETURN v_id; END"));
+    // An entry of the fields whose text differs between two readings of a case.
+    statements << definer(
+        QStringLiteral("telma_audit_case(p_case bigint, p_action text, p_user text, p_now text, "
+                       "p_old text[], p_new text[])"),
+        QStringLiteral("void"),
+        QStringLiteral("BEGIN PERFORM {s}.telma_audit(p_case, p_action, p_user, p_now, "
+                       "coalesce(array_agg(d.f ORDER BY d.n), '{}'), "
+                       "coalesce(array_agg(d.o ORDER BY d.n), '{}'), "
+                       "coalesce(array_agg(d.w ORDER BY d.n), '{}')) "
+                       "FROM unnest({s}.telma_case_fields(), p_old, p_new) WITH ORDINALITY "
+                       "AS d(f, o, w, n) WHERE d.o IS DISTINCT FROM d.w AND "
+                       "(p_old IS NOT NULL OR d.w <> ''); END"));
+    statements << definer(QStringLiteral("telma_write_answers(p_id bigint, p jsonb)"),
+                          QStringLiteral("void"),
+                          QStringLiteral(
+                              "BEGIN DELETE FROM {s}.case_answers WHERE case_id = p_id; "
+                              "INSERT INTO {s}.case_answers (case_id, predictor, item, answer) "
+                              "SELECT p_id, l.n - 1, i.n - 1, CASE WHEN i.value::int < 0 THEN "
+                              "NULL ELSE i.value::int END FROM jsonb_array_elements("
+                              "coalesce(p->'answers', '[]')) WITH ORDINALITY AS l(list, n), "
+                              "jsonb_array_elements_text(l.list) WITH ORDINALITY AS i(value, n) "
+                              "WHERE l.n <= %1; END")
+                              .arg(PredictorCount));
+    statements << definer(QStringLiteral("telma_insert_case(p_user text, p_now text, p jsonb)"),
+                          QStringLiteral("bigint"),
+                          QStringLiteral(
+                              "DECLARE v_id bigint; BEGIN %1 "
+                              "IF EXISTS (SELECT 1 FROM {s}.cases WHERE code = p->>'code') THEN %2 "
+                              "END IF; INSERT INTO {s}.cases (%3, created_by, created_at, "
+                              "changed_by, changed_at, row_version) VALUES (%4, p_user, p_now, "
+                              "p_user, p_now, 1) RETURNING id INTO v_id; "
+                              "PERFORM {s}.telma_write_answers(v_id, p); "
+                              "PERFORM {s}.telma_audit_case(v_id, 'insert', p_user, p_now, NULL, "
+                              "{s}.telma_case_texts(v_id)); RETURN v_id; END")
+                              .arg(caseCheck(), raise(CodeInUse),
+                                   valueColumns.join(QStringLiteral(", ")),
+                                   valueSources.join(QStringLiteral(", "))));
+    statements << definer(QStringLiteral("telma_baseline(p_case bigint)"), QStringLiteral("text"),
+                          QStringLiteral("DECLARE v text; BEGIN SELECT baseline_date INTO v FROM "
+                                         "{s}.cases WHERE id = p_case; IF NOT FOUND THEN %1 END "
+                                         "IF; RETURN v; END")
+                              .arg(raise(CaseGone)));
+    statements << definer(QStringLiteral("telma_check_visit(v jsonb, p_baseline text)"),
+                          QStringLiteral("void"),
+                          QStringLiteral("BEGIN %1 END").arg(visitCheck()));
+    statements << definer(
+        QStringLiteral("telma_insert_visit(p_case bigint, v jsonb)"), QStringLiteral("bigint"),
+        QStringLiteral("DECLARE v_id bigint; BEGIN INSERT INTO {s}.case_visits (case_id, "
+                       "visit_date, bmi, weight_kg, note) VALUES (p_case, v->>'visit_date', "
+                       "(v->>'bmi')::float8, (v->>'weight_kg')::float8, coalesce(v->>'note', "
+                       "'')) RETURNING id INTO v_id; RETURN v_id; END"));
+    statements << definer(
+        QStringLiteral("telma_store_height(p_user text, p_now text, p_case bigint, p_height "
+                       "float8)"),
+        QStringLiteral("void"),
+        QStringLiteral("BEGIN IF p_height IS NULL THEN RETURN; END IF; "
+                       "IF p_height NOT BETWEEN %1 AND %2 THEN %3 END IF; "
+                       "UPDATE {s}.cases SET height_m = p_height, changed_by = p_user, changed_at "
+                       "= p_now, row_version = row_version + 1 WHERE id = p_case AND height_m IS "
+                       "NULL; IF NOT FOUND THEN %4 END IF; "
+                       "PERFORM {s}.telma_audit(p_case, 'update', p_user, p_now, "
+                       "ARRAY['height_m'], ARRAY[NULL]::text[], ARRAY[p_height::text]); END")
+            .arg(number(VisitLimits::HeightLowest), number(VisitLimits::HeightHighest),
+                 raise(InvalidValue), raise(HeightSet)));
+
+    // What workstations call.
+    statements << definer(QStringLiteral("telma_add_case(p_user text, p jsonb)"),
+                          QStringLiteral("TABLE(o_id bigint, o_time text)"),
+                          QStringLiteral("BEGIN o_time := {s}.telma_now(); "
+                                         "o_id := {s}.telma_insert_case(p_user, o_time, p); "
+                                         "RETURN NEXT; END"));
+    statements << definer(
+        QStringLiteral("telma_add_cases(p_user text, p jsonb)"),
+        QStringLiteral("TABLE(o_id bigint, o_time text)"),
+        QStringLiteral("DECLARE v_case jsonb; v jsonb; v_baseline text; v_visit bigint; BEGIN "
+                       "o_time := {s}.telma_now(); "
+                       "FOR v_case IN SELECT e FROM jsonb_array_elements(p) WITH ORDINALITY AS "
+                       "t(e, n) ORDER BY t.n LOOP "
+                       "o_id := {s}.telma_insert_case(p_user, o_time, v_case->'case'); "
+                       "v_baseline := v_case->'case'->>'baseline_date'; "
+                       "FOR v IN SELECT e FROM jsonb_array_elements(coalesce(v_case->'visits', "
+                       "'[]')) WITH ORDINALITY AS t(e, n) ORDER BY t.n LOOP "
+                       "PERFORM {s}.telma_check_visit(v, v_baseline); "
+                       "v_visit := {s}.telma_insert_visit(o_id, v); "
+                       "PERFORM {s}.telma_audit(o_id, 'visit insert', p_user, o_time, %1, %2, "
+                       "ARRAY[v_visit::text] || {s}.telma_visit_texts(v_visit)); "
+                       "END LOOP; RETURN NEXT; END LOOP; END")
+            .arg(visitFields, noVisit));
+    statements << definer(
+        QStringLiteral("telma_update_case(p_user text, p_id bigint, p_version bigint, p jsonb)"),
+        QStringLiteral("TABLE(o_time text, o_version bigint)"),
+        QStringLiteral("DECLARE v_version bigint; v_old text[]; BEGIN %1 "
+                       "SELECT row_version INTO v_version FROM {s}.cases WHERE id = p_id FOR "
+                       "UPDATE; IF NOT FOUND THEN %2 END IF; "
+                       "IF v_version <> p_version THEN %3 END IF; "
+                       "IF EXISTS (SELECT 1 FROM {s}.cases WHERE code = p->>'code' AND id <> "
+                       "p_id) THEN %4 END IF; "
+                       "o_time := {s}.telma_now(); v_old := {s}.telma_case_texts(p_id); "
+                       "UPDATE {s}.cases SET %5, changed_by = p_user, changed_at = o_time, "
+                       "row_version = row_version + 1 WHERE id = p_id; "
+                       "PERFORM {s}.telma_write_answers(p_id, p); "
+                       "PERFORM {s}.telma_audit_case(p_id, 'update', p_user, o_time, v_old, "
+                       "{s}.telma_case_texts(p_id)); "
+                       "o_version := v_version + 1; RETURN NEXT; END")
+            .arg(caseCheck(), raise(CaseGone), raise(CaseChanged), raise(CodeInUse),
+                 assignments.join(QStringLiteral(", "))));
+    // The person's right to erasure: the answers and visits go with the case (foreign keys),
+    // its old values from the trail, which keeps only who deleted it and when.
+    statements << definer(
+        QStringLiteral("telma_remove_case(p_user text, p_id bigint)"), QStringLiteral("void"),
+        QStringLiteral("BEGIN DELETE FROM {s}.cases WHERE id = p_id; IF NOT FOUND THEN %1 END "
+                       "IF; DELETE FROM {s}.case_audit_values WHERE case_id = p_id; "
+                       "PERFORM {s}.telma_audit(p_id, 'delete', p_user, {s}.telma_now(), '{}', "
+                       "'{}', '{}'); END")
+            .arg(raise(CaseGone)));
+    statements << definer(
+        QStringLiteral("telma_add_visit(p_user text, p_case bigint, v jsonb, p_replace boolean, "
+                       "p_height float8)"),
+        QStringLiteral("bigint"),
+        QStringLiteral("DECLARE v_now text := {s}.telma_now(); v_earlier bigint; v_old text[]; "
+                       "v_id bigint; BEGIN "
+                       "PERFORM {s}.telma_check_visit(v, {s}.telma_baseline(p_case)); "
+                       "PERFORM {s}.telma_store_height(p_user, v_now, p_case, p_height); "
+                       "SELECT id INTO v_earlier FROM {s}.case_visits WHERE case_id = p_case AND "
+                       "visit_date = v->>'visit_date'; "
+                       "IF v_earlier IS NOT NULL AND NOT p_replace THEN %1 END IF; "
+                       "IF v_earlier IS NOT NULL THEN v_old := ARRAY[v_earlier::text] || "
+                       "{s}.telma_visit_texts(v_earlier); DELETE FROM {s}.case_visits WHERE id = "
+                       "v_earlier; END IF; "
+                       "v_id := {s}.telma_insert_visit(p_case, v); "
+                       "IF v_earlier IS NULL THEN PERFORM {s}.telma_audit(p_case, 'visit insert', "
+                       "p_user, v_now, %2, %3, ARRAY[v_id::text] || {s}.telma_visit_texts(v_id)); "
+                       "ELSE PERFORM {s}.telma_audit(p_case, 'visit replace', p_user, v_now, "
+                       "%2 || %2, %3 || v_old, ARRAY[v_id::text] || {s}.telma_visit_texts(v_id) "
+                       "|| %3); END IF; RETURN v_id; END")
+            .arg(raise(SameDate), visitFields, noVisit));
+    statements << definer(
+        QStringLiteral("telma_keep_earlier_visit(p_user text, p_case bigint, v jsonb)"),
+        QStringLiteral("void"),
+        QStringLiteral("BEGIN PERFORM {s}.telma_baseline(p_case); "
+                       "PERFORM {s}.telma_audit(p_case, 'visit not replaced', p_user, "
+                       "{s}.telma_now(), ARRAY['visit_date', 'bmi', 'weight_kg', 'note'], "
+                       "ARRAY[NULL, NULL, NULL, NULL]::text[], ARRAY[v->>'visit_date', "
+                       "(v->>'bmi')::float8::text, coalesce((v->>'weight_kg')::float8::text, ''), "
+                       "coalesce(v->>'note', '')]); END"));
+    statements << definer(
+        QStringLiteral("telma_update_visit(p_user text, p_case bigint, v jsonb, p_height float8)"),
+        QStringLiteral("void"),
+        QStringLiteral("DECLARE v_now text := {s}.telma_now(); v_id bigint := (v->>'id')::bigint; "
+                       "v_old text[]; v_new text[]; BEGIN "
+                       "PERFORM {s}.telma_check_visit(v, {s}.telma_baseline(p_case)); "
+                       "IF EXISTS (SELECT 1 FROM {s}.case_visits WHERE case_id = p_case AND "
+                       "visit_date = v->>'visit_date' AND id <> v_id) THEN %1 END IF; "
+                       "SELECT {s}.telma_visit_texts(id) INTO v_old FROM {s}.case_visits WHERE "
+                       "id = v_id AND case_id = p_case; IF NOT FOUND THEN %2 END IF; "
+                       "PERFORM {s}.telma_store_height(p_user, v_now, p_case, p_height); "
+                       "UPDATE {s}.case_visits SET visit_date = v->>'visit_date', bmi = "
+                       "(v->>'bmi')::float8, weight_kg = (v->>'weight_kg')::float8, note = "
+                       "coalesce(v->>'note', '') WHERE id = v_id; "
+                       "v_new := {s}.telma_visit_texts(v_id); "
+                       "PERFORM {s}.telma_audit(p_case, 'visit update', p_user, v_now, "
+                       "ARRAY['visit_id'] || coalesce(array_agg(d.f ORDER BY d.n), '{}'), "
+                       "ARRAY[v_id::text] || coalesce(array_agg(d.o ORDER BY d.n), '{}'), "
+                       "ARRAY[v_id::text] || coalesce(array_agg(d.w ORDER BY d.n), '{}')) "
+                       "FROM unnest(ARRAY['visit_date', 'bmi', 'weight_kg', 'note'], v_old, "
+                       "v_new) WITH ORDINALITY AS d(f, o, w, n) WHERE d.o IS DISTINCT FROM d.w; "
+                       "END")
+            .arg(raise(SameDate), raise(VisitGone)));
+    statements << definer(
+        QStringLiteral("telma_remove_visit(p_user text, p_case bigint, p_visit bigint)"),
+        QStringLiteral("void"),
+        QStringLiteral("DECLARE v_old text[]; BEGIN "
+                       "SELECT {s}.telma_visit_texts(id) INTO v_old FROM {s}.case_visits WHERE "
+                       "id = p_visit AND case_id = p_case; IF NOT FOUND THEN %1 END IF; "
+                       "DELETE FROM {s}.case_visits WHERE id = p_visit; "
+                       "PERFORM {s}.telma_audit(p_case, 'visit delete', p_user, {s}.telma_now(), "
+                       "%2, ARRAY[p_visit::text] || v_old, %3); END")
+            .arg(raise(VisitGone), visitFields, noVisit));
+
+    // Nobody runs them but those granted (see CaseSchema::grantStatements). A role that was
+    // granted the tables by an earlier version loses its writes and may call these instead.
+    statements << QStringLiteral("REVOKE EXECUTE ON ALL FUNCTIONS IN SCHEMA {s} FROM PUBLIC");
+    QString entries = entryPoints(schema).join(QStringLiteral(", "));
+    entries.replace(QLatin1Char('\''), QLatin1String("''"));
+    entries.replace(QLatin1Char('%'), QLatin1String("%%"));
+    statements << QStringLiteral(
+                      "DO $do$ DECLARE r text; BEGIN FOR r IN SELECT DISTINCT grantee::text FROM "
+                      "information_schema.role_table_grants WHERE table_schema = "
+                      "current_schema() AND table_name = 'cases' AND grantee::text NOT IN "
+                      "(current_user::text, 'PUBLIC') LOOP "
+                      "EXECUTE format('REVOKE INSERT, UPDATE, DELETE, TRUNCATE ON ALL TABLES IN "
+                      "SCHEMA %I FROM %I', current_schema(), r); "
+                      "EXECUTE format('GRANT EXECUTE ON FUNCTION %1 TO %I', r); END LOOP; END $do$")
+                      .arg(entries);
+    for (QString &statement : statements)
+        statement.replace(QLatin1String("{s}"), schema);
+    return statements;
+}
+
+QString CaseServerFunctions::call(const QString &schema, const char *function, int arguments)
+{
+    QStringList marks;
+    for (int i = 0; i < arguments; ++i)
+        marks << QStringLiteral("?");
+    return QStringLiteral("SELECT * FROM %1.%2(%3)")
+        .arg(schema, QLatin1String(function), marks.join(QStringLiteral(", ")));
+}
+
+static QJsonValue optionalNumber(const std::optional<double> &value)
+{
+    return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
+}
+
+static QJsonObject caseObject(const CaseRecord &record)
+{
+    QJsonObject object{
+        {QStringLiteral("code"), record.code},
+        {QStringLiteral("baseline_date"), record.baselineDate.toString(DateFormat)},
+        {QStringLiteral("height_m"), optionalNumber(record.heightMetres)},
+        {QStringLiteral("model_version"), record.modelVersion},
+    };
+    QJsonArray answers;
+    for (int p = 0; p < PredictorCount; ++p) {
+        const QString column = CaseFields::predictorColumn(p);
+        object.insert(column, record.predictors[p]);
+        object.insert(column + QStringLiteral("_source"), record.sources[p]);
+        QJsonArray items;
+        for (int answer : record.answers[p])
+            items.append(answer);
+        answers.append(items);
+    }
+    object.insert(QStringLiteral("answers"), answers);
+    for (int m = 1; m <= CourseMonths; ++m)
+        object.insert(CaseFields::monthColumn(m), record.course[m - 1]);
+    return object;
+}
+
+static QJsonObject visitObject(const Visit &visit)
+{
+    return {{QStringLiteral("id"), QString::number(visit.id)},
+            {QStringLiteral("visit_date"), visit.date.toString(DateFormat)},
+            {QStringLiteral("bmi"), visit.bmi},
+            {QStringLiteral("weight_kg"), optionalNumber(visit.weightKg)},
+            {QStringLiteral("note"), visit.note}};
+}
+
+static QString compact(const QJsonValue &value)
+{
+    const QJsonDocument document = value.isArray() ? QJsonDocument(value.toArray())
+                                                   : QJsonDocument(value.toObject());
+    return QString::fromUtf8(document.toJson(QJsonDocument::Compact));
+}
+
+QString CaseServerFunctions::caseArgument(const CaseRecord &record)
+{
+    return compact(caseObject(record));
+}
+
+QString CaseServerFunctions::visitArgument(const Visit &visit)
+{
+    return compact(visitObject(visit));
+}
+
+QString CaseServerFunctions::batchArgument(const QVector<CaseRecord> &records,
+                                           const QVector<QList<Visit>> &visits)
+{
+    QJsonArray batch;
+    for (int i = 0; i < records.size(); ++i) {
+        QJsonArray itsVisits;
+        for (const Visit &visit : visits.value(i))
+            itsVisits.append(visitObject(visit));
+        batch.append(QJsonObject{{QStringLiteral("case"), caseObject(records.at(i))},
+                                 {QStringLiteral("visits"), itsVisits}});
+    }
+    return compact(batch);
+}
+
+CaseServerFunctions::Refusal CaseServerFunctions::refusal(const QSqlQuery &query)
+{
+    const QString state = query.lastError().nativeErrorCode();
+    for (const RefusalState &entry : RefusalStates) {
+        if (state == QLatin1String(entry.state))
+            return entry.refusal;
+    }
+    return NoRefusal;
+}
