@@ -5,6 +5,7 @@
 
 #include "caseschema.h"
 #include "casestore.h"
+#include "visitstore.h"
 
 #include <QDir>
 #include <QFile>
@@ -116,6 +117,86 @@ private slots:
         QCOMPARE(trail.size(), 2);
         QVERIFY(!trail[1].changes.isEmpty());
         QCOMPARE(store.schemaVersion(), CaseSchema::latestVersion());
+    }
+
+    // The ways round the trail that plain table rights allowed: each is refused for a
+    // workstation role, and the case and its trail stay as they were.
+    void bypassesRefused_data()
+    {
+        QTest::addColumn<QString>("statement");
+        QTest::newRow("change a case under another name")
+            << "UPDATE cases SET changed_by = 'someone else', predicted_month_6 = 20";
+        QTest::newRow("delete a case") << "DELETE FROM cases";
+        QTest::newRow("add a visit unrecorded")
+            << "INSERT INTO case_visits (case_id, visit_date, bmi, note) SELECT id, '2026-02-01', 30, '' FROM cases";
+        QTest::newRow("a temporary table standing in for cases") << "CREATE TEMP TABLE cases (id bigint)";
+        QTest::newRow("erase the trail's values") << "DELETE FROM case_audit_values";
+        QTest::newRow("switch the trail's triggers off")
+            << "ALTER TABLE case_audit_values DISABLE TRIGGER ALL";
+        QTest::newRow("write a trail entry directly")
+            << "SELECT telma_audit(1, 'insert', 'someone else', '2026-01-01', '{}', '{}', '{}')";
+        QTest::newRow("change the stored values through a helper") << "SELECT telma_write_answers(1, '{}')";
+    }
+    void bypassesRefused()
+    {
+        QFETCH(QString, statement);
+        const QString location = preparedCaseBook();
+        CaseStore store;
+        QVERIFY2(store.open(as(location, workstation())), qPrintable(store.lastError().message));
+        CaseRecord record = sampleCase(QStringLiteral("B-1"));
+        QVERIFY(store.addCase(&record));
+        record.predictors[7] = 33;
+        QVERIFY(store.updateCase(&record));
+        QSqlQuery query(store.database());
+        QVERIFY(!query.exec(statement));
+        CaseRecord read;
+        QVERIFY(store.readCase(record.id, &read));
+        compareCaseValues(read, record);
+        QCOMPARE(read.changedBy, record.changedBy);
+        QVector<CaseAuditEntry> trail;
+        QVERIFY(store.auditTrail(record.id, &trail));
+        QCOMPARE(trail.size(), 2);
+        QVERIFY(!trail[0].changes.isEmpty());
+        QVERIFY(!trail[1].changes.isEmpty());
+        QList<Visit> visits;
+        QVERIFY(VisitStore(store).visits(record.id, &visits));
+        QVERIFY(visits.isEmpty());
+    }
+
+    // A clinic that installs this version: until the owner runs the set-up again, a
+    // workstation says what to do; afterwards the role granted by the earlier version has
+    // lost its table writes and works through the functions.
+    void earlierServerBookUpgradedByTheOwner()
+    {
+        const QString location = preparedCaseBook();
+        QString schema;
+        {
+            CaseStore owner;
+            QVERIFY(owner.open(location));
+            QSqlQuery query(owner.database());
+            QVERIFY(query.exec("SELECT current_schema()") && query.next());
+            schema = query.value(0).toString();
+            QVERIFY(query.exec(QStringLiteral("GRANT INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA %1 TO %2")
+                                   .arg(schema, workstation())));
+            QVERIFY(query.exec("UPDATE telma_schema SET version = 2"));
+        }
+        {
+            CaseStore early;
+            QVERIFY(!early.open(as(location, workstation())));
+            QVERIFY2(early.lastError().message.contains("telma-server-setup again"),
+                     qPrintable(early.lastError().message));
+        }
+        {
+            CaseStore owner;
+            QVERIFY(owner.open(location));
+            QCOMPARE(owner.schemaVersion(), CaseSchema::latestVersion());
+        }
+        CaseStore store;
+        QVERIFY2(store.open(as(location, workstation())), qPrintable(store.lastError().message));
+        CaseRecord record = sampleCase(QStringLiteral("E-1"));
+        QVERIFY2(store.addCase(&record), qPrintable(store.lastError().message));
+        QSqlQuery query(store.database());
+        QVERIFY(!query.exec("UPDATE cases SET changed_by = 'someone else'"));
     }
 
     void backupRefused()

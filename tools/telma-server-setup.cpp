@@ -1,8 +1,9 @@
 // Prepares a database on the clinic's PostgreSQL server for the case book:
 //   telma-server-setup "host=db.clinic dbname=telma user=telma_owner" [--grant ROLE]...
 // Connect as the account that is to own the tables. Creates the tables, the audit trail's
-// triggers and the schema version, or brings an older case book up to date (each step in one
-// transaction), then grants each ROLE what a workstation needs. Safe to run again.
+// triggers, the functions workstations write through and the schema version, or brings an
+// older case book up to date (each step in one transaction), then grants each ROLE what a
+// workstation needs: reading, and calling those functions. Safe to run again.
 #include "caseschema.h"
 #include "casestore.h"
 #include "databaselocation.h"
@@ -63,7 +64,18 @@ int main(int argc, char *argv[])
         }
     }
     out << "The case book in schema " << schema << " is at version " << store.schemaVersion() << ".\n";
-    for (const QString &role : std::as_const(roles))
-        out << "Role " << role << " may now use it.\n";
-    return 0;
+    int status = 0;
+    for (const QString &role : std::as_const(roles)) {
+        out << "Role " << role << " may now read it and change it through its functions.\n";
+        // Only the database's owner or a superuser can take the right to temporary tables.
+        query.prepare(QStringLiteral("SELECT has_database_privilege(?, current_database(), 'TEMP')"));
+        query.addBindValue(role);
+        if (query.exec() && query.next() && query.value(0).toBool()) {
+            err << "Role " << role << " may still create temporary tables: run "
+                << "REVOKE TEMPORARY ON DATABASE <database> FROM PUBLIC (and from " << role
+                << ") as the database's owner.\n";
+            status = 1;
+        }
+    }
+    return status;
 }
