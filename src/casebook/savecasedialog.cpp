@@ -1,8 +1,8 @@
 #include "savecasedialog.h"
 #include "casefields.h"
 #include "casestore.h"
+#include "datefield.h"
 
-#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -16,7 +16,7 @@ SaveCaseDialog::SaveCaseDialog(CaseStore &store, const CaseRecord &draft, QWidge
     , m_store(store)
     , m_case(draft)
     , m_code(new QLineEdit(draft.code, this))
-    , m_date(new QDateEdit(this))
+    , m_date(new DateField(tr("The baseline date"), this))
     , m_height(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("saveCaseDialog"));
@@ -32,10 +32,8 @@ SaveCaseDialog::SaveCaseDialog(CaseStore &store, const CaseRecord &draft, QWidge
     codeNote->setWordWrap(true);
 
     m_date->setObjectName(QStringLiteral("baselineDateEdit"));
-    m_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    m_date->setCalendarPopup(true);
     const QDate today = QDate::currentDate();
-    m_date->setMaximumDate(today);
+    m_date->setRange(QDate(1900, 1, 1), today, tr("The baseline date cannot be after today."));
     const QDate proposed = draft.baselineDate.isValid() ? draft.baselineDate : today;
     m_date->setDate(qMin(proposed, today));
 
@@ -77,7 +75,12 @@ void SaveCaseDialog::accept()
 {
     CaseRecord record = m_case;
     record.code = m_code->text();
-    record.baselineDate = m_date->date();
+    const TypedDate baseline = m_date->read();
+    if (!baseline.ok()) {
+        warn(baseline.refusal, m_date);
+        return;
+    }
+    record.baselineDate = baseline.date;
     record.heightMetres.reset();
     const QString height = m_height->text().trimmed();
     if (!height.isEmpty()) {

@@ -6,7 +6,7 @@
 #include <QDialog>
 
 class CaseStore;
-class QDateEdit;
+class DateField;
 class QLineEdit;
 
 // "Save to case": the case code, the baseline date and the height, then Ok saves the
@@ -31,7 +31,7 @@ private:
     CaseStore &m_store;
     CaseRecord m_case;
     QLineEdit *m_code;
-    QDateEdit *m_date;
+    DateField *m_date;
     QLineEdit *m_height;
 };
 

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-class QDateEdit;
+class DateField;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
@@ -39,7 +39,7 @@ private:
     std::optional<double> m_caseHeight;
     qint64 m_visitId = 0;
     VisitCheck m_result;
-    QDateEdit *m_date;
+    DateField *m_date;
     QLineEdit *m_bmi;
     QLineEdit *m_weight;
     QLineEdit *m_height;
