@@ -1,5 +1,6 @@
 // The case book as a clinician uses it: save a result as a case, start again, find it,
 // load it and get the same prediction; and the dialogs' refusals and questions.
+#include "casebookaccess.h"
 #include "casebookdialog.h"
 #include "caselistmodel.h"
 #include "casestore.h"
@@ -31,6 +32,7 @@ private slots:
     void saveDialogRefuses();
     void baselineDateIsKeptOrRefused_data();
     void baselineDateIsKeptOrRefused();
+    void codesDifferingOnlyInCaseAreListedOnce();
     void unusableCaseBookSaysSoOnce_data();
     void unusableCaseBookSaysSoOnce();
     void deleteAsksFirst_data();
@@ -263,6 +265,44 @@ void TestCaseBook::baselineDateIsKeptOrRefused()
     QCOMPARE(date->calendar()->minimumDate(), QDate(1900, 1, 1));
     QCOMPARE(date->calendar()->maximumDate(), QDate::currentDate());
     date->calendar()->hide();
+}
+
+void TestCaseBook::codesDifferingOnlyInCaseAreListedOnce()
+{
+    {
+        CaseStore store;
+        QVERIFY(store.open(m_location));
+        for (const char *code : {"AB-101", "AB-102", "XY-1"}) {
+            CaseRecord record = sampleCase(QString::fromLatin1(code));
+            QVERIFY(store.addCase(&record));
+        }
+        QVERIFY(rewindToVersionTwo(store.database()));
+        QSqlQuery query(store.database());
+        QVERIFY(query.exec("UPDATE cases SET code = 'ab-101' WHERE code = 'AB-102'"));
+    }
+    CaseBookAccess access(m_location);
+    QStringList shown;
+    const auto note = [&shown](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            shown << box->text();
+        modal->close();
+    };
+    onNextModal(note);
+    QVERIFY(access.store(nullptr));
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().contains("“AB-101”") && shown.first().contains("“ab-101”")
+                 && !shown.first().contains("XY-1"),
+             qPrintable(shown.first()));
+    // Asked again, the open book says nothing more (a box would be closed and counted).
+    const auto armed = std::make_shared<bool>(true);
+    onNextModal([armed, note](QWidget *modal) {
+        if (*armed)
+            note(modal);
+    });
+    QVERIFY(access.store(nullptr));
+    QCOMPARE(access.store(nullptr)->caseCount(), 3);
+    QCOMPARE(shown.size(), 1);
+    *armed = false;
 }
 
 void TestCaseBook::unusableCaseBookSaysSoOnce_data()
