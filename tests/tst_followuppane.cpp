@@ -129,7 +129,7 @@ void TestFollowUpPane::typeVisit(const char *button, const Typed &typed, const c
                 box->close();
             QTimer::singleShot(0, [open] {
                 if (open && open->isVisible())
-                    open->close();
+                    qobject_cast<QDialog *>(open)->done(QDialog::Rejected);
             });
         });
         QWidget *target = dialog->findChild<QWidget *>(field);
@@ -221,7 +221,7 @@ void TestFollowUpPane::refusedValueKeepsTheDialogOpen()
             QTimer::singleShot(0, [&, dialog] {
                 stillOpen = dialog->isVisible();
                 focus = dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString();
-                dialog->close();
+                qobject_cast<QDialog *>(dialog)->done(QDialog::Rejected);
             });
         });
         QTest::keyClick(dialog->findChild<QWidget *>("observationBmiEdit"), Qt::Key_Return);

@@ -1,4 +1,5 @@
 #include "savecasedialog.h"
+#include "unsavedinput.h"
 #include "casefields.h"
 #include "casestore.h"
 #include "datefield.h"
@@ -20,6 +21,7 @@ SaveCaseDialog::SaveCaseDialog(CaseStore &store, const CaseRecord &draft, QWidge
     , m_height(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("saveCaseDialog"));
+    m_unsaved = new UnsavedInput(this);
     setWindowTitle(tr("Save to case"));
     setMinimumWidth(440);
 
@@ -109,4 +111,10 @@ void SaveCaseDialog::accept()
     }
     m_case = record;
     QDialog::accept();
+}
+
+void SaveCaseDialog::reject()
+{
+    if (m_unsaved->mayDiscard())
+        QDialog::reject();
 }

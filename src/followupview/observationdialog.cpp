@@ -1,4 +1,5 @@
 #include "observationdialog.h"
+#include "unsavedinput.h"
 #include "datefield.h"
 
 #include <QDialogButtonBox>
@@ -23,6 +24,7 @@ ObservationDialog::ObservationDialog(const QDate &baseline, std::optional<double
     , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setObjectName(QStringLiteral("observationDialog"));
+    m_unsaved = new UnsavedInput(this);
     setWindowTitle(tr("Add visit"));
     m_date->setObjectName(QStringLiteral("observationDateEdit"));
     m_bmi->setObjectName(QStringLiteral("observationBmiEdit"));
@@ -139,4 +141,10 @@ void ObservationDialog::accept()
     check.visit.id = m_visitId;
     m_result = check;
     QDialog::accept();
+}
+
+void ObservationDialog::reject()
+{
+    if (m_unsaved->mayDiscard())
+        QDialog::reject();
 }

@@ -8,6 +8,7 @@
 #include <optional>
 
 class DateField;
+class UnsavedInput;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
@@ -30,6 +31,8 @@ public:
     const VisitCheck &result() const { return m_result; }
 
     void accept() override;
+    // Asks before what was typed is thrown away.
+    void reject() override;
 
 private:
     void showBmiFromWeight();
@@ -46,6 +49,7 @@ private:
     QLabel *m_heightLabel;
     QLineEdit *m_note;
     QDialogButtonBox *m_buttons;
+    UnsavedInput *m_unsaved;
 };
 
 #endif // OBSERVATIONDIALOG_H
