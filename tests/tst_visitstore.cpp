@@ -319,6 +319,7 @@ void TestVisitStore::earlierCaseBookGainsVisits()
         QVERIFY(store.open(location));
         ADD_CASE(store, record);
         QSqlQuery query(store.database());
+        QVERIFY(rewindToVersionTwo(store.database()));
         QVERIFY(query.exec(QStringLiteral("DROP TABLE case_visits")));
         QVERIFY(query.exec(QStringLiteral("UPDATE telma_schema SET version = 1")));
     }

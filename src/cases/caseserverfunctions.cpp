@@ -75,6 +75,7 @@ QVector<QPair<QString, QString>> caseValues()
 {
     QVector<QPair<QString, QString>> values = {
         {QStringLiteral("code"), QStringLiteral("p->>'code'")},
+        {QStringLiteral("code_folded"), QStringLiteral("p->>'code_folded'")},
         {QStringLiteral("baseline_date"), QStringLiteral("p->>'baseline_date'")},
         {QStringLiteral("height_m"), QStringLiteral("(p->>'height_m')::float8")},
     };
@@ -96,6 +97,7 @@ QString caseCheck()
 {
     QStringList invalid = {
         QStringLiteral("p->>'code' IS NULL"),
+        QStringLiteral("coalesce(p->>'code_folded', '') = ''"),
         QStringLiteral("btrim(p->>'code') = ''"),
         QStringLiteral("char_length(p->>'code') > %1").arg(CaseFields::MaxCodeLength),
         QStringLiteral("coalesce(p->>'baseline_date', '') !~ '^[0-9]{4}-[0-9]{2}-[0-9]{2}$'"),
@@ -257,7 +259,8 @@ QStringList CaseServerFunctions::installStatements(const QString &schema)
                           QStringLiteral("bigint"),
                           QStringLiteral(
                               "DECLARE v_id bigint; BEGIN %1 "
-                              "IF EXISTS (SELECT 1 FROM {s}.cases WHERE code = p->>'code') THEN %2 "
+                              "IF EXISTS (SELECT 1 FROM {s}.cases WHERE code_folded = "
+                              "p->>'code_folded') THEN %2 "
                               "END IF; INSERT INTO {s}.cases (%3, created_by, created_at, "
                               "changed_by, changed_at, row_version) VALUES (%4, p_user, p_now, "
                               "p_user, p_now, 1) RETURNING id INTO v_id; "
@@ -325,8 +328,10 @@ QStringList CaseServerFunctions::installStatements(const QString &schema)
                        "SELECT row_version INTO v_version FROM {s}.cases WHERE id = p_id FOR "
                        "UPDATE; IF NOT FOUND THEN %2 END IF; "
                        "IF v_version <> p_version THEN %3 END IF; "
-                       "IF EXISTS (SELECT 1 FROM {s}.cases WHERE code = p->>'code' AND id <> "
-                       "p_id) THEN %4 END IF; "
+                       // A code that keeps its fold stays the case's own, even beside a twin.
+                       "IF p->>'code_folded' <> (SELECT code_folded FROM {s}.cases WHERE id = "
+                       "p_id) AND EXISTS (SELECT 1 FROM {s}.cases WHERE code_folded = "
+                       "p->>'code_folded' AND id <> p_id) THEN %4 END IF; "
                        "o_time := {s}.telma_now(); v_old := {s}.telma_case_texts(p_id); "
                        "UPDATE {s}.cases SET %5, changed_by = p_user, changed_at = o_time, "
                        "row_version = row_version + 1 WHERE id = p_id; "
@@ -447,6 +452,8 @@ static QJsonObject caseObject(const CaseRecord &record)
 {
     QJsonObject object{
         {QStringLiteral("code"), record.code},
+        // The fold the database keeps unique; the server cannot work it out alike.
+        {QStringLiteral("code_folded"), CaseFields::foldedCode(record.code)},
         {QStringLiteral("baseline_date"), record.baselineDate.toString(DateFormat)},
         {QStringLiteral("height_m"), optionalNumber(record.heightMetres)},
         {QStringLiteral("model_version"), record.modelVersion},

@@ -1,5 +1,6 @@
 #include "casestore.h"
 #include "caseaudittrail.h"
+#include "casefields.h"
 #include "caseserverfunctions.h"
 #include "casestorestatement.h"
 #include "casetable.h"
@@ -117,12 +118,13 @@ bool CaseStore::addCasesOnServer(QVector<CaseRecord> *records,
         codes << record.code;
     codesInUse(codes, &inBook);
     for (const CaseRecord &record : std::as_const(*records)) {
-        if (seen.contains(record.code) || inBook.contains(record.code))
+        const QString fold = CaseFields::foldedCode(record.code);
+        if (seen.contains(fold) || inBook.contains(record.code))
             return m_connection.fail(
                 {CaseStoreError::DuplicateCode,
                  tr("The code “%1” is already used by another case. Please choose another code.")
                      .arg(record.code)});
-        seen.insert(record.code);
+        seen.insert(fold);
     }
     return call.fail();
 }
@@ -167,6 +169,11 @@ bool CaseStore::searchCases(const QString &filter, const QString &afterCode, int
 qint64 CaseStore::caseCount()
 {
     return CaseTable(m_connection).count();
+}
+
+bool CaseStore::codesDifferingOnlyInCase(QList<QStringList> *groups)
+{
+    return CaseTable(m_connection).codesDifferingOnlyInCase(groups);
 }
 
 bool CaseStore::auditTrail(qint64 caseId, QVector<CaseAuditEntry> *entries)

@@ -63,8 +63,8 @@ QVector<QPair<QString, QString>> fieldTexts(const CaseRecord &record)
 // The columns of cases that hold the record's own values, in the order of bindValues().
 QStringList valueColumns()
 {
-    QStringList columns = {QStringLiteral("code"), QStringLiteral("baseline_date"),
-                           QStringLiteral("height_m")};
+    QStringList columns = {QStringLiteral("code"), QStringLiteral("code_folded"),
+                           QStringLiteral("baseline_date"), QStringLiteral("height_m")};
     for (int p = 0; p < PredictorCount; ++p)
         columns << CaseFields::predictorColumn(p)
                 << CaseFields::predictorColumn(p) + QStringLiteral("_source");
@@ -77,6 +77,7 @@ QStringList valueColumns()
 void bindValues(QSqlQuery &query, const CaseRecord &record)
 {
     query.addBindValue(record.code);
+    query.addBindValue(CaseFields::foldedCode(record.code));
     query.addBindValue(record.baselineDate.toString(DateFormat));
     query.addBindValue(record.heightMetres ? QVariant(*record.heightMetres)
                                            : QVariant(QMetaType(QMetaType::Double)));
@@ -109,7 +110,7 @@ QString recordColumns(const QString &prefix)
         column.prepend(prefix);
     return columns.join(QStringLiteral(", "));
 }
-constexpr int RecordColumnCount = 1 + 3 + 2 * PredictorCount + CourseMonths + 1 + 5;
+constexpr int RecordColumnCount = 1 + 4 + 2 * PredictorCount + CourseMonths + 1 + 5;
 
 // Reads a row selected with recordColumns().
 CaseRecord recordFromRow(const QSqlQuery &query)
@@ -118,6 +119,7 @@ CaseRecord recordFromRow(const QSqlQuery &query)
     int c = 0;
     record.id = query.value(c++).toLongLong();
     record.code = query.value(c++).toString();
+    ++c; // the fold, which the database keeps unique
     record.baselineDate = QDate::fromString(query.value(c++).toString(), DateFormat);
     const QVariant height = query.value(c++);
     if (!height.isNull())
@@ -161,7 +163,7 @@ QString containsPattern(const QString &filter)
     return QLatin1Char('%') + pattern + QLatin1Char('%');
 }
 
-const QString FilterCondition = QStringLiteral(" AND LOWER(c.code) LIKE LOWER(?) ESCAPE '\\'");
+const QString FilterCondition = QStringLiteral(" AND c.code_folded LIKE ? ESCAPE '\\'");
 
 CaseSummary summaryFromRow(const QSqlQuery &query, int first)
 {
@@ -251,20 +253,29 @@ CaseStoreError CaseTable::goneError(qint64 id)
 bool CaseTable::codeInUse(const QString &code, qint64 exceptId, bool *inUse)
 {
     CaseStoreStatement query(m_connection,
-                             QStringLiteral("SELECT id FROM cases WHERE code = ? AND id <> ?"),
+                             QStringLiteral("SELECT code FROM cases WHERE code_folded = ? AND id <> ?"),
                              QT_TR_NOOP("check the code"));
     if (!query)
         return false;
-    query->addBindValue(code);
+    query->addBindValue(CaseFields::foldedCode(code));
     query->addBindValue(exceptId);
     if (!query.exec())
         return false;
     *inUse = query->next();
-    if (*inUse)
+    if (!*inUse)
+        return true;
+    const QString used = query->value(0).toString();
+    if (used == CaseFields::storedCode(code))
         m_connection.fail({CaseStoreError::DuplicateCode,
                            tr("The code “%1” is already used by another case. Please choose "
                               "another code.")
-                               .arg(code)});
+                               .arg(used)});
+    else
+        m_connection.fail({CaseStoreError::DuplicateCode,
+                           tr("The code “%1” is already used by another case as “%2”: codes "
+                              "that differ only in capitals or accents written another way are "
+                              "one code. Please choose another code.")
+                               .arg(code, used)});
     return true;
 }
 
@@ -304,6 +315,7 @@ bool CaseTable::insert(CaseRecord *record, const QDateTime &now, CaseStoreWrite 
     bool inUse = false;
     if (!codeInUse(record->code, 0, &inUse) || inUse)
         return false;
+    record->code = CaseFields::storedCode(record->code);
     CaseStoreStatement query(m_connection,
                              QStringLiteral("INSERT INTO cases (%1, created_by, created_at, "
                                             "changed_by, changed_at, row_version) VALUES "
@@ -366,17 +378,25 @@ bool CaseTable::codesInUse(const QStringList &codes, QSet<QString> *inUse)
     if (!m_connection.connected())
         return false;
     CaseStoreStatement query(m_connection,
-                             QStringLiteral("SELECT code FROM cases WHERE code IN (%1)")
+                             QStringLiteral("SELECT code_folded FROM cases WHERE code_folded IN (%1)")
                                  .arg(m_connection.dialect().textsOfJsonArray()),
                              QT_TR_NOOP("check the code"));
     if (!query)
         return false;
+    QStringList folds;
+    for (const QString &code : codes)
+        folds << CaseFields::foldedCode(code);
     query->addBindValue(QString::fromUtf8(
-        QJsonDocument(QJsonArray::fromStringList(codes)).toJson(QJsonDocument::Compact)));
+        QJsonDocument(QJsonArray::fromStringList(folds)).toJson(QJsonDocument::Compact)));
     if (!query.exec())
         return false;
+    QSet<QString> usedFolds;
     while (query->next())
-        inUse->insert(query->value(0).toString());
+        usedFolds.insert(query->value(0).toString());
+    for (int i = 0; i < codes.size(); ++i) {
+        if (usedFolds.contains(folds.at(i)))
+            inUse->insert(codes.at(i));
+    }
     return true;
 }
 
@@ -393,13 +413,17 @@ bool CaseTable::update(CaseRecord *record)
     CaseStoreWrite write(m_connection, doing);
     if (!write.begun())
         return false;
+    record->code = CaseFields::storedCode(record->code);
     CaseRecord stored;
     if (!read(record->id, &stored))
         return false;
     if (stored.rowVersion != record->rowVersion)
         return m_connection.fail(conflictError(stored, *record));
+    // A code that keeps its fold stays the case's own, even in a book from before folds
+    // were unique that holds its twin.
     bool inUse = false;
-    if (!codeInUse(record->code, record->id, &inUse) || inUse)
+    if (CaseFields::foldedCode(record->code) != CaseFields::foldedCode(stored.code)
+        && (!codeInUse(record->code, record->id, &inUse) || inUse))
         return false;
 
     const QDateTime now = QDateTime::currentDateTimeUtc();
@@ -478,11 +502,16 @@ bool CaseTable::remove(qint64 id)
 bool CaseTable::refused(CaseStoreStatement &call, const CaseRecord &mine)
 {
     switch (CaseServerFunctions::refusal(*call)) {
-    case CaseServerFunctions::CodeInUse:
-        return m_connection.fail({CaseStoreError::DuplicateCode,
-                                  tr("The code “%1” is already used by another case. Please "
-                                     "choose another code.")
-                                      .arg(mine.code)});
+    case CaseServerFunctions::CodeInUse: {
+        // Said as on a SQLite file, naming the code in use.
+        bool inUse = false;
+        if (codeInUse(mine.code, mine.id, &inUse) && !inUse)
+            m_connection.fail({CaseStoreError::DuplicateCode,
+                               tr("The code “%1” is already used by another case. Please "
+                                  "choose another code.")
+                                   .arg(mine.code)});
+        return false;
+    }
     case CaseServerFunctions::CaseChanged: {
         CaseRecord current;
         return read(mine.id, &current) && m_connection.fail(conflictError(current, mine));
@@ -507,10 +536,14 @@ bool CaseTable::addOnServer(CaseRecord *record)
                             QT_TR_NOOP("save the case"));
     if (!call)
         return false;
+    const QString typed = record->code;
+    record->code = CaseFields::storedCode(record->code);
     call->addBindValue(m_connection.user());
     call->addBindValue(CaseServerFunctions::caseArgument(*record));
-    if (!call->exec() || !call->next())
+    if (!call->exec() || !call->next()) {
+        record->code = typed;
         return refused(call, *record);
+    }
     record->id = call->value(0).toLongLong();
     record->createdBy = record->changedBy = m_connection.user();
     record->createdAt = record->changedAt = CaseAuditTrail::readTime(call->value(1));
@@ -527,6 +560,7 @@ bool CaseTable::updateOnServer(CaseRecord *record)
                             QT_TR_NOOP("save the case"));
     if (!call)
         return false;
+    record->code = CaseFields::storedCode(record->code);
     call->addBindValue(m_connection.user());
     call->addBindValue(record->id);
     call->addBindValue(record->rowVersion);
@@ -657,7 +691,7 @@ bool CaseTable::selectSummaries(const QString &filter, const QString &afterCode,
     if (!upToCode.isNull())
         query->addBindValue(upToCode);
     if (!filter.isEmpty())
-        query->addBindValue(containsPattern(filter));
+        query->addBindValue(containsPattern(CaseFields::foldedCode(filter)));
     query->addBindValue(limit);
     if (!query.exec())
         return false;
@@ -709,7 +743,7 @@ bool CaseTable::search(const QString &filter, const QString &afterCode, int scan
     query->addBindValue(scanLimit);
     query->addBindValue(after);
     if (!filter.isEmpty())
-        query->addBindValue(containsPattern(filter));
+        query->addBindValue(containsPattern(CaseFields::foldedCode(filter)));
     query->addBindValue(matchLimit);
     if (!query.exec() || !query->next())
         return query.fail();
@@ -749,6 +783,30 @@ bool CaseTable::search(const QString &filter, const QString &afterCode, int scan
     } else {
         step->scannedTo = end;
         step->finished = scanned < scanLimit;
+    }
+    return true;
+}
+
+bool CaseTable::codesDifferingOnlyInCase(QList<QStringList> *groups)
+{
+    m_connection.clearError();
+    groups->clear();
+    if (!m_connection.connected())
+        return false;
+    CaseStoreStatement query(m_connection,
+                             QStringLiteral("SELECT code_folded, code FROM cases WHERE code_folded IN "
+                                            "(SELECT code_folded FROM cases GROUP BY code_folded "
+                                            "HAVING COUNT(*) > 1) ORDER BY code_folded, code"),
+                             QT_TR_NOOP("read the cases"));
+    if (!query || !query.exec())
+        return false;
+    QString group;
+    while (query->next()) {
+        if (groups->isEmpty() || query->value(0).toString() != group) {
+            group = query->value(0).toString();
+            groups->append(QStringList());
+        }
+        groups->last().append(query->value(1).toString());
     }
     return true;
 }

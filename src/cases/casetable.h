@@ -39,6 +39,8 @@ public:
     bool search(const QString &filter, const QString &afterCode, int scanLimit, int matchLimit,
                 CaseSearchStep *step);
     qint64 count();
+    // The codes that differ only in capitals or Unicode form, group by group.
+    bool codesDifferingOnlyInCase(QList<QStringList> *groups);
 
     // Refusals with what happened meanwhile, from the trail.
     CaseStoreError conflictError(const CaseRecord &stored, const CaseRecord &mine);
