@@ -54,8 +54,8 @@ QString caseBook(const QString &name)
         CaseStore owner;
         if (!owner.open(server()))
             qFatal("%s", qPrintable(owner.lastError().message));
-        QSqlQuery(owner.database()).exec(QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(name));
         QSqlQuery(owner.database()).exec(QStringLiteral("SET client_min_messages = warning"));
+        QSqlQuery(owner.database()).exec(QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(name));
     }
     info.set(QStringLiteral("options"), QStringLiteral("-c search_path=%1").arg(name));
     CaseStore store;
@@ -108,7 +108,7 @@ void addVisit(benchmark::State &state)
     Remote remote(caseBook(QStringLiteral("bench_visit")), int(state.range(0)));
     static int serial = 0;
     CaseRecord record = benchCase(QStringLiteral("V-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial), 1);
-    record.baselineDate = QDate::currentDate().addDays(-5000);
+    record.baselineDate = QDate::currentDate().addDays(-20000);
     if (!remote.store.addCase(&record))
         qFatal("%s", qPrintable(remote.store.lastError().message));
     VisitStore visits(remote.store);
