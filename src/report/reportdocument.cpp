@@ -31,7 +31,7 @@ struct ChartPart {
     const ChartXY *chart = nullptr;
     QString yTitle;
     QString xTitle;
-    ReportDocument::ChartHeight height;
+    ReportDocument::ChartSize size;
 };
 
 struct Part {
@@ -75,6 +75,7 @@ struct ReportDocument::Data {
     Style style;
     QStringList headerLines;
     QDate madeOn = QDate::currentDate();
+    QString footer = ReportTr::tr("Report made on %1 with model TELMA %2");
     QList<Part> parts;
 
     QFont fontOf(const Part &part) const
@@ -225,6 +226,11 @@ void ReportDocument::setMadeOn(const QDate &date)
     d->madeOn = date;
 }
 
+void ReportDocument::setFooterText(const QString &text)
+{
+    d->footer = text;
+}
+
 void ReportDocument::addHeading(const QString &text)
 {
     d->parts.append(Part{Part::Heading, text, Plain, ReportTable(), ChartPart()});
@@ -243,14 +249,14 @@ void ReportDocument::addTable(const ReportTable &table)
 void ReportDocument::addChart(const ChartXY &chart, const QString &yTitle,
                               const QString &xTitle)
 {
-    addChart(chart, yTitle, xTitle, ChartHeight());
+    addChart(chart, yTitle, xTitle, ChartSize());
 }
 
 void ReportDocument::addChart(const ChartXY &chart, const QString &yTitle,
-                              const QString &xTitle, const ChartHeight &height)
+                              const QString &xTitle, const ChartSize &size)
 {
     d->parts.append(Part{Part::Chart, QString(), Plain, ReportTable(),
-                     ChartPart{&chart, yTitle, xTitle, height}});
+                     ChartPart{&chart, yTitle, xTitle, size}});
 }
 
 QString ReportDocument::title() const
@@ -312,8 +318,7 @@ ReportDocument::Layout ReportDocument::layout() const
             return height;
         }
         case Part::Chart: {
-            const double pixel = P::TextWidth / ReportDocument::ChartPixelWidth;
-            return part.chart.height.least * pixel;
+            return part.chart.size.least * P::TextWidth / part.chart.size.width;
         }
         }
         return 0;
@@ -410,9 +415,9 @@ ReportDocument::Layout ReportDocument::layout() const
             break;
         }
         case Part::Chart: {
-            const double pixel = P::TextWidth / ReportDocument::ChartPixelWidth;
-            const double preferred = part.chart.height.preferred * pixel;
-            const double least = part.chart.height.least * pixel;
+            const double pixel = P::TextWidth / part.chart.size.width;
+            const double preferred = part.chart.size.preferred * pixel;
+            const double least = part.chart.size.least * pixel;
             // What follows on this page, if it all fits: the chart gives up room for it.
             double rest = 0;
             for (int next = index + 1; next < d->parts.size(); ++next)
@@ -436,8 +441,7 @@ ReportDocument::Layout ReportDocument::layout() const
     Layout layout;
     layout.pages = flow.pages;
     const int count = int(layout.pages.size());
-    const QString made = ReportTr::tr("Report made on %1 with model TELMA %2")
-                             .arg(d->madeOn.toString(Qt::ISODate),
+    const QString made = d->footer.arg(d->madeOn.toString(Qt::ISODate),
                                   QStringLiteral(TELMA_VERSION));
     for (int p = 0; p < count; ++p) {
         PageContent &page = layout.pages[p];
@@ -465,8 +469,9 @@ void paintContent(QPainter &painter, const PageContent &content)
         painter.drawLine(QPointF(P::Margin, rule.y), QPointF(P::Margin + P::TextWidth, rule.y));
 
     for (const ChartPiece &piece : content.charts) {
-        const double scale = piece.rect.width() / ReportDocument::ChartPixelWidth;
-        const QSize pixels(ReportDocument::ChartPixelWidth, int(piece.rect.height() / scale));
+        const int width = piece.part->size.width;
+        const double scale = piece.rect.width() / width;
+        const QSize pixels(width, int(piece.rect.height() / scale));
         painter.save();
         painter.translate(piece.rect.topLeft());
         painter.scale(scale, scale);

@@ -36,13 +36,14 @@ public:
 
     enum Emphasis { Plain, Strong, Small };
 
-    // How tall a chart may be, in the pixels of a viewport ChartPixelWidth wide; it takes
-    // the preferred height unless it must give up room to what follows it on the page.
-    struct ChartHeight {
+    // A chart is drawn as it would fill a viewport of width pixels, scaled to the text
+    // width: a narrower viewport draws its labels larger. It takes the preferred height
+    // unless it must give up room to what follows it on the page, down to the least.
+    struct ChartSize {
         int preferred = 290;
         int least = 150;
+        int width = 620;
     };
-    static constexpr int ChartPixelWidth = 620;
 
     explicit ReportDocument(const QString &title);
     ReportDocument(const QString &title, const Style &style);
@@ -54,6 +55,8 @@ public:
     void addHeaderLine(const QString &text);
     // The day the footer names; today unless set.
     void setMadeOn(const QDate &date);
+    // The footer's words before the page number; %1 is the day made, %2 the version.
+    void setFooterText(const QString &text);
 
     void addHeading(const QString &text);
     void addParagraph(const QString &text, Emphasis emphasis = Plain);
@@ -62,7 +65,7 @@ public:
     // its free border; it must outlive the document.
     void addChart(const ChartXY &chart, const QString &yTitle, const QString &xTitle);
     void addChart(const ChartXY &chart, const QString &yTitle, const QString &xTitle,
-                  const ChartHeight &height);
+                  const ChartSize &size);
 
     QString title() const;
     int pageCount() const;
