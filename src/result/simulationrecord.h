@@ -23,6 +23,7 @@ struct SimulationRecord {
     bool hasCourse = false;
     bool hasPredictors = false;
     QString caseCode;
+    QDate caseBaseline; // of the case it was saved to
 };
 
 #endif // SIMULATIONRECORD_H
