@@ -48,6 +48,23 @@ inline QString freshCaseBook()
     return folder.filePath(QStringLiteral("casebook-%1/cases.sqlite").arg(++count));
 }
 
+// Takes an open case book back to the version before calibrations (2), as a book written
+// before them is: their tables and, on the server, their trigger functions are dropped.
+inline bool dropCalibrations(QSqlDatabase db)
+{
+    QSqlQuery query(db);
+    if (caseBooksOnServer()
+        && !query.exec(QStringLiteral(
+            "DO $$ DECLARE f regprocedure; BEGIN FOR f IN SELECT oid::regprocedure FROM pg_proc "
+            "WHERE proname LIKE 'calibration%' AND pronamespace = current_schema()::regnamespace "
+            "LOOP EXECUTE 'DROP FUNCTION ' || f || ' CASCADE'; END LOOP; END $$")))
+        return false;
+    for (const char *table : {"calibration_audit", "calibration_months", "calibrations"})
+        if (!query.exec(QStringLiteral("DROP TABLE %1").arg(QLatin1String(table))))
+            return false;
+    return query.exec(QStringLiteral("UPDATE telma_schema SET version = 2"));
+}
+
 // A typical person saved under code, with values that differ from case to case so that a
 // mixed-up row shows; the restrained-eating value came from the questionnaire.
 inline CaseRecord sampleCase(const QString &code, int variant = 0)
