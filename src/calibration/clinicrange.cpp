@@ -32,10 +32,14 @@ std::optional<ClinicRange::Offsets> ClinicRange::offsetsAt(double month) const
 std::optional<ClinicRange::Range> ClinicRange::rangeAt(const PredictorValues &predictors,
                                                        double month) const
 {
+    return rangeAround(predictBmiAt(predictors, month), month);
+}
+
+std::optional<ClinicRange::Range> ClinicRange::rangeAround(double predicted, double month) const
+{
     const std::optional<Offsets> offsets = offsetsAt(month);
     if (!offsets)
         return std::nullopt;
-    const double predicted = predictBmiAt(predictors, month);
     return Range{predicted + offsets->low, predicted + offsets->mean, predicted + offsets->high};
 }
 

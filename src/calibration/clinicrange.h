@@ -39,6 +39,8 @@ public:
     // None before month 0 and after lastMonth().
     std::optional<Offsets> offsetsAt(double month) const;
     std::optional<Range> rangeAt(const PredictorValues &predictors, double month) const;
+    // The same around a prediction already worked out for that month.
+    std::optional<Range> rangeAround(double predicted, double month) const;
 
     // Inside the range, bounds included, is as expected; above it the person lost less than
     // expected, below it more. Compared as the table shows them, to the hundredth.

@@ -1,5 +1,6 @@
 #include "casebookdialog.h"
 #include "casebookaccess.h"
+#include "calibrationdialog.h"
 #include "databaselocation.h"
 #include "casecsv.h"
 #include "caselistmodel.h"
@@ -53,7 +54,8 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     m_list->verticalHeader()->hide();
     m_list->horizontalHeader()->setSectionResizeMode(CaseListModel::CodeColumn,
                                                      QHeaderView::Stretch);
-    for (int column : {CaseListModel::LastVisitColumn, CaseListModel::LastDifferenceColumn})
+    for (int column : {CaseListModel::LastVisitColumn, CaseListModel::LastDifferenceColumn,
+                       CaseListModel::LastCourseColumn})
         m_list->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     m_list->setAccessibleName(tr("Cases"));
     // Double-click or Return on a case loads it, as "Load into form" does.
@@ -78,6 +80,7 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     QPushButton *exportButton = nullptr;
     QPushButton *backupButton = nullptr;
     QPushButton *databaseButton = nullptr;
+    QPushButton *calibrationButton = nullptr;
     const Action actions[] = {
         {&m_load, "loadCaseButton", QT_TR_NOOP("Load into form"), &CaseBookDialog::loadCurrent},
         {&m_answers, "caseAnswersButton", QT_TR_NOOP("Answers…"), &CaseBookDialog::chooseAnswers},
@@ -85,6 +88,8 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
         {&exportButton, "exportCasesButton", QT_TR_NOOP("Export…"), &CaseBookDialog::exportCases},
         {&backupButton, "backupCasesButton", QT_TR_NOOP("Back up…"), &CaseBookDialog::backUp},
         {&databaseButton, "databaseButton", QT_TR_NOOP("Database…"), &CaseBookDialog::chooseDatabase},
+        {&calibrationButton, "calibrationButton", QT_TR_NOOP("Calibration…"),
+         &CaseBookDialog::showCalibration},
     };
     for (const Action &action : actions) {
         *action.button = buttons->addButton(tr(action.text), QDialogButtonBox::ActionRole);
@@ -96,6 +101,8 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     exportButton->setToolTip(tr("Cases as CSV: the selected ones, or all when none is selected"));
     backupButton->setToolTip(tr("A copy of the whole case book"));
     databaseButton->setToolTip(tr("The case book on this computer or on the clinic server"));
+    calibrationButton->setToolTip(tr("The clinic range drawn around every predicted course"));
+    m_model->setCalibration(m_followUp->calibration());
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     const DatabaseLocation location = DatabaseLocation::fromText(store.location());
@@ -274,4 +281,15 @@ void CaseBookDialog::chooseDatabase()
         m_databaseChanged = true;
         reject();
     }
+}
+
+void CaseBookDialog::showCalibration()
+{
+    CalibrationDialog dialog(m_store, this);
+    dialog.exec();
+    if (!dialog.changed())
+        return;
+    if (!m_followUp->reloadCalibration())
+        warn(m_store.lastError().message);
+    m_model->setCalibration(m_followUp->calibration());
 }

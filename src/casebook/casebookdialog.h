@@ -36,6 +36,7 @@ private:
     void exportCases();
     void backUp();
     void chooseDatabase();
+    void showCalibration();
     void updateButtons();
     // Shows the follow-up of the one selected case beside the list.
     void showSelectedFollowUp();

@@ -115,14 +115,20 @@ void FollowUpReport::paint(QPainter &painter, const QRectF &target) const
         const int fit = std::max(1, int(free / L::rowHeight(TablePoints)) - 2);
         const int first = visits > fit ? visits - (fit - 1) : 0;
         QList<ReportLayout::Column> columns;
+        // With the clinic's range the page has two more columns and the others narrow.
         const double widths[FollowUpTableModel::ColumnCount] = {0.14, 0.08, 0.20, 0.20,
-                                                                 0.20, 0.18};
-        for (int c = 0; c < FollowUpTableModel::ColumnCount; ++c)
-            columns.append({m_table.headerData(c, Qt::Horizontal).toString(), widths[c], c > 0});
+                                                                 0.20, 0.18, 0.16, 0.22};
+        const double narrow[FollowUpTableModel::ColumnCount] = {0.11, 0.07, 0.11, 0.11,
+                                                                 0.11, 0.11, 0.16, 0.22};
+        const int shown = m_table.columnCount();
+        for (int c = 0; c < shown; ++c)
+            columns.append({m_table.headerData(c, Qt::Horizontal).toString(),
+                            m_table.hasRange() ? narrow[c] : widths[c],
+                            c > 0 && c != FollowUpTableModel::CourseColumn});
         QList<QStringList> rows;
         for (int r = first; r < visits; ++r) {
             QStringList cells;
-            for (int c = 0; c < FollowUpTableModel::ColumnCount; ++c)
+            for (int c = 0; c < shown; ++c)
                 cells << m_table.index(r, c).data().toString();
             rows << cells;
         }
@@ -158,6 +164,9 @@ void FollowUpReport::paint(QPainter &painter, const QRectF &target) const
     painter.restore();
     top += chartHeight + L::SectionGap / 2;
 
+    // The band's source, so that a reader knows whose outcomes it shows.
+    if (m_table.hasRange())
+        top = page.paragraph(top, followUp.calibration->sourceLine(), L::font(10)) + 40;
     top = page.paragraph(top, ResultReport::statementText(), L::font(10));
     const QList<CourseCaution> cautions =
         courseCautions(predictBmiCourse(followUp.predictors),

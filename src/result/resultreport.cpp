@@ -245,7 +245,11 @@ double ResultReport::paintChart(QPainter &painter, double top, double room) cons
 
 QList<ResultReport::Paragraph> ResultReport::statement() const
 {
-    QList<Paragraph> paragraphs = {{statementText(), pageFont(10), 0}};
+    QList<Paragraph> paragraphs;
+    // The band's source, so that a reader knows whose outcomes it shows.
+    if (m_record.calibration)
+        paragraphs << Paragraph{m_record.calibration->sourceLine(), pageFont(10), 0};
+    paragraphs << Paragraph{statementText(), pageFont(10), paragraphs.isEmpty() ? 0 : 40};
     if (m_record.hasCourse)
         for (const CourseCaution &caution : recordCautions(m_record))
             paragraphs << Paragraph{caution.text, pageFont(10, true), 80};

@@ -2,6 +2,7 @@
 #define SIMULATIONRECORD_H
 
 #include "bmicourse.h"
+#include "calibration.h"
 
 #include <QDateTime>
 #include <QString>
@@ -23,6 +24,8 @@ struct SimulationRecord {
     bool hasCourse = false;
     bool hasPredictors = false;
     QString caseCode;
+    // The clinic's calibration in use when the course was shown; the range comes from it.
+    std::optional<Calibration> calibration;
 };
 
 #endif // SIMULATIONRECORD_H
