@@ -10,12 +10,14 @@
 #include "chartxy.h"
 #include "followupreport.h"
 #include "followuptablemodel.h"
+#include "graph.h"
 #include "visitstore.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QSplitter>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -119,8 +121,10 @@ int main(int argc, char *argv[])
     bool ok = true;
     CaseBookDialog book(store);
     // Wide enough for the visits' range and course columns.
-    book.resize(1580, 680);
+    book.resize(1900, 680);
     book.show();
+    if (auto *split = book.findChild<QSplitter *>())
+        split->setSizes({800, 1100});
     if (!QTest::qWaitForWindowExposed(&book))
         return 1;
     book.findChild<QTableView *>("caseList")->selectRow(1);
@@ -135,6 +139,20 @@ int main(int argc, char *argv[])
         QTest::qWait(200);
         const QString picture = out.filePath(QStringLiteral("calibration.png"));
         ok &= saved(dialog.grab().save(picture), picture);
+    }
+
+    {
+        graph result;
+        BmiCourse course = followed.course;
+        result.prepareview(course.data());
+        result.setPredictors(followed.predictors, followed.sources);
+        result.setCalibration(calibration);
+        result.show();
+        if (!QTest::qWaitForWindowExposed(&result))
+            return 1;
+        QTest::qWait(200);
+        const QString picture = out.filePath(QStringLiteral("result-band.png"));
+        ok &= saved(result.grab().save(picture), picture);
     }
 
     FollowUpTableModel table;

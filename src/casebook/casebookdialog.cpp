@@ -52,11 +52,11 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setTabKeyNavigation(false);
     m_list->verticalHeader()->hide();
+    // One line a case, however narrow the list is made.
+    m_list->setWordWrap(false);
     m_list->horizontalHeader()->setSectionResizeMode(CaseListModel::CodeColumn,
                                                      QHeaderView::Stretch);
-    for (int column : {CaseListModel::LastVisitColumn, CaseListModel::LastDifferenceColumn,
-                       CaseListModel::LastCourseColumn})
-        m_list->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+
     m_list->setAccessibleName(tr("Cases"));
     // Double-click or Return on a case loads it, as "Load into form" does.
     connect(m_list, &QTableView::activated, this, &CaseBookDialog::loadCurrent);
@@ -102,7 +102,7 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     backupButton->setToolTip(tr("A copy of the whole case book"));
     databaseButton->setToolTip(tr("The case book on this computer or on the clinic server"));
     calibrationButton->setToolTip(tr("The clinic range drawn around every predicted course"));
-    m_model->setCalibration(m_followUp->calibration());
+    showCalibrationInList();
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     const DatabaseLocation location = DatabaseLocation::fromText(store.location());
@@ -291,5 +291,15 @@ void CaseBookDialog::showCalibration()
         return;
     if (!m_followUp->reloadCalibration())
         warn(m_store.lastError().message);
+    showCalibrationInList();
+}
+
+void CaseBookDialog::showCalibrationInList()
+{
     m_model->setCalibration(m_followUp->calibration());
+    // The course column comes and goes with the calibration; it fits its words when there.
+    for (int column : {CaseListModel::LastVisitColumn, CaseListModel::LastDifferenceColumn,
+                       CaseListModel::LastCourseColumn})
+        if (column < m_model->columnCount())
+            m_list->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
 }

@@ -37,6 +37,7 @@ private:
     void backUp();
     void chooseDatabase();
     void showCalibration();
+    void showCalibrationInList();
     void updateButtons();
     // Shows the follow-up of the one selected case beside the list.
     void showSelectedFollowUp();

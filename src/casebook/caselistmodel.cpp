@@ -92,7 +92,8 @@ QVariant CaseListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_rows.size())
         return {};
     const CaseSummary &row = m_rows.at(index.row());
-    if (role == Qt::TextAlignmentRole && index.column() != CodeColumn)
+    if (role == Qt::TextAlignmentRole && index.column() != CodeColumn
+        && index.column() != LastCourseColumn)
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
