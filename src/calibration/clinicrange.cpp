@@ -16,7 +16,7 @@ ClinicRange::ClinicRange(const Calibration &calibration)
 
 std::optional<ClinicRange::Offsets> ClinicRange::offsetsAt(double month) const
 {
-    if (!(month >= 0) || month > lastMonth())
+    if (isEmpty() || !(month >= 0) || month > lastMonth())
         return std::nullopt;
     size_t i = 1;
     while (m_knots[i].month < month)
