@@ -296,7 +296,14 @@ void CaseBookDialog::showCalibration()
 
 void CaseBookDialog::showCalibrationInList()
 {
+    // A new column is not part of the selected rows: they are selected again, whole.
+    const QModelIndexList selected = m_list->selectionModel()->selectedRows();
     m_model->setCalibration(m_followUp->calibration());
+    QItemSelection rows;
+    for (const QModelIndex &index : selected)
+        rows.select(index, index);
+    m_list->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect
+                                               | QItemSelectionModel::Rows);
     // The course column comes and goes with the calibration; it fits its words when there.
     for (int column : {CaseListModel::LastVisitColumn, CaseListModel::LastDifferenceColumn,
                        CaseListModel::LastCourseColumn})
