@@ -7,6 +7,7 @@
 #include "postgresfixture.h"
 
 #include <QDate>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,7 +49,7 @@ inline QString freshCaseBook()
     return folder.filePath(QStringLiteral("casebook-%1/cases.sqlite").arg(++count));
 }
 
-// Takes an open case book back to the version before calibrations (2), as a book written
+// Takes an open case book back to the version before calibrations (3), as a book written
 // before them is: their tables and, on the server, their trigger functions are dropped.
 inline bool dropCalibrations(QSqlDatabase db)
 {
@@ -62,7 +63,7 @@ inline bool dropCalibrations(QSqlDatabase db)
     for (const char *table : {"calibration_audit", "calibration_months", "calibrations"})
         if (!query.exec(QStringLiteral("DROP TABLE %1").arg(QLatin1String(table))))
             return false;
-    return query.exec(QStringLiteral("UPDATE telma_schema SET version = 2"));
+    return query.exec(QStringLiteral("UPDATE telma_schema SET version = 3"));
 }
 
 // A typical person saved under code, with values that differ from case to case so that a
@@ -98,6 +99,22 @@ inline void compareCaseValues(const CaseRecord &actual, const CaseRecord &expect
     for (int m = 0; m < CourseMonths; ++m)
         QCOMPARE(actual.course[m], expected.course[m]);
     QCOMPARE(actual.modelVersion, expected.modelVersion);
+}
+
+// Takes an open case book back to version 2, before the codes' folds were kept, so that a
+// test can give it what a book of that version may hold and open it again.
+inline bool rewindToVersionTwo(const QSqlDatabase &db)
+{
+    if (!dropCalibrations(db))
+        return false;
+    QSqlQuery query(db);
+    for (const char *statement :
+         {"DROP INDEX cases_code_folded", "ALTER TABLE cases DROP COLUMN code_folded",
+          "ALTER TABLE cases DROP COLUMN code_twin", "UPDATE telma_schema SET version = 2"}) {
+        if (!query.exec(QString::fromLatin1(statement)))
+            return false;
+    }
+    return true;
 }
 
 #endif // CASESTOREFIXTURE_H

@@ -318,8 +318,8 @@ void TestVisitStore::earlierCaseBookGainsVisits()
         CaseStore store;
         QVERIFY(store.open(location));
         ADD_CASE(store, record);
-        QVERIFY(dropCalibrations(store.database()));
         QSqlQuery query(store.database());
+        QVERIFY(rewindToVersionTwo(store.database()));
         QVERIFY(query.exec(QStringLiteral("DROP TABLE case_visits")));
         QVERIFY(query.exec(QStringLiteral("UPDATE telma_schema SET version = 1")));
     }
