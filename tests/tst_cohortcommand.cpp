@@ -143,13 +143,22 @@ void TestCohortCommand::validationReport()
     QCOMPARE(result.status, 1);
     const QJsonObject json = QJsonDocument::fromJson(result.out).object();
     QCOMPARE(json.value(QLatin1String("rows_read")).toInt(), 4);
-    QCOMPARE(json.value(QLatin1String("months")).toArray().at(0).toObject().value(QLatin1String("n")).toInt(), 3);
+    const QJsonObject month = json.value(QLatin1String("months")).toArray().at(0).toObject();
+    QCOMPARE(month.value(QLatin1String("n")).toInt(), 3);
+    // The limits of agreement: the mean error ± 1.96 standard deviations.
+    const double mean = month.value(QLatin1String("mean_error")).toDouble();
+    const double sd = month.value(QLatin1String("sd_error")).toDouble();
+    const QJsonArray limits = month.value(QLatin1String("limits_of_agreement")).toArray();
+    QVERIFY(sd > 0);
+    QVERIFY(std::abs(limits.at(0).toDouble() - (mean - 1.96 * sd)) < 1e-12);
+    QVERIFY(std::abs(limits.at(1).toDouble() - (mean + 1.96 * sd)) < 1e-12);
 
     const QString pdf = m_dir->filePath(QStringLiteral("report.pdf"));
     QCOMPARE(pageCount(pdf), 1);
     const QString text = pdfText(pdf);
     for (const char *phrase : {"Validation of model TELMA", "clinic cohort.csv",
-                               "Rows read: 4; refused: 1", "calibration slope", "month 6"})
+                               "Rows read: 4; refused: 1", "calibration slope", "month 6",
+                               "limits of agreement"})
         QVERIFY2(text.contains(QLatin1String(phrase)), qPrintable(phrase + (": " + text)));
     QCOMPARE(QFileInfo(pdf).permissions() & QFileDevice::ReadOther, QFileDevice::Permissions());
 
@@ -289,6 +298,12 @@ void TestCohortCommand::calibrationWorkedByHand()
     const QJsonObject one = months.at(0).toObject();
     QCOMPARE(one.value(QLatin1String("n")).toInt(), 0);
     QVERIFY(one.value(QLatin1String("mean_error")).isNull());
+
+    // validate's standard deviation of the same errors is the same, worked out apart.
+    const QJsonArray validated = QJsonDocument::fromJson(runCohort({"validate", "cohort.csv", "--json"}, m_dir->path()).out)
+                                     .object().value(QLatin1String("months")).toArray();
+    QCOMPARE(validated.last().toObject().value(QLatin1String("month")).toInt(), 6);
+    QVERIFY(std::abs(validated.last().toObject().value(QLatin1String("sd_error")).toDouble() - sd) < 1e-9);
 
     // Full precision: the text of a double that reads back as the same double.
     QVERIFY(result.out.contains(QByteArray::number(six.value(QLatin1String("sd_error")).toDouble(), 'g', 17).left(15)));
