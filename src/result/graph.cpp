@@ -131,9 +131,7 @@ void graph::showClinicRange()
         m_rangeSource = new QLabel(this);
         m_rangeSource->setObjectName(QStringLiteral("clinicRangeLabel"));
         m_rangeSource->setWordWrap(true);
-        auto *layout = qobject_cast<QBoxLayout *>(ui->cautionLabel->parentWidget()->layout());
-        if (layout)
-            layout->insertWidget(layout->indexOf(ui->cautionLabel), m_rangeSource);
+        addExtra(m_rangeSource);
     }
     m_rangeSource->setText(m_record.calibration->sourceLine());
 }
