@@ -52,6 +52,7 @@ private slots:
     void exitStatus_data();
     void exitStatus();
     void validationReport();
+    void refusedRowsListedInTheReport();
     void caseBookCommands_data();
     void caseBookCommands();
     void validateCasesEqualsExportedFile();
@@ -165,6 +166,29 @@ void TestCohortCommand::validationReport()
     const QImage plot(m_dir->filePath(QStringLiteral("plot.png")));
     QVERIFY(!plot.isNull());
     QVERIFY(plot.width() >= 600);
+}
+
+// Each refused row by its line and reason, up to a page of them; then how many more.
+void TestCohortCommand::refusedRowsListedInTheReport()
+{
+    QByteArray refused;
+    const int count = 47;
+    for (int i = 0; i < count; ++i)
+        refused += "X,1,2\n";
+    // Lines 2 to 4 are the good rows, 5 the BMI out of range, then the short rows.
+    write(QStringLiteral("cohort.csv"), header + goodRows + refusedRow + refused);
+    const Result result = runCohort({"validate", "cohort.csv", "--report", "report.pdf"}, m_dir->path());
+    QCOMPARE(result.status, 1);
+    const QString pdf = m_dir->filePath(QStringLiteral("report.pdf"));
+    // pdftotext gives "fi" as its ligature.
+    const QString text = pdfText(pdf).replace(QChar(0xFB01), "fi");
+    QVERIFY2(text.contains("Rows read: 51; refused: 48"), qPrintable(text));
+    QVERIFY(text.contains("line 5 initial_bmi: 70 is outside 15 to 67"));
+    QVERIFY(text.contains("line 6 the row has 3 fields where the header has 10"));
+    QVERIFY(text.contains("line 44 the row has 3 fields"));
+    QVERIFY(!text.contains("line 45 "));
+    QVERIFY(text.contains("… and 8 more refused rows"));
+    QCOMPARE(pageCount(pdf), 2);
 }
 
 namespace {

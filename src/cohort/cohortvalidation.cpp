@@ -34,11 +34,13 @@ void CohortValidation::begin(bool keepPoints, int month)
     m_askedMonth = month;
 }
 
-void CohortValidation::add(const CohortRecord &record)
+void CohortValidation::add(const CohortRecord &record, const QString &where)
 {
     ++rowsRead;
     if (!record.error.isEmpty()) {
         ++rowsRefused;
+        if (refusals.size() < size_t(KeptRefusals))
+            refusals.push_back({where, record.error});
         return;
     }
     const BmiCourse course = predictBmiCourse(record.predictors);
@@ -71,7 +73,9 @@ bool CohortValidation::read(CohortInput &input, bool keepPoints, int month, QStr
             ? QString()
             : QStringLiteral("The header line has no observed column bmi_month_1 to bmi_month_6.");
     };
-    const auto onRecord = [this](const CsvRow &, const CohortRecord &record) { add(record); };
+    const auto onRecord = [this](const CsvRow &row, const CohortRecord &record) {
+        add(record, QStringLiteral("line %1").arg(row.line));
+    };
     if (!input.read(onHeader, onRecord)) {
         *error = input.error();
         return false;

@@ -196,7 +196,7 @@ int validate(QFile *in, const QString &inName, const QCommandLineParser &parser,
             const CohortRecord record = CaseBookCohort::cohortRecord(row);
             if (!record.error.isEmpty())
                 std::fprintf(stderr, "%s: %s\n", qUtf8Printable(row.record.code), qUtf8Printable(record.error));
-            validation.add(record);
+            validation.add(record, QStringLiteral("case %1").arg(row.record.code));
         }
         validation.finish();
     }

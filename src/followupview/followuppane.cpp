@@ -9,6 +9,7 @@
 #include "followupreport.h"
 #include "followuptablemodel.h"
 #include "observationdialog.h"
+#include "reportwriter.h"
 #include "visitstore.h"
 
 #include <QDir>
@@ -21,7 +22,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -285,9 +285,8 @@ bool FollowUpPane::saveReport(const QString &fileName)
 
 QString FollowUpPane::defaultReportFileName() const
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(folder).filePath(QStringLiteral("telma-follow-up-%1.pdf")
-                                     .arg(QDate::currentDate().toString(Qt::ISODate)));
+    return ReportWriter::defaultFileName(m_table->followUp().code, QDate::currentDate(),
+                                         QStringLiteral("follow-up"));
 }
 
 void FollowUpPane::printReport()
@@ -295,13 +294,12 @@ void FollowUpPane::printReport()
     if (!m_caseId)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    FollowUpReport::preparePage(printer);
-    printer.setDocName(QStringLiteral("telma-follow-up"));
+    ReportWriter::preparePrinter(printer, defaultReportFileName());
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!FollowUpReport(*m_table, *m_chart).paint(printer))
+    if (!ReportWriter::print(FollowUpReport(*m_table, *m_chart).document(), printer))
         warn(tr("The follow-up report could not be printed."));
 }
 

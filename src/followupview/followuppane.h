@@ -39,7 +39,8 @@ public:
     // Writes the follow-up report to fileName; on failure tells the user which file and
     // why, and returns false.
     bool saveReport(const QString &fileName);
-    // The name "Save PDF…" proposes: telma-follow-up-<date>.pdf in the documents folder.
+    // The name "Save PDF…" and printing to a file propose: <code>-<date>-follow-up.pdf in
+    // the documents folder.
     QString defaultReportFileName() const;
 
 signals:

@@ -5,6 +5,7 @@
 #include "chartxysetting.h"
 #include "clinicrange.h"
 #include "coursecaution.h"
+#include "reportwriter.h"
 #include "resultreport.h"
 
 #include <QAction>
@@ -17,7 +18,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QStandardItemModel>
-#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -220,12 +220,15 @@ void graph::addExtra(QWidget *widget)
     column->insertWidget(column->indexOf(ui->buttonBox), widget);
 }
 
+void graph::setCaseBaseline(const QDate &baseline)
+{
+    m_record.caseBaseline = baseline;
+}
+
 QString graph::defaultReportFileName() const
 {
     const QDate date = m_record.time.isValid() ? m_record.time.date() : QDate::currentDate();
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(folder).filePath(
-        QStringLiteral("telma-%1.pdf").arg(date.toString(QStringLiteral("yyyy-MM-dd"))));
+    return ReportWriter::defaultFileName(m_record.caseCode, date, QString());
 }
 
 // Custom buttons cannot be described in the form, so they join the box here. Ok stays the
@@ -280,13 +283,12 @@ void graph::copyValues()
 void graph::printReport()
 {
     QPrinter printer(QPrinter::HighResolution);
-    ResultReport::preparePage(printer);
-    printer.setDocName(QStringLiteral("telma-report"));
+    ReportWriter::preparePrinter(printer, defaultReportFileName());
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!report().paint(printer))
+    if (!ReportWriter::print(report().document(), printer))
         QMessageBox::warning(this, windowTitle(), tr("The report could not be printed."));
 }
 

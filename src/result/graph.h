@@ -40,6 +40,8 @@ public:
     QString caseCode() const;
     // Emits changed() whenever setCaseCode() gives another code.
     CaseCodeNotifier *caseCodeNotifier() const;
+    // The baseline date of that case; the report shows it.
+    void setCaseBaseline(const QDate &baseline);
     // The height the BMI was worked out from, when the weight-and-height dialog was used.
     void setHeightMetres(std::optional<double> metres);
 
@@ -55,7 +57,8 @@ public:
     // Writes the report to fileName; on failure tells the user which file and why, and
     // returns false.
     bool saveReport(const QString &fileName);
-    // The name "Save PDF…" proposes: telma-<date>.pdf in the user's documents folder.
+    // The name "Save PDF…" and printing to a file propose: <case code or telma>-<date>.pdf
+    // in the user's documents folder.
     QString defaultReportFileName() const;
 
     // A button beside Copy, Print… and Save PDF… that stands for action: it shows the

@@ -24,6 +24,7 @@ struct SimulationRecord {
     bool hasCourse = false;
     bool hasPredictors = false;
     QString caseCode;
+    QDate caseBaseline; // of the case it was saved to
     // The clinic's calibration in use when the course was shown; the range comes from it.
     std::optional<Calibration> calibration;
 };
