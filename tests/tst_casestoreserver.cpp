@@ -3,6 +3,7 @@
 // PostgreSQL server; the engine-neutral behaviour is in tst_casestore (run on both engines).
 #include "casestorefixture.h"
 
+#include "calibrationstore.h"
 #include "caseschema.h"
 #include "casestore.h"
 #include "visitstore.h"
@@ -99,6 +100,10 @@ private slots:
         QTest::newRow("drop the trigger") << "DROP TRIGGER case_audit_no_update ON case_audit";
         QTest::newRow("change the version") << "UPDATE telma_schema SET version = 99";
         QTest::newRow("drop the cases") << "DROP TABLE cases CASCADE";
+        QTest::newRow("truncate the calibrations' trail") << "TRUNCATE calibration_audit";
+        QTest::newRow("change a calibration's figures") << "UPDATE calibration_months SET high = 9";
+        QTest::newRow("switch a calibration's trigger off")
+            << "ALTER TABLE calibration_months DISABLE TRIGGER ALL";
     }
     void workstationCannotRewriteHistory()
     {
@@ -199,6 +204,24 @@ private slots:
         QVERIFY2(store.addCase(&record), qPrintable(store.lastError().message));
         QSqlQuery query(store.database());
         QVERIFY(!query.exec("UPDATE cases SET changed_by = 'someone else'"));
+    // A workstation makes a calibration and puts it in use; the trail knows its account.
+    void workstationCalibrates()
+    {
+        const QString location = preparedCaseBook();
+        CaseStore store;
+        QVERIFY(store.open(as(location, workstation())));
+        Calibration calibration;
+        for (CalibrationMonth &month : calibration.months)
+            month = {25, 0.1, 0.4, -0.7, 0.9};
+        calibration.modelVersion = QStringLiteral("1.0.0");
+        CalibrationStore calibrations(store);
+        QVERIFY2(calibrations.add(&calibration, true), qPrintable(store.lastError().message));
+        QVERIFY2(calibrations.useNone(), qPrintable(store.lastError().message));
+        QSqlQuery query(store.database());
+        QVERIFY(query.exec(QStringLiteral("SELECT DISTINCT database_user FROM calibration_audit")));
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toString(), workstation());
+        QVERIFY(!query.next());
     }
 
     void backupRefused()

@@ -1,4 +1,5 @@
 #include "caseschema.h"
+#include "calibrationstore.h"
 #include "casefields.h"
 #include "caseserverfunctions.h"
 #include "casestoredialect.h"
@@ -149,7 +150,7 @@ static bool fillFoldedCodes(QSqlDatabase &db, QSqlError *error)
     return true;
 }
 
-// Version 4: on the clinic server, workstations write through functions that keep the trail
+// Version 5: on the clinic server, workstations write through functions that keep the trail
 // themselves (CaseServerFunctions); a SQLite file has nothing to add.
 static QStringList serverWritesVersion(const CaseStoreDialect &dialect)
 {
@@ -164,7 +165,8 @@ const QList<CaseSchema::Migration> &CaseSchema::migrations()
         {1, firstVersion},
         {2, visitsVersion},
         {3, foldedCodeColumns, fillFoldedCodes},
-        {4, serverWritesVersion},
+        {4, CalibrationStore::schemaStatements},
+        {5, serverWritesVersion},
     };
     return steps;
 }
@@ -292,8 +294,12 @@ QStringList CaseSchema::grantStatements(const QString &schema, const QString &ro
         QStringLiteral("GRANT SELECT ON ALL TABLES IN SCHEMA {schema} TO {role}"),
         QStringLiteral("REVOKE INSERT, UPDATE, DELETE, TRUNCATE, REFERENCES, TRIGGER ON ALL "
                        "TABLES IN SCHEMA {schema} FROM {role}"),
-        QStringLiteral("REVOKE ALL ON ALL SEQUENCES IN SCHEMA {schema} FROM {role}"),
         QStringLiteral("GRANT EXECUTE ON FUNCTION {functions} TO {role}"),
+        // The clinic's calibrations are still written by the workstation itself, into tables
+        // that keep their own trail (calibration_audit): adding, and marking one in use.
+        QStringLiteral("GRANT INSERT, UPDATE ON {schema}.calibrations TO {role}"),
+        QStringLiteral("GRANT INSERT ON {schema}.calibration_months, {schema}.calibration_audit TO {role}"),
+        QStringLiteral("GRANT USAGE, SELECT ON ALL SEQUENCES IN SCHEMA {schema} TO {role}"),
         // No temporary tables, with which a session could stand in for one of ours.
         QStringLiteral("DO $do$ BEGIN EXECUTE format('REVOKE TEMPORARY ON DATABASE %I FROM "
                        "PUBLIC', current_database()); EXECUTE format('REVOKE TEMPORARY ON "
