@@ -204,6 +204,8 @@ private slots:
         QVERIFY2(store.addCase(&record), qPrintable(store.lastError().message));
         QSqlQuery query(store.database());
         QVERIFY(!query.exec("UPDATE cases SET changed_by = 'someone else'"));
+    }
+
     // A workstation makes a calibration and puts it in use; the trail knows its account.
     void workstationCalibrates()
     {
