@@ -1,5 +1,6 @@
 #include "fhirterms.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace FhirTerms {
@@ -30,6 +31,21 @@ const UnitTerm units[] = {
 };
 
 } // namespace
+
+QString caseCodeSystem()
+{
+    const QString set = qEnvironmentVariable("TELMA_FHIR_CASE_CODE_SYSTEM");
+    return set.isEmpty() ? DefaultCaseCodeSystem : set;
+}
+
+QString caseCodeSystemProblem(const QString &text)
+{
+    const int colon = text.indexOf(QLatin1Char(':'));
+    const bool spaced = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); });
+    if (colon < 1 || colon == text.size() - 1 || spaced)
+        return QStringLiteral("\"%1\" is not a URI such as %2").arg(text, DefaultCaseCodeSystem);
+    return QString();
+}
 
 const MeasureTerm &measureTerm(Measure measure)
 {

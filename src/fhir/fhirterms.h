@@ -19,6 +19,11 @@ inline const QString VitalSignsProfile =
 
 // The default system of the case code in Patient.identifier; a clinic may choose its own.
 inline const QString DefaultCaseCodeSystem = QStringLiteral("urn:telma:case-code");
+// The system of the case code: TELMA_FHIR_CASE_CODE_SYSTEM where the clinic set it, else the
+// default.
+QString caseCodeSystem();
+// Why text cannot be a code system (a URI without spaces, with a scheme), or empty.
+QString caseCodeSystemProblem(const QString &text);
 // Our own code systems.
 inline const QString PredictorSystem = QStringLiteral("urn:telma:predictor");
 inline const QString CourseSystem = QStringLiteral("urn:telma:predicted-course");
