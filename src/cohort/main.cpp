@@ -336,8 +336,9 @@ int fhirImport(const QString &fileName, const QCommandLineParser &parser, const 
         for (const FhirImport::Note &refusal : import.refusals())
             std::fprintf(stderr, "%s: entry %d: %s\n", name.constData(), refusal.entry,
                          qUtf8Printable(refusal.text));
-        std::fprintf(stderr, "telma-cohort: nothing was imported: %lld observations cannot be used.\n",
-                     static_cast<long long>(import.refusals().size()));
+        const long long count = import.refusals().size();
+        std::fprintf(stderr, "telma-cohort: nothing was imported: %lld observation%s cannot be used.\n",
+                     count, count == 1 ? "" : "s");
         return SomeRowsRefused;
     }
     for (const FhirImport::Note &note : import.notes())

@@ -306,13 +306,20 @@ FhirImport::Outcome FhirImport::plan()
 
 QString FhirImport::summary() const
 {
+    const auto counted = [](int n, const char *one, const char *many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    };
     const FhirBundleReader::Skipped &skipped = m_reader.skipped();
-    QString text = QStringLiteral("%1 visits added to %2 cases; %3 cases recreated.")
-                       .arg(m_visitsAdded).arg(m_casesWithVisits).arg(m_casesAdded);
-    text += QStringLiteral(" Not stored: %1 already in the case book or on a baseline date, "
-                           "%2 resources of other kinds, %3 observations of other codes, "
-                           "%4 entered in error or cancelled.")
-                .arg(m_notes.size()).arg(skipped.otherResources).arg(skipped.otherCodes)
-                .arg(skipped.withdrawn);
+    QString text = QStringLiteral("Added %1 to %2").arg(counted(m_visitsAdded, "visit", "visits"),
+                                                       counted(m_casesWithVisits, "case", "cases"));
+    if (m_casesAdded > 0)
+        text += QStringLiteral(", recreating %1").arg(counted(m_casesAdded, "case", "cases"));
+    text += QStringLiteral(". Not stored: %1 already in the case book or on a baseline date; "
+                           "skipped: %2 of other kinds, %3 of other codes, %4 entered in error or "
+                           "cancelled.")
+                .arg(counted(int(m_notes.size()), "observation", "observations"),
+                     counted(skipped.otherResources, "resource", "resources"),
+                     counted(skipped.otherCodes, "observation", "observations"),
+                     QString::number(skipped.withdrawn));
     return text;
 }
