@@ -7,6 +7,7 @@
 #include "postgresfixture.h"
 
 #include <QDate>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -81,6 +82,20 @@ inline void compareCaseValues(const CaseRecord &actual, const CaseRecord &expect
     for (int m = 0; m < CourseMonths; ++m)
         QCOMPARE(actual.course[m], expected.course[m]);
     QCOMPARE(actual.modelVersion, expected.modelVersion);
+}
+
+// Takes an open case book back to version 2, before the codes' folds were kept, so that a
+// test can give it what a book of that version may hold and open it again.
+inline bool rewindToVersionTwo(const QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    for (const char *statement :
+         {"DROP INDEX cases_code_folded", "ALTER TABLE cases DROP COLUMN code_folded",
+          "ALTER TABLE cases DROP COLUMN code_twin", "UPDATE telma_schema SET version = 2"}) {
+        if (!query.exec(QString::fromLatin1(statement)))
+            return false;
+    }
+    return true;
 }
 
 #endif // CASESTOREFIXTURE_H

@@ -33,8 +33,11 @@ bool enterWeightAndHeight(MainWindow &w, const QString &weight, const QString &h
             edit(modal, "bmiWeightEdit")->setText(weight);
             edit(modal, "bmiHeightEdit")->setText(height);
             accepted = okOf(modal)->isEnabled();
-            clickStandardButton(modal, accepted ? QDialogButtonBox::Ok
-                                                : QDialogButtonBox::Cancel);
+            // Left without the question about what was typed.
+            if (accepted)
+                clickStandardButton(modal, QDialogButtonBox::Ok);
+            else
+                qobject_cast<QDialog *>(modal)->done(QDialog::Rejected);
         }
         if (modal->isVisible())
             modal->close();

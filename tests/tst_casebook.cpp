@@ -1,9 +1,11 @@
 // The case book as a clinician uses it: save a result as a case, start again, find it,
 // load it and get the same prediction; and the dialogs' refusals and questions.
+#include "casebookaccess.h"
 #include "casebookdialog.h"
 #include "caselistmodel.h"
 #include "casestore.h"
 #include "casestorefixture.h"
+#include "datefield.h"
 #include "fhirsamplebook.h"
 #include "fixture.h"
 #include "graph.h"
@@ -13,7 +15,7 @@
 
 #include <QCheckBox>
 #include <QCommandLinkButton>
-#include <QDateEdit>
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTableView>
@@ -29,6 +31,9 @@ private slots:
     void savedCaseGivesSamePredictionAfterRestart();
     void saveDialogRefuses_data();
     void saveDialogRefuses();
+    void baselineDateIsKeptOrRefused_data();
+    void baselineDateIsKeptOrRefused();
+    void codesDifferingOnlyInCaseAreListedOnce();
     void unusableCaseBookSaysSoOnce_data();
     void unusableCaseBookSaysSoOnce();
     void deleteAsksFirst_data();
@@ -100,8 +105,8 @@ void TestCaseBook::savedCaseGivesSamePredictionAfterRestart()
             savedCourse = result->record().course;
             onNextModal([&](QWidget *save) {
                 QCOMPARE(save->objectName(), QStringLiteral("saveCaseDialog"));
-                QCOMPARE(save->findChild<QDateEdit *>("baselineDateEdit")->date(),
-                         QDate::currentDate());
+                QCOMPARE(save->findChild<QLineEdit *>("baselineDateEdit")->text(),
+                         QDate::currentDate().toString(Qt::ISODate));
                 save->findChild<QLineEdit *>("caseCodeEdit")->setText(code);
                 save->findChild<QLineEdit *>("heightEdit")->setText(QStringLiteral("1.72"));
                 clickStandardButton(save, QDialogButtonBox::Ok);
@@ -197,6 +202,109 @@ void TestCaseBook::saveDialogRefuses()
     QVERIFY(dialog.focusWidget());
     QCOMPARE(dialog.focusWidget()->objectName(), focused);
     QCOMPARE(store.caseCount(), 1);
+}
+
+void TestCaseBook::baselineDateIsKeptOrRefused_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("kept");
+    QTest::addColumn<QString>("named"); // in the refusal, besides the text typed
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    QTest::newRow("in range, another year") << "2025-11-01" << true << "";
+    QTest::newRow("today") << today << true << "";
+    QTest::newRow("29 February, leap year") << "2024-02-29" << true << "";
+    QTest::newRow("29 February, common year") << "2023-02-29" << false << "28 days";
+    QTest::newRow("after today") << QDate::currentDate().addDays(1).toString(Qt::ISODate)
+                                 << false << today;
+    QTest::newRow("before the range") << "1899-12-31" << false << "1900-01-01";
+    QTest::newRow("empty") << "" << false << "is empty";
+    QTest::newRow("two-digit year") << "25-11-01" << false << "year-month-day";
+}
+
+void TestCaseBook::baselineDateIsKeptOrRefused()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, kept);
+    QFETCH(QString, named);
+    CaseStore store;
+    QVERIFY(store.open(m_location));
+    SaveCaseDialog dialog(store, sampleCase(QString()));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClicks(dialog.findChild<QLineEdit *>("caseCodeEdit"), "NEW-1");
+    auto *date = dialog.findChild<DateField *>("baselineDateEdit");
+    date->selectAll();
+    QTest::keyClick(date, Qt::Key_Backspace);
+    QTest::keyClicks(date, typed);
+    QString refusal;
+    // A kept date closes the dialog without a message: the wait must then end with it.
+    const QPointer<QDialog> open(&dialog);
+    onNextModal([&, open](QWidget *modal) {
+        if (!open)
+            return;
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            refusal = box->text();
+        modal->close();
+    });
+    QTest::keyClick(date, Qt::Key_Return);
+    if (kept) {
+        QVERIFY2(refusal.isEmpty(), qPrintable(refusal));
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        CaseRecord saved;
+        QVERIFY(store.readCase(dialog.savedCase().id, &saved));
+        QCOMPARE(saved.baselineDate.toString(Qt::ISODate), typed);
+        return;
+    }
+    QVERIFY2(refusal.startsWith("The baseline date") && refusal.contains(typed)
+                 && refusal.contains(named),
+             qPrintable(refusal));
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(date->text(), typed);
+    QCOMPARE(store.caseCount(), 0);
+
+    // The calendar offers no day the field would refuse.
+    date->showCalendar();
+    QCOMPARE(date->calendar()->minimumDate(), QDate(1900, 1, 1));
+    QCOMPARE(date->calendar()->maximumDate(), QDate::currentDate());
+    date->calendar()->hide();
+}
+
+void TestCaseBook::codesDifferingOnlyInCaseAreListedOnce()
+{
+    {
+        CaseStore store;
+        QVERIFY(store.open(m_location));
+        for (const char *code : {"AB-101", "AB-102", "XY-1"}) {
+            CaseRecord record = sampleCase(QString::fromLatin1(code));
+            QVERIFY(store.addCase(&record));
+        }
+        QVERIFY(rewindToVersionTwo(store.database()));
+        QSqlQuery query(store.database());
+        QVERIFY(query.exec("UPDATE cases SET code = 'ab-101' WHERE code = 'AB-102'"));
+    }
+    CaseBookAccess access(m_location);
+    QStringList shown;
+    const auto note = [&shown](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            shown << box->text();
+        modal->close();
+    };
+    onNextModal(note);
+    QVERIFY(access.store(nullptr));
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().contains("“AB-101”") && shown.first().contains("“ab-101”")
+                 && !shown.first().contains("XY-1"),
+             qPrintable(shown.first()));
+    // Asked again, the open book says nothing more (a box would be closed and counted).
+    const auto armed = std::make_shared<bool>(true);
+    onNextModal([armed, note](QWidget *modal) {
+        if (*armed)
+            note(modal);
+    });
+    QVERIFY(access.store(nullptr));
+    QCOMPARE(access.store(nullptr)->caseCount(), 3);
+    QCOMPARE(shown.size(), 1);
+    *armed = false;
 }
 
 void TestCaseBook::unusableCaseBookSaysSoOnce_data()

@@ -1,5 +1,6 @@
 // The case book's store on any database engine: every database comes from freshCaseBook().
 #include "casecsv.h"
+#include "caseschema.h"
 #include "casestore.h"
 #include "casestorefixture.h"
 
@@ -23,6 +24,10 @@ private slots:
     void refusesInvalidCase_data();
     void refusesInvalidCase();
     void refusesCodeInUse();
+    void codesAreOneIgnoringCaseAndForm_data();
+    void codesAreOneIgnoringCaseAndForm();
+    void databaseRefusesOneFoldTwice();
+    void earlierBookKeepsCodesDifferingOnlyInCase();
     void filtersByCode_data();
     void filtersByCode();
     void pagesThroughAllCases();
@@ -161,6 +166,128 @@ void TestCaseStore::refusesCodeInUse()
     QVERIFY(store.readCase(second.id, &kept));
     QCOMPARE(kept.code, QStringLiteral("K-2"));
     QCOMPARE(store.caseCount(), 2);
+}
+
+void TestCaseStore::codesAreOneIgnoringCaseAndForm_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("refused");
+    const QString composed = QStringLiteral("Caf\u00e9");
+    const QString decomposed = QStringLiteral("Cafe\u0301");
+    QTest::newRow("small letters") << "AB-101" << "ab-101" << true;
+    QTest::newRow("one letter") << "AB-101" << "Ab-101" << true;
+    QTest::newRow("composed, then decomposed") << composed << decomposed << true;
+    QTest::newRow("decomposed, then composed") << decomposed << composed << true;
+    QTest::newRow("accent and capital") << composed << QStringLiteral("CAF\u00c9") << true;
+    QTest::newRow("Greek capital") << QStringLiteral("\u03a3-1") << QStringLiteral("\u03c3-1") << true;
+    QTest::newRow("another number") << "AB-101" << "AB-1010" << false;
+    QTest::newRow("without the accent") << composed << "Cafe" << false;
+}
+
+void TestCaseStore::codesAreOneIgnoringCaseAndForm()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, typed);
+    QFETCH(bool, refused);
+    OPEN_FRESH(store, location);
+    CaseRecord first = sampleCase(stored, 1);
+    QVERIFY(store.addCase(&first));
+    // Stored in the composed form, whichever form was typed.
+    QCOMPARE(first.code, stored.normalized(QString::NormalizationForm_C));
+    CaseRecord read;
+    QVERIFY(store.readCase(first.id, &read));
+    QCOMPARE(read.code, first.code);
+
+    QSet<QString> inUse;
+    QVERIFY(store.codesInUse({typed}, &inUse));
+    QCOMPARE(inUse.contains(typed), refused);
+    CaseRecord second = sampleCase(typed, 2);
+    QCOMPARE(!store.addCase(&second), refused);
+    if (refused) {
+        QCOMPARE(store.lastError().kind, CaseStoreError::DuplicateCode);
+        QVERIFY2(store.lastError().message.contains(first.code), qPrintable(store.lastError().message));
+        // Renaming another case to it is refused alike; a case may change its own capitals.
+        second.code = QStringLiteral("OTHER");
+        QVERIFY(store.addCase(&second));
+        second.code = typed;
+        QVERIFY(!store.updateCase(&second));
+        QCOMPARE(store.lastError().kind, CaseStoreError::DuplicateCode);
+        first.code = typed;
+        QVERIFY2(store.updateCase(&first), qPrintable(store.lastError().message));
+    }
+    // The list's filter follows the same rule.
+    QVector<CaseSummary> page;
+    QVERIFY(store.summaries(typed.toUpper(), QString(), 10, &page));
+    QCOMPARE(page.size(), refused ? 1 : 1 + int(stored.toUpper().contains(typed.toUpper())));
+    QCOMPARE(store.caseCount(), 2);
+}
+
+void TestCaseStore::databaseRefusesOneFoldTwice()
+{
+    // Whatever program writes to the book: the index itself refuses a second fold.
+    OPEN_FRESH(store, location);
+    CaseRecord first = sampleCase(QStringLiteral("AB-101"), 1);
+    CaseRecord second = sampleCase(QStringLiteral("CD-202"), 2);
+    QVERIFY(store.addCase(&first));
+    QVERIFY(store.addCase(&second));
+    QSqlQuery query(store.database());
+    query.prepare(QStringLiteral("UPDATE cases SET code = ?, code_folded = ? WHERE id = ?"));
+    query.addBindValue(QStringLiteral("ab-101"));
+    query.addBindValue(QStringLiteral("ab-101"));
+    query.addBindValue(second.id);
+    QVERIFY(!query.exec());
+}
+
+void TestCaseStore::earlierBookKeepsCodesDifferingOnlyInCase()
+{
+    const QString location = freshCaseBook();
+    QVector<CaseRecord> records = {sampleCase(QStringLiteral("AB-101"), 1),
+                                   sampleCase(QStringLiteral("ab-102"), 2),
+                                   sampleCase(QStringLiteral("CD-1"), 3),
+                                   sampleCase(QStringLiteral("cd-2"), 4),
+                                   sampleCase(QStringLiteral("EF-1"), 5)};
+    {
+        CaseStore store;
+        QVERIFY(store.open(location));
+        for (CaseRecord &record : records)
+            QVERIFY(store.addCase(&record));
+        // Two pairs of codes that differ only in case, as an earlier version let them be.
+        QVERIFY(rewindToVersionTwo(store.database()));
+        QSqlQuery query(store.database());
+        QVERIFY(query.exec(QStringLiteral("UPDATE cases SET code = 'ab-101' WHERE code = 'ab-102'")));
+        QVERIFY(query.exec(QStringLiteral("UPDATE cases SET code = 'cd-1' WHERE code = 'cd-2'")));
+        records[1].code = QStringLiteral("ab-101");
+        records[3].code = QStringLiteral("cd-1");
+    }
+    CaseStore store;
+    QVERIFY2(store.open(location), qPrintable(store.lastError().message));
+    QCOMPARE(store.schemaVersion(), CaseSchema::latestVersion());
+    // Nothing renamed or lost.
+    for (const CaseRecord &record : std::as_const(records)) {
+        CaseRecord read;
+        QVERIFY(store.readCase(record.id, &read));
+        compareCaseValues(read, record);
+    }
+    QList<QStringList> groups;
+    QVERIFY(store.codesDifferingOnlyInCase(&groups));
+    for (QStringList &group : groups)
+        group.sort();
+    std::sort(groups.begin(), groups.end());
+    QCOMPARE(groups, QList<QStringList>({{"AB-101", "ab-101"}, {"CD-1", "cd-1"}}));
+
+    // Both twins can still be changed; no third case takes their code.
+    CaseRecord twin = records[1];
+    twin.heightMetres = 1.80;
+    QVERIFY2(store.updateCase(&twin), qPrintable(store.lastError().message));
+    CaseRecord third = sampleCase(QStringLiteral("Ab-101"), 6);
+    QVERIFY(!store.addCase(&third));
+    QCOMPARE(store.lastError().kind, CaseStoreError::DuplicateCode);
+    third.code = QStringLiteral("EF-2");
+    QVERIFY(store.addCase(&third));
+    third.code = QStringLiteral("cD-1");
+    QVERIFY(!store.updateCase(&third));
+    QCOMPARE(store.caseCount(), 6);
 }
 
 void TestCaseStore::filtersByCode_data()

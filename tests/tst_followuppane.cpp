@@ -5,11 +5,12 @@
 #include "casestore.h"
 #include "casestorefixture.h"
 #include "chartxy.h"
+#include "datefield.h"
 #include "followuppane.h"
 #include "modaldriver.h"
 #include "visitstore.h"
 
-#include <QDateEdit>
+#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -29,8 +30,11 @@ struct Typed {
 
 void fill(QWidget *dialog, const Typed &typed)
 {
-    if (typed.date.isValid())
-        dialog->findChild<QDateEdit *>("observationDateEdit")->setDate(typed.date);
+    if (typed.date.isValid()) {
+        auto *date = dialog->findChild<QLineEdit *>("observationDateEdit");
+        date->clear();
+        QTest::keyClicks(date, typed.date.toString(Qt::ISODate));
+    }
     const QPair<const char *, QString> edits[] = {{"observationWeightEdit", typed.weight},
                                                   {"observationHeightEdit", typed.height},
                                                   {"observationBmiEdit", typed.bmi},
@@ -72,6 +76,9 @@ private slots:
     void sameDateAsksAndBothAnswersAreKept_data();
     void sameDateAsksAndBothAnswersAreKept();
     void correctionAndDeletion();
+    void typedDateIsKeptOrRefused_data();
+    void typedDateIsKeptOrRefused();
+    void calendarOffersOnlyTheAcceptedRange();
     void caseBookShowsTheSelectedFollowUp();
 
 private:
@@ -122,7 +129,7 @@ void TestFollowUpPane::typeVisit(const char *button, const Typed &typed, const c
                 box->close();
             QTimer::singleShot(0, [open] {
                 if (open && open->isVisible())
-                    open->close();
+                    qobject_cast<QDialog *>(open)->done(QDialog::Rejected);
             });
         });
         QWidget *target = dialog->findChild<QWidget *>(field);
@@ -214,7 +221,7 @@ void TestFollowUpPane::refusedValueKeepsTheDialogOpen()
             QTimer::singleShot(0, [&, dialog] {
                 stillOpen = dialog->isVisible();
                 focus = dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString();
-                dialog->close();
+                qobject_cast<QDialog *>(dialog)->done(QDialog::Rejected);
             });
         });
         QTest::keyClick(dialog->findChild<QWidget *>("observationBmiEdit"), Qt::Key_Return);
@@ -302,6 +309,117 @@ void TestFollowUpPane::correctionAndDeletion()
         actions << entry.action;
     QCOMPARE(actions, QStringList({"insert", "visit insert", "visit insert", "visit update",
                                    "visit delete"}));
+}
+
+void TestFollowUpPane::typedDateIsKeptOrRefused_data()
+{
+    QTest::addColumn<bool>("correcting");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("kept");
+    QTest::addColumn<QString>("named"); // in the refusal, besides the text typed
+    const QString tomorrow = QDate::currentDate().addDays(1).toString(Qt::ISODate);
+    // The case's baseline is 2023-12-01.
+    for (const bool correcting : {false, true}) {
+        const char *how = correcting ? "correct: " : "add: ";
+        const auto row = [how](const char *name) -> QTestData & {
+            return QTest::newRow(qPrintable(QString::fromLatin1(how) + QLatin1String(name)));
+        };
+        row("in range") << correcting << "2025-12-20" << true << "";
+        row("year and month typed whole") << correcting << "2024-12-03" << true << "";
+        row("29 February, leap year") << correcting << "2024-02-29" << true << "";
+        row("29 February, common year") << correcting << "2025-02-29" << false << "28 days";
+        row("on the baseline") << correcting << "2023-12-01" << false << "2023-12-02";
+        row("before the baseline") << correcting << "2023-11-15" << false << "2023-12-02";
+        row("after today") << correcting << tomorrow << false
+                           << QDate::currentDate().toString(Qt::ISODate);
+        row("month 13") << correcting << "2025-13-01" << false << "no month 13";
+        row("day first") << correcting << "20.12.2025" << false << "year-month-day";
+    }
+}
+
+void TestFollowUpPane::typedDateIsKeptOrRefused()
+{
+    QFETCH(bool, correcting);
+    QFETCH(QString, typed);
+    QFETCH(bool, kept);
+    QFETCH(QString, named);
+    CaseRecord earlier = sampleCase(QStringLiteral("P-2"));
+    earlier.baselineDate = QDate(2023, 12, 1);
+    QVERIFY(m_store->addCase(&earlier));
+    if (correcting) {
+        Visit visit;
+        visit.date = QDate(2024, 1, 10);
+        visit.bmi = 33;
+        QVERIFY(VisitStore(*m_store).addVisit(earlier.id, &visit));
+    }
+    QVERIFY(m_pane->showCase(earlier.id));
+    if (correcting)
+        m_pane->findChild<QTableView *>("observationTable")->selectRow(0);
+
+    QString refusal;
+    QString textAfter;
+    bool openAfter = false;
+    onNextModal([&](QWidget *dialog) {
+        auto *date = dialog->findChild<QLineEdit *>("observationDateEdit");
+        date->selectAll();
+        QTest::keyClick(date, Qt::Key_Backspace);
+        QTest::keyClicks(date, typed);
+        if (!correcting)
+            QTest::keyClicks(dialog->findChild<QLineEdit *>("observationBmiEdit"), "33");
+        // Kept dates close the dialog without a message: then this waits in vain, and must
+        // leave the next row's windows alone.
+        const QPointer<QWidget> open(dialog);
+        onNextModal([&, open, dialog, date](QWidget *box) {
+            if (!open || !qobject_cast<QMessageBox *>(box))
+                return;
+            refusal = qobject_cast<QMessageBox *>(box)->text();
+            box->close();
+            QTimer::singleShot(0, [&, dialog, date] {
+                openAfter = dialog->isVisible();
+                textAfter = date->text();
+                qobject_cast<QDialog *>(dialog)->done(QDialog::Rejected);
+            });
+        });
+        QTest::keyClick(date, Qt::Key_Return);
+    });
+    m_pane->findChild<QPushButton *>(correcting ? "correctObservationButton"
+                                                : "addObservationButton")
+        ->click();
+
+    QList<Visit> visits;
+    QVERIFY(VisitStore(*m_store).visits(earlier.id, &visits));
+    if (kept) {
+        QVERIFY2(refusal.isEmpty(), qPrintable(refusal));
+        QCOMPARE(visits.size(), 1);
+        QCOMPARE(visits.first().date.toString(Qt::ISODate), typed);
+        return;
+    }
+    // Refused by name, with the text kept for mending and nothing stored.
+    QVERIFY2(refusal.startsWith("The visit date") && refusal.contains(typed)
+                 && refusal.contains(named),
+             qPrintable(refusal));
+    QVERIFY(openAfter);
+    QCOMPARE(textAfter, typed);
+    QCOMPARE(visits.size(), correcting ? 1 : 0);
+    if (correcting)
+        QCOMPARE(visits.first().date, QDate(2024, 1, 10));
+}
+
+void TestFollowUpPane::calendarOffersOnlyTheAcceptedRange()
+{
+    QDate first;
+    QDate last;
+    onNextModal([&](QWidget *dialog) {
+        auto *field = dialog->findChild<DateField *>("observationDateEdit");
+        field->showCalendar();
+        first = field->calendar()->minimumDate();
+        last = field->calendar()->maximumDate();
+        field->calendar()->hide();
+        qobject_cast<QDialog *>(dialog)->done(QDialog::Rejected);
+    });
+    m_pane->findChild<QPushButton *>("addObservationButton")->click();
+    QCOMPARE(first, m_case.baselineDate.addDays(1));
+    QCOMPARE(last, QDate::currentDate());
 }
 
 void TestFollowUpPane::caseBookShowsTheSelectedFollowUp()

@@ -1,4 +1,5 @@
 #include "bmicourse.h"
+#include "casecodenotifier.h"
 #include "chartxy.h"
 #include "chartxysetting.h"
 #include "fixture.h"
@@ -7,6 +8,7 @@
 #include "modaldriver.h"
 
 #include <QtTest>
+#include <QAction>
 #include <QClipboard>
 #include <QCommandLinkButton>
 #include <QDialogButtonBox>
@@ -80,6 +82,31 @@ void runRestrainedEating(MainWindow &window, QDialog::DialogCode ending)
     window.findChild<QPushButton *>("pushButton_RES")->click();
 }
 
+// An extension as another library would write one: a button of its own, and a label that
+// shows the case the result belongs to, both through the dialog's declared interface.
+class StampExtension : public QObject
+{
+public:
+    explicit StampExtension(graph &result)
+        : QObject(&result)
+        , action(new QAction(QStringLiteral("Stamp…"), &result))
+        , label(new QLabel)
+    {
+        action->setObjectName(QStringLiteral("stampButton"));
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+        button = result.addActionButton(action);
+        connect(action, &QAction::triggered, this, [this] { ++stamps; });
+        label->setObjectName(QStringLiteral("stampLabel"));
+        result.addExtra(label);
+        connect(result.caseCodeNotifier(), &CaseCodeNotifier::changed, label, &QLabel::setText);
+    }
+
+    QAction *action;
+    QLabel *label;
+    QPushButton *button = nullptr;
+    int stamps = 0;
+};
+
 } // namespace
 
 class TestGraph : public QObject
@@ -103,6 +130,9 @@ private slots:
     void savePdfProposesDatedNameAndWrites();
     void printOpensThePrintDialog();
     void sourcesFollowQuestionnairesUntilEdited();
+    void extensionButtonFollowsItsAction();
+    void extensionExtrasStandBetweenChartAndButtons();
+    void extensionHearsOfTheCaseCode();
 };
 
 void TestGraph::initTestCase()
@@ -481,6 +511,83 @@ void TestGraph::sourcesFollowQuestionnairesUntilEdited()
     runRestrainedEating(window, QDialog::Accepted);
     QTest::keyClicks(window.findChild<QLineEdit *>("lineEdit_8"), ".0");
     QCOMPARE(simulate(window), expected);
+}
+
+void TestGraph::extensionButtonFollowsItsAction()
+{
+    graph dialog;
+    showCourseOf(dialog, typicalValues);
+    StampExtension stamp(dialog);
+    QPushButton *button = buttonOf(&dialog, "stampButton");
+    QCOMPARE(button, stamp.button);
+    QCOMPARE(button->text(), QStringLiteral("Stamp…"));
+    QVERIFY(button->toolTip().isEmpty());
+
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(button->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::keyClick(&dialog, Qt::Key_K, Qt::ControlModifier);
+    QCOMPARE(stamp.stamps, 2);
+
+    stamp.action->setEnabled(false);
+    QVERIFY(!button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(stamp.stamps, 2);
+    stamp.action->setText(QStringLiteral("Stamped"));
+    stamp.action->setToolTip(QStringLiteral("Already stamped"));
+    stamp.action->setVisible(false);
+    QCOMPARE(button->text(), QStringLiteral("Stamped"));
+    QCOMPARE(button->toolTip(), QStringLiteral("Already stamped"));
+    QVERIFY(!button->isVisible());
+
+    // Return still accepts, with focus on the extension's button too.
+    stamp.action->setEnabled(true);
+    stamp.action->setVisible(true);
+    button->setFocus();
+    QVERIFY(!button->isDefault());
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(stamp.stamps, 2);
+
+    QPointer<QPushButton> gone(button);
+    delete stamp.action;
+    QTRY_VERIFY(!gone);
+}
+
+void TestGraph::extensionExtrasStandBetweenChartAndButtons()
+{
+    graph dialog;
+    showCourseOf(dialog, typicalValues);
+    StampExtension first(dialog);
+    auto *second = new QLabel(QStringLiteral("second"));
+    dialog.addExtra(second);
+    first.label->setText(QStringLiteral("first"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QWidget *chart = chartOf(&dialog);
+    const auto *buttons = dialog.findChild<QDialogButtonBox *>("buttonBox");
+    QVERIFY(first.label->isVisible() && second->isVisible());
+    QCOMPARE(second->window(), &dialog);
+    QVERIFY(chart->geometry().bottom() < first.label->y());
+    QVERIFY(first.label->geometry().bottom() < second->y());
+    QVERIFY(second->geometry().bottom() < buttons->y());
+}
+
+void TestGraph::extensionHearsOfTheCaseCode()
+{
+    graph dialog;
+    StampExtension stamp(dialog);
+    QSignalSpy changes(dialog.caseCodeNotifier(), &CaseCodeNotifier::changed);
+    dialog.setCaseCode(QStringLiteral("AB-1"));
+    dialog.setCaseCode(QStringLiteral("AB-1"));
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(stamp.label->text(), QStringLiteral("AB-1"));
+    QCOMPARE(dialog.caseCode(), QStringLiteral("AB-1"));
+    QCOMPARE(dialog.record().caseCode, QStringLiteral("AB-1"));
+    dialog.setCaseCode(QString());
+    QCOMPARE(changes.count(), 2);
+    QVERIFY(stamp.label->text().isEmpty());
 }
 
 QTEST_MAIN(TestGraph)

@@ -1,4 +1,5 @@
 #include "bmidialog.h"
+#include "unsavedinput.h"
 
 #include "predictorcheck.h"
 
@@ -37,6 +38,7 @@ BmiDialog::BmiDialog(QWidget *parent)
     , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setObjectName(QStringLiteral("bmiDialog"));
+    m_unsaved = new UnsavedInput(this);
     setWindowTitle(tr("Body Mass Index from weight and height"));
     m_weight->setObjectName(QStringLiteral("bmiWeightEdit"));
     m_height->setObjectName(QStringLiteral("bmiHeightEdit"));
@@ -128,4 +130,10 @@ void BmiDialog::update()
     }
     m_result->setText(reason);
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(acceptable);
+}
+
+void BmiDialog::reject()
+{
+    if (m_unsaved->mayDiscard())
+        QDialog::reject();
 }

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class UnsavedInput;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
@@ -29,6 +30,9 @@ public:
     // "weight 95 kg, height 170 cm": where the BMI came from, for the report.
     QString sourceText() const;
 
+    // Asks before what was typed is thrown away.
+    void reject() override;
+
 private:
     void update();
     std::optional<double> weight(QString *reason) const;
@@ -38,6 +42,7 @@ private:
     QLineEdit *m_height;
     QLabel *m_result;
     QDialogButtonBox *m_buttons;
+    UnsavedInput *m_unsaved;
 };
 
 // kg / m²; the caller checks the ranges.

@@ -23,8 +23,10 @@ CaseStore *CaseBookAccess::store(QWidget *parent)
         return &m_store;
     // A password the clinic server asks for is asked over this window, once per run.
     installPasswordPrompt(parent);
-    if (m_store.open(location))
+    if (m_store.open(location)) {
+        showCodesDifferingOnlyInCase(parent);
         return &m_store;
+    }
     QMessageBox box(QMessageBox::Warning,
                     QCoreApplication::translate("CaseBookAccess", "Cases"),
                     m_store.lastError().message, QMessageBox::Ok, parent);
@@ -42,6 +44,36 @@ CaseStore *CaseBookAccess::store(QWidget *parent)
     if (choose && box.clickedButton() == choose && chooseDatabase(parent))
         return store(parent);
     return nullptr;
+}
+
+// A book from before such codes were refused may hold two codes that are now one: say so
+// once as it opens; nothing is renamed or lost.
+void CaseBookAccess::showCodesDifferingOnlyInCase(QWidget *parent)
+{
+    QList<QStringList> groups;
+    if (!m_store.codesDifferingOnlyInCase(&groups) || groups.isEmpty())
+        return;
+    QStringList lines;
+    for (const QStringList &group : std::as_const(groups)) {
+        QStringList quoted;
+        for (const QString &code : group)
+            quoted << QCoreApplication::translate("CaseBookAccess", "“%1”").arg(code);
+        lines << quoted.join(QStringLiteral(", "));
+    }
+    QMessageBox box(QMessageBox::Information,
+                    QCoreApplication::translate("CaseBookAccess", "Cases"),
+                    QCoreApplication::translate(
+                        "CaseBookAccess",
+                        "These codes differ only in capitals or in how their accents are "
+                        "written, so they now count as one code:\n%1")
+                        .arg(lines.join(QLatin1Char('\n'))),
+                    QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("codesDifferingOnlyInCaseBox"));
+    box.setInformativeText(QCoreApplication::translate(
+        "CaseBookAccess", "All of these cases are kept as they are, with their visits, and can "
+                          "be found, loaded and exported as before; no new case can take one "
+                          "of these codes."));
+    box.exec();
 }
 
 bool CaseBookAccess::chooseDatabase(QWidget *parent)

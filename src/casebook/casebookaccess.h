@@ -22,6 +22,8 @@ public:
     static bool chooseDatabase(QWidget *parent);
 
 private:
+    void showCodesDifferingOnlyInCase(QWidget *parent);
+
     QString m_location;
     CaseStore m_store;
 };

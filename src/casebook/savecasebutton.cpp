@@ -3,11 +3,9 @@
 #include "graph.h"
 #include "savecasedialog.h"
 
-#include <QBoxLayout>
+#include <QAction>
 #include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
 
 static QString tr(const char *text)
 {
@@ -34,14 +32,11 @@ static CaseRecord draftOf(const SimulationRecord &simulation, const PredictorAns
 
 void addSaveCaseButton(graph &result, CaseBookAccess &caseBook, const PredictorAnswers &answers)
 {
-    auto *buttons = result.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-    if (!buttons)
-        return;
-    QPushButton *save = buttons->addButton(tr("Save to case…"), QDialogButtonBox::ActionRole);
+    auto *save = new QAction(tr("Save to case…"), &result);
     save->setObjectName(QStringLiteral("saveCaseButton"));
-    save->setAutoDefault(false);
     save->setEnabled(result.record().hasCourse && result.record().hasPredictors);
-    QObject::connect(save, &QPushButton::clicked, &result, [&result, &caseBook, answers, save, buttons] {
+    result.addActionButton(save);
+    QObject::connect(save, &QAction::triggered, &result, [&result, &caseBook, answers, save] {
         CaseStore *store = caseBook.store(&result);
         if (!store)
             return;
@@ -56,7 +51,6 @@ void addSaveCaseButton(graph &result, CaseBookAccess &caseBook, const PredictorA
         shown->setObjectName(QStringLiteral("caseCodeLabel"));
         shown->setTextFormat(Qt::PlainText);
         shown->setText(tr("Saved to case “%1”.").arg(code));
-        if (auto *layout = qobject_cast<QBoxLayout *>(result.layout()))
-            layout->insertWidget(layout->indexOf(buttons), shown);
+        result.addExtra(shown);
     });
 }

@@ -1,8 +1,9 @@
 #include "savecasedialog.h"
+#include "unsavedinput.h"
 #include "casefields.h"
 #include "casestore.h"
+#include "datefield.h"
 
-#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -16,10 +17,11 @@ SaveCaseDialog::SaveCaseDialog(CaseStore &store, const CaseRecord &draft, QWidge
     , m_store(store)
     , m_case(draft)
     , m_code(new QLineEdit(draft.code, this))
-    , m_date(new QDateEdit(this))
+    , m_date(new DateField(tr("The baseline date"), this))
     , m_height(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("saveCaseDialog"));
+    m_unsaved = new UnsavedInput(this);
     setWindowTitle(tr("Save to case"));
     setMinimumWidth(440);
 
@@ -32,10 +34,8 @@ SaveCaseDialog::SaveCaseDialog(CaseStore &store, const CaseRecord &draft, QWidge
     codeNote->setWordWrap(true);
 
     m_date->setObjectName(QStringLiteral("baselineDateEdit"));
-    m_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    m_date->setCalendarPopup(true);
     const QDate today = QDate::currentDate();
-    m_date->setMaximumDate(today);
+    m_date->setRange(QDate(1900, 1, 1), today, tr("The baseline date cannot be after today."));
     const QDate proposed = draft.baselineDate.isValid() ? draft.baselineDate : today;
     m_date->setDate(qMin(proposed, today));
 
@@ -77,7 +77,12 @@ void SaveCaseDialog::accept()
 {
     CaseRecord record = m_case;
     record.code = m_code->text();
-    record.baselineDate = m_date->date();
+    const TypedDate baseline = m_date->read();
+    if (!baseline.ok()) {
+        warn(baseline.refusal, m_date);
+        return;
+    }
+    record.baselineDate = baseline.date;
     record.heightMetres.reset();
     const QString height = m_height->text().trimmed();
     if (!height.isEmpty()) {
@@ -106,4 +111,10 @@ void SaveCaseDialog::accept()
     }
     m_case = record;
     QDialog::accept();
+}
+
+void SaveCaseDialog::reject()
+{
+    if (m_unsaved->mayDiscard())
+        QDialog::reject();
 }

@@ -6,7 +6,8 @@
 #include <QDialog>
 
 class CaseStore;
-class QDateEdit;
+class DateField;
+class UnsavedInput;
 class QLineEdit;
 
 // "Save to case": the case code, the baseline date and the height, then Ok saves the
@@ -24,6 +25,8 @@ public:
     const CaseRecord &savedCase() const { return m_case; }
 
     void accept() override;
+    // Asks before what was typed is thrown away.
+    void reject() override;
 
 private:
     void warn(const QString &message, QWidget *field);
@@ -31,8 +34,9 @@ private:
     CaseStore &m_store;
     CaseRecord m_case;
     QLineEdit *m_code;
-    QDateEdit *m_date;
+    DateField *m_date;
     QLineEdit *m_height;
+    UnsavedInput *m_unsaved;
 };
 
 #endif // SAVECASEDIALOG_H

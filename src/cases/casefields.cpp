@@ -25,4 +25,14 @@ int codeLength(const QString &code)
     return code.toUcs4().size();
 }
 
+QString storedCode(const QString &code)
+{
+    return code.normalized(QString::NormalizationForm_C);
+}
+
+QString foldedCode(const QString &code)
+{
+    return storedCode(code).toCaseFolded();
+}
+
 } // namespace CaseFields

@@ -21,6 +21,11 @@ constexpr double MaxHeightMetres = 2.50;
 constexpr int MaxCodeLength = 40;
 
 int codeLength(const QString &code);
+// The code as stored: in Unicode NFC, so that a code typed in either Unicode form is one.
+QString storedCode(const QString &code);
+// The code as compared and found: NFC, then case-folded. Two codes with one fold are one
+// code; the filter of the case list matches folds too.
+QString foldedCode(const QString &code);
 
 } // namespace CaseFields
 

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QSqlError>
+#include <QSet>
 #include <QSqlQuery>
 
 static QString tr(const char *text)
@@ -87,12 +88,59 @@ static QStringList firstVersion(const CaseStoreDialect &dialect)
     return statements;
 }
 
+// Version 3: each code's fold (see CaseFields::foldedCode), so that the database itself
+// refuses a code that differs from one in use only in capitals or Unicode form. A book may
+// already hold such codes: they stay as they are, and all but the first of each group are
+// marked as its twins (code_twin holds their own id), so that the unique index can be built
+// and holds for every other code.
+static QStringList foldedCodeColumns(const CaseStoreDialect &dialect)
+{
+    return {dialect.ddl(QStringLiteral(
+                "ALTER TABLE cases ADD COLUMN code_folded TEXT NOT NULL DEFAULT ''")),
+            dialect.ddl(QStringLiteral(
+                "ALTER TABLE cases ADD COLUMN code_twin {bigint} NOT NULL DEFAULT 0"))};
+}
+
+static bool fillFoldedCodes(QSqlDatabase &db, QSqlError *error)
+{
+    QSqlQuery read(db);
+    read.setForwardOnly(true);
+    if (!read.exec(QStringLiteral("SELECT id, code FROM cases ORDER BY id"))) {
+        *error = read.lastError();
+        return false;
+    }
+    QVector<QPair<qint64, QString>> rows;
+    while (read.next())
+        rows.append({read.value(0).toLongLong(), read.value(1).toString()});
+    QSqlQuery write(db);
+    write.prepare(QStringLiteral("UPDATE cases SET code_folded = ?, code_twin = ? WHERE id = ?"));
+    QSet<QString> seen;
+    for (const auto &row : std::as_const(rows)) {
+        const QString folded = CaseFields::foldedCode(row.second);
+        write.addBindValue(folded);
+        write.addBindValue(seen.contains(folded) ? row.first : qint64(0));
+        write.addBindValue(row.first);
+        seen.insert(folded);
+        if (!write.exec()) {
+            *error = write.lastError();
+            return false;
+        }
+    }
+    if (!write.exec(QStringLiteral(
+            "CREATE UNIQUE INDEX cases_code_folded ON cases (code_folded, code_twin)"))) {
+        *error = write.lastError();
+        return false;
+    }
+    return true;
+}
+
 const QList<CaseSchema::Migration> &CaseSchema::migrations()
 {
     // Append new versions here; never change a step that has shipped.
     static const QList<Migration> steps = {
         {1, firstVersion},
         {2, VisitStore::schemaStatements},
+        {3, foldedCodeColumns, fillFoldedCodes},
     };
     return steps;
 }
@@ -176,6 +224,14 @@ bool CaseSchema::migrate(QSqlDatabase &db, const CaseStoreDialect &dialect, int 
         for (const QString &statement : step.statements(dialect)) {
             if (!query.exec(statement))
                 return fail();
+        }
+        if (step.fill) {
+            QSqlError fillError;
+            if (!step.fill(db, &fillError)) {
+                *error = dialect.describe(fillError, tr("be prepared"));
+                QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+                return false;
+            }
         }
         query.prepare(QStringLiteral("UPDATE telma_schema SET version = ?"));
         query.addBindValue(step.version);

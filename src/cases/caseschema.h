@@ -4,6 +4,7 @@
 #include "casestoreerror.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QStringList>
 
 class CaseStoreDialect;
@@ -14,10 +15,12 @@ class CaseStoreDialect;
 class CaseSchema
 {
 public:
-    // A step forward: the statements that take version - 1 to version.
+    // A step forward: the statements that take version - 1 to version, then, where the
+    // program itself must work out values from the rows, fill (in the same transaction).
     struct Migration {
         int version;
         QStringList (*statements)(const CaseStoreDialect &dialect);
+        bool (*fill)(QSqlDatabase &db, QSqlError *error) = nullptr;
     };
 
     static const QList<Migration> &migrations();

@@ -75,8 +75,8 @@ QVector<QPair<QString, QString>> fieldTexts(const CaseRecord &record)
 // The columns of cases that hold the record's own values, in the order of bindValues().
 QStringList valueColumns()
 {
-    QStringList columns = {QStringLiteral("code"), QStringLiteral("baseline_date"),
-                           QStringLiteral("height_m")};
+    QStringList columns = {QStringLiteral("code"), QStringLiteral("code_folded"),
+                           QStringLiteral("baseline_date"), QStringLiteral("height_m")};
     for (int p = 0; p < PredictorCount; ++p)
         columns << CaseFields::predictorColumn(p)
                 << CaseFields::predictorColumn(p) + QStringLiteral("_source");
@@ -89,6 +89,7 @@ QStringList valueColumns()
 void bindValues(QSqlQuery &query, const CaseRecord &record)
 {
     query.addBindValue(record.code);
+    query.addBindValue(CaseFields::foldedCode(record.code));
     query.addBindValue(record.baselineDate.toString(DateFormat));
     query.addBindValue(record.heightMetres ? QVariant(*record.heightMetres)
                                            : QVariant(QMetaType(QMetaType::Double)));
@@ -121,6 +122,7 @@ CaseRecord recordFromRow(const QSqlQuery &query)
     int c = 0;
     record.id = query.value(c++).toLongLong();
     record.code = query.value(c++).toString();
+    ++c; // the fold, which the database keeps unique
     record.baselineDate = QDate::fromString(query.value(c++).toString(), DateFormat);
     const QVariant height = query.value(c++);
     if (!height.isNull())
@@ -338,16 +340,25 @@ CaseStoreError CaseStore::check(const CaseRecord &record)
 bool CaseStore::codeInUse(const QString &code, qint64 exceptId, bool *inUse)
 {
     QSqlQuery query(database());
-    query.prepare(QStringLiteral("SELECT id FROM cases WHERE code = ? AND id <> ?"));
-    query.addBindValue(code);
+    query.prepare(QStringLiteral("SELECT code FROM cases WHERE code_folded = ? AND id <> ?"));
+    query.addBindValue(CaseFields::foldedCode(code));
     query.addBindValue(exceptId);
     if (!query.exec())
         return failQuery(query, QT_TR_NOOP("check the code"));
     *inUse = query.next();
-    if (*inUse)
+    if (!*inUse)
+        return true;
+    const QString used = query.value(0).toString();
+    if (used == CaseFields::storedCode(code))
         fail({CaseStoreError::DuplicateCode,
               tr("The code “%1” is already used by another case. Please choose another code.")
-                  .arg(code)});
+                  .arg(used)});
+    else
+        fail({CaseStoreError::DuplicateCode,
+              tr("The code “%1” is already used by another case as “%2”: codes that differ "
+                 "only in capitals or accents written another way are one code. Please choose "
+                 "another code.")
+                  .arg(code, used)});
     return true;
 }
 
@@ -402,6 +413,7 @@ bool CaseStore::writeAudit(qint64 caseId, const QString &action,
 
 bool CaseStore::insertCase(CaseRecord *record, const QDateTime &now, QSqlQuery &query)
 {
+    record->code = CaseFields::storedCode(record->code);
     query.prepare(QStringLiteral("INSERT INTO cases (%1, created_by, created_at, changed_by, "
                                  "changed_at, row_version) VALUES (%2, ?, ?, ?, ?, 1)")
                       .arg(valueColumns().join(QStringLiteral(", ")),
@@ -530,9 +542,9 @@ bool CaseStore::codesInUse(const QStringList &codes, QSet<QString> *inUse)
     if (!connected())
         return false;
     QSqlQuery query(database());
-    query.prepare(QStringLiteral("SELECT 1 FROM cases WHERE code = ?"));
+    query.prepare(QStringLiteral("SELECT 1 FROM cases WHERE code_folded = ?"));
     for (const QString &code : codes) {
-        query.addBindValue(code);
+        query.addBindValue(CaseFields::foldedCode(code));
         if (!query.exec())
             return failQuery(query, QT_TR_NOOP("check the code"));
         if (query.next())
@@ -550,13 +562,17 @@ bool CaseStore::updateCase(CaseRecord *record)
     Write write(db, m_dialect);
     if (!write.begun())
         return failQuery(write.query(), QT_TR_NOOP("save the case"));
+    record->code = CaseFields::storedCode(record->code);
     CaseRecord stored;
     if (!readCase(record->id, &stored))
         return false;
     if (stored.rowVersion != record->rowVersion)
         return fail(conflictError(stored, *record));
+    // A code that keeps its fold stays the case's own, even in a book from before folds
+    // were unique that holds its twin.
     bool inUse = false;
-    if (!codeInUse(record->code, record->id, &inUse) || inUse)
+    if (CaseFields::foldedCode(record->code) != CaseFields::foldedCode(stored.code)
+        && (!codeInUse(record->code, record->id, &inUse) || inUse))
         return false;
 
     const QDateTime now = QDateTime::currentDateTimeUtc();
@@ -730,7 +746,7 @@ static bool selectSummaries(QSqlDatabase db, const QString &filter, const QStrin
     if (!upToCode.isNull())
         sql += QStringLiteral(" AND code <= ?");
     if (!filter.isEmpty())
-        sql += QStringLiteral(" AND LOWER(code) LIKE LOWER(?) ESCAPE '\\'");
+        sql += QStringLiteral(" AND code_folded LIKE ? ESCAPE '\\'");
     sql += QStringLiteral(" ORDER BY code LIMIT ?");
     *query = QSqlQuery(db);
     query->setForwardOnly(true);
@@ -739,7 +755,7 @@ static bool selectSummaries(QSqlDatabase db, const QString &filter, const QStrin
     if (!upToCode.isNull())
         query->addBindValue(upToCode);
     if (!filter.isEmpty())
-        query->addBindValue(containsPattern(filter));
+        query->addBindValue(containsPattern(CaseFields::foldedCode(filter)));
     query->addBindValue(limit);
     if (!query->exec())
         return false;
@@ -807,6 +823,29 @@ qint64 CaseStore::caseCount()
         return -1;
     }
     return query.value(0).toLongLong();
+}
+
+bool CaseStore::codesDifferingOnlyInCase(QList<QStringList> *groups)
+{
+    m_error = {};
+    groups->clear();
+    if (!connected())
+        return false;
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT code_folded, code FROM cases WHERE code_folded IN "
+                                   "(SELECT code_folded FROM cases GROUP BY code_folded "
+                                   "HAVING COUNT(*) > 1) ORDER BY code_folded, code")))
+        return failQuery(query, QT_TR_NOOP("read the cases"));
+    QString group;
+    while (query.next()) {
+        if (groups->isEmpty() || query.value(0).toString() != group) {
+            group = query.value(0).toString();
+            groups->append(QStringList());
+        }
+        groups->last().append(query.value(1).toString());
+    }
+    return true;
 }
 
 bool CaseStore::auditTrail(qint64 caseId, QVector<CaseAuditEntry> *entries)

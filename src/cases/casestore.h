@@ -83,6 +83,9 @@ public:
                      int matchLimit, CaseSearchStep *step);
     // -1 on failure.
     qint64 caseCount();
+    // The codes that differ only in capitals or Unicode form, group by group, as a book
+    // written before such codes were refused may hold them; each group is kept as it is.
+    bool codesDifferingOnlyInCase(QList<QStringList> *groups);
     bool auditTrail(qint64 caseId, QVector<CaseAuditEntry> *entries);
 
     // A consistent copy of the whole case book, while in use, readable by the owner only.

@@ -1,4 +1,5 @@
 #include "databasedialog.h"
+#include "unsavedinput.h"
 
 #include "databasesettings.h"
 #include "serverconnection.h"
@@ -19,6 +20,7 @@ DatabaseDialog::DatabaseDialog(const QString &localFile, QWidget *parent)
     : QDialog(parent), m_localFile(localFile)
 {
     setObjectName(QStringLiteral("databaseDialog"));
+    m_unsaved = new UnsavedInput(this);
     setWindowTitle(tr("Database"));
 
     m_thisComputer = new QRadioButton(tr("This computer"), this);
@@ -184,4 +186,10 @@ void DatabaseDialog::accept()
     settings.service = m_service->text().trimmed();
     settings.save();
     QDialog::accept();
+}
+
+void DatabaseDialog::reject()
+{
+    if (m_unsaved->mayDiscard())
+        QDialog::reject();
 }

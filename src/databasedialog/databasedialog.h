@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class UnsavedInput;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -35,6 +36,8 @@ public:
     static QString testServer(const QString &connectionString);
 
     void accept() override;
+    // Asks before what was typed is thrown away.
+    void reject() override;
 
 private:
     void testConnection();
@@ -51,6 +54,7 @@ private:
     QLineEdit *m_user;
     QLineEdit *m_service;
     QLabel *m_testResult;
+    UnsavedInput *m_unsaved;
 };
 
 #endif // DATABASEDIALOG_H

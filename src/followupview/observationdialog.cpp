@@ -1,6 +1,7 @@
 #include "observationdialog.h"
+#include "unsavedinput.h"
+#include "datefield.h"
 
-#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -14,7 +15,7 @@ ObservationDialog::ObservationDialog(const QDate &baseline, std::optional<double
     : QDialog(parent)
     , m_baseline(baseline)
     , m_caseHeight(caseHeightM)
-    , m_date(new QDateEdit(QDate::currentDate(), this))
+    , m_date(new DateField(tr("The visit date"), this))
     , m_bmi(new QLineEdit(this))
     , m_weight(new QLineEdit(this))
     , m_height(new QLineEdit(this))
@@ -23,6 +24,7 @@ ObservationDialog::ObservationDialog(const QDate &baseline, std::optional<double
     , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setObjectName(QStringLiteral("observationDialog"));
+    m_unsaved = new UnsavedInput(this);
     setWindowTitle(tr("Add visit"));
     m_date->setObjectName(QStringLiteral("observationDateEdit"));
     m_bmi->setObjectName(QStringLiteral("observationBmiEdit"));
@@ -30,10 +32,11 @@ ObservationDialog::ObservationDialog(const QDate &baseline, std::optional<double
     m_height->setObjectName(QStringLiteral("observationHeightEdit"));
     m_note->setObjectName(QStringLiteral("observationNoteEdit"));
 
-    m_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    m_date->setCalendarPopup(true);
-    // The range is checked on Ok with a message; the edit only keeps the calendar sensible.
-    m_date->setMaximumDate(QDate::currentDate());
+    const QDate today = QDate::currentDate();
+    m_date->setRange(baseline.addDays(1), today,
+                     tr("A visit comes after the baseline date (%1) and not after today.")
+                         .arg(TypedDate::text(baseline)));
+    m_date->setDate(today);
     m_bmi->setPlaceholderText(tr("10 to 100"));
     m_weight->setPlaceholderText(tr("optional, 20 to 400"));
     m_height->setPlaceholderText(tr("1.00 to 2.50"));
@@ -116,7 +119,14 @@ QWidget *ObservationDialog::fieldOf(VisitCheck::Field field) const
 
 void ObservationDialog::accept()
 {
-    VisitCheck check = checkVisit({m_date->date(), m_bmi->text(), m_weight->text(),
+    const TypedDate date = m_date->read();
+    if (!date.ok()) {
+        QMessageBox::warning(this, windowTitle(), date.refusal);
+        m_date->setFocus();
+        m_date->selectAll();
+        return;
+    }
+    VisitCheck check = checkVisit({date.date, m_bmi->text(), m_weight->text(),
                                    m_height->text(), m_note->text()},
                                   m_baseline, m_caseHeight, QDate::currentDate());
     if (!check.ok()) {
@@ -131,4 +141,10 @@ void ObservationDialog::accept()
     check.visit.id = m_visitId;
     m_result = check;
     QDialog::accept();
+}
+
+void ObservationDialog::reject()
+{
+    if (m_unsaved->mayDiscard())
+        QDialog::reject();
 }

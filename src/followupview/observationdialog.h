@@ -7,7 +7,8 @@
 
 #include <optional>
 
-class QDateEdit;
+class DateField;
+class UnsavedInput;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
@@ -30,6 +31,8 @@ public:
     const VisitCheck &result() const { return m_result; }
 
     void accept() override;
+    // Asks before what was typed is thrown away.
+    void reject() override;
 
 private:
     void showBmiFromWeight();
@@ -39,13 +42,14 @@ private:
     std::optional<double> m_caseHeight;
     qint64 m_visitId = 0;
     VisitCheck m_result;
-    QDateEdit *m_date;
+    DateField *m_date;
     QLineEdit *m_bmi;
     QLineEdit *m_weight;
     QLineEdit *m_height;
     QLabel *m_heightLabel;
     QLineEdit *m_note;
     QDialogButtonBox *m_buttons;
+    UnsavedInput *m_unsaved;
 };
 
 #endif // OBSERVATIONDIALOG_H

@@ -1,5 +1,6 @@
 #include "questionnaireanswers.h"
 #include "answergrid.h"
+#include "questionnaireform.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -13,8 +14,7 @@ const char readOnlyProperty[] = "telmaReadOnlyAnswers";
 
 RowKeys rowKeysOf(const QWidget *form)
 {
-    return form->findChild<QCheckBox *>(QStringLiteral("checkBox_A1")) ? RowKeys::LettersAfterNine
-                                                                        : RowKeys::Digits;
+    return static_cast<RowKeys>(form->property(rowKeysProperty).toInt());
 }
 
 QCheckBox *box(const QWidget *form, int row, int option)

@@ -1,10 +1,13 @@
 #include "graph.h"
 #include "ui_graph.h"
 
+#include "casecodenotifier.h"
 #include "chartxysetting.h"
 #include "coursecaution.h"
 #include "resultreport.h"
 
+#include <QAction>
+#include <QBoxLayout>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -28,6 +31,7 @@ double shownMonths[Months];
 graph::graph(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::graph)
+    , m_caseCodeNotifier(new CaseCodeNotifier(this))
 {
     ui->setupUi(this);
     addActionButtons();
@@ -112,7 +116,49 @@ bool graph::saveReport(const QString &fileName)
 
 void graph::setCaseCode(const QString &code)
 {
+    if (code == m_record.caseCode)
+        return;
     m_record.caseCode = code;
+    emit m_caseCodeNotifier->changed(code);
+}
+
+QString graph::caseCode() const
+{
+    return m_record.caseCode;
+}
+
+CaseCodeNotifier *graph::caseCodeNotifier() const
+{
+    return m_caseCodeNotifier;
+}
+
+QPushButton *graph::addActionButton(QAction *action)
+{
+    addAction(action);
+    auto *button = ui->buttonBox->addButton(action->text(), QDialogButtonBox::ActionRole);
+    button->setObjectName(action->objectName());
+    button->setAutoDefault(false);
+    const auto follow = [button, action] {
+        button->setText(action->text());
+        // An action without a tool tip of its own offers its text as one; the button
+        // already shows that.
+        const QString tip = action->toolTip();
+        button->setToolTip(tip == QString(action->text()).remove(QLatin1Char('&')) ? QString() : tip);
+        button->setEnabled(action->isEnabled());
+        button->setHidden(!action->isVisible());
+    };
+    follow();
+    connect(action, &QAction::changed, button, follow);
+    connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    connect(action, &QObject::destroyed, button, &QObject::deleteLater);
+    ui->buttonBox->button(QDialogButtonBox::Ok)->setDefault(true);
+    return button;
+}
+
+void graph::addExtra(QWidget *widget)
+{
+    auto *column = static_cast<QBoxLayout *>(layout());
+    column->insertWidget(column->indexOf(ui->buttonBox), widget);
 }
 
 QString graph::defaultReportFileName() const

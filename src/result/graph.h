@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+class CaseCodeNotifier;
+class QAction;
 class QPushButton;
 class QStandardItemModel;
 
@@ -16,6 +18,9 @@ class graph;
 // The result dialog: the predicted BMI course of months 1 to 6 as a red line in a chart,
 // with axis titles, a caption and an Ok button; beside Ok, buttons that copy the values
 // and print or save a one-page report of the simulation.
+//
+// Other libraries extend it only through addActionButton(), addExtra() and the case code,
+// never by looking up its child widgets.
 class graph : public QDialog
 {
     Q_OBJECT
@@ -29,8 +34,11 @@ public:
     void setPredictors(const PredictorValues &values, const PredictorSources &sources,
                        const QDateTime &time = QDateTime::currentDateTime());
 
-    // The case the simulation was saved as; the report names it.
+    // The case the simulation belongs to (saved as, or loaded from); the report names it.
     void setCaseCode(const QString &code);
+    QString caseCode() const;
+    // Emits changed() whenever setCaseCode() gives another code.
+    CaseCodeNotifier *caseCodeNotifier() const;
     // The height the BMI was worked out from, when the weight-and-height dialog was used.
     void setHeightMetres(std::optional<double> metres);
 
@@ -44,6 +52,16 @@ public:
     bool saveReport(const QString &fileName);
     // The name "Save PDF…" proposes: telma-<date>.pdf in the user's documents folder.
     QString defaultReportFileName() const;
+
+    // A button beside Copy, Print… and Save PDF… that stands for action: it shows the
+    // action's text and tool tip, is enabled and visible as the action is, carries its object
+    // name, and triggers it when pressed; the action's shortcut works in the whole dialog.
+    // Ok stays the default. The button goes when the action is deleted; the caller owns the
+    // action (the dialog is a fitting parent).
+    QPushButton *addActionButton(QAction *action);
+    // Shows widget between the chart and the buttons, below those added before; the dialog
+    // takes it over.
+    void addExtra(QWidget *widget);
 
 public slots:
     // month[i] is the predicted BMI (kg/m2) at the end of month i + 1. The array parameter
@@ -64,6 +82,7 @@ private:
     QPushButton *m_copy = nullptr;
     QPushButton *m_print = nullptr;
     QPushButton *m_savePdf = nullptr;
+    CaseCodeNotifier *m_caseCodeNotifier = nullptr;
 };
 
 #endif // GRAPH_H
