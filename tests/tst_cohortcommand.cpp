@@ -88,7 +88,7 @@ void TestCohortCommand::exitStatus_data()
                                     << "no column restrained_eating";
     QTest::newRow("missing input") << QByteArray() << QStringList{"predict", "none.csv", "-o", "out.csv"} << 2
                                    << false << "Cannot read none.csv";
-    QTest::newRow("no command") << QByteArray() << QStringList() << 2 << false << "predict, validate, import or export";
+    QTest::newRow("no command") << QByteArray() << QStringList() << 2 << false << "predict, validate, import, export, fhir-export or fhir-import";
     QTest::newRow("option of the other command") << header + goodRows << QStringList{"predict", "in.csv", "--json"}
                                                  << 2 << false << "--json belongs to validate";
     QTest::newRow("bad month") << header + goodRows << QStringList{"validate", "in.csv", "--month", "7"} << 2

@@ -176,6 +176,7 @@ void TestFhir::importObservation_data()
     QTest::newRow("weight in g") << "A-1" << weight(70300, "g", day(a, 40)) << 1 << 70.3 / 2.25 << 70.3 << 1.5 << QString();
     QTest::newRow("weight in pounds") << "A-1" << weight(155, "[lb_av]", day(a, 40)) << 1 << 70.30681735 / 2.25
                                       << 70.30681735 << 1.5 << QString();
+    QTest::newRow("code in other capitals") << "a-1" << bmi(29.5, day(a, 40)) << 1 << 29.5 << nan << 1.5 << QString();
     QTest::newRow("time and zone after the day")
         << "A-1" << bmi(29.5, day(a, 40) + "T23:30:00-05:00") << 1 << 29.5 << nan << 1.5 << QString();
     QTest::newRow("effectivePeriod")
@@ -233,8 +234,7 @@ void TestFhir::importObservation_data()
                                                    + " with a BMI of 29.87; it is not replaced";
     QTest::newRow("code not in the book") << "ZZ-9" << bmi(29.5, day(a, 40)) << 0 << nan << nan << 1.5
                                           << "subject: the case \"ZZ-9\" is not in the case book";
-    QTest::newRow("code differs in case") << "a-1" << bmi(29.5, day(a, 40)) << 0 << nan << nan << 1.5
-                                          << "subject: the case \"a-1\" is not in the case book";
+
     QTest::newRow("subject not in the Bundle")
         << "A-1" << with(bmi(29.5, day(a, 40)), "subject.reference", "Patient/77") << 0 << nan << nan << 1.5
         << "subject: \"Patient/77\" is not a Patient of this Bundle";
@@ -253,7 +253,7 @@ void TestFhir::importObservation()
     QVERIFY(store);
     QVector<CaseRecord> before;
     QVERIFY(store->readCases({}, &before));
-    const CaseRecord &target = before[code == QStringLiteral("Bö 2") ? 1 : 0];
+    const CaseRecord &target = before[code.startsWith(QStringLiteral("B")) ? 1 : 0];
     QList<Visit> visitsBefore;
     QVERIFY(VisitStore(*store).visits(target.id, &visitsBefore));
 

@@ -1,5 +1,6 @@
 #include "fhirimport.h"
 
+#include "casefields.h"
 #include "casestore.h"
 #include "fhircasebook.h"
 #include "visitcheck.h"
@@ -134,14 +135,14 @@ FhirImport::Outcome FhirImport::plan()
         Target target;
         target.record = item.record;
         target.stored = item.visits;
-        targets.insert(item.record.code, target);
+        targets.insert(CaseFields::foldedCode(item.record.code), target);
     }
     const auto refuse = [this](int entry, const QString &text) { m_refusals.append({entry, text}); };
     const auto note = [this](int entry, const QString &text) { m_notes.append({entry, text}); };
 
     const auto &details = m_reader.caseDetails();
     for (auto it = details.constBegin(); it != details.constEnd(); ++it) {
-        if (targets.contains(it.key()))
+        if (targets.contains(CaseFields::foldedCode(it.key())))
             continue;
         std::optional<CaseRecord> record = recreated(it.key(), *it);
         if (!record)
@@ -157,7 +158,7 @@ FhirImport::Outcome FhirImport::plan()
         Target target;
         target.record = *record;
         target.isNew = true;
-        targets.insert(it.key(), target);
+        targets.insert(CaseFields::foldedCode(it.key()), target);
     }
 
     const QDate today = QDate::currentDate();
@@ -168,7 +169,7 @@ FhirImport::Outcome FhirImport::plan()
             refuse(m.entry, m.problem);
             continue;
         }
-        const auto target = targets.find(m.code);
+        const auto target = targets.find(CaseFields::foldedCode(m.code));
         if (target == targets.end()) {
             refuse(m.entry, QStringLiteral("subject: the case \"%1\" is not in the case book").arg(m.code));
             continue;
@@ -209,7 +210,7 @@ FhirImport::Outcome FhirImport::plan()
     }
 
     for (const Measurement *m : std::as_const(usable)) {
-        Target &target = targets[m->code];
+        Target &target = targets[CaseFields::foldedCode(m->code)];
         if (m->date == target.record.baselineDate) {
             note(m->entry, QStringLiteral("on the baseline date of \"%1\", which its initial BMI stands for")
                                .arg(m->code));
@@ -256,7 +257,7 @@ FhirImport::Outcome FhirImport::plan()
             } else {
                 refuse(pending.weightEntry,
                        QStringLiteral("valueQuantity: \"%1\" has no height to work the BMI out from the weight")
-                           .arg(it.key()));
+                           .arg(target.record.code));
                 continue;
             }
             const auto earlier = std::find_if(target.stored.cbegin(), target.stored.cend(),
@@ -270,11 +271,11 @@ FhirImport::Outcome FhirImport::plan()
             for (int entry : std::as_const(pending.entries)) {
                 if (same)
                     note(entry, QStringLiteral("already in the case book (\"%1\" on %2); not added again")
-                                    .arg(it.key(), dateText(date)));
+                                    .arg(target.record.code, dateText(date)));
                 else
                     refuse(entry, QStringLiteral("the case \"%1\" already has a visit on %2 with a BMI of %3; "
                                                  "it is not replaced")
-                                      .arg(it.key(), dateText(date), numberText(earlier->bmi)));
+                                      .arg(target.record.code, dateText(date), numberText(earlier->bmi)));
             }
         }
         if (target.isNew) {
