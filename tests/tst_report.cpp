@@ -43,6 +43,7 @@ private slots:
     void pdfHoldsInputsSourcesValuesAndClasses();
     void cautionOnlyWhereTheCourseLeavesThePlausibleRange();
     void printedPageIsTheSameReport();
+    void savedCaseNamedWithItsBaseline();
     void unwritableFileGivesMessageAndNoFile_data();
     void unwritableFileGivesMessageAndNoFile();
     void whoClassesAtTheirBounds_data();
@@ -132,6 +133,26 @@ void TestReport::printedPageIsTheSameReport()
     QCOMPARE(pageCount(printed), 1);
     QCOMPARE(pdfText(printed), pdfText(saved));
     QVERIFY(runTool("pdfinfo", {printed}).contains("A4"));
+}
+
+// Once saved to a case, the report names the case and its baseline, and so does the file
+// name it proposes.
+void TestReport::savedCaseNamedWithItsBaseline()
+{
+    Result result(typicalPerson);
+    const QString unsaved = m_dir.filePath("unsaved.pdf");
+    QVERIFY(result.dialog.saveReport(unsaved));
+    QVERIFY(!pdfText(unsaved).contains("baseline"));
+    QCOMPARE(QFileInfo(result.dialog.defaultReportFileName()).fileName(),
+             QStringLiteral("telma-2026-03-14.pdf"));
+
+    result.dialog.setCaseCode("AB-101");
+    result.dialog.setCaseBaseline(QDate(2026, 3, 2));
+    const QString saved = m_dir.filePath("saved-case.pdf");
+    QVERIFY(result.dialog.saveReport(saved));
+    QVERIFY(pdfText(saved).contains("case “AB-101” · baseline 2026-03-02"));
+    QCOMPARE(QFileInfo(result.dialog.defaultReportFileName()).fileName(),
+             QStringLiteral("AB-101-2026-03-14.pdf"));
 }
 
 void TestReport::unwritableFileGivesMessageAndNoFile_data()

@@ -42,6 +42,8 @@ private:
     void importFhir();
     void backUp();
     void chooseDatabase();
+    void showCalibration();
+    void showCalibrationInList();
     void updateButtons();
     // Shows the follow-up of the one selected case beside the list.
     void showSelectedFollowUp();

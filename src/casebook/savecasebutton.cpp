@@ -45,6 +45,7 @@ void addSaveCaseButton(graph &result, CaseBookAccess &caseBook, const PredictorA
             return;
         const QString code = dialog.savedCase().code;
         result.setCaseCode(code);
+        result.setCaseBaseline(dialog.savedCase().baselineDate);
         // Saved once: a second press would only be refused as a code in use.
         save->setEnabled(false);
         auto *shown = new QLabel(&result);

@@ -18,8 +18,17 @@ struct CohortValidation {
         CalibrationStatistics statistics;
     };
 
+    // A refused row: where it is ("line 12", "case AB-1") and why.
+    struct Refusal {
+        QString where;
+        QString reason;
+    };
+    // Refused rows kept for the report; the rest are only counted.
+    static constexpr int KeptRefusals = 200;
+
     qint64 rowsRead = 0;
     qint64 rowsRefused = 0;
+    std::vector<Refusal> refusals;         // the first KeptRefusals refused rows
     std::vector<Month> months;             // months with at least 3 pairs, in order
     std::vector<QPointF> points;           // (predicted, observed) of plotMonth, if kept
     int plotMonth = 0;                     // 0: no month has enough pairs
@@ -31,7 +40,7 @@ struct CohortValidation {
     // The same, one record at a time from elsewhere (e.g. the case book): begin(), add() for
     // each row, refused ones included, then finish().
     void begin(bool keepPoints, int plotMonth);
-    void add(const CohortRecord &record);
+    void add(const CohortRecord &record, const QString &where = QString());
     void finish();
 
     // One JSON object with every figure in full precision; values that cannot be computed are null.

@@ -85,20 +85,32 @@ void CalibrationPlot::paint(QPainter &painter, const QSize &size) const
     // The axis titles sit in the chart's free border.
     painter.setPen(Qt::black);
     painter.drawText(QRectF(6, 4, size.width() - 12, FontPixels + 6), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("Observed BMI (kg/m²), month %1").arg(m_month));
+                     yTitle());
     painter.drawText(QRectF(0, size.height() - FontPixels - 6, size.width() - 8, FontPixels + 4),
-                     Qt::AlignRight | Qt::AlignTop, QStringLiteral("Predicted BMI (kg/m²)"));
+                     Qt::AlignRight | Qt::AlignTop, xTitle());
     painter.restore();
+}
+
+QString CalibrationPlot::yTitle() const
+{
+    return QStringLiteral("Observed BMI (kg/m²), month %1").arg(m_month);
+}
+
+QString CalibrationPlot::xTitle() const
+{
+    return QStringLiteral("Predicted BMI (kg/m²)");
 }
 
 bool CalibrationPlot::save(const QString &fileName, QString *error) const
 {
+    // Like every file of people's data, readable by its owner only, or not written at all.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly)
+        || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         *error = QStringLiteral("Cannot write %1: %2.").arg(fileName, file.errorString());
+        file.cancelWriting();
         return false;
     }
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     bool painted = false;

@@ -29,6 +29,11 @@ public:
 
     static constexpr QSize DefaultSize{640, 560};
 
+    // The chart and its axis titles, for a report that lays them out itself.
+    const ChartXY &chart() const { return *m_chart; }
+    QString yTitle() const;
+    QString xTitle() const;
+
 private:
     std::unique_ptr<QStandardItemModel> m_model;
     std::unique_ptr<ChartXY> m_chart;

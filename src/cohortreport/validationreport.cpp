@@ -1,23 +1,13 @@
 #include "validationreport.h"
 
+#include "reportwriter.h"
+
 #include <QDateTime>
-#include <QFileDevice>
-#include <QFontMetricsF>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
 
 #include <cmath>
 #include <functional>
 
 namespace {
-
-// A4 in units of a 720 dpi page.
-constexpr double PageWidth = 5952.76;
-constexpr double Margin = 510.0;
-constexpr double TextWidth = PageWidth - 2 * Margin;
-constexpr double Gap = 120.0;
-constexpr double RowHeight = 150.0;
 
 QString fixed(double value, int decimals)
 {
@@ -40,6 +30,8 @@ const Line tableLines[] = {
     {"mean predicted BMI", [](const CalibrationStatistics &s) { return fixed(s.meanPredicted, 2); }},
     {"mean error (observed − predicted)", [](const CalibrationStatistics &s) { return fixed(s.meanError, 2); }},
     {"   95% CI", [](const CalibrationStatistics &s) { return range(s.meanErrorCi, 2); }},
+    {"sd of the error", [](const CalibrationStatistics &s) { return fixed(s.sdError, 2); }},
+    {"   95% limits of agreement", [](const CalibrationStatistics &s) { return range(s.limitsOfAgreement, 2); }},
     {"calibration slope", [](const CalibrationStatistics &s) { return fixed(s.slope, 3); }},
     {"   95% CI", [](const CalibrationStatistics &s) { return range(s.slopeCi, 3); }},
     {"intercept", [](const CalibrationStatistics &s) { return fixed(s.intercept, 2); }},
@@ -69,121 +61,76 @@ bool ValidationReport::savePlot(const QString &fileName, QString *error) const
     return m_plot.save(fileName, error);
 }
 
-double ValidationReport::paintText(QPainter &painter, double top, const QString &text, int points,
-                                   bool bold) const
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    painter.setFont(font);
-    const QRectF box(Margin, top, TextWidth, 4000);
-    QRectF used;
-    painter.drawText(box, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text, &used);
-    return used.bottom() + Gap / 2;
-}
-
-double ValidationReport::paintTable(QPainter &painter, double top) const
-{
-    const auto &months = m_validation.months;
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(8.5);
-    painter.setFont(font);
-    const double titleWidth = TextWidth * 0.34;
-    const double cellWidth = months.empty() ? 0 : (TextWidth - titleWidth) / double(months.size());
-
-    const auto row = [&](double y, const QString &title, const std::function<QString(int)> &cell, bool bold) {
-        QFont f = font;
-        f.setBold(bold);
-        painter.setFont(f);
-        painter.drawText(QRectF(Margin, y, titleWidth, RowHeight), Qt::AlignLeft | Qt::AlignVCenter, title);
-        for (int i = 0; i < int(months.size()); ++i) {
-            painter.drawText(QRectF(Margin + titleWidth + i * cellWidth, y, cellWidth - 30, RowHeight),
-                             Qt::AlignRight | Qt::AlignVCenter, cell(i));
-        }
-    };
-    row(top, QString(), [&](int i) { return QStringLiteral("month %1").arg(months[i].month); }, true);
-    painter.drawLine(QPointF(Margin, top + RowHeight), QPointF(Margin + TextWidth, top + RowHeight));
-    double y = top + RowHeight + 20;
-    for (const Line &line : tableLines) {
-        row(y, QString::fromUtf8(line.title), [&](int i) { return line.cell(months[i].statistics); }, false);
-        y += RowHeight;
-    }
-    painter.drawLine(QPointF(Margin, y), QPointF(Margin + TextWidth, y));
-    return y + Gap;
-}
-
-double ValidationReport::paintPlot(QPainter &painter, double top) const
-{
-    const QSize size = CalibrationPlot::DefaultSize;
-    const double width = TextWidth * 0.8;
-    const double scale = width / size.width();
-    painter.save();
-    painter.translate(Margin + (TextWidth - width) / 2, top);
-    painter.scale(scale, scale);
-    m_plot.paint(painter, size);
-    painter.restore();
-    return top + size.height() * scale + Gap;
-}
-
 bool ValidationReport::savePdf(const QString &fileName, QString *error) const
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("Cannot write %1: %2.").arg(fileName, file.errorString());
-        return false;
-    }
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (ReportWriter::savePdf(document(), fileName, error))
+        return true;
+    *error = QStringLiteral("Cannot write %1: %2.").arg(fileName, *error);
+    return false;
+}
 
-    QPdfWriter pdf(&file);
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageMargins(QMarginsF());
-    pdf.setResolution(720);
-    pdf.setCreator(QStringLiteral("telma-cohort %1").arg(m_version));
-    pdf.setTitle(QStringLiteral("Validation of model TELMA on %1").arg(m_inputName));
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        *error = QStringLiteral("Cannot write %1: the PDF cannot be started.").arg(fileName);
-        return false;
-    }
-    painter.setPen(Qt::black);
+ReportDocument ValidationReport::document() const
+{
+    ReportDocument report(QStringLiteral("Validation of model TELMA"));
+    report.addHeaderLine(QStringLiteral("Input file: %1 · model TELMA %2 (telma-cohort %2), made %3")
+                             .arg(m_inputName, m_version,
+                                  QDateTime::currentDateTime().toString(
+                                      QStringLiteral("yyyy-MM-dd HH:mm"))));
+    report.addParagraph(QStringLiteral("Rows read: %1; refused: %2 (wrong field count, a predictor "
+                                       "outside its range, or an observed BMI that is not a number "
+                                       "in 10 to 100)")
+                            .arg(m_validation.rowsRead)
+                            .arg(m_validation.rowsRefused));
 
-    double top = Margin;
-    top = paintText(painter, top, QStringLiteral("Validation of model TELMA"), 16, true);
-    top = paintText(painter, top,
-                    QStringLiteral("Input file: %1\nModel: model TELMA %2 (telma-cohort %2), made %3\n"
-                                   "Rows read: %4; refused: %5 (wrong field count, a predictor outside "
-                                   "its range, or an observed BMI that is not a number in 10 to 100)")
-                        .arg(m_inputName, m_version,
-                             QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")))
-                        .arg(m_validation.rowsRead)
-                        .arg(m_validation.rowsRefused),
-                    9);
-    top += Gap / 2;
     if (m_validation.months.empty()) {
-        top = paintText(painter, top, QStringLiteral("No month has observed values in 3 or more accepted rows."), 10, true);
+        report.addParagraph(QStringLiteral("No month has observed values in 3 or more accepted rows."),
+                            ReportDocument::Strong);
     } else {
-        top = paintTable(painter, top);
-        top = paintText(painter, top,
-                        QStringLiteral("Calibration plot, month %1: each point is one person; points on the "
-                                       "dashed line were predicted exactly, points above it did worse "
-                                       "(a higher BMI) than predicted.")
-                            .arg(m_validation.plotMonth),
-                        9);
-        top = paintPlot(painter, top);
+        const auto &months = m_validation.months;
+        QList<ReportTable::Column> columns = {{QString(), 0.28, ReportTable::Text}};
+        for (const CohortValidation::Month &month : months)
+            columns.append({QStringLiteral("month %1").arg(month.month), 0.72 / double(months.size()),
+                            ReportTable::Number});
+        ReportTable figures(columns);
+        figures.setPoints(8);
+        for (const Line &line : tableLines) {
+            QStringList cells{QString::fromUtf8(line.title)};
+            for (const CohortValidation::Month &month : months)
+                cells << line.cell(month.statistics);
+            figures.addRow(cells);
+        }
+        report.addTable(figures);
+        report.addParagraph(QStringLiteral("Calibration plot, month %1: each point is one person; points "
+                                           "on the dashed line were predicted exactly, points above it "
+                                           "did worse (a higher BMI) than predicted.")
+                                .arg(m_validation.plotMonth));
+        report.addChart(m_plot.chart(), m_plot.yTitle(), m_plot.xTitle(), {420, 300});
     }
-    paintText(painter, top,
-              QStringLiteral("Mean error: observed − predicted (calibration-in-the-large); an interval "
-                             "that excludes 0 shows a bias. Calibration slope and intercept: the "
-                             "least-squares line observed = intercept + slope · predicted; a slope of 1 "
-                             "and an intercept of 0 mean no systematic deviation. R² compares the "
-                             "predictions as they are with the mean of the observed values, so it can "
-                             "be negative. 95% intervals from Student's t (n − 1 and n − 2 degrees of "
-                             "freedom)."),
-              8);
-    painter.end();
-    if (!file.commit()) {
-        *error = QStringLiteral("Cannot write %1: %2.").arg(fileName, file.errorString());
-        return false;
+    report.addParagraph(QStringLiteral("Mean error: observed − predicted (calibration-in-the-large); an "
+                                       "interval that excludes 0 shows a bias. Limits of agreement: the mean "
+                                       "error ± 1.96 sd, where most single people fall. Calibration slope and "
+                                       "intercept: the least-squares line observed = intercept + slope · "
+                                       "predicted; a slope of 1 and an intercept of 0 mean no systematic "
+                                       "deviation. R² compares the predictions as they are with the mean "
+                                       "of the observed values, so it can be negative. 95% intervals from "
+                                       "Student's t (n − 1 and n − 2 degrees of freedom)."),
+                        ReportDocument::Small);
+
+    // Each refused row by its place and reason, up to a page of them; the rest are counted.
+    if (!m_validation.refusals.empty()) {
+        report.addHeading(QStringLiteral("Refused rows"));
+        ReportTable refused({{QStringLiteral("Where"), 0.2, ReportTable::Text},
+                             {QStringLiteral("Reason"), 0.8, ReportTable::Text}});
+        const int listed = std::min(int(m_validation.refusals.size()), ListedRefusals);
+        for (int i = 0; i < listed; ++i)
+            refused.addRow({m_validation.refusals[size_t(i)].where,
+                            m_validation.refusals[size_t(i)].reason});
+        report.addTable(refused);
+        const qint64 more = m_validation.rowsRefused - listed;
+        if (more > 0)
+            report.addParagraph(QStringLiteral("… and %1 more refused rows; telma-cohort lists every "
+                                               "one on standard error.")
+                                    .arg(more));
     }
-    return true;
+    return report;
 }

@@ -3,13 +3,13 @@
 
 #include "calibrationplot.h"
 #include "cohortvalidation.h"
+#include "reportdocument.h"
 
 #include <QString>
 
-class QPainter;
-
-// The one-page A4 validation report: the input file's name, the program and model version,
-// the rows read and refused, the figures of every month, and the calibration plot.
+// The A4 validation report: the input file's name, the program and model version, the
+// rows read and refused with each refused row's place and reason, the figures of every
+// month, and the calibration plot.
 class ValidationReport
 {
 public:
@@ -20,12 +20,12 @@ public:
     bool savePdf(const QString &fileName, QString *error) const;
     bool savePlot(const QString &fileName, QString *error) const;
 
-private:
-    double paintText(QPainter &painter, double top, const QString &text, int points,
-                     bool bold = false) const;
-    double paintTable(QPainter &painter, double top) const;
-    double paintPlot(QPainter &painter, double top) const;
+    ReportDocument document() const;
 
+    // Refused rows listed by place and reason; beyond these the report says how many more.
+    static constexpr int ListedRefusals = 40;
+
+private:
     const CohortValidation &m_validation;
     QString m_inputName;
     QString m_version;

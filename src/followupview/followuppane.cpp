@@ -1,5 +1,6 @@
 #include "followuppane.h"
 
+#include "calibrationstore.h"
 #include "casestore.h"
 #include "chartxy.h"
 #include "coursecaution.h"
@@ -8,6 +9,7 @@
 #include "followupreport.h"
 #include "followuptablemodel.h"
 #include "observationdialog.h"
+#include "reportwriter.h"
 #include "visitstore.h"
 
 #include <QDir>
@@ -20,7 +22,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -49,6 +50,7 @@ FollowUpPane::FollowUpPane(CaseStore *store, QWidget *parent)
     , m_chart(new ChartXY(this))
     , m_view(new QTableView(this))
     , m_caution(new QLabel(this))
+    , m_calibrationHint(new QLabel(this))
 {
     setObjectName(QStringLiteral("followUpPane"));
     m_chart->setObjectName(QStringLiteral("caseChart"));
@@ -63,6 +65,11 @@ FollowUpPane::FollowUpPane(CaseStore *store, QWidget *parent)
     m_caution->setObjectName(QStringLiteral("followUpCautionLabel"));
     m_caution->setWordWrap(true);
     m_caution->hide();
+    m_calibrationHint->setObjectName(QStringLiteral("calibrationHintLabel"));
+    m_calibrationHint->setText(
+        tr("No clinic range: no calibration is in use; make one from this case book's visits "
+           "under “Calibration…”."));
+    m_calibrationHint->setWordWrap(true);
     showFollowUpChart(m_chart, m_chartData);
     // The axis captions sit in the chart's free border, as in the result dialog.
     auto *captions = new QGridLayout(m_chart);
@@ -108,9 +115,18 @@ FollowUpPane::FollowUpPane(CaseStore *store, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_chart, 3);
     layout->addWidget(m_caution);
+    layout->addWidget(m_calibrationHint);
     layout->addWidget(m_view, 2);
     layout->addLayout(buttons);
-    updateActions();
+    reloadCalibration();
+}
+
+bool FollowUpPane::reloadCalibration()
+{
+    const bool ok = CalibrationStore(*m_store).inUse(&m_calibration);
+    m_calibrationHint->setVisible(!m_calibration);
+    showCase(m_caseId);
+    return ok;
 }
 
 bool FollowUpPane::showCase(qint64 caseId)
@@ -125,6 +141,7 @@ bool FollowUpPane::showCase(qint64 caseId)
         if (ok) {
             m_caseId = caseId;
             followUp = followUpOf(record, visits);
+            followUp.calibration = m_calibration;
         }
     }
     m_table->setFollowUp(followUp);
@@ -268,9 +285,8 @@ bool FollowUpPane::saveReport(const QString &fileName)
 
 QString FollowUpPane::defaultReportFileName() const
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(folder).filePath(QStringLiteral("telma-follow-up-%1.pdf")
-                                     .arg(QDate::currentDate().toString(Qt::ISODate)));
+    return ReportWriter::defaultFileName(m_table->followUp().code, QDate::currentDate(),
+                                         QStringLiteral("follow-up"));
 }
 
 void FollowUpPane::printReport()
@@ -278,13 +294,12 @@ void FollowUpPane::printReport()
     if (!m_caseId)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    FollowUpReport::preparePage(printer);
-    printer.setDocName(QStringLiteral("telma-follow-up"));
+    ReportWriter::preparePrinter(printer, defaultReportFileName());
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!FollowUpReport(*m_table, *m_chart).paint(printer))
+    if (!ReportWriter::print(FollowUpReport(*m_table, *m_chart).document(), printer))
         warn(tr("The follow-up report could not be printed."));
 }
 

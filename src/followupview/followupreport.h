@@ -1,6 +1,8 @@
 #ifndef FOLLOWUPREPORT_H
 #define FOLLOWUPREPORT_H
 
+#include "reportdocument.h"
+
 #include <QDate>
 #include <QRectF>
 #include <QString>
@@ -10,10 +12,11 @@ class FollowUpTableModel;
 class QPagedPaintDevice;
 class QPainter;
 
-// The one-page A4 follow-up report of a case: its code, baseline and height, the eight
-// predictors with their sources, every visit against the predicted course, the chart with
-// both series and its legend as vectors, the model version, what the prediction is, and
-// the date the report was made. Printing and PDF both paint it through paint().
+// The A4 follow-up report of a case: its code, baseline and height, the eight predictors
+// with their sources, every visit against the predicted course (on as many pages as they
+// take), the chart with both series and its legend as vectors, the model version, what
+// the prediction is, and the date the report was made. Printing and PDF both paint its
+// document.
 class FollowUpReport
 {
 public:
@@ -21,14 +24,16 @@ public:
                    const QDate &madeOn = QDate::currentDate());
 
     static void preparePage(QPagedPaintDevice &device);
-    // Paints the report onto the device's current page. False if painting cannot start.
+    // Paints every page onto the device. False if painting cannot start.
     bool paint(QPagedPaintDevice &device) const;
+    // Paints the first page scaled into target.
     void paint(QPainter &painter, const QRectF &target) const;
-    // Writes a one-page PDF readable by its owner only. On failure the file is left as it
-    // was (or absent) and error names the reason.
+    // Writes the PDF readable by its owner only. On failure the file is left as it was (or
+    // absent) and error names the reason.
     bool savePdf(const QString &fileName, QString *error) const;
 
     QString title() const;
+    ReportDocument document() const;
 
 private:
     const FollowUpTableModel &m_table;

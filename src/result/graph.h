@@ -8,6 +8,7 @@
 
 class CaseCodeNotifier;
 class QAction;
+class QLabel;
 class QPushButton;
 class QStandardItemModel;
 
@@ -39,8 +40,14 @@ public:
     QString caseCode() const;
     // Emits changed() whenever setCaseCode() gives another code.
     CaseCodeNotifier *caseCodeNotifier() const;
+    // The baseline date of that case; the report shows it.
+    void setCaseBaseline(const QDate &baseline);
     // The height the BMI was worked out from, when the weight-and-height dialog was used.
     void setHeightMetres(std::optional<double> metres);
+
+    // The clinic's calibration in use: the chart draws its range around the course, as a
+    // band behind the red line, and the report names it.
+    void setCalibration(const Calibration &calibration);
 
     // What the dialog shows and reports: the course, and the inputs once given.
     const SimulationRecord &record() const;
@@ -50,7 +57,8 @@ public:
     // Writes the report to fileName; on failure tells the user which file and why, and
     // returns false.
     bool saveReport(const QString &fileName);
-    // The name "Save PDF…" proposes: telma-<date>.pdf in the user's documents folder.
+    // The name "Save PDF…" and printing to a file propose: <case code or telma>-<date>.pdf
+    // in the user's documents folder.
     QString defaultReportFileName() const;
 
     // A button beside Copy, Print… and Save PDF… that stands for action: it shows the
@@ -72,6 +80,8 @@ private:
     void addActionButtons();
     void updateActions();
     void updateCautions();
+    // Adds the clinic's range to the chart's model, when there are both.
+    void showClinicRange();
     void copyValues();
     void printReport();
     void saveReportAs();
@@ -82,6 +92,7 @@ private:
     QPushButton *m_copy = nullptr;
     QPushButton *m_print = nullptr;
     QPushButton *m_savePdf = nullptr;
+    QLabel *m_rangeSource = nullptr;
     CaseCodeNotifier *m_caseCodeNotifier = nullptr;
 };
 
