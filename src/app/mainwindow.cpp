@@ -10,6 +10,7 @@
 #include "dialog_bod.h"
 #include "dialog_mps.h"
 #include "graph.h"
+#include "handoutaction.h"
 #include "predictorcheck.h"
 #include "questionnaireanswers.h"
 #include "questionnairelauncher.h"
@@ -87,6 +88,7 @@ void MainWindow::on_btnSimulation_clicked()
     result.setPredictors(values, m_sources);
     result.setHeightMetres(m_heightMetres);
     addSaveCaseButton(result, *m_caseBook, m_answers);
+    addHandoutButton(result);
     result.exec();
 }
 
