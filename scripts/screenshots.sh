@@ -14,5 +14,5 @@ cd build-screenshots/share/telma/icons/run/workdir
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
     "$top/build-screenshots/telma_screenshots" "$top/docs/images"
 # The follow-up pictures: the case book is wider than the other windows.
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1600x1024x24" \
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1920x1080x24" \
     "$top/build-screenshots/telma_followup_screenshots" "$top/docs/images"

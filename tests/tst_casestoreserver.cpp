@@ -3,6 +3,7 @@
 // PostgreSQL server; the engine-neutral behaviour is in tst_casestore (run on both engines).
 #include "casestorefixture.h"
 
+#include "calibrationstore.h"
 #include "caseschema.h"
 #include "casestore.h"
 
@@ -96,6 +97,10 @@ private slots:
         QTest::newRow("drop the trigger") << "DROP TRIGGER case_audit_no_update ON case_audit";
         QTest::newRow("change the version") << "UPDATE telma_schema SET version = 99";
         QTest::newRow("drop the cases") << "DROP TABLE cases CASCADE";
+        QTest::newRow("truncate the calibrations' trail") << "TRUNCATE calibration_audit";
+        QTest::newRow("change a calibration's figures") << "UPDATE calibration_months SET high = 9";
+        QTest::newRow("switch a calibration's trigger off")
+            << "ALTER TABLE calibration_months DISABLE TRIGGER ALL";
     }
     void workstationCannotRewriteHistory()
     {
@@ -114,6 +119,26 @@ private slots:
         QCOMPARE(trail.size(), 2);
         QVERIFY(!trail[1].changes.isEmpty());
         QCOMPARE(store.schemaVersion(), CaseSchema::latestVersion());
+    }
+
+    // A workstation makes a calibration and puts it in use; the trail knows its account.
+    void workstationCalibrates()
+    {
+        const QString location = preparedCaseBook();
+        CaseStore store;
+        QVERIFY(store.open(as(location, workstation())));
+        Calibration calibration;
+        for (CalibrationMonth &month : calibration.months)
+            month = {25, 0.1, 0.4, -0.7, 0.9};
+        calibration.modelVersion = QStringLiteral("1.0.0");
+        CalibrationStore calibrations(store);
+        QVERIFY2(calibrations.add(&calibration, true), qPrintable(store.lastError().message));
+        QVERIFY2(calibrations.useNone(), qPrintable(store.lastError().message));
+        QSqlQuery query(store.database());
+        QVERIFY(query.exec(QStringLiteral("SELECT DISTINCT database_user FROM calibration_audit")));
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toString(), workstation());
+        QVERIFY(!query.next());
     }
 
     void backupRefused()

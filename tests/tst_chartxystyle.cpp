@@ -93,6 +93,9 @@ private slots:
     void legendInItsCorner_data();
     void legendInItsCorner();
     void legendNamesTheSeries();
+    void bandBetweenTwoSeries_data();
+    void bandBetweenTwoSeries();
+    void bandInPdfIsVectors();
 };
 
 // Two points far apart: markers of 11 px probed at their centre and 4 px off it to the
@@ -361,6 +364,128 @@ void TestChartXYStyle::legendNamesTheSeries()
     QVERIFY2(text.contains(QStringLiteral("Observed BMI")), qPrintable(text));
     QVERIFY(text.indexOf(QStringLiteral("Predicted BMI")) < text.indexOf(QStringLiteral("Observed BMI")));
     QVERIFY(!text.contains(QStringLiteral("Month")));
+}
+
+namespace {
+
+// Three series over X 0 to 10: a lower edge at 2, an upper edge at 6 that ends at X 8, and a
+// line at 4 through the middle of the band.
+struct BandChart
+{
+    BandChart()
+        : model(11, 4)
+    {
+        model.setHorizontalHeaderLabels({QStringLiteral("x"), QStringLiteral("Clinic range"),
+                                         QStringLiteral("Upper edge"), QStringLiteral("Course")});
+        for (int row = 0; row <= 10; ++row) {
+            model.setData(model.index(row, 0), double(row));
+            model.setData(model.index(row, 1), 2.0);
+            if (row <= 8)
+                model.setData(model.index(row, 2), 6.0);
+            model.setData(model.index(row, 3), 4.0);
+        }
+        model.setData(model.index(0, 1), Blue, Qt::DecorationRole);
+        model.setData(model.index(0, 3), QColor(Qt::red), Qt::DecorationRole);
+        view.setModel(&model);
+        view.setting()->scale()->setLimitView(Limits);
+        view.setting()->grid()->setVisible(false);
+        view.resize(ViewSize);
+        ChartXYSeriesStyle &lower = view.setting()->seriesStyle(1);
+        lower.setLineVisible(false);
+        lower.setBandTo(2);
+        ChartXYSeriesStyle &upper = view.setting()->seriesStyle(2);
+        upper.setLineVisible(false);
+        upper.setInLegend(false);
+    }
+    QPoint at(double x, double y, qreal ratio) const
+    {
+        const QRect plot = view.findChild<ChartXYRender *>()->plotArea(ViewSize);
+        const QPointF p = ChartXYDataMapping(plot, Limits).map(x, y) * ratio;
+        return QPoint(int(std::floor(p.x())), int(std::floor(p.y())));
+    }
+
+    QStandardItemModel model;
+    ChartXY view;
+};
+
+// Blue at a quarter over the grid's grey: bluer than grey, yet not the series' blue.
+bool isTinted(QRgb pixel)
+{
+    return qBlue(pixel) > qRed(pixel) + 20 && !isBlue(pixel);
+}
+
+} // namespace
+
+void TestChartXYStyle::bandBetweenTwoSeries_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<qreal>("opacity");
+    for (qreal ratio : {1.0, 1.5, 2.0}) {
+        QTest::addRow("at %g", ratio) << ratio << 0.25;
+        QTest::addRow("opaque at %g", ratio) << ratio << 1.0;
+    }
+}
+
+// The band fills between its two edges and nowhere else, ends where the shorter edge ends,
+// stays behind the line drawn through it, and the legend names it once.
+void TestChartXYStyle::bandBetweenTwoSeries()
+{
+    QFETCH(qreal, ratio);
+    QFETCH(qreal, opacity);
+    BandChart chart;
+    chart.view.setting()->seriesStyle(1).setBandOpacity(opacity);
+    chart.view.updateChart();
+    const QImage image = chartImageAt(chart.view, ViewSize, ratio);
+    const auto inBand = [&](double x, double y) {
+        const QRgb pixel = image.pixel(chart.at(x, y, ratio));
+        return opacity < 1 ? isTinted(pixel) : isBlue(pixel);
+    };
+    QVERIFY(inBand(1, 3));
+    QVERIFY(inBand(7.5, 5.5));
+    QVERIFY(isBackground(image.pixel(chart.at(5, 7, ratio))));
+    QVERIFY(isBackground(image.pixel(chart.at(5, 1, ratio))));
+    // Past X 8 the upper edge has no points; the band ends with it.
+    QVERIFY(isBackground(image.pixel(chart.at(9.5, 3, ratio))));
+    // The course's red is drawn over the band, not under it.
+    const QRgb line = image.pixel(chart.at(3, 4, ratio));
+    QVERIFY2(qRed(line) > 200 && qBlue(line) < 60, qPrintable(QColor(line).name()));
+
+    // The style off: the same chart without the band.
+    chart.view.setting()->seriesStyle(1).setBandTo(ChartXYSeriesStyle::NoBand);
+    chart.view.updateChart();
+    const QImage plain = chartImageAt(chart.view, ViewSize, ratio);
+    QVERIFY(isBackground(plain.pixel(chart.at(1, 3, ratio))));
+}
+
+// On a PDF page the band is a shape: no picture on the page, and the band where it belongs
+// when the page is rasterised. The legend names the band and the line, not the far edge.
+void TestChartXYStyle::bandInPdfIsVectors()
+{
+    BandChart chart;
+    chart.view.setting()->legend()->setVisible(true);
+    chart.view.setting()->legend()->setCorner(Qt::BottomRightCorner);
+    chart.view.updateChart();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("band.pdf"));
+    QVERIFY(chart.view.saveImage(pdf));
+    QCOMPARE(runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).count(QLatin1Char('\n')), 2);
+    const QString text = pdfText(pdf);
+    QVERIFY2(text.contains(QStringLiteral("Clinic range")) && text.contains(QStringLiteral("Course")), qPrintable(text));
+    QVERIFY(!text.contains(QStringLiteral("Upper edge")));
+
+    const QString png = dir.filePath(QStringLiteral("page"));
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("72"),
+                                         QStringLiteral("-singlefile"), pdf, png});
+    const QImage page(png + QStringLiteral(".png"));
+    QVERIFY(!page.isNull());
+    // The page holds the chart scaled; the band's share of it is the same.
+    const QSizeF scale(qreal(page.width()) / ViewSize.width(), qreal(page.height()) / ViewSize.height());
+    const auto pagePixel = [&](double x, double y) {
+        const QPoint p = chart.at(x, y, 1);
+        return page.pixel(int(p.x() * scale.width()), int(p.y() * scale.height()));
+    };
+    QVERIFY(isTinted(pagePixel(1, 3)));
+    QVERIFY(!isTinted(pagePixel(5, 7)));
 }
 
 QTEST_MAIN(TestChartXYStyle)

@@ -1,9 +1,11 @@
 // telma-cohort as a user runs it: exit statuses, files left (or not) behind, the report.
+#include "bmicourse.h"
 #include "pdftools.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -54,6 +56,9 @@ private slots:
     void caseBookCommands_data();
     void caseBookCommands();
     void validateCasesEqualsExportedFile();
+    void calibrationWorkedByHand();
+    void calibrationOfTheCaseBook_data();
+    void calibrationOfTheCaseBook();
 
 private:
     void write(const QString &name, const QByteArray &text);
@@ -89,7 +94,7 @@ void TestCohortCommand::exitStatus_data()
                                     << "no column restrained_eating";
     QTest::newRow("missing input") << QByteArray() << QStringList{"predict", "none.csv", "-o", "out.csv"} << 2
                                    << false << "Cannot read none.csv";
-    QTest::newRow("no command") << QByteArray() << QStringList() << 2 << false << "predict, validate, import or export";
+    QTest::newRow("no command") << QByteArray() << QStringList() << 2 << false << "predict, validate, calibrate, import or export";
     QTest::newRow("option of the other command") << header + goodRows << QStringList{"predict", "in.csv", "--json"}
                                                  << 2 << false << "--json belongs to validate";
     QTest::newRow("bad month") << header + goodRows << QStringList{"validate", "in.csv", "--month", "7"} << 2
@@ -139,13 +144,22 @@ void TestCohortCommand::validationReport()
     QCOMPARE(result.status, 1);
     const QJsonObject json = QJsonDocument::fromJson(result.out).object();
     QCOMPARE(json.value(QLatin1String("rows_read")).toInt(), 4);
-    QCOMPARE(json.value(QLatin1String("months")).toArray().at(0).toObject().value(QLatin1String("n")).toInt(), 3);
+    const QJsonObject month = json.value(QLatin1String("months")).toArray().at(0).toObject();
+    QCOMPARE(month.value(QLatin1String("n")).toInt(), 3);
+    // The limits of agreement: the mean error ± 1.96 standard deviations.
+    const double mean = month.value(QLatin1String("mean_error")).toDouble();
+    const double sd = month.value(QLatin1String("sd_error")).toDouble();
+    const QJsonArray limits = month.value(QLatin1String("limits_of_agreement")).toArray();
+    QVERIFY(sd > 0);
+    QVERIFY(std::abs(limits.at(0).toDouble() - (mean - 1.96 * sd)) < 1e-12);
+    QVERIFY(std::abs(limits.at(1).toDouble() - (mean + 1.96 * sd)) < 1e-12);
 
     const QString pdf = m_dir->filePath(QStringLiteral("report.pdf"));
     QCOMPARE(pageCount(pdf), 1);
     const QString text = pdfText(pdf);
     for (const char *phrase : {"Validation of model TELMA", "clinic cohort.csv",
-                               "Rows read: 4; refused: 1", "calibration slope", "month 6"})
+                               "Rows read: 4; refused: 1", "calibration slope", "month 6",
+                               "limits of agreement"})
         QVERIFY2(text.contains(QLatin1String(phrase)), qPrintable(phrase + (": " + text)));
     QCOMPARE(QFileInfo(pdf).permissions() & QFileDevice::ReadOther, QFileDevice::Permissions());
 
@@ -255,6 +269,121 @@ void TestCohortCommand::validateCasesEqualsExportedFile()
     QCOMPARE(json.value(QLatin1String("months")).toArray().size(), 2); // months 3 and 6
     QCOMPARE(onCases.out, onFile.out);
     QCOMPARE(onFile.out, runCohort({"validate", "in.csv", "--json"}, m_dir->path()).out);
+}
+
+namespace {
+
+// Twenty people with the same predictors, observed at month 6 at 30.0, 30.1, … 31.9 and at
+// month 3 all but the first, at 33.1 … 34.9.
+QByteArray twentyPeople()
+{
+    QByteArray text = "code,restrained_eating,emotional_eating,external_eating,personal_standards,"
+                      "concern_over_mistakes,body_image_dissatisfaction,alexithymia,initial_bmi,"
+                      "bmi_month_3,bmi_month_6\n";
+    for (int i = 0; i < 20; ++i)
+        text += "P" + QByteArray::number(i) + ",2,2,2,15,25,10,50,35,"
+            + (i == 0 ? QByteArray() : QByteArray::number(33.0 + i * 0.1, 'f', 1)) + ','
+            + QByteArray::number(30.0 + i * 0.1, 'f', 1) + '\n';
+    return text;
+}
+
+} // namespace
+
+// The figures of calibrate --json against the same worked out by hand: month 6 has 20 people
+// with errors 30.0 … 31.9 minus the one prediction, so a mean of 30.95 − P, an sd of
+// 0.1 · √35 and offsets mean ± t(0.975, 19) · sd · √(1 + 1/20); month 3 has 19 people and
+// so no offsets; the other months nobody.
+void TestCohortCommand::calibrationWorkedByHand()
+{
+    write(QStringLiteral("cohort.csv"), twentyPeople());
+    const Result result = runCohort({"calibrate", "cohort.csv", "--json"}, m_dir->path());
+    QCOMPARE(result.status, 0);
+    const QJsonArray months = QJsonDocument::fromJson(result.out).object().value(QLatin1String("months")).toArray();
+    QCOMPARE(months.size(), 6);
+
+    const BmiCourse predicted = predictBmiCourse({2, 2, 2, 15, 25, 10, 50, 35});
+    const double t19 = 2.093024054408263; // Student's t, 0.975 quantile, 19 degrees of freedom
+    const double sd = 0.1 * std::sqrt(35.0);
+    const double mean = 30.95 - predicted[5];
+    const double half = t19 * sd * std::sqrt(1 + 1.0 / 20);
+    const QJsonObject six = months.at(5).toObject();
+    QCOMPARE(six.value(QLatin1String("month")).toInt(), 6);
+    QCOMPARE(six.value(QLatin1String("n")).toInt(), 20);
+    const std::pair<const char *, double> expected[] = {
+        {"mean_error", mean}, {"sd_error", sd}, {"low", mean - half}, {"high", mean + half}};
+    for (const auto &[name, value] : expected)
+        QVERIFY2(std::abs(six.value(QLatin1String(name)).toDouble() - value) < 1e-9, name);
+
+    const QJsonObject three = months.at(2).toObject();
+    QCOMPARE(three.value(QLatin1String("n")).toInt(), 19);
+    QVERIFY(std::abs(three.value(QLatin1String("mean_error")).toDouble() - (34.0 - predicted[2])) < 1e-9);
+    QVERIFY(three.value(QLatin1String("sd_error")).isDouble());
+    QVERIFY(!three.contains(QLatin1String("low")) && !three.contains(QLatin1String("high")));
+    const QJsonObject one = months.at(0).toObject();
+    QCOMPARE(one.value(QLatin1String("n")).toInt(), 0);
+    QVERIFY(one.value(QLatin1String("mean_error")).isNull());
+
+    // validate's standard deviation of the same errors is the same, worked out apart.
+    const QJsonArray validated = QJsonDocument::fromJson(runCohort({"validate", "cohort.csv", "--json"}, m_dir->path()).out)
+                                     .object().value(QLatin1String("months")).toArray();
+    QCOMPARE(validated.last().toObject().value(QLatin1String("month")).toInt(), 6);
+    QVERIFY(std::abs(validated.last().toObject().value(QLatin1String("sd_error")).toDouble() - sd) < 1e-9);
+
+    // Full precision: the text of a double that reads back as the same double.
+    QVERIFY(result.out.contains(QByteArray::number(six.value(QLatin1String("sd_error")).toDouble(), 'g', 17).left(15)));
+}
+
+void TestCohortCommand::calibrationOfTheCaseBook_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message"); // on standard error
+    QTest::addColumn<QString>("printed"); // on standard output
+
+    QTest::newRow("from the file, put in use") << QStringList{"calibrate", "cohort.csv", "--use", "--database", "book.sqlite"}
+                                               << 0 << QString() << "In use in the case book";
+    QTest::newRow("from the book, too few to use") << QStringList{"calibrate", "--cases", "--use", "--database", "book.sqlite"}
+                                                   << 2 << "nothing was put in use" << QString();
+    QTest::newRow("from the book") << QStringList{"calibrate", "--cases", "--database", "book.sqlite"}
+                                   << 0 << QString() << "4 people observed";
+    QTest::newRow("--database without --use") << QStringList{"calibrate", "cohort.csv", "--database", "book.sqlite"}
+                                              << 2 << "--database belongs to calibrate --cases" << QString();
+    QTest::newRow("--use of the other command") << QStringList{"validate", "cohort.csv", "--use"}
+                                                << 2 << "--use belongs to calibrate" << QString();
+    QTest::newRow("file and --cases") << QStringList{"calibrate", "cohort.csv", "--cases"}
+                                      << 2 << "reads the case book, not a file" << QString();
+}
+
+// calibrate's uses and refusals on a book of four cases; its figures are those validate
+// --cases takes from the same book.
+void TestCohortCommand::calibrationOfTheCaseBook()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QFETCH(QString, printed);
+    write(QStringLiteral("in.csv"), caseHeader + caseRows);
+    write(QStringLiteral("cohort.csv"), twentyPeople());
+    QCOMPARE(runCohort({"import", "in.csv", "--database", "book.sqlite"}, m_dir->path()).status, 0);
+
+    const Result result = runCohort(arguments, m_dir->path());
+    QCOMPARE(result.status, status);
+    QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+    QVERIFY2(QString::fromUtf8(result.out).contains(printed), result.out.constData());
+
+    const QJsonArray validated = QJsonDocument::fromJson(runCohort({"validate", "--cases", "--database", "book.sqlite", "--json"},
+                                                                   m_dir->path()).out)
+                                     .object().value(QLatin1String("months")).toArray();
+    const QJsonArray calibrated = QJsonDocument::fromJson(runCohort({"calibrate", "--cases", "--database", "book.sqlite", "--json"},
+                                                                    m_dir->path()).out)
+                                      .object().value(QLatin1String("months")).toArray();
+    QCOMPARE(validated.size(), 2); // months 3 and 6
+    for (const QJsonValue &v : validated) {
+        const QJsonObject month = v.toObject();
+        const QJsonObject same = calibrated.at(month.value(QLatin1String("month")).toInt() - 1).toObject();
+        for (const char *name : {"n", "mean_error", "sd_error"})
+            QCOMPARE(same.value(QLatin1String(name)), month.value(QLatin1String(name)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCohortCommand)

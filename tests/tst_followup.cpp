@@ -48,6 +48,7 @@ private slots:
     void acceptedVisits_data();
     void acceptedVisits();
     void chartHoldsCourseAndVisitsInMonthOrder();
+    void tableAndChartWithTheClinicRange();
 };
 
 void TestFollowUp::visitMonths_data()
@@ -258,6 +259,83 @@ void TestFollowUp::chartHoldsCourseAndVisitsInMonthOrder()
     QCOMPARE(previousMonth, visitMonth(baseline, QDate(2026, 9, 10)));
     QCOMPARE(model.index(0, 1).data(Qt::DecorationRole).value<QColor>(), QColor(255, 0, 0));
     QVERIFY(model.index(0, 2).data(Qt::DecorationRole).value<QColor>().isValid());
+}
+
+// A calibration whose range is the prediction ± 1 kg/m² at every whole month up to month 4
+// (month 5 and 6 too few people): the visits' range and word worked out by hand from the
+// predicted values the table shows.
+void TestFollowUp::tableAndChartWithTheClinicRange()
+{
+    Calibration calibration;
+    for (int k = 1; k <= CourseMonths; ++k) {
+        CalibrationMonth &m = calibration.months[k - 1];
+        m.n = k <= 4 ? 30 : 19;
+        m.meanError = 0.5;
+        m.sdError = 0.5;
+        if (k <= 4) {
+            m.low = -1.0;
+            m.high = 1.0;
+        }
+    }
+    FollowUpCase followUp = typicalCase({visitOn("2026-03-12", 35.0), visitOn("2026-05-11", 31.0),
+                                         visitOn("2026-04-11", 32.8), visitOn("2026-06-11", 31.0)});
+    followUp.calibration = calibration;
+    FollowUpTableModel table;
+    table.setFollowUp(followUp);
+    QCOMPARE(table.columnCount(), 8);
+    QCOMPARE(table.headerData(FollowUpTableModel::RangeColumn, Qt::Horizontal).toString(),
+             QStringLiteral("Clinic range (kg/m²)"));
+    const QList<QStringList> expected = {
+        // Predicted 33.77 at month 2.0.
+        {"33.77", "32.77–34.77", "less loss than expected"},
+        // Predicted 33.19 at month 3.0 (day 91).
+        {"33.19", "32.19–34.19", "as expected"},
+        // Predicted 32.61 at month 4.0.
+        {"32.61", "31.61–33.61", "more loss than expected"},
+        // Day 152, month 4.99: past the range's last month.
+        {"32.02", "", ""},
+    };
+    for (int row = 0; row < table.rowCount(); ++row) {
+        QStringList cells;
+        for (int column : {int(FollowUpTableModel::PredictedColumn), int(FollowUpTableModel::RangeColumn),
+                           int(FollowUpTableModel::CourseColumn)})
+            cells << table.index(row, column).data().toString();
+        QCOMPARE(cells, expected.at(row));
+    }
+
+    FollowUpChartModel chart;
+    chart.setFollowUp(followUp);
+    QCOMPARE(chart.columnCount(), int(FollowUpChartModel::ColumnCount));
+    QCOMPARE(chart.headerData(FollowUpChartModel::RangeLowColumn, Qt::Horizontal).toString(),
+             QStringLiteral("Clinic range (95 %)"));
+    QCOMPARE(chart.headerData(FollowUpChartModel::ClinicAverageColumn, Qt::Horizontal).toString(),
+             QStringLiteral("Clinic average"));
+    int banded = 0;
+    for (int row = 0; row < chart.rowCount(); ++row) {
+        const QVariant predicted = chart.index(row, FollowUpChartModel::PredictedColumn).data();
+        const QVariant low = chart.index(row, FollowUpChartModel::RangeLowColumn).data();
+        const double month = chart.index(row, FollowUpChartModel::MonthColumn).data().toDouble();
+        // The band sits on the course's rows up to month 4, not on the visits' rows.
+        QCOMPARE(low.isValid(), predicted.isValid() && month <= 4);
+        if (!low.isValid())
+            continue;
+        ++banded;
+        const double high = chart.index(row, FollowUpChartModel::RangeHighColumn).data().toDouble();
+        const double centre = chart.index(row, FollowUpChartModel::ClinicAverageColumn).data().toDouble();
+        // From nothing at month 0 to ± 1 at month 1 and after; the centre half a unit up.
+        const double reach = std::min(month, 1.0);
+        QVERIFY(std::abs(predicted.toDouble() - reach - low.toDouble()) < 1e-12);
+        QVERIFY(std::abs(predicted.toDouble() + reach - high) < 1e-12);
+        QVERIFY(std::abs(predicted.toDouble() + 0.5 * reach - centre) < 1e-12);
+    }
+    QCOMPARE(banded, 4 * FollowUpChartModel::StepsPerMonth + 1);
+
+    // Without a calibration the table and chart are as they always were.
+    followUp.calibration.reset();
+    table.setFollowUp(followUp);
+    chart.setFollowUp(followUp);
+    QCOMPARE(table.columnCount(), 6);
+    QCOMPARE(chart.columnCount(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestFollowUp)

@@ -1,20 +1,28 @@
 // Makes the README's pictures of the follow-up: the case book with a case and its visits
-// selected, and the follow-up report's page.
+// selected, the clinic's range from a calibration on earlier people, the calibration
+// dialog, and the follow-up report's page.
 //   telma_followup_screenshots OUTPUT_DIR   (run it on a real display, e.g. under xvfb-run)
+#include "calibrationdialog.h"
+#include "calibrationstore.h"
+#include "casebookcalibration.h"
 #include "casebookdialog.h"
 #include "casestore.h"
 #include "chartxy.h"
 #include "followupreport.h"
 #include "followuptablemodel.h"
+#include "graph.h"
 #include "visitstore.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
+#include <QRandomGenerator>
+#include <QSplitter>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -67,6 +75,37 @@ int main(int argc, char *argv[])
             followed = record;
     }
     VisitStore visits(store);
+    // Earlier people of the clinic, followed for six months, near their own predictions:
+    // the calibration the range comes from.
+    QRandomGenerator random(2026);
+    const auto spread = [&random] {
+        double sum = 0;
+        for (int i = 0; i < 12; ++i)
+            sum += random.generateDouble();
+        return sum - 6; // about normal, sd 1
+    };
+    for (int i = 0; i < 148; ++i) {
+        CaseRecord record;
+        record.code = QStringLiteral("ZZ-%1").arg(i, 3, 10, QLatin1Char('0'));
+        record.baselineDate = QDate::currentDate().addDays(-400 - 2 * i);
+        record.heightMetres = 1.70;
+        record.predictors = {2.0 + i % 3, 2.5, 3, 18.0 + i % 9, 35, 25.0 + i % 7, 60.0 + i % 20,
+                             31.0 + (i % 13)};
+        record.course = predictBmiCourse(record.predictors);
+        record.modelVersion = QStringLiteral(TELMA_VERSION);
+        if (!store.addCase(&record))
+            return 1;
+        for (int k = 1; k <= CourseMonths; ++k) {
+            Visit visit = visitAfter(record, int(k * DaysPerMonth), 0);
+            visit.bmi = std::round((record.course[k - 1] + 0.1 * k + 0.3 * std::pow(k, 0.7) * spread()) * 100) / 100;
+            if (!visits.addVisit(record.id, &visit))
+                return 1;
+        }
+    }
+    Calibration calibration;
+    if (!CaseBookCalibration::make(store, QStringLiteral(TELMA_VERSION), &calibration)
+        || !CalibrationStore(store).add(&calibration, true))
+        return 1;
     Visit first = visitAfter(followed, 29, 34.6);
     Visit second = visitAfter(followed, 63, 96.0 / (1.7 * 1.7), QStringLiteral("weighed at home"));
     second.weightKg = 96.0;
@@ -81,13 +120,40 @@ int main(int argc, char *argv[])
 
     bool ok = true;
     CaseBookDialog book(store);
+    // Wide enough for the visits' range and course columns.
+    book.resize(1900, 680);
     book.show();
+    if (auto *split = book.findChild<QSplitter *>())
+        split->setSizes({800, 1100});
     if (!QTest::qWaitForWindowExposed(&book))
         return 1;
     book.findChild<QTableView *>("caseList")->selectRow(1);
     QTest::qWait(300);
     const QString view = out.filePath(QStringLiteral("follow-up.png"));
     ok &= saved(book.grab().save(view), view);
+    {
+        CalibrationDialog dialog(store, &book);
+        dialog.show();
+        if (!QTest::qWaitForWindowExposed(&dialog))
+            return 1;
+        QTest::qWait(200);
+        const QString picture = out.filePath(QStringLiteral("calibration.png"));
+        ok &= saved(dialog.grab().save(picture), picture);
+    }
+
+    {
+        graph result;
+        BmiCourse course = followed.course;
+        result.prepareview(course.data());
+        result.setPredictors(followed.predictors, followed.sources);
+        result.setCalibration(calibration);
+        result.show();
+        if (!QTest::qWaitForWindowExposed(&result))
+            return 1;
+        QTest::qWait(200);
+        const QString picture = out.filePath(QStringLiteral("result-band.png"));
+        ok &= saved(result.grab().save(picture), picture);
+    }
 
     FollowUpTableModel table;
     FollowUpCase followUp;
@@ -98,6 +164,7 @@ int main(int argc, char *argv[])
     followUp.sources = followed.sources;
     followUp.modelVersion = followed.modelVersion;
     visits.visits(followed.id, &followUp.visits);
+    followUp.calibration = calibration;
     table.setFollowUp(followUp);
     QImage page(827, 1169, QImage::Format_RGB32);
     page.fill(Qt::white);

@@ -87,6 +87,8 @@ void MainWindow::on_btnSimulation_clicked()
     result.prepareview(course.data());
     result.setPredictors(values, m_sources);
     result.setHeightMetres(m_heightMetres);
+    if (const std::optional<Calibration> calibration = m_caseBook->calibrationInUse())
+        result.setCalibration(*calibration);
     addSaveCaseButton(result, *m_caseBook, m_answers);
     addHandoutButton(result);
     result.exec();

@@ -1,10 +1,13 @@
 #include "casebookaccess.h"
+#include "calibrationstore.h"
 #include "casestorelocation.h"
 
 #include "databasedialog.h"
+#include "databaselocation.h"
 #include "passwordprompt.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -44,6 +47,21 @@ CaseStore *CaseBookAccess::store(QWidget *parent)
     if (choose && box.clickedButton() == choose && chooseDatabase(parent))
         return store(parent);
     return nullptr;
+}
+
+std::optional<Calibration> CaseBookAccess::calibrationInUse()
+{
+    const QString location =
+        m_location.isEmpty() ? CaseStoreLocation::defaultLocation() : m_location;
+    const bool open = m_store.isOpen() && m_store.location() == location;
+    // A file is never made here just to find that it holds no calibration.
+    if (!open && (DatabaseLocation::fromText(location).isServer() || !QFileInfo::exists(location)
+                  || !m_store.open(location)))
+        return std::nullopt;
+    std::optional<Calibration> calibration;
+    if (!CalibrationStore(m_store).inUse(&calibration))
+        return std::nullopt;
+    return calibration;
 }
 
 // A book from before such codes were refused may hold two codes that are now one: say so

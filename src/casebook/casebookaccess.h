@@ -1,7 +1,10 @@
 #ifndef CASEBOOKACCESS_H
 #define CASEBOOKACCESS_H
 
+#include "calibration.h"
 #include "casestore.h"
+
+#include <optional>
 
 #include <QString>
 
@@ -17,6 +20,11 @@ public:
 
     // The open store, or nullptr after telling the user (in a box over parent) why not.
     CaseStore *store(QWidget *parent);
+
+    // The clinic's calibration in use, asked without a word to the user: from the case book
+    // already open, or from a case book file on this computer that exists. None when there
+    // is none or the book cannot be read; a server not yet connected is not asked.
+    std::optional<Calibration> calibrationInUse();
 
     // "Database…": this computer or the clinic server; true when the user chose (OK).
     static bool chooseDatabase(QWidget *parent);

@@ -1,5 +1,6 @@
 #include "casebookdialog.h"
 #include "casebookaccess.h"
+#include "calibrationdialog.h"
 #include "databaselocation.h"
 #include "casecsv.h"
 #include "caselistmodel.h"
@@ -51,10 +52,11 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setTabKeyNavigation(false);
     m_list->verticalHeader()->hide();
+    // One line a case, however narrow the list is made.
+    m_list->setWordWrap(false);
     m_list->horizontalHeader()->setSectionResizeMode(CaseListModel::CodeColumn,
                                                      QHeaderView::Stretch);
-    for (int column : {CaseListModel::LastVisitColumn, CaseListModel::LastDifferenceColumn})
-        m_list->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+
     m_list->setAccessibleName(tr("Cases"));
     // Double-click or Return on a case loads it, as "Load into form" does.
     connect(m_list, &QTableView::activated, this, &CaseBookDialog::loadCurrent);
@@ -78,6 +80,7 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     QPushButton *exportButton = nullptr;
     QPushButton *backupButton = nullptr;
     QPushButton *databaseButton = nullptr;
+    QPushButton *calibrationButton = nullptr;
     const Action actions[] = {
         {&m_load, "loadCaseButton", QT_TR_NOOP("Load into form"), &CaseBookDialog::loadCurrent},
         {&m_answers, "caseAnswersButton", QT_TR_NOOP("Answers…"), &CaseBookDialog::chooseAnswers},
@@ -85,6 +88,8 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
         {&exportButton, "exportCasesButton", QT_TR_NOOP("Export…"), &CaseBookDialog::exportCases},
         {&backupButton, "backupCasesButton", QT_TR_NOOP("Back up…"), &CaseBookDialog::backUp},
         {&databaseButton, "databaseButton", QT_TR_NOOP("Database…"), &CaseBookDialog::chooseDatabase},
+        {&calibrationButton, "calibrationButton", QT_TR_NOOP("Calibration…"),
+         &CaseBookDialog::showCalibration},
     };
     for (const Action &action : actions) {
         *action.button = buttons->addButton(tr(action.text), QDialogButtonBox::ActionRole);
@@ -96,6 +101,8 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     exportButton->setToolTip(tr("Cases as CSV: the selected ones, or all when none is selected"));
     backupButton->setToolTip(tr("A copy of the whole case book"));
     databaseButton->setToolTip(tr("The case book on this computer or on the clinic server"));
+    calibrationButton->setToolTip(tr("The clinic range drawn around every predicted course"));
+    showCalibrationInList();
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     const DatabaseLocation location = DatabaseLocation::fromText(store.location());
@@ -274,4 +281,32 @@ void CaseBookDialog::chooseDatabase()
         m_databaseChanged = true;
         reject();
     }
+}
+
+void CaseBookDialog::showCalibration()
+{
+    CalibrationDialog dialog(m_store, this);
+    dialog.exec();
+    if (!dialog.changed())
+        return;
+    if (!m_followUp->reloadCalibration())
+        warn(m_store.lastError().message);
+    showCalibrationInList();
+}
+
+void CaseBookDialog::showCalibrationInList()
+{
+    // A new column is not part of the selected rows: they are selected again, whole.
+    const QModelIndexList selected = m_list->selectionModel()->selectedRows();
+    m_model->setCalibration(m_followUp->calibration());
+    QItemSelection rows;
+    for (const QModelIndex &index : selected)
+        rows.select(index, index);
+    m_list->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect
+                                               | QItemSelectionModel::Rows);
+    // The course column comes and goes with the calibration; it fits its words when there.
+    for (int column : {CaseListModel::LastVisitColumn, CaseListModel::LastDifferenceColumn,
+                       CaseListModel::LastCourseColumn})
+        if (column < m_model->columnCount())
+            m_list->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
 }

@@ -36,6 +36,8 @@ private:
     void exportCases();
     void backUp();
     void chooseDatabase();
+    void showCalibration();
+    void showCalibrationInList();
     void updateButtons();
     // Shows the follow-up of the one selected case beside the list.
     void showSelectedFollowUp();

@@ -84,7 +84,7 @@ int CaseListModel::rowCount(const QModelIndex &parent) const
 
 int CaseListModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    return parent.isValid() ? 0 : (m_range.isEmpty() ? LastCourseColumn : ColumnCount);
 }
 
 QVariant CaseListModel::data(const QModelIndex &index, int role) const
@@ -92,7 +92,8 @@ QVariant CaseListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_rows.size())
         return {};
     const CaseSummary &row = m_rows.at(index.row());
-    if (role == Qt::TextAlignmentRole && index.column() != CodeColumn)
+    if (role == Qt::TextAlignmentRole && index.column() != CodeColumn
+        && index.column() != LastCourseColumn)
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
@@ -106,12 +107,18 @@ QVariant CaseListModel::data(const QModelIndex &index, int role) const
     case Month6Column:
         return QString::number(row.month6, 'f', 2);
     case LastVisitColumn:
-    case LastDifferenceColumn: {
+    case LastDifferenceColumn:
+    case LastCourseColumn: {
         const auto last = m_lastVisits.constFind(row.id);
         if (last == m_lastVisits.constEnd())
             return {};
         if (index.column() == LastVisitColumn)
             return last->visit.date.toString(Qt::ISODate);
+        if (index.column() == LastCourseColumn) {
+            const VisitComparison &c = last->comparison;
+            const auto range = c.predicted ? m_range.rangeAround(*c.predicted, c.month) : std::nullopt;
+            return range ? markedCourse(ClinicRange::courseOf(c.observed, *range)) : QString();
+        }
         // Empty past month 6, where the model says nothing.
         return last->comparison.difference ? signedNumber(*last->comparison.difference, 2)
                                            : QString();
@@ -127,8 +134,36 @@ QVariant CaseListModel::headerData(int section, Qt::Orientation orientation, int
     static const char *const titles[ColumnCount] = {
         QT_TR_NOOP("Code"), QT_TR_NOOP("Baseline"), QT_TR_NOOP("Initial BMI"),
         QT_TR_NOOP("BMI month 6"), QT_TR_NOOP("Last visit"),
-        QT_TR_NOOP("Last difference (kg/m²)")};
-    return section >= 0 && section < ColumnCount ? tr(titles[section]) : QVariant();
+        QT_TR_NOOP("Last difference (kg/m²)"), QT_TR_NOOP("Last course")};
+    return section >= 0 && section < columnCount() ? tr(titles[section]) : QVariant();
+}
+
+void CaseListModel::setCalibration(const std::optional<Calibration> &calibration)
+{
+    // Columns come and go rather than the list being read again: the selection stays.
+    const ClinicRange range = calibration ? ClinicRange(*calibration) : ClinicRange();
+    if (m_range.isEmpty() != range.isEmpty()) {
+        if (range.isEmpty())
+            beginRemoveColumns(QModelIndex(), LastCourseColumn, LastCourseColumn);
+        else
+            beginInsertColumns(QModelIndex(), LastCourseColumn, LastCourseColumn);
+        const bool removing = range.isEmpty();
+        m_range = range;
+        removing ? endRemoveColumns() : endInsertColumns();
+        return;
+    }
+    m_range = range;
+    if (!m_rows.isEmpty() && !m_range.isEmpty())
+        emit dataChanged(index(0, LastCourseColumn), index(m_rows.size() - 1, LastCourseColumn));
+}
+
+QString CaseListModel::markedCourse(ClinicRange::Course course)
+{
+    // Above the range points up, below it down: the shape says it without colour.
+    const QChar mark = course == ClinicRange::Course::LessLoss   ? QChar(0x25B2)
+                       : course == ClinicRange::Course::MoreLoss ? QChar(0x25BC)
+                                                                 : QChar(0x25CF);
+    return mark + QLatin1Char(' ') + ClinicRange::courseText(course);
 }
 
 void CaseListModel::refreshLastVisit(qint64 caseId)
@@ -142,7 +177,7 @@ void CaseListModel::refreshLastVisit(qint64 caseId)
     m_lastVisits.insert(last);
     for (int row = 0; row < m_rows.size(); ++row) {
         if (m_rows.at(row).id == caseId)
-            emit dataChanged(index(row, LastVisitColumn), index(row, LastDifferenceColumn));
+            emit dataChanged(index(row, LastVisitColumn), index(row, columnCount() - 1));
     }
 }
 

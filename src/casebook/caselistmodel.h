@@ -2,6 +2,7 @@
 #define CASELISTMODEL_H
 
 #include "caserecord.h"
+#include "clinicrange.h"
 #include "visitstore.h"
 
 #include <QHash>
@@ -14,14 +15,15 @@ class CaseStore;
 // whose code contains the filter, read from the store a page at a time as the view scrolls,
 // so that a case book of any size opens at once. A filter that few codes match is searched
 // in bounded steps, one per turn of the event loop, so that typing never waits for the
-// whole book to be read.
+// whole book to be read. With a calibration in use, the last visit's course is shown
+// too: a mark that reads without colour and the word.
 class CaseListModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
     enum Column { CodeColumn, BaselineColumn, InitialBmiColumn, Month6Column, LastVisitColumn,
-                  LastDifferenceColumn, ColumnCount };
+                  LastDifferenceColumn, LastCourseColumn, ColumnCount };
 
     explicit CaseListModel(CaseStore &store, QObject *parent = nullptr);
 
@@ -29,6 +31,10 @@ public:
     void setFilter(const QString &filter);
     void reload();
     const CaseSummary &summary(int row) const { return m_rows.at(row); }
+    // The range the last visits are judged by; none hides the course column.
+    void setCalibration(const std::optional<Calibration> &calibration);
+    // "▲ less loss than expected", "● as expected", "▼ more loss than expected".
+    static QString markedCourse(ClinicRange::Course course);
     // Reads the case's last visit again, after its visits changed.
     void refreshLastVisit(qint64 caseId);
     // The store's message when the last read failed, otherwise empty.
@@ -64,6 +70,7 @@ private:
     int m_target = PageSize; // rows wanted before the search pauses
     int m_generation = 0;    // a search step queued for an older filter does nothing
     QString m_error;
+    ClinicRange m_range;
 };
 
 #endif // CASELISTMODEL_H

@@ -1,4 +1,5 @@
 #include "caseschema.h"
+#include "calibrationstore.h"
 #include "casefields.h"
 #include "casestoredialect.h"
 #include "visitstore.h"
@@ -141,6 +142,7 @@ const QList<CaseSchema::Migration> &CaseSchema::migrations()
         {1, firstVersion},
         {2, VisitStore::schemaStatements},
         {3, foldedCodeColumns, fillFoldedCodes},
+        {4, CalibrationStore::schemaStatements},
     };
     return steps;
 }
@@ -255,6 +257,9 @@ QStringList CaseSchema::grantStatements(const QString &schema, const QString &ro
         QStringLiteral("REVOKE INSERT, UPDATE, DELETE ON %1.telma_schema FROM %2"),
         QStringLiteral("REVOKE UPDATE, DELETE, TRUNCATE ON %1.case_audit FROM %2"),
         QStringLiteral("REVOKE UPDATE, TRUNCATE ON %1.case_audit_values FROM %2"),
+        QStringLiteral("REVOKE DELETE, TRUNCATE ON %1.calibrations FROM %2"),
+        QStringLiteral("REVOKE UPDATE, DELETE, TRUNCATE ON %1.calibration_months FROM %2"),
+        QStringLiteral("REVOKE UPDATE, DELETE, TRUNCATE ON %1.calibration_audit FROM %2"),
     };
     for (QString &statement : statements)
         statement = statement.arg(identifier(schema), identifier(role));

@@ -87,6 +87,7 @@ public:
 private:
     // The visits share the case book's connection, transactions and audit trail.
     friend class VisitStore;
+    friend class CalibrationStore;
 
     class Write;
     // Opens the connection again when the clinic server went away since the last call.

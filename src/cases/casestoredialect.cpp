@@ -209,10 +209,12 @@ QStringList CaseStoreDialect::refusingTrigger(const QString &name, const QString
         const QString body = condition.isEmpty()
                                  ? refuse
                                  : QStringLiteral("IF %1 THEN %2 END IF;").arg(condition, refuse);
+        // A row let through goes on unchanged: an update as asked, a delete as asked.
+        const QString row = event == QLatin1String("UPDATE") ? QStringLiteral("NEW") : QStringLiteral("OLD");
         QStringList statements = {
             QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $body$ "
-                           "BEGIN %2 RETURN OLD; END $body$")
-                .arg(name, body),
+                           "BEGIN %2 RETURN %3; END $body$")
+                .arg(name, body, row),
             QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW EXECUTE FUNCTION %1()")
                 .arg(name, event, table)};
         if (event == QLatin1String("DELETE"))

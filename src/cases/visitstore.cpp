@@ -3,6 +3,7 @@
 #include "casefields.h"
 #include "casestore.h"
 #include "visitcheck.h"
+#include "writetransaction.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -77,34 +78,6 @@ void bindVisit(QSqlQuery &query, const Visit &visit)
                                       : QVariant(QMetaType(QMetaType::Double)));
     query.addBindValue(visit.note.isNull() ? QStringLiteral("") : visit.note);
 }
-
-// One write transaction as the case store makes them: begun holding the write lock, rolled
-// back unless committed.
-class WriteTransaction
-{
-public:
-    WriteTransaction(QSqlDatabase &db, const CaseStoreDialect &dialect) : m_query(db)
-    {
-        m_begun = m_query.exec(dialect.beginWrite());
-    }
-    ~WriteTransaction()
-    {
-        if (m_begun && !m_done)
-            m_query.exec(QStringLiteral("ROLLBACK"));
-    }
-    bool begun() const { return m_begun; }
-    bool commit()
-    {
-        m_done = m_query.exec(QStringLiteral("COMMIT"));
-        return m_done;
-    }
-    QSqlQuery &query() { return m_query; }
-
-private:
-    QSqlQuery m_query;
-    bool m_begun = false;
-    bool m_done = false;
-};
 
 } // namespace
 

@@ -33,6 +33,15 @@ ChartXYLegendPainter::ChartXYLegendPainter(const ChartXYSetting *setting)
 {
 }
 
+QList<int> ChartXYLegendPainter::entries(const QAbstractItemModel &model) const
+{
+    QList<int> columns;
+    for (int column = 1; column < model.columnCount(); ++column)
+        if (styleOf(*m_setting, column).inLegend())
+            columns.append(column);
+    return columns;
+}
+
 QString ChartXYLegendPainter::entryText(const QAbstractItemModel &model, int column)
 {
     return model.headerData(column, Qt::Horizontal).toString();
@@ -42,7 +51,7 @@ qreal ChartXYLegendPainter::rowHeight(const QPainter &painter,
                                       const QAbstractItemModel &model) const
 {
     qreal height = QFontMetricsF(painter.font()).height();
-    for (int column = 1; column < model.columnCount(); ++column) {
+    for (int column : entries(model)) {
         const ChartXYSeriesStyle &style = styleOf(*m_setting, column);
         if (style.drawsMarkers())
             height = std::max<qreal>(height, style.markerSize() + 2);
@@ -55,10 +64,11 @@ QRectF ChartXYLegendPainter::boxRect(const QPainter &painter, const QRect &plot,
 {
     const QFontMetricsF metrics(painter.font());
     qreal textWidth = 0;
-    for (int column = 1; column < model.columnCount(); ++column)
+    const QList<int> columns = entries(model);
+    for (int column : columns)
         textWidth = std::max(textWidth, metrics.horizontalAdvance(entryText(model, column)));
     const QSizeF size(Padding + SampleLength + Gap + std::ceil(textWidth) + Padding,
-                      2 * Padding + (model.columnCount() - 1) * rowHeight(painter, model));
+                      2 * Padding + columns.size() * rowHeight(painter, model));
     const QRectF inner = QRectF(plot).adjusted(Margin, Margin, -Margin, -Margin);
     const Qt::Corner corner = m_setting->legend()->corner();
     const bool right = corner == Qt::TopRightCorner || corner == Qt::BottomRightCorner;
@@ -73,7 +83,7 @@ void ChartXYLegendPainter::paint(QPainter &painter, const QRect &plot,
                                  const QAbstractItemModel *model,
                                  ChartXYSeriesPainter &markers) const
 {
-    if (!model || model->columnCount() < 2 || !plot.isValid())
+    if (!model || entries(*model).isEmpty() || !plot.isValid())
         return;
     painter.save();
     painter.setClipRect(plot, Qt::ReplaceClip);
@@ -87,8 +97,10 @@ void ChartXYLegendPainter::paint(QPainter &painter, const QRect &plot,
     const bool rows = model->rowCount() > 0;
     QTextOption option(Qt::AlignLeft | Qt::AlignVCenter);
     option.setWrapMode(QTextOption::NoWrap);
-    for (int column = 1; column < model->columnCount(); ++column) {
-        const qreal top = box.top() + Padding + (column - 1) * height;
+    const QList<int> columns = entries(*model);
+    for (int row = 0; row < columns.size(); ++row) {
+        const int column = columns.at(row);
+        const qreal top = box.top() + Padding + row * height;
         const qreal middle = std::floor(top + height / 2) + 0.5;
         const QVariant colour = rows ? model->index(0, column).data(Qt::DecorationRole)
                                      : QVariant();
@@ -99,6 +111,11 @@ void ChartXYLegendPainter::paint(QPainter &painter, const QRect &plot,
         painter.setPen(QPen(foreground));
         const QPen pen = ChartXYSeriesPainter::linePen(painter, colour, styled);
         const qreal left = box.left() + Padding;
+        if (style.drawsBand())
+            ChartXYSeriesPainter::paintBand(
+                painter, {QPointF(left + 2, top + 2), QPointF(left + SampleLength - 2, top + 2)},
+                {QPointF(left + 2, top + height - 2), QPointF(left + SampleLength - 2, top + height - 2)},
+                pen.color(), style.bandOpacity());
         if (style.drawsLine())
             ChartXYSeriesPainter::paintLine(
                 painter, {QPointF(left + 2, middle), QPointF(left + SampleLength - 2, middle)},

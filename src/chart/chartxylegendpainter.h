@@ -1,6 +1,7 @@
 #ifndef CHARTXYLEGENDPAINTER_H
 #define CHARTXYLEGENDPAINTER_H
 
+#include <QList>
 #include <QRectF>
 #include <QString>
 
@@ -10,7 +11,7 @@ class QAbstractItemModel;
 class QPainter;
 
 // Draws the legend: a framed box in the legend's corner of the plot area with one row
-// per series, a sample of its line and marker and its horizontal header text. It stays
+// per named series, a sample of its band, line and marker and its horizontal header text. It stays
 // inside the plot area, so it never covers the axes or their labels.
 class ChartXYLegendPainter
 {
@@ -25,6 +26,8 @@ public:
 
 private:
     qreal rowHeight(const QPainter &painter, const QAbstractItemModel &model) const;
+    // The columns the legend names, in order.
+    QList<int> entries(const QAbstractItemModel &model) const;
     static QString entryText(const QAbstractItemModel &model, int column);
 
     const ChartXYSetting *m_setting;

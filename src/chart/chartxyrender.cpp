@@ -414,8 +414,34 @@ void ChartXYRender::paintData(QPainter &painter, QRect &rect)
     const QAbstractItemModel *model = m_view->model();
     if (!model)
         return;
+    // Bands first, so that every line and marker stays on top of them.
+    for (int column = 1; column < model->columnCount(); ++column)
+        paintDataBand(painter, rect, column);
     for (int column = 1; column < model->columnCount(); ++column)
         paintDataColumn(painter, rect, column);
+}
+
+void ChartXYRender::paintDataBand(QPainter &painter, QRect &rect, int column)
+{
+    const QAbstractItemModel *model = m_view->model();
+    const ChartXYSeriesStyle *style = m_setting->findSeriesStyle(column);
+    if (!model || !style || !style->drawsBand() || style->bandTo() >= model->columnCount())
+        return;
+    const ChartXYLimit &limit = m_setting->scale()->limitView();
+    if (limit.x().type() == QMetaType::UnknownType || limit.y().type() == QMetaType::UnknownType)
+        return;
+    const bool viewportSize = !m_renderSize.isValid() || m_renderSize == m_viewport->size();
+    const qreal pixel = devicePixelWidth(painter);
+    // Copied: the second call may reuse the storage of the first.
+    const ChartXYSeriesCache::Series edge =
+        m_series->series(model, column, limit, rect, viewportSize, pixel);
+    const QList<QPointF> otherEdge =
+        m_series->series(model, style->bandTo(), limit, rect, viewportSize, pixel).points;
+    const PainterStateGuard guard(painter);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipRect(rect, Qt::ReplaceClip);
+    const QColor colour = ChartXYSeriesPainter::linePen(painter, edge.colour, style).color();
+    ChartXYSeriesPainter::paintBand(painter, edge.points, otherEdge, colour, style->bandOpacity());
 }
 
 void ChartXYRender::paintDataColumn(QPainter &painter, QRect &rect, int column)

@@ -61,6 +61,7 @@ protected slots:
     void paintAxisYTickvalue(QPainter &painter, QRect &rect);
     void paintData(QPainter &painter, QRect &rect);
     void paintDataColumn(QPainter &painter, QRect &rect, int column);
+    void paintDataBand(QPainter &painter, QRect &rect, int column);
     QVariant tickValue(ChartXYLimitAxis limit_axis, ChartXYGridTick grid_tick, uint tick) const;
     QString tickValueToString(QVariant tick_value) const;
     QPointF dataGridPosition(QRect &rect, QVariant x, QVariant y) const;

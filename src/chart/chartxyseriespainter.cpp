@@ -3,6 +3,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -93,6 +94,38 @@ void ChartXYSeriesPainter::paintLine(QPainter &painter, const QList<QPointF> &po
         painter.drawLine(QLineF(prev, p));
         prev = p;
     }
+}
+
+void ChartXYSeriesPainter::paintBand(QPainter &painter, const QList<QPointF> &edge,
+                                     const QList<QPointF> &otherEdge, const QColor &colour,
+                                     qreal opacity)
+{
+    if (edge.isEmpty() || otherEdge.isEmpty())
+        return;
+    QPolygonF area(edge);
+    area.reserve(edge.size() + otherEdge.size());
+    for (auto p = otherEdge.crbegin(); p != otherEdge.crend(); ++p)
+        area.append(*p);
+    // Only where both edges are: the polygon's closing sides may reach past the shorter.
+    const auto span = [](const QList<QPointF> &points) {
+        const auto [left, right] = std::minmax_element(
+            points.cbegin(), points.cend(), [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); });
+        return std::make_pair(left->x(), right->x());
+    };
+    const auto [left, right] = span(edge);
+    const auto [otherLeft, otherRight] = span(otherEdge);
+    const qreal from = std::max(left, otherLeft);
+    const qreal to = std::min(right, otherRight);
+    if (!(to > from))
+        return;
+    const QRectF reach = painter.clipBoundingRect().isEmpty() ? QRectF(-1e9, -1e9, 2e9, 2e9)
+                                                              : painter.clipBoundingRect();
+    painter.setClipRect(QRectF(from, reach.top(), to - from, reach.height()), Qt::IntersectClip);
+    QColor fill = colour;
+    fill.setAlphaF(float(std::clamp<qreal>(opacity, 0, 1) * colour.alphaF()));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    painter.drawPolygon(area, Qt::WindingFill);
 }
 
 void ChartXYSeriesPainter::paintMarkers(QPainter &painter, const QList<QPointF> &points,

@@ -34,6 +34,11 @@ public:
     // Solid lines go segment by segment, as a series always has been drawn; other pen
     // styles as one polyline, so that the dash pattern runs on across the points.
     static void paintLine(QPainter &painter, const QList<QPointF> &points, const QPen &pen);
+    // The area between two lines, one run forward and the other back, as one filled
+    // polygon: a shape, so vectors on PDF and print. It covers only the X both edges reach;
+    // the painter's clip is narrowed to that, so the caller saves the painter's state.
+    static void paintBand(QPainter &painter, const QList<QPointF> &edge, const QList<QPointF> &otherEdge,
+                          const QColor &colour, qreal opacity);
     void paintMarkers(QPainter &painter, const QList<QPointF> &points,
                       const ChartXYSeriesStyle &style, const QColor &colour);
 

@@ -54,6 +54,8 @@ CalibrationStatistics CalibrationAccumulator::statistics() const
     s.meanError = m_meanD;
     const double errorSd = std::sqrt(m_sdd / (n - 1));
     s.meanErrorCi = around(m_meanD, t975(n - 1) * errorSd / std::sqrt(n));
+    s.sdError = errorSd;
+    s.limitsOfAgreement = around(m_meanD, 1.96 * errorSd);
 
     if (m_sxx > 0) {
         s.slope = m_sxy / m_sxx;

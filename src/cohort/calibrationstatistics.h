@@ -15,6 +15,8 @@ struct CalibrationStatistics {
     double meanPredicted = 0;
     double meanError = 0; // mean of observed - predicted: calibration-in-the-large
     Interval meanErrorCi{};
+    double sdError = 0; // standard deviation of the error, n - 1 in the denominator
+    Interval limitsOfAgreement{}; // mean error ± 1.96 sd: where most single errors fall
     double slope = 0; // of the least-squares line observed = intercept + slope * predicted
     Interval slopeCi{};
     double intercept = 0;

@@ -1,21 +1,10 @@
 #include "cohortvalidation.h"
+#include "jsonnumber.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 
 namespace {
-
-void appendJsonNumber(QByteArray &out, double value)
-{
-    if (!std::isfinite(value)) {
-        out += "null";
-        return;
-    }
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    out.append(text, int(result.ptr - text));
-}
 
 void appendJsonInterval(QByteArray &out, const CalibrationStatistics::Interval &interval)
 {
@@ -112,6 +101,10 @@ QByteArray CohortValidation::json() const
             out += ", \"" + QByteArray(name) + "\": ";
             appendJsonNumber(out, value);
         }
+        out += ", \"sd_error\": ";
+        appendJsonNumber(out, s.sdError);
+        out += ", \"limits_of_agreement\": ";
+        appendJsonInterval(out, s.limitsOfAgreement);
         const std::tuple<const char *, double, CalibrationStatistics::Interval> withIntervals[] = {
             {"mean_error", s.meanError, s.meanErrorCi},
             {"slope", s.slope, s.slopeCi},
@@ -151,6 +144,9 @@ QString CohortValidation::text(const QString &fileName) const
         out += line(QStringLiteral("mean observed BMI "), figure(s.meanObserved));
         out += line(QStringLiteral("mean predicted BMI"), figure(s.meanPredicted));
         out += line(QStringLiteral("mean error (O − P)"), figure(s.meanError), interval(s.meanErrorCi));
+        out += line(QStringLiteral("sd of the error   "), figure(s.sdError));
+        out += line(QStringLiteral("agreement (95%)   "),
+                    QStringLiteral("%1 to %2").arg(figure(s.limitsOfAgreement[0]), figure(s.limitsOfAgreement[1])));
         out += line(QStringLiteral("calibration slope "), figure(s.slope, 3), interval(s.slopeCi, 3));
         out += line(QStringLiteral("intercept         "), figure(s.intercept), interval(s.interceptCi));
         out += line(QStringLiteral("R²                "), figure(s.r2, 3));

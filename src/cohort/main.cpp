@@ -1,14 +1,21 @@
+#include "calibrationbuilder.h"
+#include "calibrationoutput.h"
+#include "calibrationstore.h"
+#include "casebookcalibration.h"
 #include "casebookcohort.h"
 #include "casebookimport.h"
 #include "casestore.h"
 #include "casestorelocation.h"
+#include "clinicrange.h"
 #include "cohortinput.h"
 #include "cohortprediction.h"
 #include "cohortvalidation.h"
 #include "validationreport.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -58,7 +65,7 @@ struct Options {
                                  QStringLiteral("char")};
     QCommandLineOption decimalComma{QStringLiteral("decimal-comma"),
                                     QStringLiteral("Numbers use a decimal comma (35,5); the delimiter is then ; or tab.")};
-    QCommandLineOption json{QStringLiteral("json"), QStringLiteral("validate: print one JSON object.")};
+    QCommandLineOption json{QStringLiteral("json"), QStringLiteral("validate, calibrate: print one JSON object.")};
     QCommandLineOption report{QStringLiteral("report"),
                               QStringLiteral("validate: write a one-page A4 validation report (PDF)."),
                               QStringLiteral("file.pdf")};
@@ -69,11 +76,13 @@ struct Options {
                              QStringLiteral("validate: the month of the plot (default: the last with data)."),
                              QStringLiteral("K")};
     QCommandLineOption database{QStringLiteral("database"),
-                                QStringLiteral("import, export, validate --cases: the case book (default: as the "
-                                               "program's TELMA_DATABASE)."),
+                                QStringLiteral("import, export, validate --cases, calibrate: the case book "
+                                               "(default: as the program's TELMA_DATABASE)."),
                                 QStringLiteral("D")};
     QCommandLineOption cases{QStringLiteral("cases"),
-                             QStringLiteral("validate: on the case book's own cases and visits.")};
+                             QStringLiteral("validate, calibrate: on the case book's own cases and visits.")};
+    QCommandLineOption use{QStringLiteral("use"),
+                           QStringLiteral("calibrate: store the calibration in the case book as the one in use.")};
 };
 
 // The case book the window uses, unless --database names another.
@@ -210,6 +219,90 @@ int validate(QFile *in, const QString &inName, const QCommandLineParser &parser,
     return validation.rowsRefused > 0 ? SomeRowsRefused : AllRowsUsed;
 }
 
+// The file's SHA-256, read once before the cohort is; standard input is kept in memory for
+// that, as it cannot be read twice.
+bool hashInput(QFile &in, QBuffer *kept, QString *sha256, QString *error)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (in.isSequential()) {
+        kept->setData(in.readAll());
+        hash.addData(kept->data());
+        kept->open(QIODevice::ReadOnly);
+    } else if (!hash.addData(&in) || !in.seek(0)) {
+        *error = QStringLiteral("Cannot read %1: %2.").arg(in.fileName(), in.errorString());
+        return false;
+    }
+    *sha256 = QString::fromLatin1(hash.result().toHex());
+    return true;
+}
+
+// in is null with --cases: then the case book's own cases and visits are the cohort.
+int calibrate(QFile *in, const QString &inName, const QCommandLineParser &parser, const Options &o,
+              const CohortReadOptions &options)
+{
+    CalibrationBuilder builder;
+    qint64 refused = 0;
+    QString error;
+    QString sourceName = inName;
+    Calibration calibration;
+    CaseStore store;
+    const bool use = parser.isSet(o.use);
+    // Said before a long read rather than after it.
+    if ((use || !in) && !openCaseBook(store, parser, o, &error))
+        return failure(error);
+    if (in) {
+        QBuffer kept;
+        QString sha256;
+        if (!hashInput(*in, &kept, &sha256, &error))
+            return failure(error);
+        CohortInput input(in->isSequential() ? static_cast<QIODevice &>(kept) : *in, inName, options);
+        input.setProgressShown(isatty(STDERR_FILENO) && in->size() > (64 << 20));
+        const auto onHeader = [](const CsvRow &, const CohortColumns &columns) {
+            return columns.hasObserved()
+                ? QString()
+                : QStringLiteral("The header line has no observed column bmi_month_1 to bmi_month_6.");
+        };
+        const auto onRecord = [&](const CsvRow &, const CohortRecord &record) {
+            if (!CaseBookCalibration::add(builder, record))
+                ++refused;
+        };
+        if (!input.read(onHeader, onRecord))
+            return failure(input.error());
+        calibration = builder.calibration();
+        calibration.modelVersion = QCoreApplication::applicationVersion();
+        calibration.sourceFile = inName == QLatin1String("-") ? QStringLiteral("standard input")
+                                                             : QFileInfo(inName).fileName();
+        calibration.sourceSha256 = sha256;
+    } else {
+        QStringList refusals;
+        if (!CaseBookCalibration::make(store, QCoreApplication::applicationVersion(), &calibration,
+                                       &refusals))
+            return failure(store.lastError().message);
+        for (const QString &refusal : std::as_const(refusals))
+            std::fprintf(stderr, "%s\n", qUtf8Printable(refusal));
+        refused = refusals.size();
+        sourceName = QStringLiteral("the case book %1").arg(store.location());
+    }
+
+    if (use) {
+        if (ClinicRange(calibration).isEmpty())
+            return failure(QStringLiteral("No month has %1 or more people observed, so there is no "
+                                          "range; nothing was put in use.")
+                               .arg(CalibrationBuilder::MinimumPeople));
+        if (!CalibrationStore(store).add(&calibration, true))
+            return failure(store.lastError().message);
+    }
+    if (parser.isSet(o.json)) {
+        const QByteArray json = calibrationJson(calibration);
+        std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    } else {
+        std::fputs(qUtf8Printable(calibrationText(calibration, sourceName)), stdout);
+        if (use)
+            std::printf("\nIn use in the case book %s.\n", qUtf8Printable(store.location()));
+    }
+    return refused > 0 ? SomeRowsRefused : AllRowsUsed;
+}
+
 int importCases(QFile &in, const QString &inName, const QCommandLineParser &parser, const Options &o,
                 const CohortReadOptions &options)
 {
@@ -278,17 +371,19 @@ int main(int argc, char *argv[])
         "  predict IN.csv [-o OUT.csv]   every row with predicted_month_1..6 and error added\n"
         "  validate IN.csv [--json] [--report FILE.pdf] [--plot FILE.png|FILE.pdf] [--month K]\n"
         "  validate --cases [--database D] [same options]   on the case book's cases and visits\n"
+        "  calibrate (IN.csv | --cases) [--database D] [--json] [--use]   the clinic's range per\n"
+        "                                month; --use puts it in use in the case book\n"
         "  import IN.csv [--database D]  every row as a case with its visits; all rows or none\n"
         "  export [--database D] [-o OUT.csv]   the case book with bmi_month_1..6 observed\n\n"
         "IN.csv \"-\" is standard input. Exit status: 0 every row used, 1 some rows refused\n"
         "(listed on standard error), 2 usage or file error."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("predict, validate, import or export"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("predict, validate, calibrate, import or export"));
     parser.addPositionalArgument(QStringLiteral("input"), QStringLiteral("The cohort file (CSV)."));
     const Options o;
     parser.addOptions({o.output, o.delimiter, o.decimalComma, o.json, o.report, o.plot, o.month,
-                       o.database, o.cases});
+                       o.database, o.cases, o.use});
     if (!parser.parse(QCoreApplication::arguments()))
         return failure(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -303,25 +398,29 @@ int main(int argc, char *argv[])
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);
     const QStringList commands{QStringLiteral("predict"), QStringLiteral("validate"),
-                               QStringLiteral("import"), QStringLiteral("export")};
+                               QStringLiteral("calibrate"), QStringLiteral("import"),
+                               QStringLiteral("export")};
     if (!commands.contains(command))
-        return failure(QStringLiteral("Say predict, validate, import or export (see --help)."));
+        return failure(QStringLiteral("Say predict, validate, calibrate, import or export (see --help)."));
     const bool isPredict = command == QLatin1String("predict");
     const bool isValidate = command == QLatin1String("validate");
-    const bool fromCases = isValidate && parser.isSet(o.cases);
+    const bool isCalibrate = command == QLatin1String("calibrate");
+    const bool fromCases = (isValidate || isCalibrate) && parser.isSet(o.cases);
     const bool takesFile = !fromCases && command != QLatin1String("export");
     if (takesFile && args.size() != 2)
         return failure(QStringLiteral("%1 takes one input file (see --help).").arg(command));
     if (!takesFile && args.size() != 1)
         return failure(QStringLiteral("%1 reads the case book, not a file (see --help).")
-                           .arg(fromCases ? QStringLiteral("validate --cases") : command));
+                           .arg(fromCases ? command + QStringLiteral(" --cases") : command));
     // Which command each option belongs to.
     const std::pair<const QCommandLineOption *, QStringList> belongs[] = {
-        {&o.output, {"predict", "export"}}, {&o.json, {"validate"}}, {&o.report, {"validate"}},
-        {&o.plot, {"validate"}},          {&o.month, {"validate"}},  {&o.cases, {"validate"}},
-        {&o.delimiter, {"predict", "validate", "import"}},
-        {&o.decimalComma, {"predict", "validate", "import"}},
-        {&o.database, {"import", "export", "validate"}},
+        {&o.output, {"predict", "export"}}, {&o.json, {"validate", "calibrate"}},
+        {&o.report, {"validate"}},          {&o.plot, {"validate"}},
+        {&o.month, {"validate"}},           {&o.cases, {"validate", "calibrate"}},
+        {&o.use, {"calibrate"}},
+        {&o.delimiter, {"predict", "validate", "calibrate", "import"}},
+        {&o.decimalComma, {"predict", "validate", "calibrate", "import"}},
+        {&o.database, {"import", "export", "validate", "calibrate"}},
     };
     for (const auto &[option, owners] : belongs) {
         const QString name = option->names().constLast();
@@ -332,13 +431,17 @@ int main(int argc, char *argv[])
     }
     if (isValidate && !fromCases && parser.isSet(o.database))
         return failure(QStringLiteral("--database belongs to validate --cases."));
+    if (isCalibrate && !fromCases && !parser.isSet(o.use) && parser.isSet(o.database))
+        return failure(QStringLiteral("--database belongs to calibrate --cases or calibrate --use."));
     if (fromCases && (parser.isSet(o.delimiter) || parser.isSet(o.decimalComma)))
-        return failure(QStringLiteral("validate --cases reads no file: --delimiter and --decimal-comma do not apply."));
+        return failure(QStringLiteral("%1 --cases reads no file: --delimiter and --decimal-comma do not apply.")
+                           .arg(command));
 
     if (command == QLatin1String("export"))
         return exportCases(parser, o);
     if (fromCases)
-        return validate(nullptr, QString(), parser, o, CohortReadOptions());
+        return isCalibrate ? calibrate(nullptr, QString(), parser, o, CohortReadOptions())
+                           : validate(nullptr, QString(), parser, o, CohortReadOptions());
 
     CohortReadOptions options;
     QString error;
@@ -351,5 +454,7 @@ int main(int argc, char *argv[])
         return predict(in, args.at(1), parser, o, options);
     if (isValidate)
         return validate(&in, args.at(1), parser, o, options);
+    if (isCalibrate)
+        return calibrate(&in, args.at(1), parser, o, options);
     return importCases(in, args.at(1), parser, o, options);
 }

@@ -30,6 +30,8 @@ const Line tableLines[] = {
     {"mean predicted BMI", [](const CalibrationStatistics &s) { return fixed(s.meanPredicted, 2); }},
     {"mean error (observed − predicted)", [](const CalibrationStatistics &s) { return fixed(s.meanError, 2); }},
     {"   95% CI", [](const CalibrationStatistics &s) { return range(s.meanErrorCi, 2); }},
+    {"sd of the error", [](const CalibrationStatistics &s) { return fixed(s.sdError, 2); }},
+    {"   95% limits of agreement", [](const CalibrationStatistics &s) { return range(s.limitsOfAgreement, 2); }},
     {"calibration slope", [](const CalibrationStatistics &s) { return fixed(s.slope, 3); }},
     {"   95% CI", [](const CalibrationStatistics &s) { return range(s.slopeCi, 3); }},
     {"intercept", [](const CalibrationStatistics &s) { return fixed(s.intercept, 2); }},
@@ -105,7 +107,8 @@ ReportDocument ValidationReport::document() const
         report.addChart(m_plot.chart(), m_plot.yTitle(), m_plot.xTitle(), {420, 300});
     }
     report.addParagraph(QStringLiteral("Mean error: observed − predicted (calibration-in-the-large); an "
-                                       "interval that excludes 0 shows a bias. Calibration slope and "
+                                       "interval that excludes 0 shows a bias. Limits of agreement: the mean "
+                                       "error ± 1.96 sd, where most single people fall. Calibration slope and "
                                        "intercept: the least-squares line observed = intercept + slope · "
                                        "predicted; a slope of 1 and an intercept of 0 mean no systematic "
                                        "deviation. R² compares the predictions as they are with the mean "

@@ -2,6 +2,7 @@
 #define FOLLOWUPCASE_H
 
 #include "bmicourse.h"
+#include "calibration.h"
 #include "visit.h"
 
 #include <QDate>
@@ -22,6 +23,8 @@ struct FollowUpCase {
     std::array<QString, PredictorCount> sources;
     QString modelVersion;
     QList<Visit> visits;
+    // The clinic's calibration in use, if any: the range around the course comes from it.
+    std::optional<Calibration> calibration;
 };
 
 #endif // FOLLOWUPCASE_H

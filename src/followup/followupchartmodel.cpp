@@ -17,6 +17,11 @@ QColor FollowUpChartModel::observedColour()
     return QColor(0, 70, 190);
 }
 
+QColor FollowUpChartModel::clinicColour()
+{
+    return QColor(0, 130, 80);
+}
+
 void FollowUpChartModel::setFollowUp(const FollowUpCase &followUp)
 {
     beginResetModel();
@@ -25,12 +30,15 @@ void FollowUpChartModel::setFollowUp(const FollowUpCase &followUp)
     m_rows.reserve(steps + 1 + followUp.visits.size());
     // Whole months are reached by division, so that they are exactly 1 … 6 and show the
     // values of the result dialog.
+    const ClinicRange range = followUp.calibration ? ClinicRange(*followUp.calibration) : ClinicRange();
+    m_hasRange = !range.isEmpty();
     for (int step = 0; step <= steps; ++step) {
         const double month = double(step) / StepsPerMonth;
-        m_rows.append({month, predictBmiAt(followUp.predictors, month), PredictedColumn});
+        const double predicted = predictBmiAt(followUp.predictors, month);
+        m_rows.append({month, predicted, PredictedColumn, range.rangeAround(predicted, month)});
     }
     for (const Visit &visit : followUp.visits)
-        m_rows.append({visitMonth(followUp.baseline, visit.date), visit.bmi, ObservedColumn});
+        m_rows.append({visitMonth(followUp.baseline, visit.date), visit.bmi, ObservedColumn, {}});
     // The chart joins the points of a series in row order.
     std::stable_sort(m_rows.begin(), m_rows.end(),
                      [](const Row &a, const Row &b) { return a.month < b.month; });
@@ -41,6 +49,7 @@ void FollowUpChartModel::clear()
 {
     beginResetModel();
     m_rows.clear();
+    m_hasRange = false;
     endResetModel();
 }
 
@@ -51,7 +60,8 @@ int FollowUpChartModel::rowCount(const QModelIndex &parent) const
 
 int FollowUpChartModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    // Without a range the chart is as it always was.
+    return parent.isValid() ? 0 : (m_hasRange ? ColumnCount : RangeLowColumn);
 }
 
 QVariant FollowUpChartModel::data(const QModelIndex &index, int role) const
@@ -60,9 +70,18 @@ QVariant FollowUpChartModel::data(const QModelIndex &index, int role) const
         return QVariant();
     const Row &row = m_rows.at(index.row());
     if (role == Qt::DisplayRole || role == Qt::EditRole) {
-        if (index.column() == MonthColumn)
+        switch (index.column()) {
+        case MonthColumn:
             return row.month;
-        return index.column() == row.column ? QVariant(row.value) : QVariant();
+        case RangeLowColumn:
+            return row.range ? QVariant(row.range->low) : QVariant();
+        case RangeHighColumn:
+            return row.range ? QVariant(row.range->high) : QVariant();
+        case ClinicAverageColumn:
+            return row.range ? QVariant(row.range->centre) : QVariant();
+        default:
+            return index.column() == row.column ? QVariant(row.value) : QVariant();
+        }
     }
     // The chart takes a series' colour from its first row.
     if (role == Qt::DecorationRole && index.row() == 0) {
@@ -70,6 +89,8 @@ QVariant FollowUpChartModel::data(const QModelIndex &index, int role) const
             return predictedColour();
         if (index.column() == ObservedColumn)
             return observedColour();
+        if (index.column() >= RangeLowColumn)
+            return clinicColour();
     }
     return QVariant();
 }
@@ -86,6 +107,12 @@ QVariant FollowUpChartModel::headerData(int section, Qt::Orientation orientation
         return tr("Predicted");
     case ObservedColumn:
         return tr("Observed");
+    case RangeLowColumn:
+        return tr("Clinic range (95 %)");
+    case RangeHighColumn:
+        return tr("Clinic range, upper edge");
+    case ClinicAverageColumn:
+        return tr("Clinic average");
     }
     return QVariant();
 }

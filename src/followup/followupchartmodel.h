@@ -1,21 +1,24 @@
 #ifndef FOLLOWUPCHARTMODEL_H
 #define FOLLOWUPCHARTMODEL_H
 
+#include "clinicrange.h"
 #include "followupcase.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
 
 // The follow-up as chart data: column 0 the month, column 1 the predicted course from
-// month 0 to 6, column 2 the observed BMI of each visit. A row holds either a point of the
-// course or a visit; the other series' cell is empty, and the chart joins each series
-// across its empty cells.
+// month 0 to 6, column 2 the observed BMI of each visit. With a calibration in use, columns
+// 3 and 4 are the low and high edges of the clinic's range and column 5 its centre, on the
+// course's rows up to the range's last month. A row holds either a point of the course or
+// a visit; the other series' cells are empty, and the chart joins each series across them.
 class FollowUpChartModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    enum Column { MonthColumn, PredictedColumn, ObservedColumn, ColumnCount };
+    enum Column { MonthColumn, PredictedColumn, ObservedColumn, RangeLowColumn, RangeHighColumn,
+                  ClinicAverageColumn, ColumnCount };
 
     // Points of the course per month: enough for the curve to look smooth.
     static constexpr int StepsPerMonth = 10;
@@ -30,6 +33,8 @@ public:
     // white too.
     static QColor predictedColour();
     static QColor observedColour();
+    // The clinic's range and average: a green apart from both.
+    static QColor clinicColour();
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -42,8 +47,10 @@ private:
         double month;
         double value;
         Column column;
+        std::optional<ClinicRange::Range> range; // on the course's rows within the range
     };
     QList<Row> m_rows;
+    bool m_hasRange = false;
 };
 
 #endif // FOLLOWUPCHARTMODEL_H

@@ -11,6 +11,8 @@ const char *const columnTitles[FollowUpTableModel::ColumnCount] = {
     QT_TRANSLATE_NOOP("FollowUpTableModel", "Predicted BMI (kg/m²)"),
     QT_TRANSLATE_NOOP("FollowUpTableModel", "Difference (kg/m²)"),
     QT_TRANSLATE_NOOP("FollowUpTableModel", "Difference (%)"),
+    QT_TRANSLATE_NOOP("FollowUpTableModel", "Clinic range (kg/m²)"),
+    QT_TRANSLATE_NOOP("FollowUpTableModel", "Course"),
 };
 
 QString optionalNumber(const std::optional<double> &value, int decimals, bool sign)
@@ -35,8 +37,14 @@ void FollowUpTableModel::setFollowUp(const FollowUpCase &followUp)
                      [](const Visit &a, const Visit &b) { return a.date < b.date; });
     m_comparisons.clear();
     m_comparisons.reserve(m_case.visits.size());
-    for (const Visit &visit : std::as_const(m_case.visits))
-        m_comparisons.append(compareVisit(m_case.predictors, m_case.baseline, visit));
+    m_ranges.clear();
+    const ClinicRange range = m_case.calibration ? ClinicRange(*m_case.calibration) : ClinicRange();
+    m_hasRange = !range.isEmpty();
+    for (const Visit &visit : std::as_const(m_case.visits)) {
+        const VisitComparison c = compareVisit(m_case.predictors, m_case.baseline, visit);
+        m_comparisons.append(c);
+        m_ranges.append(c.predicted ? range.rangeAround(*c.predicted, c.month) : std::nullopt);
+    }
     endResetModel();
 }
 
@@ -47,7 +55,7 @@ int FollowUpTableModel::rowCount(const QModelIndex &parent) const
 
 int FollowUpTableModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    return parent.isValid() ? 0 : (m_hasRange ? ColumnCount : RangeColumn);
 }
 
 QVariant FollowUpTableModel::data(const QModelIndex &index, int role) const
@@ -58,8 +66,9 @@ QVariant FollowUpTableModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return text(index.row(), index.column());
     case Qt::TextAlignmentRole:
-        return index.column() == DateColumn ? QVariant()
-                                            : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return index.column() == DateColumn || index.column() == CourseColumn
+            ? QVariant()
+            : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::ToolTipRole: {
         const Visit &visit = m_case.visits.at(index.row());
         QStringList lines;
@@ -69,6 +78,8 @@ QVariant FollowUpTableModel::data(const QModelIndex &index, int role) const
             lines << visit.note;
         if (index.column() >= PredictedColumn && !m_comparisons.at(index.row()).predicted)
             lines << tr("The prediction covers months 0 to 6 only.");
+        else if (index.column() >= RangeColumn && !m_ranges.at(index.row()))
+            lines << tr("The clinic's calibration has no range for this month.");
         return lines.isEmpty() ? QVariant() : QVariant(lines.join(QLatin1Char('\n')));
     }
     default:
@@ -92,6 +103,12 @@ QString FollowUpTableModel::text(int row, int column) const
         return optionalNumber(c.difference, 2, true);
     case PercentColumn:
         return optionalNumber(c.percent, 1, true);
+    case RangeColumn:
+        return m_ranges.at(row) ? ClinicRange::rangeText(*m_ranges.at(row)) : QString();
+    case CourseColumn:
+        return m_ranges.at(row)
+            ? ClinicRange::courseText(ClinicRange::courseOf(c.observed, *m_ranges.at(row)))
+            : QString();
     }
     return QString();
 }
@@ -100,7 +117,7 @@ QVariant FollowUpTableModel::headerData(int section, Qt::Orientation orientation
                                         int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
-        || section >= ColumnCount)
+        || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
     return tr(columnTitles[section]);
 }

@@ -24,6 +24,18 @@ void showFollowUpChart(ChartXY *chart, FollowUpChartModel *model)
     observed.setLineWidth(1);
     observed.setMarker(ChartXYSeriesStyle::Square);
     observed.setMarkerSize(8);
+    // The clinic's range is a translucent band behind the lines, its centre a thin dashed
+    // line; the band's upper edge is only its border and goes unnamed.
+    ChartXYSeriesStyle &low = setting->seriesStyle(FollowUpChartModel::RangeLowColumn);
+    low.setLineVisible(false);
+    low.setBandTo(FollowUpChartModel::RangeHighColumn);
+    low.setBandOpacity(0.22);
+    ChartXYSeriesStyle &high = setting->seriesStyle(FollowUpChartModel::RangeHighColumn);
+    high.setLineVisible(false);
+    high.setInLegend(false);
+    ChartXYSeriesStyle &average = setting->seriesStyle(FollowUpChartModel::ClinicAverageColumn);
+    average.setLineWidth(1);
+    average.setLineStyle(Qt::DashLine);
     setting->legend()->setVisible(true);
     setting->legend()->setCorner(Qt::TopRightCorner);
     setting->scale()->setAutoLimitView(true);

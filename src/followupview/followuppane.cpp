@@ -1,5 +1,6 @@
 #include "followuppane.h"
 
+#include "calibrationstore.h"
 #include "casestore.h"
 #include "chartxy.h"
 #include "coursecaution.h"
@@ -51,6 +52,7 @@ FollowUpPane::FollowUpPane(CaseStore *store, QWidget *parent)
     , m_chart(new ChartXY(this))
     , m_view(new QTableView(this))
     , m_caution(new QLabel(this))
+    , m_calibrationHint(new QLabel(this))
 {
     setObjectName(QStringLiteral("followUpPane"));
     m_chart->setObjectName(QStringLiteral("caseChart"));
@@ -65,6 +67,11 @@ FollowUpPane::FollowUpPane(CaseStore *store, QWidget *parent)
     m_caution->setObjectName(QStringLiteral("followUpCautionLabel"));
     m_caution->setWordWrap(true);
     m_caution->hide();
+    m_calibrationHint->setObjectName(QStringLiteral("calibrationHintLabel"));
+    m_calibrationHint->setText(
+        tr("No clinic range: no calibration is in use; make one from this case book's visits "
+           "under “Calibration…”."));
+    m_calibrationHint->setWordWrap(true);
     showFollowUpChart(m_chart, m_chartData);
     // The axis captions sit in the chart's free border, as in the result dialog.
     auto *captions = new QGridLayout(m_chart);
@@ -112,9 +119,18 @@ FollowUpPane::FollowUpPane(CaseStore *store, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_chart, 3);
     layout->addWidget(m_caution);
+    layout->addWidget(m_calibrationHint);
     layout->addWidget(m_view, 2);
     layout->addLayout(buttons);
-    updateActions();
+    reloadCalibration();
+}
+
+bool FollowUpPane::reloadCalibration()
+{
+    const bool ok = CalibrationStore(*m_store).inUse(&m_calibration);
+    m_calibrationHint->setVisible(!m_calibration);
+    showCase(m_caseId);
+    return ok;
 }
 
 bool FollowUpPane::showCase(qint64 caseId)
@@ -129,6 +145,7 @@ bool FollowUpPane::showCase(qint64 caseId)
         if (ok) {
             m_caseId = caseId;
             followUp = followUpOf(record, visits);
+            followUp.calibration = m_calibration;
         }
     }
     m_table->setFollowUp(followUp);

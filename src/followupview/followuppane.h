@@ -1,7 +1,11 @@
 #ifndef FOLLOWUPPANE_H
 #define FOLLOWUPPANE_H
 
+#include "calibration.h"
+
 #include <QWidget>
+
+#include <optional>
 
 class CaseStore;
 class ChartXY;
@@ -26,6 +30,11 @@ public:
     // case cannot be read (the store's error says why).
     bool showCase(qint64 caseId);
     qint64 caseId() const { return m_caseId; }
+
+    // Reads which calibration is in use again and shows the case with its range; false,
+    // with no range shown, when it cannot be read (the store's error says why).
+    bool reloadCalibration();
+    const std::optional<Calibration> &calibration() const { return m_calibration; }
 
     // Writes the follow-up report to fileName; on failure tells the user which file and
     // why, and returns false.
@@ -58,6 +67,8 @@ private:
     ChartXY *m_chart;
     QTableView *m_view;
     QLabel *m_caution;
+    QLabel *m_calibrationHint;
+    std::optional<Calibration> m_calibration;
     QPushButton *m_add;
     QPushButton *m_correct;
     QPushButton *m_delete;

@@ -91,17 +91,23 @@ ReportDocument FollowUpReport::document() const
         report.addParagraph(tr("No visits yet."));
     } else {
         // Every visit, as the case book's table shows it; the rows go on over the next page.
+        // With the clinic's range the page has two more columns and the others narrow.
         const double widths[FollowUpTableModel::ColumnCount] = {0.14, 0.08, 0.20, 0.20,
-                                                                 0.20, 0.18};
+                                                                 0.20, 0.18, 0.16, 0.22};
+        const double narrow[FollowUpTableModel::ColumnCount] = {0.11, 0.07, 0.11, 0.11,
+                                                                 0.11, 0.11, 0.16, 0.22};
+        const int shown = m_table.columnCount();
         QList<ReportTable::Column> columns;
-        for (int c = 0; c < FollowUpTableModel::ColumnCount; ++c)
-            columns.append({m_table.headerData(c, Qt::Horizontal).toString(), widths[c],
-                            c > 0 ? ReportTable::Number : ReportTable::Text});
+        for (int c = 0; c < shown; ++c)
+            columns.append({m_table.headerData(c, Qt::Horizontal).toString(),
+                            m_table.hasRange() ? narrow[c] : widths[c],
+                            c > 0 && c != FollowUpTableModel::CourseColumn ? ReportTable::Number
+                                                                           : ReportTable::Text});
         ReportTable visits(columns);
         visits.setPoints(TablePoints);
         for (int r = 0; r < m_table.rowCount(); ++r) {
             QStringList cells;
-            for (int c = 0; c < FollowUpTableModel::ColumnCount; ++c)
+            for (int c = 0; c < shown; ++c)
                 cells << m_table.index(r, c).data().toString();
             visits.addRow(cells);
         }
@@ -109,6 +115,9 @@ ReportDocument FollowUpReport::document() const
     }
 
     report.addChart(m_chart, tr("BMI (kg/m²)"), tr("Month"), {290, 165});
+    // The band's source, so that a reader knows whose outcomes it shows.
+    if (m_table.hasRange())
+        report.addParagraph(followUp.calibration->sourceLine());
     report.addParagraph(ResultReport::statementText());
     const QList<CourseCaution> cautions =
         courseCautions(predictBmiCourse(followUp.predictors),

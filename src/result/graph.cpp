@@ -3,6 +3,7 @@
 
 #include "casecodenotifier.h"
 #include "chartxysetting.h"
+#include "clinicrange.h"
 #include "coursecaution.h"
 #include "reportwriter.h"
 #include "resultreport.h"
@@ -11,6 +12,7 @@
 #include <QBoxLayout>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -22,6 +24,8 @@
 namespace {
 
 constexpr int Months = 6;
+// The chart's columns beyond month and course, with a calibration in use.
+enum RangeColumn { RangeLow = 2, RangeHigh, RangeCentre, RangeColumns };
 
 // The values of the last prepareview call, shared by every dialog.
 double shownMonths[Months];
@@ -74,7 +78,62 @@ void graph::prepareview(double month[6])
     setting->grid()->setForeground(QColor(0, 0, 0, 255));
     setting->scale()->setAutoLimitView(true);
     setting->scale()->setAutoRound(true);
+    showClinicRange();
     chart->updateChart();
+}
+
+void graph::setCalibration(const Calibration &calibration)
+{
+    m_record.calibration = calibration;
+    showClinicRange();
+    ui->chart->updateChart();
+}
+
+void graph::showClinicRange()
+{
+    const ClinicRange range = m_record.calibration ? ClinicRange(*m_record.calibration) : ClinicRange();
+    if (!model || range.isEmpty() || model->columnCount() > RangeLow)
+        return;
+    model->setColumnCount(RangeColumns);
+    model->setHeaderData(RangeLow, Qt::Horizontal, tr("Clinic range (95 %)"));
+    model->setHeaderData(RangeHigh, Qt::Horizontal, tr("Clinic range, upper edge"));
+    model->setHeaderData(RangeCentre, Qt::Horizontal, tr("Clinic average"));
+    for (int row = 0; row < Months; ++row) {
+        const auto at = range.rangeAround(m_record.course[row], row + 1);
+        if (!at)
+            continue;
+        model->setData(model->index(row, RangeLow), at->low, Qt::EditRole);
+        model->setData(model->index(row, RangeHigh), at->high, Qt::EditRole);
+        model->setData(model->index(row, RangeCentre), at->centre, Qt::EditRole);
+    }
+    const QColor clinic(0, 130, 80);
+    for (int column = RangeLow; column < RangeColumns; ++column)
+        model->setData(model->index(0, column), clinic, Qt::DecorationRole);
+
+    // The red line stays exactly as it is drawn without a range; only the legend leaves it
+    // out, as the axis title already names it.
+    ChartXYSetting *setting = ui->chart->setting();
+    setting->seriesStyle(1).setInLegend(false);
+    ChartXYSeriesStyle &low = setting->seriesStyle(RangeLow);
+    low.setLineVisible(false);
+    low.setBandTo(RangeHigh);
+    low.setBandOpacity(0.22);
+    ChartXYSeriesStyle &high = setting->seriesStyle(RangeHigh);
+    high.setLineVisible(false);
+    high.setInLegend(false);
+    ChartXYSeriesStyle &centre = setting->seriesStyle(RangeCentre);
+    centre.setLineWidth(1);
+    centre.setLineStyle(Qt::DashLine);
+    setting->legend()->setVisible(true);
+    setting->legend()->setCorner(Qt::TopRightCorner);
+
+    if (!m_rangeSource) {
+        m_rangeSource = new QLabel(this);
+        m_rangeSource->setObjectName(QStringLiteral("clinicRangeLabel"));
+        m_rangeSource->setWordWrap(true);
+        addExtra(m_rangeSource);
+    }
+    m_rangeSource->setText(m_record.calibration->sourceLine());
 }
 
 void graph::setPredictors(const PredictorValues &values, const PredictorSources &sources,

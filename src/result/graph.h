@@ -8,6 +8,7 @@
 
 class CaseCodeNotifier;
 class QAction;
+class QLabel;
 class QPushButton;
 class QStandardItemModel;
 
@@ -44,6 +45,10 @@ public:
     // The height the BMI was worked out from, when the weight-and-height dialog was used.
     void setHeightMetres(std::optional<double> metres);
 
+    // The clinic's calibration in use: the chart draws its range around the course, as a
+    // band behind the red line, and the report names it.
+    void setCalibration(const Calibration &calibration);
+
     // What the dialog shows and reports: the course, and the inputs once given.
     const SimulationRecord &record() const;
 
@@ -75,6 +80,8 @@ private:
     void addActionButtons();
     void updateActions();
     void updateCautions();
+    // Adds the clinic's range to the chart's model, when there are both.
+    void showClinicRange();
     void copyValues();
     void printReport();
     void saveReportAs();
@@ -85,6 +92,7 @@ private:
     QPushButton *m_copy = nullptr;
     QPushButton *m_print = nullptr;
     QPushButton *m_savePdf = nullptr;
+    QLabel *m_rangeSource = nullptr;
     CaseCodeNotifier *m_caseCodeNotifier = nullptr;
 };
 

@@ -135,6 +135,9 @@ ReportDocument ResultReport::document() const
 
     // The chart gives up room so that the statement and cautions stay on the page.
     report.addChart(m_chart, tr("BMI (kg/m²)"), tr("Month"), {290, 145});
+    // The band's source, so that a reader knows whose outcomes it shows.
+    if (m_record.calibration)
+        report.addParagraph(m_record.calibration->sourceLine());
     report.addParagraph(statementText());
     if (m_record.hasCourse)
         for (const CourseCaution &caution : recordCautions(m_record))

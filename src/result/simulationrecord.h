@@ -2,6 +2,7 @@
 #define SIMULATIONRECORD_H
 
 #include "bmicourse.h"
+#include "calibration.h"
 
 #include <QDateTime>
 #include <QString>
@@ -24,6 +25,8 @@ struct SimulationRecord {
     bool hasPredictors = false;
     QString caseCode;
     QDate caseBaseline; // of the case it was saved to
+    // The clinic's calibration in use when the course was shown; the range comes from it.
+    std::optional<Calibration> calibration;
 };
 
 #endif // SIMULATIONRECORD_H

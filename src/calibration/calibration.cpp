@@ -1,0 +1,20 @@
+#include "calibration.h"
+
+#include <QCoreApplication>
+
+QString Calibration::sourceText() const
+{
+    if (fromCaseBook())
+        return QCoreApplication::translate("Calibration", "this case book");
+    return QCoreApplication::translate("Calibration", "%1 (SHA-256 %2)").arg(sourceFile, sourceSha256);
+}
+
+QString Calibration::sourceLine() const
+{
+    return QCoreApplication::translate("Calibration",
+                                       "Clinic range: 95 % of this clinic's outcomes, calibration of "
+                                       "%1 from %2 people, model TELMA %3")
+        .arg(madeAt.toLocalTime().date().toString(Qt::ISODate))
+        .arg(people)
+        .arg(modelVersion);
+}
