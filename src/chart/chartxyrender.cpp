@@ -421,7 +421,7 @@ void ChartXYRender::paintData(QPainter &painter, QRect &rect)
         paintDataColumn(painter, rect, column);
 }
 
-void ChartXYRender::paintDataBand(QPainter &painter, QRect &rect, int column)
+void ChartXYRender::paintDataBand(QPainter &painter, const QRect &rect, int column)
 {
     const QAbstractItemModel *model = m_view->model();
     const ChartXYSeriesStyle *style = m_setting->findSeriesStyle(column);

@@ -61,7 +61,6 @@ protected slots:
     void paintAxisYTickvalue(QPainter &painter, QRect &rect);
     void paintData(QPainter &painter, QRect &rect);
     void paintDataColumn(QPainter &painter, QRect &rect, int column);
-    void paintDataBand(QPainter &painter, QRect &rect, int column);
     QVariant tickValue(ChartXYLimitAxis limit_axis, ChartXYGridTick grid_tick, uint tick) const;
     QString tickValueToString(QVariant tick_value) const;
     QPointF dataGridPosition(QRect &rect, QVariant x, QVariant y) const;
@@ -78,6 +77,8 @@ private:
 
     using AxisPainter = void (ChartXYRender::*)(QPainter &, const Areas &, Qt::Orientation);
 
+    // The band of the series in column, if its style asks for one, behind every line.
+    void paintDataBand(QPainter &painter, const QRect &rect, int column);
     // The areas of a viewport of the given size; false when it has no room for a grid.
     bool areasIn(const QSize &size, Areas *areas) const;
     Areas areasFor(const QRect &gridRect) const;
