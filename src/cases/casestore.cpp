@@ -463,7 +463,8 @@ bool CaseStore::addCase(CaseRecord *record)
     return true;
 }
 
-bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits)
+bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits,
+                         const QVector<CaseVisits> &stored)
 {
     m_error = {};
     const auto refuse = [this](const CaseRecord &record, const CaseStoreError &error) {
@@ -502,6 +503,29 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
         if (!saved) {
             *records = unsaved;
             return failQuery(write.query(), QT_TR_NOOP("save the cases"));
+        }
+    }
+    VisitStore visitStore(*this);
+    for (const CaseVisits &more : stored) {
+        QDate baseline;
+        bool saved = visitStore.readBaseline(more.caseId, &baseline);
+        for (const Visit &visit : more.visits) {
+            if (!saved)
+                break;
+            if (const CaseStoreError invalid = VisitStore::check(visit, baseline))
+                saved = fail(invalid);
+        }
+        if (saved)
+            saved = visitStore.storeHeight(more.caseId, more.newHeightM, write.query());
+        for (Visit visit : more.visits) {
+            if (!saved)
+                break;
+            if (!VisitStore::insertVisit(*this, more.caseId, &visit, write.query()))
+                saved = failQuery(write.query(), QT_TR_NOOP("save the cases"));
+        }
+        if (!saved) {
+            *records = unsaved;
+            return false;
         }
     }
     if (!write.commit()) {
