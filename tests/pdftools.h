@@ -68,6 +68,8 @@ inline QList<PdfPage> pdfPages(const QString &pdf)
             word.replace(QLatin1String("&lt;"), QLatin1String("<"))
                 .replace(QLatin1String("&gt;"), QLatin1String(">"))
                 .replace(QLatin1String("&quot;"), QLatin1String("\""))
+                .replace(QLatin1String("&#39;"), QLatin1String("'"))
+                .replace(QLatin1String("&apos;"), QLatin1String("'"))
                 .replace(QLatin1String("&amp;"), QLatin1String("&"));
             pages.last().words.append({word, box});
         }

@@ -6,6 +6,7 @@
 #include "casestore.h"
 #include "casestorefixture.h"
 #include "datefield.h"
+#include "fhirsamplebook.h"
 #include "fixture.h"
 #include "graph.h"
 #include "mainwindow.h"
@@ -39,6 +40,7 @@ private slots:
     void deleteAsksFirst();
     void listLoadsPageByPage();
     void answersShowReadOnly();
+    void fhirButtonsCarryTheBook();
 
 private:
     QString m_location;
@@ -447,6 +449,47 @@ void TestCaseBook::answersShowReadOnly()
     const QList<int> stored(record.answers[0].begin(), record.answers[0].end());
     QCOMPARE(ticked, stored);
     QCOMPARE(afterClick, stored);
+}
+
+// Exporting the selected case as FHIR writes it owner-only; importing that file in an empty book
+// recreates it with its visits and says what it did.
+void TestCaseBook::fhirButtonsCarryTheBook()
+{
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(QStringLiteral("a-1.json"));
+    {
+        CaseStore store;
+        QVERIFY(store.open(m_location));
+        QVERIFY(fillSmallBook(store));
+        CaseBookDialog book(store);
+        book.show();
+        auto *list = book.findChild<QTableView *>("caseList");
+        list->selectRow(0); // A-1, the case with visits
+        QVERIFY(book.findChild<QPushButton *>("exportFhirButton")->isEnabled());
+        book.exportFhirTo(fileName);
+    }
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
+    const QByteArray exported = file.readAll();
+    QCOMPARE(exported.count("\"resourceType\": \"Patient\""), 1);
+
+    CaseStore empty;
+    QVERIFY(empty.open(freshCaseBook()));
+    CaseBookDialog book(empty);
+    book.show();
+    QString said;
+    onNextModal([&](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            said = box->text() + QLatin1Char('\n') + box->informativeText();
+            box->close();
+        }
+    });
+    QVERIFY(book.findChild<QPushButton *>("importFhirButton")->isEnabled());
+    book.importFhirFrom(fileName);
+    QTRY_VERIFY(!said.isEmpty());
+    QVERIFY2(said.contains(QLatin1String("Added 3 visits to 1 case, recreating 1 case.")), qPrintable(said));
+    QCOMPARE(book.findChild<QTableView *>("caseList")->model()->rowCount(), 1);
 }
 
 QTEST_MAIN(TestCaseBook)

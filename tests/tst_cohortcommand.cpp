@@ -94,7 +94,8 @@ void TestCohortCommand::exitStatus_data()
                                     << "no column restrained_eating";
     QTest::newRow("missing input") << QByteArray() << QStringList{"predict", "none.csv", "-o", "out.csv"} << 2
                                    << false << "Cannot read none.csv";
-    QTest::newRow("no command") << QByteArray() << QStringList() << 2 << false << "predict, validate, calibrate, import or export";
+    QTest::newRow("no command") << QByteArray() << QStringList() << 2 << false
+                                << "predict, validate, calibrate, import, export, fhir-export or fhir-import";
     QTest::newRow("option of the other command") << header + goodRows << QStringList{"predict", "in.csv", "--json"}
                                                  << 2 << false << "--json belongs to validate";
     QTest::newRow("bad month") << header + goodRows << QStringList{"validate", "in.csv", "--month", "7"} << 2
@@ -220,6 +221,23 @@ void TestCohortCommand::caseBookCommands_data()
     QTest::newRow("export to a missing folder") << QStringList{"export", "--database", "book.sqlite", "-o", "no/out.csv"}
                                                 << 2 << 1 << "Cannot write";
     QTest::newRow("export takes no file") << QStringList{"export", "in.csv"} << 2 << 1 << "not a file";
+    QTest::newRow("fhir-export") << QStringList{"fhir-export", "--database", "book.sqlite", "--code", "A", "-o", "a.json"}
+                                 << 0 << 1 << QString();
+    QTest::newRow("fhir-export, a code not in the book")
+        << QStringList{"fhir-export", "--database", "book.sqlite", "--code", "Z"} << 2 << 1 << "No case has the code “Z”.";
+    QTest::newRow("fhir-import") << QStringList{"fhir-import", "good.json", "--database", "book.sqlite"} << 0 << 1
+                                 << QString();
+    QTest::newRow("fhir-import, an unusable observation")
+        << QStringList{"fhir-import", "stone.json", "--database", "book.sqlite"} << 1 << 1
+        << "stone.json: entry 3: valueQuantity: unit \"[stone_av]\" is not a unit of weight we read\n"
+           "telma-cohort: nothing was imported: 1 observation cannot be used.";
+    QTest::newRow("fhir-import, not FHIR") << QStringList{"fhir-import", "in.csv", "--database", "book.sqlite"} << 2
+                                           << 1 << "Cannot import in.csv: it is not FHIR JSON";
+    QTest::newRow("fhir-import, another code system")
+        << QStringList{"fhir-import", "good.json", "--database", "book.sqlite", "--identifier-system", "urn:x"} << 1
+        << 1 << "good.json: entry 2: subject: the Patient of entry 1 has no identifier under urn:x";
+    QTest::newRow("--code with fhir-import") << QStringList{"fhir-import", "good.json", "--code", "A"} << 2 << 1
+                                             << "--code belongs to fhir-export";
     QTest::newRow("--database with a file") << QStringList{"validate", "in.csv", "--database", "book.sqlite"} << 2
                                             << 1 << "--database belongs to validate --cases";
 }
@@ -236,6 +254,20 @@ void TestCohortCommand::caseBookCommands()
     write(QStringLiteral("in.csv"), caseHeader + rows[1] + '\n' + rows[2] + '\n');
     write(QStringLiteral("again.csv"), caseHeader + rows[1] + '\n' + rows[0] + '\n');
     write(QStringLiteral("nocode.csv"), caseHeader.mid(5) + rows[1].mid(2) + '\n');
+    // A visit of case A (baseline 2025-01-10) from a record system, once more with a unit we do not read.
+    const QByteArray patient = R"({"fullUrl": "urn:uuid:7e0b6b4e-0000-4000-8000-000000000001",
+        "resource": {"resourceType": "Patient", "identifier": [{"system": "urn:telma:case-code", "value": "A"}]}})";
+    const auto weight = [](const char *value, const char *unit) {
+        return QByteArray(R"({"resource": {"resourceType": "Observation", "status": "final",
+            "code": {"coding": [{"system": "http://loinc.org", "code": "29463-7"}]},
+            "subject": {"reference": "urn:uuid:7e0b6b4e-0000-4000-8000-000000000001"},
+            "effectiveDateTime": "2025-02-10T09:15:00+01:00",
+            "valueQuantity": {"value": )") + value + R"(, "system": "http://unitsofmeasure.org", "code": ")" + unit
+            + R"("}}})";
+    };
+    const QByteArray head = R"({"resourceType": "Bundle", "type": "searchset", "entry": [)";
+    write(QStringLiteral("good.json"), head + patient + ',' + weight("86.7", "kg") + "]}");
+    write(QStringLiteral("stone.json"), head + patient + ',' + weight("86.7", "kg") + ',' + weight("13", "[stone_av]") + "]}");
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("TELMA_DATABASE"), m_dir->filePath(QStringLiteral("book.sqlite")));
     QCOMPARE(runCohort({"import", "first.csv", "--database", "book.sqlite"}, m_dir->path()).status, 0);

@@ -8,13 +8,16 @@
 #include "datefield.h"
 #include "followuppane.h"
 #include "modaldriver.h"
+#include "pdftools.h"
 #include "visitstore.h"
 
 #include <QCalendarWidget>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -80,6 +83,7 @@ private slots:
     void typedDateIsKeptOrRefused();
     void calendarOffersOnlyTheAcceptedRange();
     void caseBookShowsTheSelectedFollowUp();
+    void handoutSavedFromThePane();
 
 private:
     // Opens the dialog with the button, fills it and presses Return in the field named.
@@ -451,6 +455,42 @@ void TestFollowUpPane::caseBookShowsTheSelectedFollowUp()
     list->selectRow(0);
     QCOMPARE(visits->model()->rowCount(), 0);
     QVERIFY(book.findChild<QPushButton *>("addObservationButton")->isEnabled());
+}
+
+// The handout from the pane: the file dialog proposes the case's name, the person's page is
+// written, and printing is offered.
+void TestFollowUpPane::handoutSavedFromThePane()
+{
+    typeVisit("addObservationButton", {m_case.baselineDate.addDays(30), "33.5", "", "", ""},
+              "observationNoteEdit");
+    QTemporaryDir dir;
+    const QString target = dir.filePath("handout.pdf");
+    QString proposed;
+    QString question;
+    bool saved = false;
+    onNextModal([&](QWidget *modal) {
+        auto *files = qobject_cast<QFileDialog *>(modal);
+        if (!files) {
+            modal->close();
+            return;
+        }
+        proposed = files->selectedFiles().value(0);
+        auto *name = files->findChild<QLineEdit *>("fileNameEdit");
+        name->clear();
+        QTest::keyClicks(name, target);
+        // Qt's own dialog takes the typed name; its completer keeps Return for itself.
+        files->selectFile(name->text());
+        static_cast<QDialog *>(files)->accept();
+        // The question that follows the save.
+        answerBox("Not now", &question);
+    }, &saved);
+    m_pane->findChild<QPushButton *>("followUpHandoutButton")->click();
+    QVERIFY(saved);
+    QCOMPARE(QFileInfo(proposed).fileName(),
+             QStringLiteral("P-1-%1-handout.pdf").arg(QDate::currentDate().toString(Qt::ISODate)));
+    QVERIFY2(question.contains("Print it as well?"), qPrintable(question));
+    const QString text = pdfText(target);
+    QVERIFY2(text.contains("case P-1") && text.contains("Your visits so far"), qPrintable(text));
 }
 
 QTEST_MAIN(TestFollowUpPane)

@@ -10,6 +10,7 @@
 #include "dialog_bod.h"
 #include "dialog_mps.h"
 #include "graph.h"
+#include "handoutaction.h"
 #include "predictorcheck.h"
 #include "questionnaireanswers.h"
 #include "questionnairelauncher.h"
@@ -89,6 +90,7 @@ void MainWindow::on_btnSimulation_clicked()
     if (const std::optional<Calibration> calibration = m_caseBook->calibrationInUse())
         result.setCalibration(*calibration);
     addSaveCaseButton(result, *m_caseBook, m_answers);
+    addHandoutButton(result);
     result.exec();
 }
 

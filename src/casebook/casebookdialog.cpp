@@ -5,9 +5,13 @@
 #include "casecsv.h"
 #include "caselistmodel.h"
 #include "casestore.h"
+#include "fhirbundlewriter.h"
+#include "fhircasebook.h"
+#include "fhirimport.h"
 #include "followuppane.h"
 #include "questionnaireview.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -78,6 +82,8 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
         void (CaseBookDialog::*run)();
     };
     QPushButton *exportButton = nullptr;
+    QPushButton *exportFhirButton = nullptr;
+    QPushButton *importFhirButton = nullptr;
     QPushButton *backupButton = nullptr;
     QPushButton *databaseButton = nullptr;
     QPushButton *calibrationButton = nullptr;
@@ -86,6 +92,8 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
         {&m_answers, "caseAnswersButton", QT_TR_NOOP("Answers…"), &CaseBookDialog::chooseAnswers},
         {&m_delete, "deleteCaseButton", QT_TR_NOOP("Delete…"), &CaseBookDialog::deleteCurrent},
         {&exportButton, "exportCasesButton", QT_TR_NOOP("Export…"), &CaseBookDialog::exportCases},
+        {&exportFhirButton, "exportFhirButton", QT_TR_NOOP("Export FHIR…"), &CaseBookDialog::exportFhir},
+        {&importFhirButton, "importFhirButton", QT_TR_NOOP("Import FHIR…"), &CaseBookDialog::importFhir},
         {&backupButton, "backupCasesButton", QT_TR_NOOP("Back up…"), &CaseBookDialog::backUp},
         {&databaseButton, "databaseButton", QT_TR_NOOP("Database…"), &CaseBookDialog::chooseDatabase},
         {&calibrationButton, "calibrationButton", QT_TR_NOOP("Calibration…"),
@@ -99,6 +107,10 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     }
     m_answers->setToolTip(tr("The questionnaire answers of the selected case"));
     exportButton->setToolTip(tr("Cases as CSV: the selected ones, or all when none is selected"));
+    exportFhirButton->setToolTip(tr("Cases and visits as a FHIR R4 file for a record system: the "
+                                    "selected ones, or all when none is selected"));
+    importFhirButton->setToolTip(tr("Weights, heights and BMI measured elsewhere, from a FHIR R4 "
+                                    "file, as visits"));
     backupButton->setToolTip(tr("A copy of the whole case book"));
     databaseButton->setToolTip(tr("The case book on this computer or on the clinic server"));
     calibrationButton->setToolTip(tr("The clinic range drawn around every predicted course"));
@@ -253,6 +265,104 @@ void CaseBookDialog::exportCases()
     QString error;
     if (!CaseCsv::save(fileName, records, &error))
         warn(error);
+}
+
+// The case code system a clinic set, or empty after saying why it cannot be used.
+static QString fhirCaseCodeSystem(QWidget *parent, const QString &title)
+{
+    const QString system = FhirTerms::caseCodeSystem();
+    if (const QString problem = FhirTerms::caseCodeSystemProblem(system); !problem.isEmpty()) {
+        QMessageBox::warning(parent, title,
+                             QCoreApplication::translate("CaseBookDialog",
+                                                         "TELMA_FHIR_CASE_CODE_SYSTEM must name the "
+                                                         "system of the case codes: %1.")
+                                 .arg(problem));
+        return QString();
+    }
+    return system;
+}
+
+void CaseBookDialog::exportFhir()
+{
+    const bool selected = !m_list->selectionModel()->selectedRows().isEmpty();
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString proposed = QDir(folder).filePath(
+        QStringLiteral("telma-cases-%1.fhir.json").arg(QDate::currentDate().toString(Qt::ISODate)));
+    const QString fileName = QFileDialog::getSaveFileName(
+        this, selected ? tr("Export the selected cases as FHIR") : tr("Export all cases as FHIR"),
+        proposed, tr("FHIR JSON files (*.json)"));
+    if (!fileName.isEmpty())
+        exportFhirTo(fileName);
+}
+
+void CaseBookDialog::exportFhirTo(const QString &fileName)
+{
+    const QString system = fhirCaseCodeSystem(this, windowTitle());
+    if (system.isEmpty())
+        return;
+    QVector<qint64> ids;
+    for (const QModelIndex &row : m_list->selectionModel()->selectedRows())
+        ids << m_model->summary(row.row()).id;
+    FhirCaseBook book(m_store);
+    QVector<FhirCase> cases;
+    if (!book.read(ids, &cases)) {
+        warn(book.error());
+        return;
+    }
+    QString error;
+    if (!FhirBundleWriter(system).save(fileName, cases, &error))
+        warn(error);
+}
+
+void CaseBookDialog::importFhir()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString fileName = QFileDialog::getOpenFileName(this, tr("Import visits from FHIR"), folder,
+                                                          tr("FHIR JSON files (*.json);;All files (*)"));
+    if (!fileName.isEmpty())
+        importFhirFrom(fileName);
+}
+
+void CaseBookDialog::importFhirFrom(const QString &fileName)
+{
+    const QString system = fhirCaseCodeSystem(this, windowTitle());
+    if (system.isEmpty())
+        return;
+    FhirCaseBook book(m_store);
+    FhirImport import(book, system);
+    const FhirImport::Outcome outcome = import.runFile(fileName);
+    if (outcome == FhirImport::Failed) {
+        warn(import.error());
+        return;
+    }
+    const auto lines = [](const QVector<FhirImport::Note> &notes) {
+        QStringList text;
+        for (const FhirImport::Note &note : notes)
+            text << tr("entry %1: %2").arg(note.entry).arg(note.text);
+        return text.join(QLatin1Char('\n'));
+    };
+    const QString name = QFileInfo(fileName).fileName();
+    QMessageBox box(this);
+    box.setObjectName(QStringLiteral("fhirImportResult"));
+    box.setWindowTitle(windowTitle());
+    if (outcome == FhirImport::Refused) {
+        box.setIcon(QMessageBox::Warning);
+        const int count = int(import.refusals().size());
+        box.setText(count == 1 ? tr("Nothing was imported: 1 observation in %1 cannot be used.").arg(name)
+                               : tr("Nothing was imported: %1 observations in %2 cannot be used.")
+                                     .arg(count).arg(name));
+        // The first few in the box itself, all of them under "Show Details…".
+        box.setInformativeText(lines(import.refusals().mid(0, 3)));
+        box.setDetailedText(lines(import.refusals()));
+    } else {
+        box.setIcon(QMessageBox::Information);
+        box.setText(tr("%1 imported.").arg(name));
+        box.setInformativeText(import.summary());
+        if (!import.notes().isEmpty())
+            box.setDetailedText(lines(import.notes()));
+        m_model->reload();
+    }
+    box.exec();
 }
 
 void CaseBookDialog::backUp()

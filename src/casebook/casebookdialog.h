@@ -13,7 +13,8 @@ class QPushButton;
 class QTableView;
 
 // "Cases": find a case by typing part of its code, load it into the form, see its
-// questionnaire answers, delete it, export cases as CSV or back up the whole case book.
+// questionnaire answers, delete it, export cases as CSV or FHIR, import visits measured
+// elsewhere from FHIR, or back up the whole case book.
 class CaseBookDialog : public QDialog
 {
     Q_OBJECT
@@ -28,12 +29,17 @@ public:
 
     // Shows the stored answers of one questionnaire of the current case, read-only.
     void showAnswers(int predictor);
+    // What "Export FHIR…" and "Import FHIR…" do once the file is chosen; problems are shown.
+    void exportFhirTo(const QString &fileName);
+    void importFhirFrom(const QString &fileName);
 
 private:
     void loadCurrent();
     void chooseAnswers();
     void deleteCurrent();
     void exportCases();
+    void exportFhir();
+    void importFhir();
     void backUp();
     void chooseDatabase();
     void showCalibration();

@@ -6,6 +6,9 @@
 #include "casetable.h"
 #include "casestorewrite.h"
 #include "visitstore.h"
+#include "writetransaction.h"
+
+#include <optional>
 
 #include <QCoreApplication>
 #include <QSqlQuery>
@@ -33,7 +36,8 @@ bool CaseStore::addCase(CaseRecord *record)
     return CaseTable(m_connection).add(record);
 }
 
-bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits)
+bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits,
+                         const QVector<CaseVisits> &stored)
 {
     m_connection.clearError();
     const auto refuse = [this](const CaseRecord &record, const CaseStoreError &error) {
@@ -50,12 +54,21 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
     }
     if (!m_connection.connected())
         return false;
-    if (m_connection.isServer())
+    if (m_connection.isServer() && stored.isEmpty())
         return addCasesOnServer(records, visits);
     const QVector<CaseRecord> unsaved = *records;
     CaseStoreWrite write(m_connection, QT_TR_NOOP("save the cases"));
     if (!write.begun())
         return false;
+    // Visits of cases already in the book have no server function yet: on the server such a
+    // batch is one transaction of plain statements, which only the owner may write.
+    std::optional<WriteTransaction> serverWrite;
+    if (m_connection.isServer()) {
+        QSqlDatabase db = m_connection.database();
+        serverWrite.emplace(db, m_connection.dialect());
+        if (!serverWrite->begun())
+            return m_connection.failQuery(serverWrite->query(), QT_TR_NOOP("save the cases"));
+    }
     CaseTable cases(m_connection);
     VisitStore visitStore(m_connection);
     const QDateTime now = QDateTime::currentDateTimeUtc();
@@ -72,9 +85,31 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
             return false;
         }
     }
-    if (!write.commit()) {
+    for (const CaseVisits &more : stored) {
+        QDate baseline;
+        bool saved = visitStore.readBaseline(more.caseId, &baseline);
+        for (const Visit &visit : more.visits) {
+            if (!saved)
+                break;
+            if (const CaseStoreError invalid = VisitStore::check(visit, baseline))
+                saved = m_connection.fail(invalid);
+        }
+        if (saved)
+            saved = visitStore.storeHeight(more.caseId, more.newHeightM);
+        for (Visit visit : more.visits) {
+            if (!saved)
+                break;
+            saved = visitStore.insertVisit(more.caseId, &visit, write);
+        }
+        if (!saved) {
+            *records = unsaved;
+            return false;
+        }
+    }
+    if (serverWrite ? !serverWrite->commit() : !write.commit()) {
         *records = unsaved;
-        return false;
+        return serverWrite ? m_connection.failQuery(serverWrite->query(), QT_TR_NOOP("save the cases"))
+                           : false;
     }
     return true;
 }

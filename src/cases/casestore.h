@@ -12,6 +12,16 @@
 #include <QStringList>
 #include <QVector>
 
+#include <memory>
+#include <optional>
+
+// Further visits of a case already in the book, and a height for it where it has none yet.
+struct CaseVisits {
+    qint64 caseId = 0;
+    QList<Visit> visits;
+    std::optional<double> newHeightM;
+};
+
 // The case book: cases in a database, each change in one transaction with its audit entry.
 // Every call returns at once with success or failure; after a failure, lastError() says
 // why in words for the user, and nothing was changed. The work is done by the connection,
@@ -49,7 +59,9 @@ public:
     // Saves many new cases, visits[i] being the visits of records[i], in one transaction with
     // their audit entries: all or none. A case or visit that fails its check, or a code in
     // use, refuses the whole batch with a message that names the case.
-    bool addCases(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits);
+    // The visits of cases already in the book (stored) go in with them, in the same transaction.
+    bool addCases(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits,
+                  const QVector<CaseVisits> &stored = {});
     // Which of codes are already used by a case; false only when the book cannot be read.
     bool codesInUse(const QStringList &codes, QSet<QString> *inUse);
     // Saves a changed case; refused with Conflict when it was changed since it was read

@@ -59,11 +59,12 @@ public:
     // new cases and their visits is one write.
     bool insertVisit(qint64 caseId, Visit *visit, CaseStoreWrite &write);
 
-private:
     bool readBaseline(qint64 caseId, QDate *baseline);
     // Within a write: checks a height given with a visit and stores it for a case that has
     // none, with its audit entry.
     bool storeHeight(qint64 caseId, std::optional<double> heightM);
+
+private:
     bool fail(const CaseStoreError &error);
     // On the clinic server, the checks that need no look-up, before the call.
     bool checkBeforeCall(qint64 caseId, const Visit &visit);

@@ -10,6 +10,9 @@
 #include "cohortinput.h"
 #include "cohortprediction.h"
 #include "cohortvalidation.h"
+#include "fhirbundlewriter.h"
+#include "fhircasebook.h"
+#include "fhirimport.h"
 #include "validationreport.h"
 
 #include <QApplication>
@@ -18,6 +21,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -83,7 +87,28 @@ struct Options {
                              QStringLiteral("validate, calibrate: on the case book's own cases and visits.")};
     QCommandLineOption use{QStringLiteral("use"),
                            QStringLiteral("calibrate: store the calibration in the case book as the one in use.")};
+    QCommandLineOption code{QStringLiteral("code"),
+                            QStringLiteral("fhir-export: only the case with this code (repeatable)."),
+                            QStringLiteral("CODE")};
+    QCommandLineOption identifierSystem{
+        QStringLiteral("identifier-system"),
+        QStringLiteral("fhir-export, fhir-import: the system of the case code in Patient.identifier "
+                       "(default: TELMA_FHIR_CASE_CODE_SYSTEM, else urn:telma:case-code)."),
+        QStringLiteral("URI")};
 };
+
+// The system the case code is known under in FHIR files, or empty after saying why not.
+QString caseCodeSystem(const QCommandLineParser &parser, const Options &o, QString *error)
+{
+    const QString system = parser.isSet(o.identifierSystem) ? parser.value(o.identifierSystem)
+                                                            : FhirTerms::caseCodeSystem();
+    const QString problem = FhirTerms::caseCodeSystemProblem(system);
+    if (!problem.isEmpty()) {
+        *error = QStringLiteral("The case code system %1.").arg(problem);
+        return QString();
+    }
+    return system;
+}
 
 // The case book the window uses, unless --database names another.
 bool openCaseBook(CaseStore &store, const QCommandLineParser &parser, const Options &o, QString *error)
@@ -349,6 +374,72 @@ int exportCases(const QCommandLineParser &parser, const Options &o)
     return AllRowsUsed;
 }
 
+int fhirExport(const QCommandLineParser &parser, const Options &o)
+{
+    QString error;
+    const QString system = caseCodeSystem(parser, o, &error);
+    if (system.isEmpty())
+        return failure(error);
+    CaseStore store;
+    if (!openCaseBook(store, parser, o, &error))
+        return failure(error);
+    FhirCaseBook book(store);
+    QVector<FhirCase> cases;
+    if (!book.read({}, &cases))
+        return failure(book.error());
+    if (parser.isSet(o.code)) {
+        const QStringList codes = parser.values(o.code);
+        for (const QString &code : codes) {
+            if (std::none_of(cases.cbegin(), cases.cend(),
+                             [&code](const FhirCase &c) { return c.record.code == code; }))
+                return failure(QStringLiteral("No case has the code “%1”.").arg(code));
+        }
+        cases.erase(std::remove_if(cases.begin(), cases.end(),
+                                   [&codes](const FhirCase &c) { return !codes.contains(c.record.code); }),
+                    cases.end());
+    }
+    const FhirBundleWriter writer(system);
+    if (parser.isSet(o.output)) {
+        if (!writer.save(parser.value(o.output), cases, &error))
+            return failure(error);
+        return AllRowsUsed;
+    }
+    const QByteArray json = QJsonDocument(writer.bundle(cases)).toJson(QJsonDocument::Indented);
+    if (std::fwrite(json.constData(), 1, size_t(json.size()), stdout) != size_t(json.size()))
+        return failure(QStringLiteral("Cannot write to standard output."));
+    return AllRowsUsed;
+}
+
+int fhirImport(const QString &fileName, const QCommandLineParser &parser, const Options &o)
+{
+    QString error;
+    const QString system = caseCodeSystem(parser, o, &error);
+    if (system.isEmpty())
+        return failure(error);
+    CaseStore store;
+    if (!openCaseBook(store, parser, o, &error))
+        return failure(error);
+    FhirCaseBook book(store);
+    FhirImport import(book, system);
+    const FhirImport::Outcome outcome = import.runFile(fileName);
+    if (outcome == FhirImport::Failed)
+        return failure(import.error());
+    const QByteArray name = QFileInfo(fileName).fileName().toLocal8Bit();
+    if (outcome == FhirImport::Refused) {
+        for (const FhirImport::Note &refusal : import.refusals())
+            std::fprintf(stderr, "%s: entry %d: %s\n", name.constData(), refusal.entry,
+                         qUtf8Printable(refusal.text));
+        const long long count = import.refusals().size();
+        std::fprintf(stderr, "telma-cohort: nothing was imported: %lld observation%s cannot be used.\n",
+                     count, count == 1 ? "" : "s");
+        return SomeRowsRefused;
+    }
+    for (const FhirImport::Note &note : import.notes())
+        std::printf("%s: entry %d: %s\n", name.constData(), note.entry, qUtf8Printable(note.text));
+    std::printf("%s\n", qUtf8Printable(import.summary()));
+    return AllRowsUsed;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -374,16 +465,22 @@ int main(int argc, char *argv[])
         "  calibrate (IN.csv | --cases) [--database D] [--json] [--use]   the clinic's range per\n"
         "                                month; --use puts it in use in the case book\n"
         "  import IN.csv [--database D]  every row as a case with its visits; all rows or none\n"
-        "  export [--database D] [-o OUT.csv]   the case book with bmi_month_1..6 observed\n\n"
+        "  export [--database D] [-o OUT.csv]   the case book with bmi_month_1..6 observed\n"
+        "  fhir-export [--database D] [--code CODE ...] [-o FILE.json]   cases and visits as a\n"
+        "                                FHIR R4 Bundle\n"
+        "  fhir-import FILE.json [--database D]   a FHIR Bundle's BMI, weight and height as\n"
+        "                                visits; all or none\n\n"
         "IN.csv \"-\" is standard input. Exit status: 0 every row used, 1 some rows refused\n"
         "(listed on standard error), 2 usage or file error."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("predict, validate, calibrate, import or export"));
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("predict, validate, calibrate, import, export, fhir-export or "
+                                                "fhir-import"));
     parser.addPositionalArgument(QStringLiteral("input"), QStringLiteral("The cohort file (CSV)."));
     const Options o;
     parser.addOptions({o.output, o.delimiter, o.decimalComma, o.json, o.report, o.plot, o.month,
-                       o.database, o.cases, o.use});
+                       o.database, o.cases, o.use, o.code, o.identifierSystem});
     if (!parser.parse(QCoreApplication::arguments()))
         return failure(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -399,14 +496,17 @@ int main(int argc, char *argv[])
     const QString command = args.value(0);
     const QStringList commands{QStringLiteral("predict"), QStringLiteral("validate"),
                                QStringLiteral("calibrate"), QStringLiteral("import"),
-                               QStringLiteral("export")};
+                               QStringLiteral("export"), QStringLiteral("fhir-export"),
+                               QStringLiteral("fhir-import")};
     if (!commands.contains(command))
-        return failure(QStringLiteral("Say predict, validate, calibrate, import or export (see --help)."));
+        return failure(QStringLiteral("Say predict, validate, calibrate, import, export, fhir-export or "
+                                      "fhir-import (see --help)."));
     const bool isPredict = command == QLatin1String("predict");
     const bool isValidate = command == QLatin1String("validate");
     const bool isCalibrate = command == QLatin1String("calibrate");
     const bool fromCases = (isValidate || isCalibrate) && parser.isSet(o.cases);
-    const bool takesFile = !fromCases && command != QLatin1String("export");
+    const bool takesFile = !fromCases && command != QLatin1String("export")
+        && command != QLatin1String("fhir-export");
     if (takesFile && args.size() != 2)
         return failure(QStringLiteral("%1 takes one input file (see --help).").arg(command));
     if (!takesFile && args.size() != 1)
@@ -414,13 +514,15 @@ int main(int argc, char *argv[])
                            .arg(fromCases ? command + QStringLiteral(" --cases") : command));
     // Which command each option belongs to.
     const std::pair<const QCommandLineOption *, QStringList> belongs[] = {
-        {&o.output, {"predict", "export"}}, {&o.json, {"validate", "calibrate"}},
+        {&o.output, {"predict", "export", "fhir-export"}}, {&o.json, {"validate", "calibrate"}},
         {&o.report, {"validate"}},          {&o.plot, {"validate"}},
         {&o.month, {"validate"}},           {&o.cases, {"validate", "calibrate"}},
         {&o.use, {"calibrate"}},
         {&o.delimiter, {"predict", "validate", "calibrate", "import"}},
         {&o.decimalComma, {"predict", "validate", "calibrate", "import"}},
-        {&o.database, {"import", "export", "validate", "calibrate"}},
+        {&o.database, {"import", "export", "validate", "calibrate", "fhir-export", "fhir-import"}},
+        {&o.code, {"fhir-export"}},
+        {&o.identifierSystem, {"fhir-export", "fhir-import"}},
     };
     for (const auto &[option, owners] : belongs) {
         const QString name = option->names().constLast();
@@ -439,6 +541,10 @@ int main(int argc, char *argv[])
 
     if (command == QLatin1String("export"))
         return exportCases(parser, o);
+    if (command == QLatin1String("fhir-export"))
+        return fhirExport(parser, o);
+    if (command == QLatin1String("fhir-import"))
+        return fhirImport(args.at(1), parser, o);
     if (fromCases)
         return isCalibrate ? calibrate(nullptr, QString(), parser, o, CohortReadOptions())
                            : validate(nullptr, QString(), parser, o, CohortReadOptions());

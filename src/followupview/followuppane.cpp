@@ -8,6 +8,8 @@
 #include "followupchartmodel.h"
 #include "followupreport.h"
 #include "followuptablemodel.h"
+#include "handoutaction.h"
+#include "handoutreport.h"
 #include "observationdialog.h"
 #include "reportwriter.h"
 #include "visitstore.h"
@@ -95,6 +97,8 @@ FollowUpPane::FollowUpPane(CaseStore *store, QWidget *parent)
          &FollowUpPane::printReport},
         {&FollowUpPane::m_savePdf, "saveFollowUpPdfButton", QT_TR_NOOP("Save PDF…"),
          &FollowUpPane::saveReportAs},
+        {&FollowUpPane::m_handout, "followUpHandoutButton", QT_TR_NOOP("Handout…"),
+         &FollowUpPane::saveHandoutAs},
     };
     auto *buttons = new QHBoxLayout;
     for (const Action &action : actions) {
@@ -172,6 +176,7 @@ void FollowUpPane::updateActions()
     m_delete->setEnabled(selected);
     m_print->setEnabled(shown);
     m_savePdf->setEnabled(shown);
+    m_handout->setEnabled(shown);
 }
 
 void FollowUpPane::warn(const QString &text)
@@ -301,6 +306,14 @@ void FollowUpPane::printReport()
         return;
     if (!ReportWriter::print(FollowUpReport(*m_table, *m_chart).document(), printer))
         warn(tr("The follow-up report could not be printed."));
+}
+
+void FollowUpPane::saveHandoutAs()
+{
+    if (!m_caseId)
+        return;
+    const HandoutReport handout(m_table->followUp());
+    saveHandout(this, handout);
 }
 
 void FollowUpPane::saveReportAs()

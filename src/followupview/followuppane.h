@@ -18,7 +18,7 @@ struct Visit;
 
 // The follow-up of one case beside the case list: the predicted course with the observed
 // visits in a chart, the visits with their differences in a table, and the buttons that
-// add, correct and delete visits and print or save the follow-up report.
+// add, correct and delete visits, print or save the follow-up report, and save the handout.
 class FollowUpPane : public QWidget
 {
     Q_OBJECT
@@ -53,6 +53,8 @@ private:
     void deleteVisit();
     void printReport();
     void saveReportAs();
+    // The handout for the person, in plain words.
+    void saveHandoutAs();
     void updateActions();
     void warn(const QString &text);
     // Stores a checked visit, asking first when its date already has another one.
@@ -72,6 +74,7 @@ private:
     QPushButton *m_delete;
     QPushButton *m_print;
     QPushButton *m_savePdf;
+    QPushButton *m_handout;
 };
 
 #endif // FOLLOWUPPANE_H

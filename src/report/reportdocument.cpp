@@ -20,7 +20,7 @@ using P = ReportPage;
 constexpr double CellPaddingX = 40.0;
 constexpr double CellPaddingY = 14.0;
 constexpr double RuleWidth = 8.0;
-// Gaps in tenths of a point at a 10 pt text; larger print spreads them alike.
+// Gaps in tenths of a point at a 10 pt text.
 constexpr double SectionGap = 160.0;
 constexpr double ParagraphGap = 70.0;
 constexpr double HeadingGap = 50.0;
@@ -97,7 +97,8 @@ struct ReportDocument::Data {
             return P::font(style.text);
         }
     }
-    double gapScale() const { return style.text / 10.0; }
+    // Gaps grow with the text a little, so that large print still fits its page.
+    double gapScale() const { return std::sqrt(style.text / 10.0); }
 };
 
 struct ReportDocument::Layout {
@@ -192,9 +193,9 @@ private:
 ReportDocument::Style ReportDocument::largePrint()
 {
     Style style;
-    style.title = 20;
-    style.heading = 15;
-    style.text = 13;
+    style.title = 18;
+    style.heading = 14;
+    style.text = 12.5;
     style.table = 12;
     style.footer = 12;
     return style;
