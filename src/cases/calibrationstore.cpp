@@ -176,7 +176,7 @@ bool CalibrationStore::dropInUse(QSqlQuery &query)
 bool CalibrationStore::add(Calibration *calibration, bool use)
 {
     m_store.connection().clearError();
-    if (!m_store.connection().connected())
+    if (!m_store.connection().connected() || !m_store.connection().writable())
         return false;
     QSqlDatabase db = m_store.database();
     WriteTransaction write(db, m_store.connection().dialect());
@@ -226,7 +226,7 @@ bool CalibrationStore::add(Calibration *calibration, bool use)
 bool CalibrationStore::use(qint64 id)
 {
     m_store.connection().clearError();
-    if (!m_store.connection().connected())
+    if (!m_store.connection().connected() || !m_store.connection().writable())
         return false;
     QSqlDatabase db = m_store.database();
     WriteTransaction write(db, m_store.connection().dialect());
@@ -248,7 +248,7 @@ bool CalibrationStore::use(qint64 id)
 bool CalibrationStore::useNone()
 {
     m_store.connection().clearError();
-    if (!m_store.connection().connected())
+    if (!m_store.connection().connected() || !m_store.connection().writable())
         return false;
     QSqlDatabase db = m_store.database();
     WriteTransaction write(db, m_store.connection().dialect());

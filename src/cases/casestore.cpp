@@ -119,6 +119,8 @@ bool CaseStore::addCasesOnServer(QVector<CaseRecord> *records,
 {
     const char *doing = QT_TR_NOOP("save the cases");
     CaseStoreWrite write(m_connection, doing);
+    if (!write.begun())
+        return false;
     // The whole batch in one call, however many cases: one round trip.
     CaseStoreStatement call(m_connection,
                             CaseServerFunctions::call(m_connection.dialect().schema(),

@@ -8,7 +8,8 @@ CaseStoreWrite::CaseStoreWrite(CaseStoreConnection &connection, const char *doin
     , m_doing(doing)
 {
     // On the server the change is one call of a function there, its own transaction.
-    m_begun = connection.isServer() || run(connection.dialect().beginWrite().toLatin1().constData());
+    m_begun = connection.writable()
+              && (connection.isServer() || run(connection.dialect().beginWrite().toLatin1().constData()));
 }
 
 CaseStoreWrite::~CaseStoreWrite()
