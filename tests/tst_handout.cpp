@@ -211,7 +211,7 @@ void TestHandout::resultDialogButtonSavesTheHandout()
     }, &saved);
     button->click();
     QVERIFY(saved);
-    // Named after the day it is made, as its footer says.
+    // The handout from the dialog is made today, whenever its simulation was made.
     QCOMPARE(QFileInfo(proposed).fileName(),
              QStringLiteral("AB-101-%1-handout.pdf").arg(QDate::currentDate().toString(Qt::ISODate)));
     QVERIFY2(question.contains("Print it as well?"), qPrintable(question));
