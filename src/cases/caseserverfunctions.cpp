@@ -154,8 +154,10 @@ QString visitCheck()
 
 // Every function runs with the owner's rights and sees only the case book's schema (and
 // pg_temp last, so that a caller's temporary table never stands in for one of ours); numbers
-// become text exactly, as the trail on a SQLite file has them.
-const QString Pinned = QStringLiteral("SET search_path = {s}, pg_temp SET extra_float_digits = 1");
+// become text exactly, as the trail on a SQLite file has them. No JIT: a batch's statements
+// are estimated dear enough to be compiled, which took longer than running them.
+const QString Pinned =
+    QStringLiteral("SET search_path = {s}, pg_temp SET extra_float_digits = 1 SET jit = off");
 
 QString definer(const QString &signature, const QString &returns, const QString &body)
 {
