@@ -143,6 +143,8 @@ void RoundTripProxy::run()
         const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(next - Clock::now());
         ::poll(watched.data(), nfds_t(watched.size()), int(std::max<long long>(0, wait.count())));
         const Clock::time_point now = Clock::now();
+        // A link accepted below was not polled this turn: it has no entry in watched yet.
+        const size_t polled = links.size();
         if (watched[0].revents & POLLIN) {
             const int client = ::accept(m_listener, nullptr, nullptr);
             const int server = client >= 0 ? connectUnix(m_socketPath) : -1;
@@ -155,7 +157,7 @@ void RoundTripProxy::run()
                 ::close(client);
             }
         }
-        for (size_t i = 0; i < links.size(); ++i) {
+        for (size_t i = 0; i < polled; ++i) {
             Link &link = *links[i];
             const pollfd &fromClient = watched[2 + 2 * i];
             const pollfd &fromServer = watched[3 + 2 * i];
