@@ -8,6 +8,7 @@
 #include "fhirbundlewriter.h"
 #include "fhircasebook.h"
 #include "fhirimport.h"
+#include "flowlayout.h"
 #include "followuppane.h"
 #include "questionnaireview.h"
 
@@ -24,6 +25,9 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableView>
@@ -58,8 +62,13 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     m_list->verticalHeader()->hide();
     // One line a case, however narrow the list is made.
     m_list->setWordWrap(false);
-    m_list->horizontalHeader()->setSectionResizeMode(CaseListModel::CodeColumn,
-                                                     QHeaderView::Stretch);
+    // Every column as wide as its words, the code first: "AB-101" and "ab-101" must both be
+    // read whole. What does not fit scrolls sideways; the last column takes what is left.
+    m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CaseBookDialog::keepCodeColumnInView);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &CaseBookDialog::keepCodeColumnInView);
 
     m_list->setAccessibleName(tr("Cases"));
     // Double-click or Return on a case loads it, as "Load into form" does.
@@ -75,6 +84,8 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->setObjectName(QStringLiteral("buttonBox"));
+    // The actions go on to a second row where the screen is too narrow for one.
+    auto *actionRow = new FlowLayout;
     struct Action {
         QPushButton **button;
         const char *name;
@@ -100,7 +111,8 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
          &CaseBookDialog::showCalibration},
     };
     for (const Action &action : actions) {
-        *action.button = buttons->addButton(tr(action.text), QDialogButtonBox::ActionRole);
+        *action.button = new QPushButton(tr(action.text), this);
+        actionRow->addWidget(*action.button);
         (*action.button)->setObjectName(QLatin1String(action.name));
         (*action.button)->setAutoDefault(false);
         connect(*action.button, &QPushButton::clicked, this, action.run);
@@ -135,19 +147,67 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     casesLayout->addLayout(find);
     casesLayout->addWidget(m_list);
     casesLayout->addWidget(where);
-    auto *split = new QSplitter(Qt::Horizontal, this);
-    split->addWidget(cases);
-    split->addWidget(m_followUp);
-    split->setSizes({620, 760});
+    m_split = new QSplitter(Qt::Horizontal, this);
+    m_split->setObjectName(QStringLiteral("caseBookSplitter"));
+    m_split->setChildrenCollapsible(false);
+    m_split->addWidget(cases);
+    m_split->addWidget(m_followUp);
+    m_split->setStretchFactor(0, 4);
+    m_split->setStretchFactor(1, 5);
+    actionRow->addStretch();
+    actionRow->addWidget(buttons);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(split);
-    layout->addWidget(buttons);
-    resize(1400, 640);
+    layout->addWidget(m_split, 1);
+    layout->addLayout(actionRow);
+    restoreSize();
 
     if (!m_model->errorText().isEmpty())
         warn(m_model->errorText());
     updateButtons();
     m_filter->setFocus();
+}
+
+static const QString sizeKey = QStringLiteral("caseBook/size");
+static const QString splitterKey = QStringLiteral("caseBook/splitter");
+
+void CaseBookDialog::restoreSize()
+{
+    // As the user left it, or wide enough for the list and the follow-up side by side; never
+    // larger than the screen it opens on, which may be smaller than the one it was left on.
+    keepCodeColumnInView();
+    QSettings settings;
+    QSize size = settings.value(sizeKey).toSize();
+    if (!size.isValid())
+        size = QSize(1400, 640);
+    const QScreen *screen = parentWidget() ? parentWidget()->screen() : this->screen();
+    if (screen) {
+        const QRect available = screen->availableGeometry();
+        // Room for the window's frame, which is not part of the size.
+        size = size.boundedTo(available.size() - QSize(16, 40));
+    }
+    resize(size.expandedTo(minimumSizeHint()));
+    if (!m_split->restoreState(settings.value(splitterKey).toByteArray()))
+        m_split->setSizes({size.width() * 4 / 9, size.width() * 5 / 9});
+}
+
+void CaseBookDialog::done(int result)
+{
+    QSettings settings;
+    settings.setValue(sizeKey, size());
+    settings.setValue(splitterKey, m_split->saveState());
+    QDialog::done(result);
+}
+
+void CaseBookDialog::keepCodeColumnInView()
+{
+    // The list never becomes narrower than its codes, whatever the splitter asks.
+    const QAbstractItemView *view = m_list; // where the size hint is public
+    const int code = qMax(view->sizeHintForColumn(CaseListModel::CodeColumn),
+                          m_list->horizontalHeader()->sectionSizeHint(CaseListModel::CodeColumn));
+    const int frame = 2 * m_list->frameWidth() + m_list->verticalScrollBar()->sizeHint().width();
+    const QScreen *screen = this->screen();
+    const int most = screen ? screen->availableGeometry().width() / 2 : code + frame;
+    m_list->setMinimumWidth(qMin(code + frame, most));
 }
 
 void CaseBookDialog::updateButtons()

@@ -10,6 +10,7 @@ class CaseStore;
 class FollowUpPane;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTableView;
 
 // "Cases": find a case by typing part of its code, load it into the form, see its
@@ -33,6 +34,9 @@ public:
     void exportFhirTo(const QString &fileName);
     void importFhirFrom(const QString &fileName);
 
+    // Keeps the size and the split between list and follow-up for the next time.
+    void done(int result) override;
+
 private:
     void loadCurrent();
     void chooseAnswers();
@@ -45,6 +49,8 @@ private:
     void showCalibration();
     void showCalibrationInList();
     void updateButtons();
+    void restoreSize();
+    void keepCodeColumnInView();
     // Shows the follow-up of the one selected case beside the list.
     void showSelectedFollowUp();
     // The current case read whole from the store; false after telling the user why not.
@@ -59,6 +65,7 @@ private:
     QPushButton *m_answers;
     QPushButton *m_delete;
     FollowUpPane *m_followUp;
+    QSplitter *m_split;
     CaseRecord m_chosen;
     bool m_databaseChanged = false;
 };

@@ -43,6 +43,8 @@ struct CaseSummary {
     QDate baselineDate;
     double initialBmi = 0;
     double month6 = 0;
+    // Filled by a search, with the last visits: the list shows their differences in kg.
+    std::optional<double> heightMetres;
 };
 
 // One bounded step of a search through the case list in order of code.

@@ -725,7 +725,7 @@ bool CaseTable::search(const QString &filter, const QString &afterCode, int scan
         QStringLiteral(
             "WITH stretch AS (SELECT code FROM cases WHERE code > ? ORDER BY code LIMIT ?), "
             "bounds AS (SELECT MAX(code) AS last_code, COUNT(*) AS scanned FROM stretch), "
-            "matches AS (SELECT c.id, c.code, c.baseline_date, c.%1, %2 FROM cases c "
+            "matches AS (SELECT c.id, c.code, c.baseline_date, c.%1, %2, c.height_m FROM cases c "
             "WHERE c.code > ? AND c.code <= (SELECT last_code FROM bounds)%3 "
             "ORDER BY c.code LIMIT ?) "
             "SELECT b.last_code, b.scanned, m.*, v.id, v.visit_date, v.bmi, v.weight_kg, v.note "
@@ -751,17 +751,20 @@ bool CaseTable::search(const QString &filter, const QString &afterCode, int scan
     const int scanned = query->value(1).toInt();
     const int summaryColumn = 2;
     const int predictorColumn = summaryColumn + 4;
-    const int visitColumn = predictorColumn + PredictorCount;
+    const int heightColumn = predictorColumn + PredictorCount;
+    const int visitColumn = heightColumn + 1;
     do {
         if (query->value(summaryColumn).isNull())
             break; // no match in this stretch
         PredictorValues values{};
         for (int p = 0; p < PredictorCount; ++p)
             values[p] = query->value(predictorColumn + p).toDouble();
-        const CaseSummary summary{
+        CaseSummary summary{
             query->value(summaryColumn).toLongLong(), query->value(summaryColumn + 1).toString(),
             QDate::fromString(query->value(summaryColumn + 2).toString(), DateFormat),
             values[int(Predictor::InitialBmi)], query->value(summaryColumn + 3).toDouble()};
+        if (!query->value(heightColumn).isNull())
+            summary.heightMetres = query->value(heightColumn).toDouble();
         step->matches.append(summary);
         if (query->value(visitColumn).isNull())
             continue;

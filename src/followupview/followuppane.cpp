@@ -4,6 +4,7 @@
 #include "casestore.h"
 #include "chartxy.h"
 #include "coursecaution.h"
+#include "flowlayout.h"
 #include "followupchart.h"
 #include "followupchartmodel.h"
 #include "followupreport.h"
@@ -100,7 +101,8 @@ FollowUpPane::FollowUpPane(CaseStore *store, QWidget *parent)
         {&FollowUpPane::m_handout, "followUpHandoutButton", QT_TR_NOOP("Handout…"),
          &FollowUpPane::saveHandoutAs},
     };
-    auto *buttons = new QHBoxLayout;
+    // A second row where the pane is too narrow for one.
+    auto *buttons = new FlowLayout;
     for (const Action &action : actions) {
         auto *button = new QPushButton(tr(action.text), this);
         button->setObjectName(QLatin1String(action.name));
