@@ -3,6 +3,7 @@
 #include "caseschema.h"
 #include "casestore.h"
 #include "casestorefixture.h"
+#include "visitstore.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -34,6 +35,8 @@ private slots:
     void searchesInBoundedSteps_data();
     void searchesInBoundedSteps();
     void auditsEveryChange();
+    void batchKeepsWhatSinglesKeep_data();
+    void batchKeepsWhatSinglesKeep();
     void deletionErasesClinicalData();
     void trailIsAppendOnly_data();
     void trailIsAppendOnly();
@@ -430,6 +433,109 @@ void TestCaseStore::auditsEveryChange()
     CaseRecord read;
     QVERIFY(store.readCase(record.id, &read));
     compareCaseValues(read, record);
+}
+
+void TestCaseStore::batchKeepsWhatSinglesKeep_data()
+{
+    QTest::addColumn<bool>("stored"); // the visits go to cases already in the book
+    QTest::newRow("new cases with their visits") << false;
+    QTest::newRow("visits of stored cases, a height with them") << true;
+}
+
+// A batch stores what the same cases and visits saved one at a time store, with the same
+// trail: each entry under its own case, in the same order, with the same values.
+void TestCaseStore::batchKeepsWhatSinglesKeep()
+{
+    QFETCH(bool, stored);
+    OPEN_FRESH(store, location);
+    // Cases with 2, 0 and 3 visits; the first has no height until its visits bring one.
+    const auto cases = [](const QString &prefix) {
+        QVector<CaseRecord> records;
+        for (int i = 0; i < 3; ++i)
+            records.append(sampleCase(prefix + QString::number(i), i * 7));
+        records[0].heightMetres.reset();
+        return records;
+    };
+    const auto visitsOf = [](const CaseRecord &record, int i) {
+        QList<Visit> visits;
+        for (int v = 1; v <= (i == 0 ? 2 : i == 1 ? 0 : 3); ++v) {
+            Visit visit;
+            visit.date = record.baselineDate.addDays(30 * v + i);
+            visit.bmi = 30.25 - v * 0.5 - i;
+            if (v == 2)
+                visit.weightKg = 80.5;
+            visit.note = v == 1 ? QStringLiteral("after “the” holidays") : QString();
+            visits.append(visit);
+        }
+        return visits;
+    };
+    const std::optional<double> height = 1.68;
+
+    QVector<CaseRecord> singles = cases(QStringLiteral("S-"));
+    VisitStore visitStore(store);
+    for (int i = 0; i < singles.size(); ++i) {
+        QVERIFY2(store.addCase(&singles[i]), qPrintable(store.lastError().message));
+        const QList<Visit> visits = visitsOf(singles[i], i);
+        for (int v = 0; v < visits.size(); ++v) {
+            Visit visit = visits[v];
+            QVERIFY2(visitStore.addVisit(singles[i].id, &visit, VisitStore::RefuseSameDate,
+                                         stored && i == 0 && v == 0 ? height : std::nullopt),
+                     qPrintable(store.lastError().message));
+        }
+    }
+
+    QVector<CaseRecord> batch = cases(QStringLiteral("B-"));
+    QVector<QList<Visit>> visits;
+    QVector<CaseVisits> more;
+    for (int i = 0; i < batch.size(); ++i) {
+        if (stored) {
+            QVERIFY(store.addCase(&batch[i]));
+            more.append({batch[i].id, visitsOf(batch[i], i), i == 0 ? height : std::nullopt});
+        } else {
+            visits.append(visitsOf(batch[i], i));
+        }
+    }
+    QVector<CaseRecord> added = stored ? QVector<CaseRecord>() : batch;
+    QVERIFY2(store.addCases(&added, visits, more), qPrintable(store.lastError().message));
+    if (!stored)
+        batch = added;
+
+    for (int i = 0; i < batch.size(); ++i) {
+        CaseRecord read;
+        QVERIFY(store.readCase(batch[i].id, &read));
+        QCOMPARE(read.code, batch[i].code);
+        QCOMPARE(read.heightMetres, stored && i == 0 ? height : batch[i].heightMetres);
+        QList<Visit> expected, got;
+        QVERIFY(visitStore.visits(singles[i].id, &expected));
+        QVERIFY(visitStore.visits(batch[i].id, &got));
+        QCOMPARE(got.size(), expected.size());
+        for (int v = 0; v < got.size(); ++v) {
+            QCOMPARE(got[v].date, expected[v].date);
+            QCOMPARE(got[v].bmi, expected[v].bmi);
+            QCOMPARE(got[v].weightKg, expected[v].weightKg);
+            QCOMPARE(got[v].note, expected[v].note);
+        }
+        QVector<CaseAuditEntry> single, batched;
+        QVERIFY(store.auditTrail(singles[i].id, &single));
+        QVERIFY(store.auditTrail(batch[i].id, &batched));
+        QCOMPARE(batched.size(), single.size());
+        int visit = 0;
+        for (int e = 0; e < batched.size(); ++e) {
+            QCOMPARE(batched[e].action, single[e].action);
+            QCOMPARE(batched[e].user, single[e].user);
+            QCOMPARE(batched[e].changes.size(), single[e].changes.size());
+            for (int c = 0; c < batched[e].changes.size(); ++c) {
+                const CaseAuditEntry::Change &b = batched[e].changes[c];
+                const CaseAuditEntry::Change &s = single[e].changes[c];
+                QCOMPARE(b.field, s.field);
+                QCOMPARE(b.oldValue, s.oldValue);
+                if (b.field == QLatin1String("visit_id"))
+                    QCOMPARE(b.newValue.toLongLong(), got.value(visit++).id);
+                else if (b.field != QLatin1String("code"))
+                    QCOMPARE(b.newValue, s.newValue);
+            }
+        }
+    }
 }
 
 void TestCaseStore::deletionErasesClinicalData()

@@ -98,8 +98,15 @@ public:
     // The connection the cases, visits and audit trail share.
     CaseStoreConnection &connection() { return m_connection; }
 
+    // New cases a call of the server writes at most; a larger batch takes several calls.
+    static constexpr int ServerChunk = 1000;
+
 private:
-    bool addCasesOnServer(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits);
+    bool addCasesOnServer(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits,
+                          const QVector<CaseVisits> &stored);
+    bool checkStoredVisits(const CaseVisits &more, const QDate &baseline);
+    // Names the code of a batch the server refused as in use; false.
+    bool refuseCodeInUse(const QVector<CaseRecord> &records);
 
     CaseStoreConnection m_connection;
 };
