@@ -207,7 +207,7 @@ bool CalibrationStore::callServer(const char *function, const QVariantList &argu
 bool CalibrationStore::add(Calibration *calibration, bool use)
 {
     m_store.connection().clearError();
-    if (!m_store.connection().connected())
+    if (!m_store.connection().connected() || !m_store.connection().writable())
         return false;
     if (m_store.connection().isServer()) {
         QVariantList answer;
@@ -269,7 +269,7 @@ bool CalibrationStore::add(Calibration *calibration, bool use)
 bool CalibrationStore::use(qint64 id)
 {
     m_store.connection().clearError();
-    if (!m_store.connection().connected())
+    if (!m_store.connection().connected() || !m_store.connection().writable())
         return false;
     if (m_store.connection().isServer())
         return callServer("telma_use_calibration", {id}, QT_TR_NOOP("put the calibration in use"));
@@ -293,7 +293,7 @@ bool CalibrationStore::use(qint64 id)
 bool CalibrationStore::useNone()
 {
     m_store.connection().clearError();
-    if (!m_store.connection().connected())
+    if (!m_store.connection().connected() || !m_store.connection().writable())
         return false;
     if (m_store.connection().isServer())
         return callServer("telma_use_no_calibration", {}, QT_TR_NOOP("use no calibration"));

@@ -46,6 +46,8 @@ public:
     // is refused and left as it is.
     bool open(const QString &location) { return m_connection.open(location); }
     bool isOpen() const { return m_connection.isOpen(); }
+    // Why the open book may only be read, or an empty text (see CaseStoreConnection).
+    QString readOnlyReason() const { return m_connection.readOnlyReason(); }
     void close() { m_connection.close(); }
     QString location() const { return m_connection.location(); }
     const CaseStoreError &lastError() const { return m_connection.lastError(); }

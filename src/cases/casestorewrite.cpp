@@ -9,7 +9,8 @@ CaseStoreWrite::CaseStoreWrite(CaseStoreConnection &connection, const char *doin
     , m_transaction(!connection.isServer() || serverCalls > 1)
 {
     // On the server one call of a function there is its own transaction.
-    m_begun = !m_transaction || run(connection.dialect().beginWrite().toLatin1().constData());
+    m_begun = connection.writable()
+              && (!m_transaction || run(connection.dialect().beginWrite().toLatin1().constData()));
 }
 
 CaseStoreWrite::~CaseStoreWrite()
