@@ -3,6 +3,13 @@
 //   casestorechild save LOCATION PREFIX COUNT   prints "opened", then "saved CODE" after each
 //                                               save that returned
 //   casestorechild hold LOCATION MILLISECONDS   prints "held" once it holds the write lock
+//   casestorechild readonly LOCATION CODE       as an account without rights when run as root:
+//                                               prints "opened COUNT read-only|writable",
+//                                               then "refused REASON" or "saved" for CODE
+//   casestorechild take LOCATION CODE NEW MILLISECONDS
+//                                               copies the case CODE as NEW in a transaction,
+//                                               prints "held", commits after MILLISECONDS
+#include "casefields.h"
 #include "casestore.h"
 #include "casestorefixture.h"
 
@@ -25,6 +32,9 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     if (args.size() < 4)
         return 2;
+    if (args[1] == QLatin1String("readonly") && geteuid() == 0
+        && (setgid(65534) != 0 || setuid(65534) != 0))
+        return 2;
     CaseStore store;
     if (!store.open(args[2])) {
         say("failed " + store.lastError().message.toUtf8());
@@ -37,6 +47,38 @@ int main(int argc, char *argv[])
         say("held");
         QThread::msleep(args[3].toULong());
         return query.exec(QStringLiteral("COMMIT")) ? 0 : 1;
+    }
+    if (args[1] == QLatin1String("take") && args.size() == 6) {
+        QSqlQuery query(store.database());
+        QStringList columns;
+        if (!query.exec(QStringLiteral("PRAGMA table_info(cases)")))
+            return 1;
+        while (query.next()) {
+            const QString column = query.value(1).toString();
+            if (column != QLatin1String("id") && !column.startsWith(QLatin1String("code")))
+                columns << column;
+        }
+        if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            return 1;
+        query.prepare(QStringLiteral("INSERT INTO cases (code, code_folded, %1) SELECT ?, ?, %1 "
+                                     "FROM cases WHERE code = ?")
+                          .arg(columns.join(QStringLiteral(", "))));
+        query.addBindValue(args[4]);
+        query.addBindValue(CaseFields::foldedCode(args[4]));
+        query.addBindValue(args[3]);
+        if (!query.exec() || query.numRowsAffected() != 1)
+            return 1;
+        say("held");
+        QThread::msleep(args[5].toULong());
+        return query.exec(QStringLiteral("COMMIT")) ? 0 : 1;
+    }
+    if (args[1] == QLatin1String("readonly")) {
+        say("opened " + QByteArray::number(store.caseCount())
+            + (store.readOnlyReason().isEmpty() ? " writable" : " read-only"));
+        CaseRecord record = sampleCase(args[3]);
+        say(store.addCase(&record) ? QByteArray("saved")
+                                   : "refused " + store.lastError().message.toUtf8());
+        return 0;
     }
     say("opened");
     const int count = args.value(4).toInt();

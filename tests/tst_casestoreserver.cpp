@@ -141,6 +141,17 @@ private slots:
         QTest::newRow("write a trail entry directly")
             << "SELECT telma_audit(1, 'insert', 'someone else', '2026-01-01', '{}', '{}', '{}')";
         QTest::newRow("change the stored values through a helper") << "SELECT telma_write_answers(1, '{}')";
+        QTest::newRow("make a calibration unrecorded")
+            << "INSERT INTO calibrations (made_at, made_by, model_version, source_file, source_sha256, "
+               "people, in_use) VALUES ('2026-01-01', 'someone else', '1.0.0', '', '', 20, 0)";
+        QTest::newRow("put a calibration in use unrecorded") << "UPDATE calibrations SET in_use = 1";
+        QTest::newRow("give a calibration figures")
+            << "INSERT INTO calibration_months (calibration_id, month, n) SELECT id, 7, 20 FROM calibrations";
+        QTest::newRow("write a calibration's trail directly")
+            << "INSERT INTO calibration_audit (calibration_id, action, changed_by, changed_at) "
+               "VALUES (1, 'use', 'someone else', '2026-01-01')";
+        QTest::newRow("drop the calibration in use through a helper")
+            << "SELECT telma_drop_calibration('someone else', '2026-01-01')";
     }
     void bypassesRefused()
     {
@@ -152,6 +163,9 @@ private slots:
         QVERIFY(store.addCase(&record));
         record.predictors[7] = 33;
         QVERIFY(store.updateCase(&record));
+        Calibration calibration;
+        calibration.modelVersion = QStringLiteral("1.0.0");
+        QVERIFY2(CalibrationStore(store).add(&calibration, true), qPrintable(store.lastError().message));
         QSqlQuery query(store.database());
         QVERIFY(!query.exec(statement));
         CaseRecord read;
@@ -166,6 +180,10 @@ private slots:
         QList<Visit> visits;
         QVERIFY(VisitStore(store).visits(record.id, &visits));
         QVERIFY(visits.isEmpty());
+        QVERIFY(query.exec("SELECT (SELECT count(*) FROM calibration_audit), "
+                           "(SELECT count(*) FROM calibrations WHERE in_use = 1)") && query.next());
+        QCOMPARE(query.value(0).toInt(), 2);
+        QCOMPARE(query.value(1).toInt(), 1);
     }
 
     // A clinic that installs this version: until the owner runs the set-up again, a
@@ -222,6 +240,50 @@ private slots:
         QSqlQuery query(store.database());
         QVERIFY(query.exec(QStringLiteral("SELECT DISTINCT database_user FROM calibration_audit")));
         QVERIFY(query.next());
+        QCOMPARE(query.value(0).toString(), workstation());
+        QVERIFY(!query.next());
+    }
+
+    // A workstation adds a batch larger than one call of the server, then a visit to a case
+    // already in the book: each case keeps its own id and visits, and the trail its account.
+    void workstationImports()
+    {
+        const QString location = preparedCaseBook();
+        CaseStore store;
+        QVERIFY(store.open(as(location, workstation())));
+        QVector<CaseRecord> records;
+        QVector<QList<Visit>> visits;
+        for (int i = 0; i <= CaseStore::ServerChunk; ++i) {
+            records.append(sampleCase(QStringLiteral("W-%1").arg(i), i));
+            Visit visit;
+            visit.date = records.last().baselineDate.addDays(1 + i % 20);
+            visit.bmi = 20 + i % 50;
+            visits.append({visit});
+        }
+        QVERIFY2(store.addCases(&records, visits), qPrintable(store.lastError().message));
+        Visit later;
+        later.date = records.last().baselineDate.addDays(40);
+        later.bmi = 25;
+        QVector<CaseRecord> none;
+        QVERIFY2(store.addCases(&none, {}, {{records.last().id, {later}, std::nullopt}}),
+                 qPrintable(store.lastError().message));
+
+        QVector<CaseRecord> read;
+        QVERIFY(store.readCases({}, &read));
+        QCOMPARE(read.size(), records.size());
+        QHash<qint64, QString> codes;
+        for (const CaseRecord &record : std::as_const(read))
+            codes.insert(record.id, record.code);
+        QHash<qint64, QList<Visit>> stored;
+        QVERIFY(VisitStore(store).allVisits(&stored));
+        for (int i = 0; i < records.size(); ++i) {
+            QCOMPARE(codes.value(records[i].id), records[i].code);
+            const QList<Visit> its = stored.value(records[i].id);
+            QCOMPARE(its.size(), i + 1 == records.size() ? 2 : 1);
+            QCOMPARE(its.first().bmi, visits[i].first().bmi);
+        }
+        QSqlQuery query(store.database());
+        QVERIFY(query.exec("SELECT DISTINCT database_user FROM case_audit") && query.next());
         QCOMPARE(query.value(0).toString(), workstation());
         QVERIFY(!query.next());
     }

@@ -18,6 +18,9 @@
 #include <QTest>
 
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 class TestCaseStoreSqlite : public QObject
@@ -31,6 +34,11 @@ private slots:
     void refusesFileUntouched_data();
     void refusesFileUntouched();
     void reportsUnwritableFolder();
+    void refusesWhatIsNoFile_data();
+    void refusesWhatIsNoFile();
+    void narrowsFileOpenToOthers_data();
+    void narrowsFileOpenToOthers();
+    void opensReadOnlyBookAsItIs();
     void backupIsOwnerOnly();
     void backupHoldsEveryCase();
     void exportIsOwnerOnly();
@@ -227,6 +235,137 @@ void TestCaseStoreSqlite::reportsUnwritableFolder()
     CaseStore store;
     QVERIFY(!store.open(top.filePath("locked/cases.sqlite")));
     QCOMPARE(store.lastError().kind, CaseStoreError::CannotCreate);
+}
+
+void TestCaseStoreSqlite::refusesWhatIsNoFile_data()
+{
+    QTest::addColumn<QString>("what");     // at the case book's place, or beside it
+    QTest::addColumn<QString>("beside");   // suffix of the file made: "" for the book itself
+    QTest::addColumn<QString>("message");  // part of the refusal
+    QTest::newRow("named pipe") << "fifo" << "" << "is a named pipe (FIFO), not a case book file";
+    QTest::newRow("folder") << "folder" << "" << "is a folder, not a case book file";
+    QTest::newRow("socket") << "socket" << "" << "is a socket, not a case book file";
+    QTest::newRow("link to a device") << "device" << "" << "is a symbolic link to a device";
+    QTest::newRow("link to a pipe") << "link to fifo" << "" << "is a symbolic link to a named pipe";
+    QTest::newRow("link to nothing") << "dangling" << "" << "symbolic link to a file that does not exist";
+    QTest::newRow("pipe as journal") << "fifo" << "-wal" << "cases.sqlite-wal is a named pipe";
+    QTest::newRow("device as shared memory") << "device" << "-shm" << "cases.sqlite-shm is a symbolic link to a device";
+}
+
+// What is no regular file is refused at once, before SQLite could hang on it or make files
+// beside it, and is left as it was.
+void TestCaseStoreSqlite::refusesWhatIsNoFile()
+{
+    QFETCH(QString, what);
+    QFETCH(QString, beside);
+    QFETCH(QString, message);
+    QTemporaryDir folder;
+    const QString location = folder.filePath(QStringLiteral("cases.sqlite"));
+    const QByteArray path = QFile::encodeName(location + beside);
+    const QString pipe = folder.filePath(QStringLiteral("pipe"));
+    if (what == "fifo") {
+        QCOMPARE(mkfifo(path.constData(), 0600), 0);
+    } else if (what == "folder") {
+        QVERIFY(QDir().mkdir(location));
+    } else if (what == "socket") {
+        const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
+        QCOMPARE(bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        close(fd);
+    } else if (what == "device") {
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), location + beside));
+    } else if (what == "link to fifo") {
+        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QVERIFY(QFile::link(pipe, location));
+    } else {
+        QVERIFY(QFile::link(folder.filePath(QStringLiteral("missing")), location));
+    }
+    const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    QElapsedTimer timer;
+    timer.start();
+    CaseStore store;
+    QVERIFY(!store.open(location));
+    QVERIFY(timer.elapsed() < 5000);
+    QCOMPARE(store.lastError().kind, CaseStoreError::CannotCreate);
+    QVERIFY2(store.lastError().message.contains(message), qPrintable(store.lastError().message));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    QVERIFY(!QFileInfo::exists(QStringLiteral("/dev/null-journal")));
+}
+
+void TestCaseStoreSqlite::narrowsFileOpenToOthers_data()
+{
+    QTest::addColumn<QString>("beside");  // "" for the book itself
+    QTest::addColumn<bool>("ours");
+    QTest::newRow("empty file of ours") << "" << true;
+    QTest::newRow("journal of ours") << "-wal" << true;
+    QTest::newRow("another account's file") << "" << false;
+}
+
+// A file open to others is made ours alone when it is ours; another account's is refused
+// with the reason and left as it was.
+void TestCaseStoreSqlite::narrowsFileOpenToOthers()
+{
+    QFETCH(QString, beside);
+    QFETCH(bool, ours);
+    if (!ours && geteuid() != 0)
+        QSKIP("only root can give a file to another account");
+    QTemporaryDir folder;
+    const QString location = folder.filePath(QStringLiteral("cases.sqlite"));
+    const QString file = location + beside;
+    QFile made(file);
+    QVERIFY(made.open(QIODevice::WriteOnly));
+    made.close();
+    QCOMPARE(chmod(QFile::encodeName(file).constData(), 0644), 0);
+    if (!ours)
+        QCOMPARE(chown(QFile::encodeName(file).constData(), 65534, 65534), 0);
+    CaseStore store;
+    QCOMPARE(store.open(location), ours);
+    struct stat status;
+    QCOMPARE(stat(QFile::encodeName(file).constData(), &status), 0);
+    QCOMPARE(status.st_mode & 0777, ours ? 0600u : 0644u);
+    if (!ours) {
+        QVERIFY2(store.lastError().message.contains(QStringLiteral("can be read by other users")),
+                 qPrintable(store.lastError().message));
+        QCOMPARE(QFileInfo(file).size(), 0);
+    }
+}
+
+// A book its reader may not write opens to be read, leaves no -wal or -shm behind that would
+// stop its owner's next write, and refuses a save in plain words.
+void TestCaseStoreSqlite::opensReadOnlyBookAsItIs()
+{
+    QTemporaryDir folder;
+    const QString location = folder.filePath(QStringLiteral("cases.sqlite"));
+    {
+        CaseStore store;
+        QVERIFY(store.open(location));
+        CaseRecord record = sampleCase(QStringLiteral("R-1"));
+        QVERIFY(store.addCase(&record));
+    }
+    // Root may write anything: the reader is then an account without rights.
+    const QByteArray path = QFile::encodeName(location);
+    if (geteuid() == 0) {
+        QCOMPARE(chown(QFile::encodeName(folder.path()).constData(), 65534, 65534), 0);
+        QCOMPARE(chown(path.constData(), 65534, 65534), 0);
+    }
+    QCOMPARE(chmod(path.constData(), 0400), 0);
+    QProcess child;
+    QByteArray line;
+    QVERIFY(startChild(&child, {"readonly", location, "R-2"}, &line));
+    QCOMPARE(line, QByteArray("opened 1 read-only"));
+    QVERIFY(child.waitForFinished(10000));
+    const QByteArray refusal = child.readAll().trimmed();
+    QVERIFY2(refusal.startsWith("refused The case book ") && refusal.contains("can only be read"), refusal);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cases.sqlite"});
+
+    // Its owner writes it again once it may.
+    QCOMPARE(chmod(path.constData(), 0600), 0);
+    CaseStore store;
+    QVERIFY(store.open(location));
+    CaseRecord record = sampleCase(QStringLiteral("R-3"));
+    QVERIFY2(store.addCase(&record), qPrintable(store.lastError().message));
 }
 
 void TestCaseStoreSqlite::backupIsOwnerOnly()

@@ -75,6 +75,8 @@ private slots:
     void fastReaderAgreesWithTheWindow();
     void refusedRows_data();
     void refusedRows();
+    void hostileText_data();
+    void hostileText();
     void fileErrors_data();
     void fileErrors();
     void fileShapes_data();
@@ -153,6 +155,41 @@ void TestCohort::refusedRows()
     QCOMPARE(errorOfRow(run.output, 2), QString());
 }
 
+void TestCohort::hostileText_data()
+{
+    QTest::addColumn<QByteArray>("note");   // the bytes of a passed-through field, quoted
+    QTest::addColumn<int>("rowsBefore");    // good rows before it
+    QTest::addColumn<QString>("error");     // empty: the row is taken
+    QTest::newRow("invalid byte") << QByteArray("FF\xff") << 0 << "note: holds invalid UTF-8 (byte 0xFF) at byte 2";
+    QTest::newRow("other invalid byte") << QByteArray("FF\xfe") << 0 << "note: holds invalid UTF-8 (byte 0xFE) at byte 2";
+    QTest::newRow("overlong form") << QByteArray("a\xc0\xaf" "b") << 0 << "note: holds invalid UTF-8 (byte 0xC0) at byte 1";
+    QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << 0 << "note: holds invalid UTF-8 (byte 0xED) at byte 0";
+    QTest::newRow("cut short") << QByteArray("ab\xe2\x82") << 0 << "note: holds invalid UTF-8 (byte 0xE2) at byte 2";
+    QTest::newRow("NUL") << QByteArray("a\0b", 3) << 0 << "note: holds a NUL character at byte 1";
+    QTest::newRow("NUL after the first MiB") << QByteArray("a\0b", 3) << 50000 << "note: holds a NUL character at byte 1";
+    QTest::newRow("escape") << QByteArray("\x1b[2J") << 0 << "note: holds the control character U+001B (ESC) at byte 0";
+    QTest::newRow("C1 control") << QByteArray("x\xc2\x85") << 0 << "note: holds the control character U+0085 at byte 1";
+    QTest::newRow("byte-order mark inside") << QByteArray("\xef\xbb\xbfX") << 0 << "note: holds a byte-order mark (U+FEFF) at byte 0";
+    QTest::newRow("tab") << QByteArray("a\tb") << 0 << "";
+    QTest::newRow("accents and emoji") << QByteArray("Café 🙂") << 0 << "";
+}
+
+// Every field is text as it came, or its row is refused naming the column and the byte.
+void TestCohort::hostileText()
+{
+    QFETCH(QByteArray, note);
+    QFETCH(int, rowsBefore);
+    QFETCH(QString, error);
+    QByteArray text = "note," + predictorHeader + "\n";
+    for (int i = 0; i < rowsBefore; ++i)
+        text += "ok," + goodPredictors + "\n";
+    text += "\"" + note + "\"," + goodPredictors + "\n";
+    const Run run = predict(text);
+    QVERIFY2(run.ok, qPrintable(run.error));
+    QCOMPARE(run.refused, error.isEmpty() ? 0 : 1);
+    QCOMPARE(errorOfRow(run.output, rowsBefore + 1), error);
+}
+
 void TestCohort::fileErrors_data()
 {
     QTest::addColumn<QByteArray>("text");
@@ -166,6 +203,21 @@ void TestCohort::fileErrors_data()
     QTest::newRow("twice") << predictorHeader + ",Initial_BMI\n" << 0 << "“initial_bmi” appears more than once";
     QTest::newRow("already predicted") << predictorHeader + ",error\n" << 0 << "already has a column “error”";
     QTest::newRow("comma with decimal comma") << predictorHeader + "\n" << 1 << "cannot be a comma";
+    const QByteArray longField(1100 * 1024, 'x');
+    QTest::newRow("long field") << "note," + predictorHeader + "\nok," + goodPredictors + "\n" + longField
+                                       + "," + goodPredictors + "\n"
+                                << 0 << "test.csv:3: the record is longer than 1 MiB";
+    QTest::newRow("long quoted record over lines")
+        << "note," + predictorHeader + "\n\"" + QByteArray(300 * 1024, 'x').append('\n').repeated(4) + "\","
+               + goodPredictors + "\n"
+        << 0 << "test.csv:2: the record is longer than 1 MiB";
+    QTest::newRow("many empty fields") << predictorHeader + "\n" + QByteArray(600 * 1024, ',') + "\n" << 0
+                                       << "test.csv:2: the record is longer than 1 MiB";
+    QTest::newRow("long header line") << predictorHeader + QByteArray(1100 * 1024, 'x') + "\n" << 0
+                                      << "test.csv:1: the record is longer than 1 MiB";
+    QTest::newRow("control character in the header") << "note\x07," + predictorHeader + "\n" << 0
+                                                      << "test.csv:1: the header line's field 1 holds the "
+                                                         "control character U+0007 (BEL) at byte 4";
 }
 
 // A file that cannot be read as a cohort is one clear message, not a run.

@@ -115,7 +115,7 @@ void TestVisitStore::refusesInvalidVisit_data()
     QTest::addColumn<int>("days"); // after the baseline
     QTest::addColumn<double>("bmi");
     QTest::addColumn<double>("weight"); // 0: none
-    QTest::addColumn<int>("noteLength");
+    QTest::addColumn<int>("noteLength"); // -1: a note holding an escape character
     QTest::addColumn<double>("height"); // given with the visit; 0: none
     QTest::newRow("on the baseline") << 0 << 30.0 << 0.0 << 0 << 0.0;
     QTest::newRow("before the baseline") << -1 << 30.0 << 0.0 << 0 << 0.0;
@@ -126,6 +126,7 @@ void TestVisitStore::refusesInvalidVisit_data()
     QTest::newRow("weight below 20") << 1 << 30.0 << 19.99 << 0 << 0.0;
     QTest::newRow("weight above 400") << 1 << 30.0 << 400.01 << 0 << 0.0;
     QTest::newRow("note of 201 characters") << 1 << 30.0 << 0.0 << 201 << 0.0;
+    QTest::newRow("control character in the note") << 1 << 30.0 << 0.0 << -1 << 0.0;
     QTest::newRow("height below 1 m") << 1 << 30.0 << 60.0 << 0 << 0.99;
     QTest::newRow("height above 2.5 m") << 1 << 30.0 << 60.0 << 0 << 2.51;
 }
@@ -144,7 +145,8 @@ void TestVisitStore::refusesInvalidVisit()
     ADD_CASE(store, record);
     VisitStore visits(store);
     Visit visit = visitOn(record.baselineDate.addDays(std::min(days, 10 + 1)), bmi,
-                          QString(noteLength, QLatin1Char('x')));
+                          noteLength < 0 ? QStringLiteral("see \x1b[2J")
+                                         : QString(noteLength, QLatin1Char('x')));
     if (weight > 0)
         visit.weightKg = weight;
     QVERIFY(!visits.addVisit(record.id, &visit, VisitStore::RefuseSameDate,

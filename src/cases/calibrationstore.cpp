@@ -1,11 +1,16 @@
 #include "calibrationstore.h"
 
+#include "caseaudittrail.h"
+#include "caseserverfunctions.h"
 #include "casestore.h"
+#include "casestorestatement.h"
+#include "casestorewrite.h"
 #include "writetransaction.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTimeZone>
 
 #include <cmath>
@@ -173,11 +178,49 @@ bool CalibrationStore::dropInUse(QSqlQuery &query)
     return query.exec() && writeAudit(id, QStringLiteral("drop"), query);
 }
 
+bool CalibrationStore::callServer(const char *function, const QVariantList &arguments,
+                                  const char *doing, QVariantList *answer)
+{
+    CaseStoreConnection &connection = m_store.connection();
+    CaseStoreWrite write(connection, doing);
+    CaseStoreStatement call(connection,
+                            CaseServerFunctions::call(connection.dialect().schema(), function,
+                                                      int(arguments.size()) + 1),
+                            doing);
+    if (!call)
+        return false;
+    call->addBindValue(m_store.user());
+    for (const QVariant &argument : arguments)
+        call->addBindValue(argument);
+    if (!call->exec()) {
+        if (CaseServerFunctions::refusal(*call) == CaseServerFunctions::CalibrationGone)
+            return connection.fail({CaseStoreError::NotFound, tr("The calibration no longer exists.")});
+        return call.fail();
+    }
+    if (answer && call->next()) {
+        for (int i = 0; i < call->record().count(); ++i)
+            answer->append(call->value(i));
+    }
+    return write.commit();
+}
+
 bool CalibrationStore::add(Calibration *calibration, bool use)
 {
     m_store.connection().clearError();
-    if (!m_store.connection().connected())
+    if (!m_store.connection().connected() || !m_store.connection().writable())
         return false;
+    if (m_store.connection().isServer()) {
+        QVariantList answer;
+        if (!callServer("telma_add_calibration",
+                        {CaseServerFunctions::calibrationArgument(*calibration), use},
+                        QT_TR_NOOP("store the calibration"), &answer))
+            return false;
+        calibration->id = answer.value(0).toLongLong();
+        calibration->madeAt = CaseAuditTrail::readTime(answer.value(1));
+        calibration->madeBy = m_store.user();
+        calibration->inUse = use;
+        return true;
+    }
     QSqlDatabase db = m_store.database();
     WriteTransaction write(db, m_store.connection().dialect());
     QSqlQuery &query = write.query();
@@ -226,8 +269,10 @@ bool CalibrationStore::add(Calibration *calibration, bool use)
 bool CalibrationStore::use(qint64 id)
 {
     m_store.connection().clearError();
-    if (!m_store.connection().connected())
+    if (!m_store.connection().connected() || !m_store.connection().writable())
         return false;
+    if (m_store.connection().isServer())
+        return callServer("telma_use_calibration", {id}, QT_TR_NOOP("put the calibration in use"));
     QSqlDatabase db = m_store.database();
     WriteTransaction write(db, m_store.connection().dialect());
     QSqlQuery &query = write.query();
@@ -248,8 +293,10 @@ bool CalibrationStore::use(qint64 id)
 bool CalibrationStore::useNone()
 {
     m_store.connection().clearError();
-    if (!m_store.connection().connected())
+    if (!m_store.connection().connected() || !m_store.connection().writable())
         return false;
+    if (m_store.connection().isServer())
+        return callServer("telma_use_no_calibration", {}, QT_TR_NOOP("use no calibration"));
     QSqlDatabase db = m_store.database();
     WriteTransaction write(db, m_store.connection().dialect());
     QSqlQuery &query = write.query();

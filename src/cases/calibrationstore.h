@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <QVariantList>
+
 #include <optional>
 
 class CaseStore;
@@ -33,6 +35,10 @@ public:
     bool useNone();
 
 private:
+    // On the clinic server: one call of function with the user and arguments; answer, when
+    // given, gets the values of the row it returns.
+    bool callServer(const char *function, const QVariantList &arguments, const char *doing,
+                    QVariantList *answer = nullptr);
     bool writeAudit(qint64 calibrationId, const QString &action, QSqlQuery &query);
     // Within a write: none in use, audited as "drop" when one was.
     bool dropInUse(QSqlQuery &query);

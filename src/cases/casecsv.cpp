@@ -22,11 +22,17 @@ QString CaseCsv::headerLine()
     return columns().join(QLatin1Char(','));
 }
 
+// Text a spreadsheet would run as a formula.
+static bool startsLikeFormula(const QString &text)
+{
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    return !text.isEmpty() && formulaStarts.contains(text.front());
+}
+
 QString CaseCsv::textCell(const QString &text)
 {
     QString cell = text;
-    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
-    if (!cell.isEmpty() && formulaStarts.contains(cell.front()))
+    if (startsLikeFormula(cell))
         cell.prepend(QLatin1Char('\''));
     // Spaces or tabs at either end survive only in quotes: CSV readers trim unquoted fields.
     const auto isBlank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
@@ -39,6 +45,21 @@ QString CaseCsv::textCell(const QString &text)
     return cell;
 }
 
+QString CaseCsv::codeCell(const QString &code)
+{
+    // textCell leads the formula-like ones by an apostrophe itself.
+    if (!startsLikeFormula(code)
+        && (code.startsWith(QLatin1Char('\'')) || !CaseFields::newCodeRefusal(code).isEmpty()))
+        return textCell(QLatin1Char('\'') + code);
+    return textCell(code);
+}
+
+QString CaseCsv::codeOfCell(const QString &cell, bool *escaped)
+{
+    *escaped = cell.startsWith(QLatin1Char('\''));
+    return *escaped ? cell.mid(1) : cell;
+}
+
 QString CaseCsv::numberCell(double value)
 {
     // The shortest text that reads back as the same double; QString::number uses the C locale.
@@ -47,7 +68,7 @@ QString CaseCsv::numberCell(double value)
 
 QString CaseCsv::line(const CaseRecord &record)
 {
-    QStringList cells = {textCell(record.code),
+    QStringList cells = {codeCell(record.code),
                          record.baselineDate.toString(Qt::ISODate),
                          record.heightMetres ? numberCell(*record.heightMetres) : QString()};
     for (double value : record.predictors)

@@ -21,6 +21,13 @@ public:
     // formula (starting with =, +, -, @, a tab or a carriage return) led by an apostrophe.
     static QString textCell(const QString &text);
     static QString numberCell(double value);
+    // The code's cell. A code that begins with an apostrophe, or that a new case could not
+    // take (formula-like, or holding a tab or line break), is led by an apostrophe: the file
+    // is safe in a spreadsheet, and reading the cell back with codeOfCell gives the code.
+    static QString codeCell(const QString &code);
+    // The code a cell stands for, exactly one leading apostrophe taken off; escaped tells
+    // whether there was one (a code written that way is taken as it was kept).
+    static QString codeOfCell(const QString &cell, bool *escaped);
 
     // Writes the header and one line per record, each ended by CR LF.
     static bool write(QIODevice *device, const QVector<CaseRecord> &records);

@@ -1,5 +1,8 @@
 #include "casefields.h"
 
+#include "textcheck.h"
+
+#include <QCoreApplication>
 #include <QList>
 
 namespace CaseFields {
@@ -33,6 +36,18 @@ QString storedCode(const QString &code)
 QString foldedCode(const QString &code)
 {
     return storedCode(code).toCaseFolded();
+}
+
+QString newCodeRefusal(const QString &code)
+{
+    if (!code.isEmpty() && QStringLiteral("=+-@").contains(code.front()))
+        return QCoreApplication::translate("CaseFields",
+                                           "begins with “%1”, which a spreadsheet would take for "
+                                           "a formula")
+            .arg(code.front());
+    if (const TextCheck::Fault fault = TextCheck::check(code, TextCheck::Line))
+        return fault.clause();
+    return QString();
 }
 
 } // namespace CaseFields

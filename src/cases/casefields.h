@@ -27,6 +27,12 @@ QString storedCode(const QString &code);
 // code; the filter of the case list matches folds too.
 QString foldedCode(const QString &code);
 
+// Why code cannot be taken for a new case, as a clause ("begins with “=”, which a spreadsheet
+// would take for a formula", "holds a tab at byte 3"), or an empty text. A new code may not
+// begin with =, +, - or @, nor hold a tab, a line break, another control character or a
+// byte-order mark. Codes kept from earlier versions stay as they are and open as ever.
+QString newCodeRefusal(const QString &code);
+
 } // namespace CaseFields
 
 #endif // CASEFIELDS_H

@@ -1,9 +1,13 @@
 #include "caseserverfunctions.h"
+#include "casestore.h"
 #include "casefields.h"
 #include "predictorcheck.h"
 #include "visitcheck.h"
 
 #include <QJsonArray>
+
+#include <algorithm>
+#include <cmath>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSqlError>
@@ -22,7 +26,7 @@ const RefusalState RefusalStates[] = {
     {CaseServerFunctions::CodeInUse, "TL001"},   {CaseServerFunctions::CaseChanged, "TL002"},
     {CaseServerFunctions::CaseGone, "TL003"},    {CaseServerFunctions::VisitGone, "TL004"},
     {CaseServerFunctions::SameDate, "TL005"},    {CaseServerFunctions::HeightSet, "TL006"},
-    {CaseServerFunctions::InvalidValue, "TL007"},
+    {CaseServerFunctions::InvalidValue, "TL007"}, {CaseServerFunctions::CalibrationGone, "TL008"},
 };
 
 QString raise(CaseServerFunctions::Refusal refusal)
@@ -70,70 +74,90 @@ QVector<CaseField> caseFields()
     return fields;
 }
 
-// The columns of cases a record sets, each with the SQL that reads its value from p.
-QVector<QPair<QString, QString>> caseValues()
+// The columns of cases a record sets, each with the SQL that reads its value from the JSON
+// object p (an argument, or a column of a batch).
+QVector<QPair<QString, QString>> caseValues(const QString &p = QStringLiteral("p"))
 {
     QVector<QPair<QString, QString>> values = {
-        {QStringLiteral("code"), QStringLiteral("p->>'code'")},
-        {QStringLiteral("code_folded"), QStringLiteral("p->>'code_folded'")},
-        {QStringLiteral("baseline_date"), QStringLiteral("p->>'baseline_date'")},
-        {QStringLiteral("height_m"), QStringLiteral("(p->>'height_m')::float8")},
+        {QStringLiteral("code"), QStringLiteral("%1->>'code'")},
+        {QStringLiteral("code_folded"), QStringLiteral("%1->>'code_folded'")},
+        {QStringLiteral("baseline_date"), QStringLiteral("%1->>'baseline_date'")},
+        {QStringLiteral("height_m"), QStringLiteral("(%1->>'height_m')::float8")},
     };
-    for (int p = 0; p < PredictorCount; ++p) {
-        const QString column = CaseFields::predictorColumn(p);
-        values.append({column, QStringLiteral("(p->>'%1')::float8").arg(column)});
+    for (int i = 0; i < PredictorCount; ++i) {
+        const QString column = CaseFields::predictorColumn(i);
+        values.append({column, QStringLiteral("(%1->>'%2')::float8").arg(QStringLiteral("%1"), column)});
         values.append({column + QStringLiteral("_source"),
-                       QStringLiteral("coalesce(p->>'%1_source', '')").arg(column)});
+                       QStringLiteral("coalesce(%1->>'%2_source', '')").arg(QStringLiteral("%1"), column)});
     }
     for (int m = 1; m <= CourseMonths; ++m)
         values.append({CaseFields::monthColumn(m),
-                       QStringLiteral("(p->>'%1')::float8").arg(CaseFields::monthColumn(m))});
-    values.append({QStringLiteral("model_version"), QStringLiteral("p->>'model_version'")});
+                       QStringLiteral("(%1->>'%2')::float8").arg(QStringLiteral("%1"), CaseFields::monthColumn(m))});
+    values.append({QStringLiteral("model_version"), QStringLiteral("%1->>'model_version'")});
+    for (auto &value : values)
+        value.second = value.second.arg(p);
     return values;
 }
 
-// What the server refuses of a case whatever the caller: the same bounds as the store's.
-QString caseCheck()
+// What the server refuses of a case whatever the caller: the same bounds as the store's. True
+// when the JSON object p holds a value the case book does not accept.
+QString caseInvalid(const QString &p = QStringLiteral("p"))
 {
     QStringList invalid = {
-        QStringLiteral("p->>'code' IS NULL"),
-        QStringLiteral("coalesce(p->>'code_folded', '') = ''"),
-        QStringLiteral("btrim(p->>'code') = ''"),
-        QStringLiteral("char_length(p->>'code') > %1").arg(CaseFields::MaxCodeLength),
-        QStringLiteral("coalesce(p->>'baseline_date', '') !~ '^[0-9]{4}-[0-9]{2}-[0-9]{2}$'"),
-        QStringLiteral("(p->>'height_m')::float8 NOT BETWEEN %1 AND %2")
-            .arg(number(CaseFields::MinHeightMetres), number(CaseFields::MaxHeightMetres)),
-        QStringLiteral("p->>'model_version' IS NULL"),
+        QStringLiteral("%1->>'code' IS NULL"),
+        QStringLiteral("coalesce(%1->>'code_folded', '') = ''"),
+        QStringLiteral("btrim(%1->>'code') = ''"),
+        QStringLiteral("char_length(%1->>'code') > %2")
+            .arg(QStringLiteral("%1"), QString::number(CaseFields::MaxCodeLength)),
+        QStringLiteral("coalesce(%1->>'baseline_date', '') !~ '^[0-9]{4}-[0-9]{2}-[0-9]{2}$'"),
+        QStringLiteral("(%1->>'height_m')::float8 NOT BETWEEN %2 AND %3")
+            .arg(QStringLiteral("%1"), number(CaseFields::MinHeightMetres), number(CaseFields::MaxHeightMetres)),
+        QStringLiteral("%1->>'model_version' IS NULL"),
     };
-    for (int p = 0; p < PredictorCount; ++p) {
-        const PredictorRange &range = predictorRange(static_cast<Predictor>(p));
-        invalid << QStringLiteral("coalesce((p->>'%1')::float8 NOT BETWEEN %2 AND %3, true)")
-                       .arg(CaseFields::predictorColumn(p), number(range.lower), number(range.upper));
+    for (int i = 0; i < PredictorCount; ++i) {
+        const PredictorRange &range = predictorRange(static_cast<Predictor>(i));
+        invalid << QStringLiteral("coalesce((%1->>'%2')::float8 NOT BETWEEN %3 AND %4, true)")
+                       .arg(QStringLiteral("%1"), CaseFields::predictorColumn(i), number(range.lower),
+                            number(range.upper));
     }
     for (int m = 1; m <= CourseMonths; ++m)
-        invalid << QStringLiteral("p->>'%1' IS NULL").arg(CaseFields::monthColumn(m));
+        invalid << QStringLiteral("%1->>'%2' IS NULL").arg(QStringLiteral("%1"), CaseFields::monthColumn(m));
+    return QLatin1Char('(') + invalid.join(QStringLiteral(" OR ")).arg(p) + QLatin1Char(')');
+}
+
+QString caseCheck()
+{
     return QStringLiteral("IF %1 THEN %2 END IF;")
-        .arg(invalid.join(QStringLiteral(" OR ")), raise(CaseServerFunctions::InvalidValue));
+        .arg(caseInvalid(), raise(CaseServerFunctions::InvalidValue));
+}
+
+// True when the JSON object v is not a visit a case of that baseline (text) accepts.
+QString visitInvalid(const QString &v = QStringLiteral("v"),
+                     const QString &baseline = QStringLiteral("p_baseline"))
+{
+    return QStringLiteral(
+               "(coalesce(%1->>'visit_date', '') !~ '^[0-9]{4}-[0-9]{2}-[0-9]{2}$' "
+               "OR %1->>'visit_date' <= %2 OR (%1->>'visit_date')::date > current_date + 1 "
+               "OR coalesce((%1->>'bmi')::float8 NOT BETWEEN %3 AND %4, true) "
+               "OR (%1->>'weight_kg')::float8 NOT BETWEEN %5 AND %6 "
+               "OR char_length(coalesce(%1->>'note', '')) > %7)")
+        .arg(v, baseline, number(VisitLimits::BmiLowest), number(VisitLimits::BmiHighest),
+             number(VisitLimits::WeightLowest), number(VisitLimits::WeightHighest))
+        .arg(VisitLimits::NoteLength);
 }
 
 QString visitCheck()
 {
-    return QStringLiteral(
-               "IF coalesce(v->>'visit_date', '') !~ '^[0-9]{4}-[0-9]{2}-[0-9]{2}$' "
-               "OR v->>'visit_date' <= p_baseline OR (v->>'visit_date')::date > current_date + 1 "
-               "OR coalesce((v->>'bmi')::float8 NOT BETWEEN %1 AND %2, true) "
-               "OR (v->>'weight_kg')::float8 NOT BETWEEN %3 AND %4 "
-               "OR char_length(coalesce(v->>'note', '')) > %5 THEN %6 END IF;")
-        .arg(number(VisitLimits::BmiLowest), number(VisitLimits::BmiHighest),
-             number(VisitLimits::WeightLowest), number(VisitLimits::WeightHighest))
-        .arg(VisitLimits::NoteLength)
-        .arg(raise(CaseServerFunctions::InvalidValue));
+    return QStringLiteral("IF %1 THEN %2 END IF;")
+        .arg(visitInvalid(), raise(CaseServerFunctions::InvalidValue));
 }
 
 // Every function runs with the owner's rights and sees only the case book's schema (and
 // pg_temp last, so that a caller's temporary table never stands in for one of ours); numbers
-// become text exactly, as the trail on a SQLite file has them.
-const QString Pinned = QStringLiteral("SET search_path = {s}, pg_temp SET extra_float_digits = 1");
+// become text exactly, as the trail on a SQLite file has them. No JIT: a batch's statements
+// are estimated dear enough to be compiled, which took longer than running them.
+const QString Pinned =
+    QStringLiteral("SET search_path = {s}, pg_temp SET extra_float_digits = 1 SET jit = off");
 
 QString definer(const QString &signature, const QString &returns, const QString &body)
 {
@@ -142,15 +166,58 @@ QString definer(const QString &signature, const QString &returns, const QString 
         .arg(signature, returns, Pinned, body);
 }
 
+// text with each {name} of replacements replaced by its SQL ({s}, the schema, is left for
+// the end), so that SQL holding % or digits is never taken for a placeholder.
+QString fill(QString text, const QVector<QPair<QString, QString>> &replacements)
+{
+    for (const auto &replacement : replacements)
+        text.replace(QLatin1Char('{') + replacement.first + QLatin1Char('}'), replacement.second);
+    return text;
+}
+
+// The values of case_visits' columns after case_id, read from the JSON object v.
+QString visitValues(const QString &v)
+{
+    return QStringLiteral("%1->>'visit_date', (%1->>'bmi')::float8, (%1->>'weight_kg')::float8, "
+                          "coalesce(%1->>'note', '')")
+        .arg(v);
+}
+
+// Writes the audit entries the query entries yields, in its order: columns ord (1, 2, …),
+// case_id, action, and fields, olds and news as telma_audit takes them (olds NULL for a new
+// row, whose empty values are left out). The entries' ids are taken first, so that each value
+// names its entry; then all entries go in one statement and all their values in another.
+// Needs the variables p_user, v_now and v_audit (bigint[]).
+QString auditEntries(const QString &entries)
+{
+    return fill(QStringLiteral(
+                    "SELECT coalesce(array_agg(nextval(pg_get_serial_sequence(format('%I.%I', "
+                    "current_schema(), 'case_audit'), 'id')) ORDER BY g), '{}') INTO v_audit FROM "
+                    "generate_series(1, (SELECT count(*) FROM ({entries}) AS e)) AS g; "
+                    "INSERT INTO {s}.case_audit (id, case_id, action, changed_by, changed_at) "
+                    "SELECT v_audit[e.ord], e.case_id, e.action, p_user, v_now FROM ({entries}) "
+                    "AS e ORDER BY e.ord; "
+                    "INSERT INTO {s}.case_audit_values (audit_id, case_id, field, old_value, "
+                    "new_value) SELECT v_audit[e.ord], e.case_id, d.f, d.o, d.w FROM ({entries}) "
+                    "AS e, unnest(e.fields, e.olds, e.news) WITH ORDINALITY AS d(f, o, w, n) "
+                    "WHERE d.o IS DISTINCT FROM d.w AND (e.olds IS NOT NULL OR d.w <> '') ORDER "
+                    "BY e.ord, d.n;"),
+                {{QStringLiteral("entries"), entries}});
+}
+
 const char *const EntryPoints[] = {
     "telma_add_case(text, jsonb)",
     "telma_add_cases(text, jsonb)",
+    "telma_add_visits(text, jsonb)",
     "telma_update_case(text, bigint, bigint, jsonb)",
     "telma_remove_case(text, bigint)",
     "telma_add_visit(text, bigint, jsonb, boolean, double precision)",
     "telma_keep_earlier_visit(text, bigint, jsonb)",
     "telma_update_visit(text, bigint, jsonb, double precision)",
     "telma_remove_visit(text, bigint, bigint)",
+    "telma_add_calibration(text, jsonb, boolean)",
+    "telma_use_calibration(text, bigint)",
+    "telma_use_no_calibration(text)",
 };
 
 } // namespace
@@ -174,6 +241,9 @@ QStringList CaseServerFunctions::installStatements(const QString &schema)
     QStringList valueColumns;
     QStringList valueSources;
     QStringList assignments;
+    QStringList batchValueSources;
+    for (const auto &value : caseValues(QStringLiteral("b.c")))
+        batchValueSources << value.second;
     for (const auto &value : caseValues()) {
         valueColumns << value.first;
         valueSources << value.second;
@@ -304,23 +374,115 @@ QStringList CaseServerFunctions::installStatements(const QString &schema)
                           QStringLiteral("BEGIN o_time := {s}.telma_now(); "
                                          "o_id := {s}.telma_insert_case(p_user, o_time, p); "
                                          "RETURN NEXT; END"));
+    // A batch is checked, written and audited as sets: each table gets one statement for the
+    // whole batch, whatever its size.
+    // A new visit's entry from its row w: its fields, no old values, its values.
+    const QString visitEntry =
+        visitFields + QStringLiteral(", ") + noVisit
+        + QStringLiteral(", ARRAY[w.id::text, w.visit_date, w.bmi::text, "
+                         "coalesce(w.weight_kg::text, ''), w.note]");
     statements << definer(
         QStringLiteral("telma_add_cases(p_user text, p jsonb)"),
         QStringLiteral("TABLE(o_id bigint, o_time text)"),
-        QStringLiteral("DECLARE v_case jsonb; v jsonb; v_baseline text; v_visit bigint; BEGIN "
-                       "o_time := {s}.telma_now(); "
-                       "FOR v_case IN SELECT e FROM jsonb_array_elements(p) WITH ORDINALITY AS "
-                       "t(e, n) ORDER BY t.n LOOP "
-                       "o_id := {s}.telma_insert_case(p_user, o_time, v_case->'case'); "
-                       "v_baseline := v_case->'case'->>'baseline_date'; "
-                       "FOR v IN SELECT e FROM jsonb_array_elements(coalesce(v_case->'visits', "
-                       "'[]')) WITH ORDINALITY AS t(e, n) ORDER BY t.n LOOP "
-                       "PERFORM {s}.telma_check_visit(v, v_baseline); "
-                       "v_visit := {s}.telma_insert_visit(o_id, v); "
-                       "PERFORM {s}.telma_audit(o_id, 'visit insert', p_user, o_time, %1, %2, "
-                       "ARRAY[v_visit::text] || {s}.telma_visit_texts(v_visit)); "
-                       "END LOOP; RETURN NEXT; END LOOP; END")
-            .arg(visitFields, noVisit));
+        fill(QStringLiteral(
+                 "DECLARE v_now text := {s}.telma_now(); v_ids bigint[]; v_audit bigint[]; BEGIN "
+                 "IF EXISTS (SELECT 1 FROM jsonb_array_elements(p) AS b(e) WHERE {caseInvalid}) "
+                 "THEN {invalid} END IF; "
+                 "IF EXISTS (SELECT 1 FROM jsonb_array_elements(p) AS b(e), jsonb_array_elements("
+                 "coalesce(b.e->'visits', '[]')) AS w(v) WHERE {visitInvalid}) THEN {invalid} "
+                 "END IF; "
+                 "IF EXISTS (SELECT 1 FROM jsonb_array_elements(p) AS b(e) GROUP BY "
+                 "b.e->'case'->>'code_folded' HAVING count(*) > 1) OR EXISTS (SELECT 1 FROM "
+                 "jsonb_array_elements(p) AS b(e) JOIN {s}.cases c ON c.code_folded = "
+                 "b.e->'case'->>'code_folded') THEN {codeInUse} END IF; "
+                 "WITH ins AS (INSERT INTO {s}.cases ({columns}, created_by, created_at, "
+                 "changed_by, changed_at, row_version) SELECT {values}, p_user, v_now, p_user, "
+                 "v_now, 1 FROM (SELECT t.n, t.e->'case' AS c FROM jsonb_array_elements(p) WITH "
+                 "ORDINALITY AS t(e, n)) AS b ORDER BY b.n RETURNING id, code_folded) "
+                 "SELECT coalesce(array_agg(ins.id ORDER BY t.n), '{}') INTO v_ids FROM ins JOIN "
+                 "jsonb_array_elements(p) WITH ORDINALITY AS t(e, n) ON ins.code_folded = "
+                 "t.e->'case'->>'code_folded'; "
+                 "INSERT INTO {s}.case_answers (case_id, predictor, item, answer) SELECT k.id, "
+                 "l.ln - 1, i.inum - 1, CASE WHEN i.value::int < 0 THEN NULL ELSE i.value::int "
+                 "END FROM {batch}, jsonb_array_elements(coalesce(t.e->'case'->'answers', '[]')) "
+                 "WITH ORDINALITY AS l(list, ln), jsonb_array_elements_text(l.list) WITH "
+                 "ORDINALITY AS i(value, inum) WHERE l.ln <= {predictors}; "
+                 "INSERT INTO {s}.case_visits (case_id, visit_date, bmi, weight_kg, note) SELECT "
+                 "k.id, {visitValues} FROM {batch}, jsonb_array_elements(coalesce(t.e->'visits', "
+                 "'[]')) WITH ORDINALITY AS w(v, vn) ORDER BY k.n, w.vn; "
+                 "{audit} "
+                 "RETURN QUERY SELECT k.id, v_now FROM unnest(v_ids) WITH ORDINALITY AS k(id, n) "
+                 "ORDER BY k.n; END"),
+             {{QStringLiteral("caseInvalid"), caseInvalid(QStringLiteral("(b.e->'case')"))},
+              {QStringLiteral("visitInvalid"),
+               visitInvalid(QStringLiteral("w.v"), QStringLiteral("(b.e->'case'->>'baseline_date')"))},
+              {QStringLiteral("invalid"), raise(InvalidValue)},
+              {QStringLiteral("codeInUse"), raise(CodeInUse)},
+              {QStringLiteral("columns"), valueColumns.join(QStringLiteral(", "))},
+              {QStringLiteral("values"), batchValueSources.join(QStringLiteral(", "))},
+              {QStringLiteral("batch"),
+               QStringLiteral("unnest(v_ids) WITH ORDINALITY AS k(id, n) JOIN "
+                              "jsonb_array_elements(p) WITH ORDINALITY AS t(e, n) USING (n)")},
+              {QStringLiteral("predictors"), QString::number(PredictorCount)},
+              {QStringLiteral("visitValues"), visitValues(QStringLiteral("w.v"))},
+              {QStringLiteral("audit"),
+               auditEntries(QStringLiteral(
+                   "SELECT row_number() OVER (ORDER BY k.n, x.kind, x.visit) AS ord, k.id AS "
+                   "case_id, x.action, x.fields, x.olds, x.news FROM unnest(v_ids) WITH "
+                   "ORDINALITY AS k(id, n), LATERAL (SELECT 0 AS kind, 0::bigint AS visit, "
+                   "'insert'::text AS action, {s}.telma_case_fields() AS fields, NULL::text[] AS "
+                   "olds, ARRAY[{fieldTexts}] AS news FROM "
+                   "{s}.cases c WHERE c.id = k.id UNION ALL SELECT 1, w.id, 'visit insert', "
+                   "{visitEntry} FROM {s}.case_visits w WHERE w.case_id = k.id) AS x"))},
+              {QStringLiteral("fieldTexts"), fieldTexts.join(QStringLiteral(", "))},
+              {QStringLiteral("visitEntry"), visitEntry}}));
+    // Further visits of cases already in the book, each case with a height where it had none.
+    statements << definer(
+        QStringLiteral("telma_add_visits(p_user text, p jsonb)"), QStringLiteral("void"),
+        fill(QStringLiteral(
+                 "DECLARE v_now text := {s}.telma_now(); v_visits bigint[]; v_audit bigint[]; "
+                 "v_heights bigint; BEGIN "
+                 "IF EXISTS (SELECT 1 FROM jsonb_array_elements(p) AS b(e) WHERE NOT EXISTS "
+                 "(SELECT 1 FROM {s}.cases c WHERE c.id = (b.e->>'case_id')::bigint)) THEN "
+                 "{caseGone} END IF; "
+                 "IF EXISTS (SELECT 1 FROM jsonb_array_elements(p) AS b(e) JOIN {s}.cases c ON "
+                 "c.id = (b.e->>'case_id')::bigint, jsonb_array_elements(coalesce(b.e->'visits', "
+                 "'[]')) AS w(v) WHERE {visitInvalid}) OR EXISTS (SELECT 1 FROM "
+                 "jsonb_array_elements(p) AS b(e) WHERE (b.e->>'height_m')::float8 NOT BETWEEN "
+                 "{heightLowest} AND {heightHighest}) THEN {invalid} END IF; "
+                 // Only a case without a height takes one: one set meanwhile is kept.
+                 "WITH h AS (UPDATE {s}.cases c SET height_m = (b.e->>'height_m')::float8, "
+                 "changed_by = p_user, changed_at = v_now, row_version = c.row_version + 1 FROM "
+                 "jsonb_array_elements(p) AS b(e) WHERE c.id = (b.e->>'case_id')::bigint AND "
+                 "b.e->>'height_m' IS NOT NULL AND c.height_m IS NULL RETURNING c.id) SELECT "
+                 "count(*) INTO v_heights FROM h; "
+                 "IF v_heights <> (SELECT count(*) FROM jsonb_array_elements(p) AS b(e) WHERE "
+                 "b.e->>'height_m' IS NOT NULL) THEN {heightSet} END IF; "
+                 "WITH ins AS (INSERT INTO {s}.case_visits (case_id, visit_date, bmi, weight_kg, "
+                 "note) SELECT (b.e->>'case_id')::bigint, {visitValues} FROM "
+                 "jsonb_array_elements(p) WITH ORDINALITY AS b(e, n), jsonb_array_elements("
+                 "coalesce(b.e->'visits', '[]')) WITH ORDINALITY AS w(v, vn) ORDER BY b.n, w.vn "
+                 "RETURNING id) SELECT coalesce(array_agg(ins.id), '{}') INTO v_visits FROM ins; "
+                 "{audit} END"),
+             {{QStringLiteral("caseGone"), raise(CaseGone)},
+              {QStringLiteral("visitInvalid"), visitInvalid(QStringLiteral("w.v"), QStringLiteral("c.baseline_date"))},
+              {QStringLiteral("heightLowest"), number(VisitLimits::HeightLowest)},
+              {QStringLiteral("heightHighest"), number(VisitLimits::HeightHighest)},
+              {QStringLiteral("invalid"), raise(InvalidValue)},
+              {QStringLiteral("heightSet"), raise(HeightSet)},
+              {QStringLiteral("visitValues"), visitValues(QStringLiteral("w.v"))},
+              {QStringLiteral("audit"),
+               auditEntries(QStringLiteral(
+                   "SELECT row_number() OVER (ORDER BY b.n, x.kind, x.visit) AS ord, b.case_id, "
+                   "x.action, x.fields, x.olds, x.news FROM (SELECT t.n, (t.e->>'case_id')::bigint "
+                   "AS case_id, t.e->>'height_m' AS height FROM jsonb_array_elements(p) WITH "
+                   "ORDINALITY AS t(e, n)) AS b, LATERAL (SELECT 0 AS kind, 0::bigint AS visit, "
+                   "'update'::text AS action, ARRAY['height_m'] AS fields, ARRAY[NULL]::text[] AS "
+                   "olds, ARRAY[c.height_m::text] AS news FROM {s}.cases c WHERE c.id = b.case_id "
+                   "AND b.height IS NOT NULL UNION ALL SELECT 1, w.id, 'visit insert', {visitEntry} "
+                   "FROM {s}.case_visits w WHERE w.id = ANY (v_visits) AND w.case_id = b.case_id) "
+                   "AS x"))},
+              {QStringLiteral("visitEntry"), visitEntry}}));
     statements << definer(
         QStringLiteral("telma_update_case(p_user text, p_id bigint, p_version bigint, p jsonb)"),
         QStringLiteral("TABLE(o_time text, o_version bigint)"),
@@ -414,6 +576,47 @@ QStringList CaseServerFunctions::installStatements(const QString &schema)
                        "%2, ARRAY[p_visit::text] || v_old, %3); END")
             .arg(raise(VisitGone), visitFields, noVisit));
 
+    // The clinic's calibrations: kept as made, at most one in use, each change in their trail.
+    statements << definer(
+        QStringLiteral("telma_calibration_audit(p_id bigint, p_action text, p_user text, "
+                       "p_now text)"),
+        QStringLiteral("void"),
+        QStringLiteral("BEGIN INSERT INTO {s}.calibration_audit (calibration_id, action, "
+                       "changed_by, changed_at) VALUES (p_id, p_action, p_user, p_now); END"));
+    statements << definer(
+        QStringLiteral("telma_drop_calibration(p_user text, p_now text)"), QStringLiteral("void"),
+        QStringLiteral("DECLARE v_id bigint; BEGIN UPDATE {s}.calibrations SET in_use = 0 WHERE "
+                       "in_use = 1 RETURNING id INTO v_id; IF v_id IS NOT NULL THEN PERFORM "
+                       "{s}.telma_calibration_audit(v_id, 'drop', p_user, p_now); END IF; END"));
+    statements << definer(
+        QStringLiteral("telma_add_calibration(p_user text, p jsonb, p_use boolean)"),
+        QStringLiteral("TABLE(o_id bigint, o_time text)"),
+        QStringLiteral(
+            "BEGIN o_time := {s}.telma_now(); "
+            "IF p_use THEN PERFORM {s}.telma_drop_calibration(p_user, o_time); END IF; "
+            "INSERT INTO {s}.calibrations (made_at, made_by, model_version, source_file, "
+            "source_sha256, people, in_use) VALUES (o_time, p_user, p->>'model_version', "
+            "coalesce(p->>'source_file', ''), coalesce(p->>'source_sha256', ''), "
+            "(p->>'people')::bigint, CASE WHEN p_use THEN 1 ELSE 0 END) RETURNING id INTO o_id; "
+            "INSERT INTO {s}.calibration_months (calibration_id, month, n, mean_error, sd_error, "
+            "low, high) SELECT o_id, (m.e->>'month')::int, (m.e->>'n')::bigint, "
+            "(m.e->>'mean_error')::float8, (m.e->>'sd_error')::float8, (m.e->>'low')::float8, "
+            "(m.e->>'high')::float8 FROM jsonb_array_elements(p->'months') AS m(e); "
+            "PERFORM {s}.telma_calibration_audit(o_id, 'make', p_user, o_time); "
+            "IF p_use THEN PERFORM {s}.telma_calibration_audit(o_id, 'use', p_user, o_time); "
+            "END IF; RETURN NEXT; END"));
+    statements << definer(
+        QStringLiteral("telma_use_calibration(p_user text, p_id bigint)"), QStringLiteral("void"),
+        QStringLiteral("DECLARE v_now text := {s}.telma_now(); BEGIN "
+                       "IF NOT EXISTS (SELECT 1 FROM {s}.calibrations WHERE id = p_id) THEN %1 "
+                       "END IF; PERFORM {s}.telma_drop_calibration(p_user, v_now); "
+                       "UPDATE {s}.calibrations SET in_use = 1 WHERE id = p_id; "
+                       "PERFORM {s}.telma_calibration_audit(p_id, 'use', p_user, v_now); END")
+            .arg(raise(CalibrationGone)));
+    statements << definer(
+        QStringLiteral("telma_use_no_calibration(p_user text)"), QStringLiteral("void"),
+        QStringLiteral("BEGIN PERFORM {s}.telma_drop_calibration(p_user, {s}.telma_now()); END"));
+
     // Nobody runs them but those granted (see CaseSchema::grantStatements). A role that was
     // granted the tables by an earlier version loses its writes and may call these instead.
     statements << QStringLiteral("REVOKE EXECUTE ON ALL FUNCTIONS IN SCHEMA {s} FROM PUBLIC");
@@ -500,18 +703,66 @@ QString CaseServerFunctions::visitArgument(const Visit &visit)
     return compact(visitObject(visit));
 }
 
-QString CaseServerFunctions::batchArgument(const QVector<CaseRecord> &records,
-                                           const QVector<QList<Visit>> &visits)
+QStringList CaseServerFunctions::batchArguments(const QVector<CaseRecord> &records,
+                                               const QVector<QList<Visit>> &visits,
+                                               int chunk)
 {
-    QJsonArray batch;
-    for (int i = 0; i < records.size(); ++i) {
-        QJsonArray itsVisits;
-        for (const Visit &visit : visits.value(i))
-            itsVisits.append(visitObject(visit));
-        batch.append(QJsonObject{{QStringLiteral("case"), caseObject(records.at(i))},
-                                 {QStringLiteral("visits"), itsVisits}});
+    QStringList chunks;
+    for (int first = 0; first < records.size(); first += chunk) {
+        QJsonArray batch;
+        for (int i = first; i < std::min<int>(first + chunk, records.size()); ++i) {
+            QJsonArray itsVisits;
+            for (const Visit &visit : visits.value(i))
+                itsVisits.append(visitObject(visit));
+            batch.append(QJsonObject{{QStringLiteral("case"), caseObject(records.at(i))},
+                                     {QStringLiteral("visits"), itsVisits}});
+        }
+        chunks << compact(batch);
     }
-    return compact(batch);
+    return chunks;
+}
+
+QStringList CaseServerFunctions::storedVisitsArguments(const QVector<CaseVisits> &stored, int chunk)
+{
+    QStringList chunks;
+    for (int first = 0; first < stored.size(); first += chunk) {
+        QJsonArray batch;
+        for (int i = first; i < std::min<int>(first + chunk, stored.size()); ++i) {
+            const CaseVisits &more = stored.at(i);
+            QJsonArray itsVisits;
+            for (const Visit &visit : more.visits)
+                itsVisits.append(visitObject(visit));
+            batch.append(QJsonObject{{QStringLiteral("case_id"), QString::number(more.caseId)},
+                                     {QStringLiteral("height_m"), optionalNumber(more.newHeightM)},
+                                     {QStringLiteral("visits"), itsVisits}});
+        }
+        chunks << compact(batch);
+    }
+    return chunks;
+}
+
+static QJsonValue finiteOrNull(double value)
+{
+    return std::isfinite(value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+}
+
+QString CaseServerFunctions::calibrationArgument(const Calibration &calibration)
+{
+    QJsonArray months;
+    for (int k = 1; k <= CourseMonths; ++k) {
+        const CalibrationMonth &m = calibration.month(k);
+        months.append(QJsonObject{{QStringLiteral("month"), k},
+                                  {QStringLiteral("n"), QString::number(m.n)},
+                                  {QStringLiteral("mean_error"), finiteOrNull(m.meanError)},
+                                  {QStringLiteral("sd_error"), finiteOrNull(m.sdError)},
+                                  {QStringLiteral("low"), m.low ? finiteOrNull(*m.low) : QJsonValue()},
+                                  {QStringLiteral("high"), m.high ? finiteOrNull(*m.high) : QJsonValue()}});
+    }
+    return compact(QJsonObject{{QStringLiteral("model_version"), calibration.modelVersion},
+                               {QStringLiteral("source_file"), calibration.sourceFile},
+                               {QStringLiteral("source_sha256"), calibration.sourceSha256},
+                               {QStringLiteral("people"), QString::number(calibration.people)},
+                               {QStringLiteral("months"), months}});
 }
 
 CaseServerFunctions::Refusal CaseServerFunctions::refusal(const QSqlQuery &query)

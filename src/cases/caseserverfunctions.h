@@ -1,6 +1,7 @@
 #ifndef CASESERVERFUNCTIONS_H
 #define CASESERVERFUNCTIONS_H
 
+#include "calibration.h"
 #include "caserecord.h"
 #include "visit.h"
 
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 class QSqlQuery;
+struct CaseVisits;
 
 // On the clinic server, workstations change the case book only through functions installed
 // there, owned by the owner role and run with its rights (SECURITY DEFINER): each one checks
@@ -29,6 +31,7 @@ public:
         SameDate,      // another visit of the case is on that date
         HeightSet,     // a height given with a visit, but the case has one meanwhile
         InvalidValue,  // a value outside what the case book accepts
+        CalibrationGone,
     };
 
     // The statements that install (or replace) the functions in the case book's schema
@@ -41,11 +44,15 @@ public:
     // workstation puts on its search path is called instead.
     static QString call(const QString &schema, const char *function, int arguments);
 
-    // The JSON the functions take for a case, a visit, and a batch of new cases with visits.
+    // The JSON the functions take for a case, a visit and a calibration; a batch of new cases
+    // with their visits (visits[i] those of records[i]) and further visits of stored cases,
+    // each cut into arguments of up to chunk cases, one call each.
     static QString caseArgument(const CaseRecord &record);
     static QString visitArgument(const Visit &visit);
-    static QString batchArgument(const QVector<CaseRecord> &records,
-                                 const QVector<QList<Visit>> &visits);
+    static QString calibrationArgument(const Calibration &calibration);
+    static QStringList batchArguments(const QVector<CaseRecord> &records,
+                                      const QVector<QList<Visit>> &visits, int chunk);
+    static QStringList storedVisitsArguments(const QVector<CaseVisits> &stored, int chunk);
 
     // The refusal a failed call of a function raised, if it was one of these.
     static Refusal refusal(const QSqlQuery &query);

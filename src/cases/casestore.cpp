@@ -5,10 +5,8 @@
 #include "casestorestatement.h"
 #include "casetable.h"
 #include "casestorewrite.h"
+#include "visitcheck.h"
 #include "visitstore.h"
-#include "writetransaction.h"
-
-#include <optional>
 
 #include <QCoreApplication>
 #include <QSqlQuery>
@@ -54,21 +52,12 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
     }
     if (!m_connection.connected())
         return false;
-    if (m_connection.isServer() && stored.isEmpty())
-        return addCasesOnServer(records, visits);
+    if (m_connection.isServer())
+        return addCasesOnServer(records, visits, stored);
     const QVector<CaseRecord> unsaved = *records;
     CaseStoreWrite write(m_connection, QT_TR_NOOP("save the cases"));
     if (!write.begun())
         return false;
-    // Visits of cases already in the book have no server function yet: on the server such a
-    // batch is one transaction of plain statements, which only the owner may write.
-    std::optional<WriteTransaction> serverWrite;
-    if (m_connection.isServer()) {
-        QSqlDatabase db = m_connection.database();
-        serverWrite.emplace(db, m_connection.dialect());
-        if (!serverWrite->begun())
-            return m_connection.failQuery(serverWrite->query(), QT_TR_NOOP("save the cases"));
-    }
     CaseTable cases(m_connection);
     VisitStore visitStore(m_connection);
     const QDateTime now = QDateTime::currentDateTimeUtc();
@@ -87,15 +76,9 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
     }
     for (const CaseVisits &more : stored) {
         QDate baseline;
-        bool saved = visitStore.readBaseline(more.caseId, &baseline);
-        for (const Visit &visit : more.visits) {
-            if (!saved)
-                break;
-            if (const CaseStoreError invalid = VisitStore::check(visit, baseline))
-                saved = m_connection.fail(invalid);
-        }
-        if (saved)
-            saved = visitStore.storeHeight(more.caseId, more.newHeightM);
+        bool saved = visitStore.readBaseline(more.caseId, &baseline)
+                     && checkStoredVisits(more, baseline)
+                     && visitStore.storeHeight(more.caseId, more.newHeightM);
         for (Visit visit : more.visits) {
             if (!saved)
                 break;
@@ -106,53 +89,109 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
             return false;
         }
     }
-    if (serverWrite ? !serverWrite->commit() : !write.commit()) {
+    if (!write.commit()) {
         *records = unsaved;
-        return serverWrite ? m_connection.failQuery(serverWrite->query(), QT_TR_NOOP("save the cases"))
-                           : false;
+        return false;
     }
     return true;
 }
 
-bool CaseStore::addCasesOnServer(QVector<CaseRecord> *records,
-                                 const QVector<QList<Visit>> &visits)
+bool CaseStore::checkStoredVisits(const CaseVisits &more, const QDate &baseline)
+{
+    for (const Visit &visit : more.visits) {
+        if (const CaseStoreError invalid = VisitStore::check(visit, baseline))
+            return m_connection.fail(invalid);
+    }
+    return true;
+}
+
+bool CaseStore::addCasesOnServer(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits,
+                                 const QVector<CaseVisits> &stored)
 {
     const char *doing = QT_TR_NOOP("save the cases");
-    CaseStoreWrite write(m_connection, doing);
-    // The whole batch in one call, however many cases: one round trip.
-    CaseStoreStatement call(m_connection,
-                            CaseServerFunctions::call(m_connection.dialect().schema(),
-                                                      "telma_add_cases", 2),
-                            doing);
-    if (!call)
-        return false;
-    call->addBindValue(m_connection.user());
-    call->addBindValue(CaseServerFunctions::batchArgument(*records, visits));
+    // Each call writes up to ServerChunk cases as sets on the server: a batch of up to that
+    // many new cases is one round trip, a larger one a round trip per chunk and its
+    // transaction's two.
+    const QStringList newCases = CaseServerFunctions::batchArguments(*records, visits, ServerChunk);
+    const QStringList moreVisits = CaseServerFunctions::storedVisitsArguments(stored, ServerChunk);
     QVector<QPair<qint64, QDateTime>> saved;
-    if (call->exec()) {
-        while (call->next())
-            saved.append({call->value(0).toLongLong(), CaseAuditTrail::readTime(call->value(1))});
-    }
-    if (saved.size() == records->size() && write.commit()) {
-        for (int i = 0; i < records->size(); ++i) {
-            CaseRecord &record = (*records)[i];
-            record.id = saved[i].first;
-            record.createdBy = record.changedBy = m_connection.user();
-            record.createdAt = record.changedAt = saved[i].second;
-            record.rowVersion = 1;
+    CaseServerFunctions::Refusal refusal = CaseServerFunctions::NoRefusal;
+    const auto callEach = [&](const char *function, const QStringList &arguments, bool answers) {
+        if (arguments.isEmpty())
+            return true;
+        CaseStoreStatement call(m_connection,
+                                CaseServerFunctions::call(m_connection.dialect().schema(), function, 2),
+                                doing);
+        if (!call)
+            return false;
+        for (const QString &argument : arguments) {
+            call->addBindValue(m_connection.user());
+            call->addBindValue(argument);
+            if (!call.exec()) {
+                refusal = CaseServerFunctions::refusal(*call);
+                return false;
+            }
+            while (answers && call->next())
+                saved.append({call->value(0).toLongLong(), CaseAuditTrail::readTime(call->value(1))});
         }
         return true;
+    };
+    {
+        CaseStoreWrite write(m_connection, doing, int(newCases.size() + moreVisits.size()));
+        if (!write.begun())
+            return false;
+        if (callEach("telma_add_cases", newCases, true) && callEach("telma_add_visits", moreVisits, false)
+            && saved.size() == records->size() && write.commit()) {
+            for (int i = 0; i < records->size(); ++i) {
+                CaseRecord &record = (*records)[i];
+                record.id = saved[i].first;
+                record.createdBy = record.changedBy = m_connection.user();
+                record.createdAt = record.changedAt = saved[i].second;
+                record.rowVersion = 1;
+            }
+            return true;
+        }
+    } // rolled back, so that what went wrong can be looked up
+    switch (refusal) {
+    case CaseServerFunctions::CodeInUse:
+        return refuseCodeInUse(*records);
+    case CaseServerFunctions::CaseGone:
+        return m_connection.fail({CaseStoreError::NotFound, tr("The case no longer exists.")});
+    case CaseServerFunctions::HeightSet:
+        return m_connection.fail({CaseStoreError::Conflict,
+                                  tr("The case's height was set by someone else meanwhile; the "
+                                     "visit was not saved. Please enter it again.")});
+    case CaseServerFunctions::InvalidValue: {
+        // Said as on a SQLite file, which needs each case's baseline.
+        const CaseStoreError refused = lastError();
+        VisitStore visitStore(m_connection);
+        for (const CaseVisits &more : stored) {
+            QDate baseline;
+            if (!visitStore.readBaseline(more.caseId, &baseline) || !checkStoredVisits(more, baseline))
+                return false;
+            if (more.newHeightM && !(*more.newHeightM >= VisitLimits::HeightLowest
+                                     && *more.newHeightM <= VisitLimits::HeightHighest))
+                return m_connection.fail({CaseStoreError::InvalidInput,
+                                          tr("The height must be from 1.00 to 2.50 m.")});
+        }
+        return m_connection.fail(refused);
     }
-    if (CaseServerFunctions::refusal(*call) != CaseServerFunctions::CodeInUse)
-        return call.fail();
+    default:
+        return false;
+    }
+}
+
+bool CaseStore::refuseCodeInUse(const QVector<CaseRecord> &records)
+{
+    const CaseStoreError refused = lastError();
     // Which code: one used twice in the batch, or one the book already has.
     QSet<QString> seen;
     QSet<QString> inBook;
     QStringList codes;
-    for (const CaseRecord &record : std::as_const(*records))
+    for (const CaseRecord &record : records)
         codes << record.code;
     codesInUse(codes, &inBook);
-    for (const CaseRecord &record : std::as_const(*records)) {
+    for (const CaseRecord &record : records) {
         const QString fold = CaseFields::foldedCode(record.code);
         if (seen.contains(fold) || inBook.contains(record.code))
             return m_connection.fail(
@@ -161,7 +200,7 @@ bool CaseStore::addCasesOnServer(QVector<CaseRecord> *records,
                      .arg(record.code)});
         seen.insert(fold);
     }
-    return call.fail();
+    return m_connection.fail(refused);
 }
 
 bool CaseStore::codesInUse(const QStringList &codes, QSet<QString> *inUse)

@@ -46,6 +46,8 @@ public:
     // is refused and left as it is.
     bool open(const QString &location) { return m_connection.open(location); }
     bool isOpen() const { return m_connection.isOpen(); }
+    // Why the open book may only be read, or an empty text (see CaseStoreConnection).
+    QString readOnlyReason() const { return m_connection.readOnlyReason(); }
     void close() { m_connection.close(); }
     QString location() const { return m_connection.location(); }
     const CaseStoreError &lastError() const { return m_connection.lastError(); }
@@ -98,8 +100,15 @@ public:
     // The connection the cases, visits and audit trail share.
     CaseStoreConnection &connection() { return m_connection; }
 
+    // New cases a call of the server writes at most; a larger batch takes several calls.
+    static constexpr int ServerChunk = 1000;
+
 private:
-    bool addCasesOnServer(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits);
+    bool addCasesOnServer(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits,
+                          const QVector<CaseVisits> &stored);
+    bool checkStoredVisits(const CaseVisits &more, const QDate &baseline);
+    // Names the code of a batch the server refused as in use; false.
+    bool refuseCodeInUse(const QVector<CaseRecord> &records);
 
     CaseStoreConnection m_connection;
 };

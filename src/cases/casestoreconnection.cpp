@@ -3,6 +3,7 @@
 
 #include <QAtomicInt>
 #include <QCoreApplication>
+#include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -39,6 +40,7 @@ bool CaseStoreConnection::open(const QString &location)
 {
     close();
     m_error = {};
+    m_readOnlyReason.clear();
     m_location = location;
     m_dialect = CaseStoreDialect::forLocation(location);
     bool ready = false;
@@ -52,6 +54,9 @@ bool CaseStoreConnection::open(const QString &location)
     }
     if (!ready)
         close();
+    else if (m_dialect.isReadOnly())
+        m_readOnlyReason = tr("The case book %1 can only be read: you have no right to write "
+                              "its file.").arg(QDir::toNativeSeparators(location));
     return ready;
 }
 
@@ -112,6 +117,14 @@ QSqlQuery *CaseStoreConnection::prepared(const QString &sql, const char *doing)
 void CaseStoreConnection::forgetStatements()
 {
     m_statements.clear();
+}
+
+bool CaseStoreConnection::writable()
+{
+    if (m_readOnlyReason.isEmpty())
+        return true;
+    return fail({CaseStoreError::ReadOnly,
+                 m_readOnlyReason + QLatin1Char(' ') + tr("Nothing was changed.")});
 }
 
 bool CaseStoreConnection::fail(const CaseStoreError &error)

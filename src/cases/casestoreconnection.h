@@ -49,6 +49,13 @@ public:
     // Use it through a CaseStoreStatement.
     QSqlQuery *prepared(const QString &sql, const char *doing);
 
+    // Why the case book may only be read now, or an empty text: its file is not writable for
+    // us, or its trail does not fit. Every write is then refused with the reason.
+    QString readOnlyReason() const { return m_readOnlyReason; }
+    void setReadOnlyReason(const QString &reason) { m_readOnlyReason = reason; }
+    // True when the book may be written; otherwise false with the error (ReadOnly) set.
+    bool writable();
+
     const CaseStoreError &lastError() const { return m_error; }
     void clearError() { m_error = {}; }
     // Sets the error and returns false, so that a caller can `return fail(...)`.
@@ -63,7 +70,8 @@ private:
     QString m_location;
     QString m_user;
     int m_busyTimeoutMs = 5000;
-    bool m_lost = false; // the server went away: open again before the next statement
+    bool m_lost = false;
+    QString m_readOnlyReason; // the server went away: open again before the next statement
     CaseStoreDialect m_dialect;
     CaseStoreError m_error;
     std::map<QString, std::unique_ptr<QSqlQuery>> m_statements;

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 
 static QString tr(const char *text)
 {
@@ -91,6 +92,22 @@ bool CaseStoreDialect::reconnect(QSqlDatabase &db, CaseStoreError *error)
     return true;
 }
 
+// Why the case book file at path cannot be written, in words: the file, its folder, or
+// neither of them as far as their modes tell.
+static QString whyNotWritable(const QString &path)
+{
+    const QFileInfo file(path);
+    const QString folder = QDir::toNativeSeparators(file.absolutePath());
+    if (file.exists() && !file.isWritable())
+        return tr("The case book %1 is read-only for you, so nothing can be saved in it.")
+            .arg(QDir::toNativeSeparators(path));
+    if (!QFileInfo(file.absolutePath()).isWritable())
+        return tr("The folder %1 is read-only for you, so the case book cannot keep its journal "
+                  "there.").arg(folder);
+    return tr("You have no right to write the case book %1 or the files beside it in %2.")
+        .arg(QDir::toNativeSeparators(path), folder);
+}
+
 // A SQLite file starts with this; an empty file is a database yet to be initialised.
 static bool looksLikeSqlite(const QString &path, QString *why)
 {
@@ -109,11 +126,25 @@ bool CaseStoreDialect::open(QSqlDatabase *db, const QString &location,
 {
     m_connectionName = connectionName;
     m_busyTimeoutMs = busyTimeoutMs;
+    m_location = location;
     if (m_engine == Engine::PostgreSql)
         return openServer(db, location, connectionName, busyTimeoutMs, error);
     QString why;
-    if (!CaseStoreLocation::prepareFile(location, &why)) {
+    if (!CaseStoreLocation::prepareFile(location, &m_readOnly, &why)) {
         *error = {CaseStoreError::CannotCreate, why};
+        return false;
+    }
+    // A book we may only read is opened so that SQLite writes nothing beside it: a -wal or
+    // -shm made now would take the file's read-only mode and stop every later write. That
+    // needs the journal to be empty, as the owner's program leaves it on closing.
+    const QFileInfo journal(location + QStringLiteral("-wal"));
+    if (m_readOnly && journal.exists() && journal.size() > 0) {
+        *error = {CaseStoreError::CannotCreate,
+                  tr("The case book %1 can only be read, and its latest changes are still in "
+                     "%2, which only a program that may write the book can fold in. It was left "
+                     "as it is; open it once with the right to write, or ask its owner to.")
+                      .arg(QDir::toNativeSeparators(location),
+                           QDir::toNativeSeparators(journal.filePath()))};
         return false;
     }
     if (!looksLikeSqlite(location, &why)) {
@@ -131,9 +162,17 @@ bool CaseStoreDialect::open(QSqlDatabase *db, const QString &location,
         return false;
     }
     *db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-    db->setDatabaseName(location);
     // Another copy of the program writing at the same moment: wait for it, then report.
-    db->setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
+    if (m_readOnly) {
+        db->setDatabaseName(QStringLiteral("file:%1?immutable=1")
+                                .arg(QString::fromLatin1(QUrl::toPercentEncoding(
+                                    QFileInfo(location).absoluteFilePath(), "/"))));
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
+    } else {
+        db->setDatabaseName(location);
+    }
+    db->setConnectOptions(options);
     if (!db->open()) {
         *error = describe(db->lastError(), tr("open"));
         return false;
@@ -148,8 +187,9 @@ bool CaseStoreDialect::open(QSqlDatabase *db, const QString &location,
 
 bool CaseStoreDialect::configure(QSqlDatabase &db, CaseStoreError *error) const
 {
-    // The server keeps its own journal and durability settings.
-    if (m_engine == Engine::PostgreSql)
+    // The server keeps its own journal and durability settings; a book we may only read
+    // keeps the journal it has.
+    if (m_engine == Engine::PostgreSql || m_readOnly)
         return true;
     // WAL: readers never wait for the writer, and a write cut short leaves the file whole.
     QSqlQuery query(db);
@@ -296,7 +336,13 @@ CaseStoreError CaseStoreDialect::describeServer(const QSqlError &error, const QS
             .arg(doing, error.databaseText().trimmed())};
     // No schema of the search path may be used: the account was never granted the case book.
     if (state == QLatin1String("3F000"))
-        return noPermission;
+        return {CaseStoreError::NoPermission,
+                tr("Your account on the clinic server has no permission to use a schema for the "
+                   "case book (none on its search path exists or may be used), so the case book "
+                   "could not %1. Nothing was changed; please ask whoever looks after the server "
+                   "to set it up with telma-server-setup and grant your account its rights "
+                   "(details: %2).")
+                    .arg(doing, error.databaseText().trimmed())};
     switch (failure.reason()) {
     case ConnectionFailure::Reason::ConnectionLost:
         return {CaseStoreError::ConnectionLost, failure.message()};
@@ -322,6 +368,12 @@ CaseStoreError CaseStoreDialect::describeServer(const QSqlError &error, const QS
         return {CaseStoreError::Busy,
                 tr("Another workstation is changing the case book at this moment. Nothing was "
                    "changed; please try again in a moment.")};
+    if (state == QLatin1String("25006"))
+        return {CaseStoreError::ReadOnly,
+                tr("The clinic server takes no changes at the moment (it is read-only), so the "
+                   "case book could not %1. Nothing was changed; please tell whoever looks after "
+                   "the server.")
+                    .arg(doing)};
     if (state == QLatin1String("53100"))
         return {CaseStoreError::DiskFull,
                 tr("The clinic server's disk is full. Nothing was changed; please tell whoever "
@@ -347,9 +399,16 @@ CaseStoreError CaseStoreDialect::describe(const QSqlError &error, const QString 
                    "space and try again.")};
     case 8:  // SQLITE_READONLY
     case 14: // SQLITE_CANTOPEN
-        return {CaseStoreError::CannotCreate,
-                tr("The case book cannot be written (%1). Nothing was changed.")
-                    .arg(error.databaseText())};
+    case 3:  // SQLITE_PERM
+    case 23: // SQLITE_AUTH
+        return {code == 8 ? CaseStoreError::ReadOnly : CaseStoreError::CannotCreate,
+                tr("%1 Nothing was changed (SQLite: %2).")
+                    .arg(whyNotWritable(m_location), error.databaseText())};
+    case 10: // SQLITE_IOERR
+        return {CaseStoreError::Failed,
+                tr("The disk holding the case book failed to read or write it, so the case book "
+                   "could not %1. Nothing was changed; check the disk (SQLite: %2).")
+                    .arg(doing, error.databaseText())};
     case 11: // SQLITE_CORRUPT
     case 26: // SQLITE_NOTADB
         return {CaseStoreError::Damaged,

@@ -22,6 +22,8 @@ public:
     static CaseStoreDialect forLocation(const QString &location);
     Engine engine() const { return m_engine; }
     bool isServer() const { return m_engine == Engine::PostgreSql; }
+    // The SQLite file may only be read (its mode, or its owner): opened so, writing nothing.
+    bool isReadOnly() const { return m_readOnly; }
 
     // Opens (creating when missing, see CaseStoreLocation) the database at location on the
     // named connection, without writing to it: the caller first checks that it is ours.
@@ -83,8 +85,10 @@ private:
     bool applySessionSettings(QSqlDatabase &db);
 
     Engine m_engine = Engine::Sqlite;
+    bool m_readOnly = false;
     QString m_schema;
     QString m_connectionName;
+    QString m_location;
     int m_busyTimeoutMs = 5000;
 };
 

@@ -20,6 +20,7 @@ struct CaseStoreError {
         ServerUnavailable, // the clinic server cannot be reached or refused us (message says why)
         ConnectionLost, // the clinic server went away in the middle; nothing was saved, retry
         NoPermission,  // the server account may not do this
+        ReadOnly,      // the book may only be read now (message says why); nothing was changed
         Failed,        // anything else the database reported
     };
 

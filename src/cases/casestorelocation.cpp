@@ -8,6 +8,17 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+static QString tr(const char *text)
+{
+    return QCoreApplication::translate("CaseStoreLocation", text);
+}
+
 QString CaseStoreLocation::defaultLocation()
 {
     // An unusable text is passed on too: opening it says what is wrong with it.
@@ -20,13 +31,80 @@ QString CaseStoreLocation::localFile()
            + QStringLiteral("/cases.sqlite");
 }
 
-static QString tr(const char *text)
+
+namespace {
+
+// What a file that is not a regular one is, in words; empty for a regular file.
+QString kindOf(mode_t mode)
 {
-    return QCoreApplication::translate("CaseStoreLocation", text);
+    if (S_ISREG(mode))
+        return QString();
+    if (S_ISDIR(mode))
+        return tr("a folder");
+    if (S_ISFIFO(mode))
+        return tr("a named pipe (FIFO)");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return tr("a device");
+    if (S_ISSOCK(mode))
+        return tr("a socket");
+    return tr("no regular file");
 }
 
-bool CaseStoreLocation::prepareFile(const QString &path, QString *error)
+QString ownerName(uid_t uid)
 {
+    if (const passwd *entry = getpwuid(uid))
+        return QString::fromLocal8Bit(entry->pw_name);
+    return QString::number(uid);
+}
+
+// Checks the existing file at path (the case book or a file SQLite keeps beside it) as
+// described for prepareFile; exists tells whether there is one.
+bool checkExisting(const QString &path, bool *exists, QString *error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const QString shown = QDir::toNativeSeparators(path);
+    struct stat link;
+    *exists = lstat(name.constData(), &link) == 0;
+    if (!*exists)
+        return true;
+    struct stat file;
+    if (stat(name.constData(), &file) != 0) {
+        *error = errno == ENOENT
+                     ? tr("%1 is a symbolic link to a file that does not exist. Nothing was "
+                          "changed.").arg(shown)
+                     : tr("%1 cannot be reached: %2.").arg(shown, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    const QString kind = kindOf(file.st_mode);
+    if (!kind.isEmpty()) {
+        *error = S_ISLNK(link.st_mode)
+                     ? tr("%1 is a symbolic link to %2, not a case book file. Nothing was "
+                          "changed.").arg(shown, kind)
+                     : tr("%1 is %2, not a case book file. Nothing was changed.").arg(shown, kind);
+        return false;
+    }
+    if ((file.st_mode & 077) == 0)
+        return true;
+    // People's data is for its owner's eyes only.
+    if (file.st_uid == geteuid()) {
+        if (chmod(name.constData(), S_IRUSR | S_IWUSR) == 0)
+            return true;
+        *error = tr("%1 can be read by other users and its rights cannot be narrowed to you "
+                    "alone: %2.").arg(shown, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    *error = tr("%1 can be read by other users, and it belongs to the account %2, so this "
+                "program may not narrow its rights. Nothing was changed; its owner can make it "
+                "readable by themselves alone (chmod 600).")
+                 .arg(shown, ownerName(file.st_uid));
+    return false;
+}
+
+} // namespace
+
+bool CaseStoreLocation::prepareFile(const QString &path, bool *readOnly, QString *error)
+{
+    *readOnly = false;
     const QFileInfo file(path);
     const QString folder = file.absolutePath();
     // Only the folders made here get the owner-only mode; an existing folder chosen by the
@@ -50,8 +128,24 @@ bool CaseStoreLocation::prepareFile(const QString &path, QString *error)
         *error = tr("%1 is not a folder.").arg(QDir::toNativeSeparators(folder));
         return false;
     }
-    if (file.exists())
+    bool exists = false;
+    if (!checkExisting(path, &exists, error))
+        return false;
+    for (const char *suffix : {"-wal", "-shm", "-journal"}) {
+        bool beside = false;
+        if (!checkExisting(path + QLatin1String(suffix), &beside, error))
+            return false;
+    }
+    if (exists) {
+        const QByteArray name = QFile::encodeName(path);
+        if (access(name.constData(), R_OK) != 0) {
+            *error = tr("You have no right to read the case book %1 (%2). Nothing was changed.")
+                         .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+        *readOnly = access(name.constData(), W_OK) != 0;
         return true;
+    }
     QFile created(path);
     if (!created.open(QIODevice::WriteOnly | QIODevice::NewOnly,
                       QFile::ReadOwner | QFile::WriteOwner)) {

@@ -14,8 +14,12 @@ public:
     static QString localFile();
     // The folders it had to create, made 0700; the file itself, when missing, created empty
     // and 0600 so that SQLite's own files (-wal, -shm) follow that mode. False with a
-    // message when the folder or file cannot be made.
-    static bool prepareFile(const QString &path, QString *error);
+    // message when the folder or file cannot be made, and, before anything opens it, when
+    // the path (or its -wal, -shm or -journal beside it) is no regular file (a folder, named
+    // pipe, device or socket, also behind a symbolic link), cannot be read, or can be reached
+    // by other users and belongs to another account; a file of ours open to others is made
+    // 0600. readOnly tells whether we may only read it.
+    static bool prepareFile(const QString &path, bool *readOnly, QString *error);
 };
 
 #endif // CASESTORELOCATION_H

@@ -3,12 +3,14 @@
 
 #include <QSqlQuery>
 
-CaseStoreWrite::CaseStoreWrite(CaseStoreConnection &connection, const char *doing)
+CaseStoreWrite::CaseStoreWrite(CaseStoreConnection &connection, const char *doing, int serverCalls)
     : m_connection(connection)
     , m_doing(doing)
+    , m_transaction(!connection.isServer() || serverCalls > 1)
 {
-    // On the server the change is one call of a function there, its own transaction.
-    m_begun = connection.isServer() || run(connection.dialect().beginWrite().toLatin1().constData());
+    // On the server one call of a function there is its own transaction.
+    m_begun = connection.writable()
+              && (!m_transaction || run(connection.dialect().beginWrite().toLatin1().constData()));
 }
 
 CaseStoreWrite::~CaseStoreWrite()
@@ -29,7 +31,7 @@ bool CaseStoreWrite::commit()
 {
     if (!m_begun || m_done)
         return m_done;
-    m_done = m_connection.isServer() || run("COMMIT");
+    m_done = !m_transaction || run("COMMIT");
     return m_done;
 }
 
@@ -38,6 +40,6 @@ void CaseStoreWrite::rollback()
     if (!m_begun || m_done)
         return;
     m_done = true;
-    if (!m_connection.isServer())
+    if (m_transaction)
         QSqlQuery(m_connection.database()).exec(QStringLiteral("ROLLBACK"));
 }

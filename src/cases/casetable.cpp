@@ -351,9 +351,20 @@ bool CaseTable::insert(CaseRecord *record, const QDateTime &now, CaseStoreWrite 
     return true;
 }
 
+CaseStoreError CaseTable::checkNewCode(const QString &code)
+{
+    const QString refusal = CaseFields::newCodeRefusal(code);
+    if (refusal.isEmpty())
+        return {};
+    return {CaseStoreError::InvalidInput,
+            tr("The case code %1. Please choose another code.").arg(refusal)};
+}
+
 bool CaseTable::add(CaseRecord *record)
 {
     if (const CaseStoreError invalid = check(*record))
+        return m_connection.fail(invalid);
+    if (const CaseStoreError invalid = checkNewCode(record->code))
         return m_connection.fail(invalid);
     m_connection.clearError();
     if (!m_connection.connected())
@@ -419,6 +430,11 @@ bool CaseTable::update(CaseRecord *record)
         return false;
     if (stored.rowVersion != record->rowVersion)
         return m_connection.fail(conflictError(stored, *record));
+    // A code kept from an earlier version stays open; a changed one follows today's rule.
+    if (record->code != stored.code) {
+        if (const CaseStoreError invalid = checkNewCode(record->code))
+            return m_connection.fail(invalid);
+    }
     // A code that keeps its fold stays the case's own, even in a book from before folds
     // were unique that holds its twin.
     bool inUse = false;
@@ -530,6 +546,8 @@ bool CaseTable::refused(CaseStoreStatement &call, const CaseRecord &mine)
 bool CaseTable::addOnServer(CaseRecord *record)
 {
     CaseStoreWrite write(m_connection, QT_TR_NOOP("save the case"));
+    if (!write.begun())
+        return false;
     CaseStoreStatement call(m_connection,
                             CaseServerFunctions::call(m_connection.dialect().schema(),
                                                       "telma_add_case", 2),
@@ -554,6 +572,8 @@ bool CaseTable::addOnServer(CaseRecord *record)
 bool CaseTable::updateOnServer(CaseRecord *record)
 {
     CaseStoreWrite write(m_connection, QT_TR_NOOP("save the case"));
+    if (!write.begun())
+        return false;
     CaseStoreStatement call(m_connection,
                             CaseServerFunctions::call(m_connection.dialect().schema(),
                                                       "telma_update_case", 4),
@@ -576,6 +596,8 @@ bool CaseTable::updateOnServer(CaseRecord *record)
 bool CaseTable::removeOnServer(qint64 id)
 {
     CaseStoreWrite write(m_connection, QT_TR_NOOP("delete the case"));
+    if (!write.begun())
+        return false;
     CaseStoreStatement call(m_connection,
                             CaseServerFunctions::call(m_connection.dialect().schema(),
                                                       "telma_remove_case", 2),

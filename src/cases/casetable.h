@@ -23,6 +23,9 @@ public:
 
     // Why a record cannot be saved as it is (kind InvalidInput, naming the field), or none.
     static CaseStoreError check(const CaseRecord &record);
+    // Why code cannot be the code of a new case or a code changed now (see
+    // CaseFields::newCodeRefusal), or none. Batches restoring exported cases skip it.
+    static CaseStoreError checkNewCode(const QString &code);
 
     // Saves a new, checked case within write: fills in its id, who and when.
     bool insert(CaseRecord *record, const QDateTime &now, CaseStoreWrite &write);

@@ -7,6 +7,7 @@
 #include "casestoreconnection.h"
 #include "casestorestatement.h"
 #include "casestorewrite.h"
+#include "textcheck.h"
 #include "visitcheck.h"
 
 #include <QCoreApplication>
@@ -116,6 +117,8 @@ CaseStoreError VisitStore::check(const Visit &visit, const QDate &baseline)
         return invalid(tr("The weight must be from 20 to 400 kg."));
     if (visit.note.size() > VisitLimits::NoteLength)
         return invalid(tr("The note must be at most %1 characters.").arg(VisitLimits::NoteLength));
+    if (const TextCheck::Fault fault = TextCheck::check(visit.note, TextCheck::Paragraphs))
+        return invalid(tr("The note %1. Please remove it.").arg(fault.clause()));
     return {};
 }
 
@@ -175,6 +178,8 @@ bool VisitStore::callServer(const char *function, int arguments, const char *doi
                             const Visit &visit, qint64 caseId, Bind bind, qint64 *newId)
 {
     CaseStoreWrite write(m_connection, doing);
+    if (!write.begun())
+        return false;
     CaseStoreStatement call(m_connection,
                             CaseServerFunctions::call(m_connection.dialect().schema(), function,
                                                       arguments),

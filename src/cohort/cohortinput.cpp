@@ -1,5 +1,7 @@
 #include "cohortinput.h"
 
+#include "textcheck.h"
+
 #include <QElapsedTimer>
 #include <QIODevice>
 #include <QStringDecoder>
@@ -33,6 +35,25 @@ char likelyDelimiter(const QByteArray &headerLine, bool commaAllowed)
     return candidates[best];
 }
 
+// Why the fields of row cannot be taken as text, column by column ("code: holds a NUL character
+// at byte 3"), or an empty text. Any field may hold tabs and line breaks here; a column with a
+// stricter rule (a code) applies it where the field is used.
+QString textFaults(const CsvRow &row, const QStringList &names)
+{
+    QString faults;
+    for (size_t i = 0; i < row.fields.size(); ++i) {
+        const TextCheck::Fault fault = TextCheck::check(row.fields[i], TextCheck::Paragraphs);
+        if (!fault)
+            continue;
+        if (!faults.isEmpty())
+            faults += QLatin1String("; ");
+        faults += (qsizetype(i) < names.size() ? names.at(qsizetype(i))
+                                               : QStringLiteral("field %1").arg(i + 1))
+                  + QLatin1String(": ") + fault.clause();
+    }
+    return faults;
+}
+
 } // namespace
 
 CohortInput::CohortInput(QIODevice &device, const QString &name, const CohortReadOptions &options)
@@ -48,6 +69,13 @@ void CohortInput::fail(const QString &error)
         m_error = error;
 }
 
+void CohortInput::failTooLong(const CsvReader &csv)
+{
+    fail(QStringLiteral("%1:%2: the record is longer than %3 MiB; is this a table?")
+             .arg(m_name).arg(csv.recordLine())
+             .arg(CsvReader::MaxRecordSize >> 20));
+}
+
 bool CohortInput::examineStart(const QByteArray &start)
 {
     if (start.isEmpty()) {
@@ -60,7 +88,8 @@ bool CohortInput::examineStart(const QByteArray &start)
 
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString decoded = utf8(headerLine);
-    if (start.contains('\0') || utf8.hasError()) {
+    // A NUL further on refuses its row; in the header line it gives a binary file away.
+    if (headerLine.contains('\0') || utf8.hasError()) {
         fail(QStringLiteral("%1 is not a text file (UTF-8 CSV with a header line).").arg(m_name));
         return false;
     }
@@ -97,7 +126,7 @@ bool CohortInput::read(const HeaderHandler &onHeader, const RecordHandler &onRec
     if (!readBlock())
         return false;
     // The header line must be whole for the delimiter to be found.
-    while (!block.contains('\n') && block.size() < 16 * BlockSize) {
+    while (!block.contains('\n') && size_t(block.size()) <= CsvReader::MaxRecordSize) {
         const QByteArray before = block;
         if (!readBlock())
             return false;
@@ -115,6 +144,7 @@ bool CohortInput::read(const HeaderHandler &onHeader, const RecordHandler &onRec
         return false;
 
     CohortColumns columns;
+    QStringList names;
     std::optional<CohortRecordReader> records;
     CohortRecord record;
     bool headerSeen = false;
@@ -125,6 +155,16 @@ bool CohortInput::read(const HeaderHandler &onHeader, const RecordHandler &onRec
             return;
         if (!headerSeen) {
             headerSeen = true;
+            for (size_t i = 0; i < row.fields.size(); ++i) {
+                const TextCheck::Fault fault = TextCheck::check(row.fields[i], TextCheck::Line);
+                if (fault) {
+                    fail(QStringLiteral("%1:%2: the header line's field %3 %4")
+                             .arg(m_name).arg(row.line).arg(i + 1).arg(fault.clause()));
+                    return;
+                }
+                names << QString::fromUtf8(row.fields[i].data(), qsizetype(row.fields[i].size()))
+                             .trimmed();
+            }
             QString error;
             if (!columns.find(row.fields, &error)) {
                 fail(QStringLiteral("%1: %2").arg(m_name, error));
@@ -137,7 +177,13 @@ bool CohortInput::read(const HeaderHandler &onHeader, const RecordHandler &onRec
             return;
         }
         ++m_rowsRead;
-        if (!records->read(row, &record)) {
+        bool accepted = records->read(row, &record);
+        const QString faults = textFaults(row, names);
+        if (!faults.isEmpty()) {
+            record.error = record.error.isEmpty() ? faults : faults + QLatin1String("; ") + record.error;
+            accepted = false;
+        }
+        if (!accepted) {
             ++m_rowsRefused;
             if (m_refusals) {
                 std::fprintf(m_refusals, "%s:%lld: %s\n", fileName.constData(),
@@ -153,8 +199,7 @@ bool CohortInput::read(const HeaderHandler &onHeader, const RecordHandler &onRec
     bool shownProgress = false;
     while (!block.isEmpty() && m_error.isEmpty()) {
         if (!csv.parse(block.constData(), size_t(block.size()))) {
-            fail(QStringLiteral("%1:%2: a field is longer than %3 MiB; is this a table?")
-                     .arg(m_name).arg(csv.line()).arg(CsvReader::MaxFieldSize >> 20));
+            failTooLong(csv);
             return false;
         }
         if (m_progress && total > 0 && sinceProgress.elapsed() >= 500) {
@@ -169,8 +214,12 @@ bool CohortInput::read(const HeaderHandler &onHeader, const RecordHandler &onRec
     }
     if (shownProgress)
         std::fprintf(stderr, "\r\033[K");
-    if (m_error.isEmpty() && !csv.finish())
-        fail(QStringLiteral("%1: the file ends inside a field.").arg(m_name));
+    if (m_error.isEmpty() && !csv.finish()) {
+        if (csv.tooLong())
+            failTooLong(csv);
+        else
+            fail(QStringLiteral("%1: the file ends inside a field.").arg(m_name));
+    }
     if (m_error.isEmpty() && !headerSeen)
         fail(QStringLiteral("%1 has no header line.").arg(m_name));
     return m_error.isEmpty();

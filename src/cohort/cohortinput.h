@@ -53,6 +53,7 @@ public:
 private:
     bool examineStart(const QByteArray &start);
     void fail(const QString &error);
+    void failTooLong(const CsvReader &csv);
 
     QIODevice &m_device;
     QString m_name;

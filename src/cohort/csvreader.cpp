@@ -22,7 +22,7 @@ CsvReader::~CsvReader()
 
 void *CsvReader::limitedRealloc(void *memory, size_t size)
 {
-    return size > MaxFieldSize + 1024 ? nullptr : std::realloc(memory, size);
+    return size > MaxRecordSize + 1024 ? nullptr : std::realloc(memory, size);
 }
 
 bool CsvReader::parse(const char *data, size_t size)
@@ -43,11 +43,17 @@ bool CsvReader::parse(const char *data, size_t size)
             m_textLost = true;
         m_previousChunkEnded = newline != nullptr;
         m_chunkEnded = false;
-        if (csv_parse(&m_parser, data, m_chunk.size(), onField, onRecordEnd, this) != m_chunk.size())
+        if (csv_parse(&m_parser, data, m_chunk.size(), onField, onRecordEnd, this) != m_chunk.size()
+            || m_tooLong)
             return false;
         // A record that goes on past this line keeps its bytes so far.
-        if (!m_chunkEnded)
+        if (!m_chunkEnded) {
             m_raw.append(m_chunk);
+            if (m_raw.size() > MaxRecordSize) {
+                m_tooLong = true;
+                return false;
+            }
+        }
         if (newline)
             ++m_line;
         data = lineEnd;
@@ -61,12 +67,19 @@ bool CsvReader::finish()
     // A record that ends with the input, not with a line end, may hold a lone CR or an open
     // quote whose bytes cannot be told apart from its fields: it is written field by field.
     m_textLost = true;
-    return csv_fini(&m_parser, onField, onRecordEnd, this) == 0;
+    return csv_fini(&m_parser, onField, onRecordEnd, this) == 0 && !m_tooLong;
 }
 
 void CsvReader::onField(void *text, size_t size, void *reader)
 {
     auto *self = static_cast<CsvReader *>(reader);
+    // A field costs its bytes and its place in the lists of ends and fields: many empty fields
+    // must not outgrow the limit either.
+    const size_t cost = self->m_text.size() + size + (self->m_ends.size() + 1) * (sizeof(size_t) + sizeof(std::string_view));
+    if (self->m_tooLong || cost > MaxRecordSize) {
+        self->m_tooLong = true;
+        return;
+    }
     self->m_text.append(static_cast<const char *>(text), size);
     self->m_ends.push_back(self->m_text.size());
 }
@@ -98,6 +111,8 @@ std::string_view CsvReader::recordText()
 void CsvReader::onRecordEnd(int, void *reader)
 {
     auto *self = static_cast<CsvReader *>(reader);
+    if (self->m_tooLong)
+        return;
     if (!self->m_ends.empty()) {
         CsvRow &row = self->m_row;
         row.fields.clear();

@@ -36,16 +36,21 @@ public:
     CsvReader &operator=(const CsvReader &) = delete;
 
     // Parses the next block, handing every record it completes to the handler.
-    // False when a field exceeds the largest accepted size; the reader is then unusable.
+    // False when a record exceeds the largest accepted size; the reader is then unusable.
     bool parse(const char *data, size_t size);
     // Hands over the last record when the text does not end with a line break.
     bool finish();
 
     // The line the reader has reached, for a message about a failed parse.
     qint64 line() const { return m_line; }
+    // The parse failed because a record is longer than MaxRecordSize (a field of it, when
+    // parse() failed without this); it starts on recordLine().
+    bool tooLong() const { return m_tooLong; }
+    qint64 recordLine() const { return m_recordLine; }
 
-    // A field longer than this stops the reading: no table holds one, a binary file might.
-    static constexpr size_t MaxFieldSize = 16 * 1024 * 1024;
+    // A record (its bytes, or its fields with what each costs to hold) longer than this stops
+    // the reading: no table holds one, a binary file might, and memory stays bounded.
+    static constexpr size_t MaxRecordSize = 1024 * 1024;
 
 private:
     static void onField(void *text, size_t size, void *reader);
@@ -62,6 +67,7 @@ private:
     bool m_chunkEnded = false;     // a record or blank line ended in m_chunk
     std::string m_raw;             // the bytes of a record that began on an earlier line
     bool m_textLost = false;       // a lone CR hides where the current bytes belong
+    bool m_tooLong = false;        // the current record passed MaxRecordSize
     bool m_previousChunkEnded = true;
     CsvRow m_row;
     qint64 m_line = 1;             // the line being parsed

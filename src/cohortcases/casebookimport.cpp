@@ -1,8 +1,10 @@
 #include "casebookimport.h"
 
+#include "casecsv.h"
 #include "casefields.h"
 #include "casestore.h"
 #include "numberfield.h"
+#include "textcheck.h"
 #include "visitstore.h"
 
 #include <QSet>
@@ -45,7 +47,9 @@ void CaseBookImport::readRow(const CsvRow &row, const CohortColumns &columns,
         const QString codeColumn = QLatin1String(CohortColumns::caseColumnName(CohortColumns::Code));
         const QString dateColumn =
             QLatin1String(CohortColumns::caseColumnName(CohortColumns::BaselineDate));
-        record.code = fieldText(row, columns.caseColumn(CohortColumns::Code));
+        bool escaped = false;
+        record.code = CaseCsv::codeOfCell(fieldText(row, columns.caseColumn(CohortColumns::Code)),
+                                          &escaped);
         const QString date = fieldText(row, columns.caseColumn(CohortColumns::BaselineDate)).trimmed();
         record.baselineDate = QDate::fromString(date, Qt::ISODate);
         const int heightColumn = columns.caseColumn(CohortColumns::Height);
@@ -63,19 +67,27 @@ void CaseBookImport::readRow(const CsvRow &row, const CohortColumns &columns,
         record.course = predictBmiCourse(record.predictors);
         record.modelVersion = m_modelVersion;
 
-        const auto earlier = m_lineOfCode.constFind(record.code);
+        const QString fold = CaseFields::foldedCode(record.code);
+        const auto earlier = m_lineOfCode.constFind(fold);
         const int codeLength = CaseFields::codeLength(record.code);
-        if (record.code.trimmed().isEmpty())
+        // A code led by an apostrophe is one kept from before, as an export writes it.
+        const QString refusal = escaped ? QString() : CaseFields::newCodeRefusal(record.code);
+        // A code that is no text was named by the reader already.
+        const bool codeIsText =
+            !TextCheck::check(row.fields[columns.caseColumn(CohortColumns::Code)], TextCheck::Paragraphs);
+        if (codeIsText && record.code.trimmed().isEmpty())
             addReason(&reasons, codeColumn, QStringLiteral("the code is required"));
-        else if (codeLength > CaseFields::MaxCodeLength)
+        else if (codeIsText && !refusal.isEmpty())
+            addReason(&reasons, codeColumn, QStringLiteral("“%1” %2").arg(record.code, refusal));
+        else if (codeIsText && codeLength > CaseFields::MaxCodeLength)
             addReason(&reasons, codeColumn,
                       QStringLiteral("the code has %1 characters; at most %2 are allowed")
                           .arg(codeLength).arg(CaseFields::MaxCodeLength));
-        else if (earlier != m_lineOfCode.constEnd())
+        else if (codeIsText && earlier != m_lineOfCode.constEnd())
             addReason(&reasons, codeColumn,
                       QStringLiteral("“%1” is also the code of line %2").arg(record.code).arg(*earlier));
-        else
-            m_lineOfCode.insert(record.code, row.line);
+        else if (codeIsText)
+            m_lineOfCode.insert(fold, row.line);
         if (!record.baselineDate.isValid())
             addReason(&reasons, dateColumn,
                       QStringLiteral("“%1” is not a date written YYYY-MM-DD").arg(date));
@@ -100,6 +112,33 @@ void CaseBookImport::readRow(const CsvRow &row, const CohortColumns &columns,
         m_refusals.append({row.line, reasons});
     m_records.append(record);
     m_visits.append(visits);
+}
+
+bool CaseBookImport::refuseCodesInBook()
+{
+    QStringList codes;
+    for (const CaseRecord &record : std::as_const(m_records)) {
+        if (m_lineOfCode.contains(CaseFields::foldedCode(record.code)))
+            codes << record.code;
+    }
+    QSet<QString> inBook;
+    if (!m_store.codesInUse(codes, &inBook)) {
+        m_error = m_store.lastError().message;
+        return false;
+    }
+    for (const QString &code : std::as_const(inBook)) {
+        const qint64 line = m_lineOfCode.value(CaseFields::foldedCode(code));
+        const QString reason = QStringLiteral("code: “%1” is already in the case book").arg(code);
+        const auto refused = std::find_if(m_refusals.begin(), m_refusals.end(),
+                                          [line](const Refusal &r) { return r.line == line; });
+        if (refused == m_refusals.end())
+            m_refusals.append({line, reason});
+        else if (!refused->reason.contains(reason))
+            refused->reason += QLatin1String("; ") + reason;
+    }
+    std::sort(m_refusals.begin(), m_refusals.end(),
+              [](const Refusal &a, const Refusal &b) { return a.line < b.line; });
+    return true;
 }
 
 CaseBookImport::Outcome CaseBookImport::run(CohortInput &input)
@@ -133,29 +172,19 @@ CaseBookImport::Outcome CaseBookImport::run(CohortInput &input)
         return Failed;
     }
 
-    QStringList codes = m_lineOfCode.keys();
-    QSet<QString> inBook;
-    if (!m_store.codesInUse(codes, &inBook)) {
-        m_error = m_store.lastError().message;
+    if (!refuseCodesInBook())
         return Failed;
-    }
-    for (const QString &code : std::as_const(inBook)) {
-        const qint64 line = m_lineOfCode.value(code);
-        const QString reason = QStringLiteral("code: “%1” is already in the case book").arg(code);
-        const auto refused = std::find_if(m_refusals.begin(), m_refusals.end(),
-                                          [line](const Refusal &r) { return r.line == line; });
-        if (refused == m_refusals.end())
-            m_refusals.append({line, reason});
-        else
-            refused->reason += QLatin1String("; ") + reason;
-    }
-    std::sort(m_refusals.begin(), m_refusals.end(),
-              [](const Refusal &a, const Refusal &b) { return a.line < b.line; });
     if (!m_refusals.isEmpty())
         return RowsRefused;
 
     if (!m_store.addCases(&m_records, m_visits)) {
-        m_error = m_store.lastError().message;
+        // Another writer took a code between the check and the commit: nothing was stored,
+        // and the rows whose codes it took are named as if they had been taken before.
+        const CaseStoreError failure = m_store.lastError();
+        if (failure.kind == CaseStoreError::DuplicateCode && refuseCodesInBook()
+            && !m_refusals.isEmpty())
+            return RowsRefused;
+        m_error = failure.message;
         return Failed;
     }
     return Imported;

@@ -40,13 +40,15 @@ public:
 
 private:
     void readRow(const CsvRow &row, const CohortColumns &columns, const CohortRecord &cohort);
+    // Refuses the rows whose codes the book already holds; false when it cannot be read.
+    bool refuseCodesInBook();
 
     CaseStore &m_store;
     QString m_modelVersion;
     DecimalMark m_mark = DecimalMark::Point;
     QVector<CaseRecord> m_records;
     QVector<QList<Visit>> m_visits;
-    QHash<QString, qint64> m_lineOfCode;
+    QHash<QString, qint64> m_lineOfCode; // by folded code
     QVector<Refusal> m_refusals;
     QString m_error;
 };

@@ -1,6 +1,7 @@
 #include "visitcheck.h"
 
 #include "predictorcheck.h"
+#include "textcheck.h"
 
 #include <QCoreApplication>
 
@@ -94,6 +95,8 @@ VisitCheck checkVisit(const VisitInput &input, const QDate &baseline,
                            .arg(VisitLimits::NoteLength)
                            .arg(visit.note.size()));
     }
+    if (const TextCheck::Fault fault = TextCheck::check(visit.note, TextCheck::Paragraphs))
+        return failure(VisitCheck::Note, tr("The note %1. Please remove it.").arg(fault.clause()));
 
     VisitCheck check;
     check.visit = visit;
