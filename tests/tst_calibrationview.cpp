@@ -22,6 +22,22 @@
 
 namespace {
 
+// The column with this title, found by its header as a reader finds it; -1 when none has it.
+int columnTitled(const QAbstractItemModel *model, const QString &title)
+{
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (model->headerData(c, Qt::Horizontal).toString() == title)
+            return c;
+    return -1;
+}
+
+// Whether the visits' table shows the clinic's range and the word for it.
+bool showsRange(const QAbstractItemModel *model)
+{
+    return columnTitled(model, QStringLiteral("Clinic range (kg/m²)")) >= 0
+        && columnTitled(model, QStringLiteral("Course")) >= 0;
+}
+
 // people cases, each seen a month after the baseline at its prediction, alternately 0.3 above
 // and 0.1 below it: an error of mean 0.1 and sd 0.2 · √(20 / 19) for twenty of them.
 void addFollowedPeople(CaseStore &store, int people)
@@ -82,7 +98,7 @@ void TestCalibrationView::makeFromTheBookAndUseNone()
     auto *visits = book.findChild<QTableView *>("observationTable");
     auto *hint = book.findChild<QLabel *>("calibrationHintLabel");
     list->selectRow(0);
-    QCOMPARE(visits->model()->columnCount(), 6);
+    QVERIFY(!showsRange(visits->model()));
     QVERIFY(hint->isVisible());
 
     bool opened = false, asked = false, refused = false;
@@ -118,7 +134,7 @@ void TestCalibrationView::makeFromTheBookAndUseNone()
     QVERIFY(CalibrationStore(store).inUse(&inUse));
     QCOMPARE(inUse.has_value(), putInUse);
     if (!putInUse) {
-        QCOMPARE(visits->model()->columnCount(), 6);
+        QVERIFY(!showsRange(visits->model()));
         QVERIFY(hint->isVisible());
         return;
     }
@@ -127,10 +143,13 @@ void TestCalibrationView::makeFromTheBookAndUseNone()
     // The selected case's visit now has the range and the word, and so has the list.
     QVERIFY(!hint->isVisible());
     QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
-    QCOMPARE(visits->model()->columnCount(), 8);
-    const QString range = visits->model()->index(0, 6).data().toString();
+    QVERIFY(showsRange(visits->model()));
+    const QString range = visits->model()
+                              ->index(0, columnTitled(visits->model(), QStringLiteral("Clinic range (kg/m²)")))
+                              .data().toString();
     QVERIFY2(range.contains(QChar(0x2013)), qPrintable(range));
-    QCOMPARE(visits->model()->index(0, 7).data().toString(), QStringLiteral("as expected"));
+    QCOMPARE(visits->model()->index(0, columnTitled(visits->model(), QStringLiteral("Course"))).data().toString(),
+             QStringLiteral("as expected"));
     QCOMPARE(list->model()->index(0, CaseListModel::LastCourseColumn).data().toString(),
              QStringLiteral("● as expected"));
 
@@ -148,7 +167,7 @@ void TestCalibrationView::makeFromTheBookAndUseNone()
     QTest::mouseClick(button(&book, "calibrationButton"), Qt::LeftButton);
     QVERIFY(opened);
     QVERIFY(CalibrationStore(store).inUse(&inUse) && !inUse);
-    QCOMPARE(visits->model()->columnCount(), 6);
+    QVERIFY(!showsRange(visits->model()));
     QCOMPARE(list->model()->columnCount(), int(CaseListModel::LastCourseColumn));
     QVERIFY(hint->isVisible());
 }

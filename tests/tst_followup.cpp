@@ -33,6 +33,9 @@ FollowUpCase typicalCase(const QList<Visit> &visits)
 
 } // namespace
 
+Q_DECLARE_METATYPE(std::optional<double>)
+Q_DECLARE_METATYPE(Visit)
+
 class TestFollowUp : public QObject
 {
     Q_OBJECT
@@ -41,6 +44,8 @@ private slots:
     void visitMonths_data();
     void visitMonths();
     void tableRowsWorkedByHand();
+    void kilogramsWhereTheHeightIsKnown_data();
+    void kilogramsWhereTheHeightIsKnown();
     void signedNumbers_data();
     void signedNumbers();
     void refusedVisits_data();
@@ -89,15 +94,56 @@ void TestFollowUp::tableRowsWorkedByHand()
         {"2026-07-12", "6.0", "30.00", "", "", ""},
     };
     QCOMPARE(model.rowCount(), expected.size());
-    QCOMPARE(model.columnCount(), 6);
+    QCOMPARE(model.columnCount(), 8);
     for (int row = 0; row < model.rowCount(); ++row) {
         QStringList cells;
-        for (int column = 0; column < model.columnCount(); ++column)
+        for (int column : {FollowUpTableModel::DateColumn, FollowUpTableModel::MonthColumn,
+                           FollowUpTableModel::ObservedColumn, FollowUpTableModel::PredictedColumn,
+                           FollowUpTableModel::DifferenceColumn, FollowUpTableModel::PercentColumn})
             cells << model.index(row, column).data().toString();
         QCOMPARE(cells, expected.at(row));
     }
     QVERIFY(!model.comparisonAt(4).predicted);
     QVERIFY(model.comparisonAt(3).predicted);
+}
+
+void TestFollowUp::kilogramsWhereTheHeightIsKnown_data()
+{
+    QTest::addColumn<std::optional<double>>("height");
+    QTest::addColumn<Visit>("visit");
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("differenceKg");
+    QTest::addColumn<bool>("saysWhy");
+    // Predicted 34.37 at day 31 and 33.77 at day 61 (the rows above); kg = BMI × height².
+    QTest::newRow("by BMI, 1.70 m") << std::optional<double>(1.70) << visitOn("2026-02-10", 34.1)
+                                    << "98.5" << "-0.8" << false; // 34.1 × 2.89; −0.27 × 2.89
+    QTest::newRow("by BMI, 1.55 m") << std::optional<double>(1.55) << visitOn("2026-03-12", 34.2)
+                                    << "82.2" << "+1.0" << false; // 34.2 × 2.4025; +0.43 × 2.4025
+    Visit weighed = visitOn("2026-03-12", 95 / 2.89);
+    weighed.weightKg = 95.0;
+    QTest::newRow("weighed") << std::optional<double>(1.70) << weighed << "95.0" << "-2.6" << false;
+    QTest::newRow("past month 6") << std::optional<double>(1.70) << visitOn("2026-07-12", 30.0)
+                                  << "86.7" << "" << false;
+    QTest::newRow("no height") << std::optional<double>() << visitOn("2026-02-10", 34.1) << ""
+                               << "" << true;
+}
+
+void TestFollowUp::kilogramsWhereTheHeightIsKnown()
+{
+    QFETCH(std::optional<double>, height);
+    QFETCH(Visit, visit);
+    QFETCH(QString, weight);
+    QFETCH(QString, differenceKg);
+    QFETCH(bool, saysWhy);
+    FollowUpCase followUp = typicalCase({visit});
+    followUp.heightM = height;
+    FollowUpTableModel model;
+    model.setFollowUp(followUp);
+    QCOMPARE(model.index(0, FollowUpTableModel::WeightColumn).data().toString(), weight);
+    QCOMPARE(model.index(0, FollowUpTableModel::DifferenceKgColumn).data().toString(), differenceKg);
+    for (int column : {FollowUpTableModel::WeightColumn, FollowUpTableModel::DifferenceKgColumn})
+        QCOMPARE(model.index(0, column).data(Qt::ToolTipRole).toString().contains("No height"),
+                 saysWhy);
 }
 
 void TestFollowUp::signedNumbers_data()
@@ -282,7 +328,7 @@ void TestFollowUp::tableAndChartWithTheClinicRange()
     followUp.calibration = calibration;
     FollowUpTableModel table;
     table.setFollowUp(followUp);
-    QCOMPARE(table.columnCount(), 8);
+    QCOMPARE(table.columnCount(), 10);
     QCOMPARE(table.headerData(FollowUpTableModel::RangeColumn, Qt::Horizontal).toString(),
              QStringLiteral("Clinic range (kg/m²)"));
     const QList<QStringList> expected = {
@@ -334,7 +380,7 @@ void TestFollowUp::tableAndChartWithTheClinicRange()
     followUp.calibration.reset();
     table.setFollowUp(followUp);
     chart.setFollowUp(followUp);
-    QCOMPARE(table.columnCount(), 6);
+    QCOMPARE(table.columnCount(), int(FollowUpTableModel::RangeColumn));
     QCOMPARE(chart.columnCount(), 3);
 }
 

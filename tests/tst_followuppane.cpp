@@ -433,7 +433,8 @@ void TestFollowUpPane::caseBookShowsTheSelectedFollowUp()
     Visit visit;
     visit.date = m_case.baselineDate.addDays(61);
     visit.bmi = m_case.course[1] + 0.5;
-    QVERIFY(VisitStore(*m_store).addVisit(m_case.id, &visit));
+    // The visit gives the case its height: 1.60 m.
+    QVERIFY(VisitStore(*m_store).addVisit(m_case.id, &visit, VisitStore::RefuseSameDate, 1.60));
 
     CaseBookDialog book(*m_store);
     book.show();
@@ -448,6 +449,10 @@ void TestFollowUpPane::caseBookShowsTheSelectedFollowUp()
     const double predicted = predictBmiAt(m_case.predictors, 61 / 30.4375);
     QCOMPARE(cases->index(1, CaseListModel::LastDifferenceColumn).data().toString(),
              QString::number(visit.bmi - predicted, 'f', 2).prepend('+'));
+    // The same in kilograms, × 1.60²; P-0 has no visit, so nothing to say in kilograms.
+    QCOMPARE(cases->index(1, CaseListModel::LastDifferenceKgColumn).data().toString(),
+             QString::number((visit.bmi - predicted) * 2.56, 'f', 1).prepend('+'));
+    QCOMPARE(cases->index(0, CaseListModel::LastDifferenceKgColumn).data(Qt::ToolTipRole), QVariant());
 
     QCOMPARE(visits->model()->rowCount(), 0);
     list->selectRow(1);

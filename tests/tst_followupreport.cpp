@@ -72,6 +72,8 @@ private slots:
     void everyVisitIsListed_data();
     void everyVisitIsListed();
     void cautionsAsInTheResultDialog();
+    void notesListedAndUnitsKeptWhole_data();
+    void notesListedAndUnitsKeptWhole();
     void unwritablePlaceLeavesNothing_data();
     void unwritablePlaceLeavesNothing();
 
@@ -102,15 +104,18 @@ void TestFollowUpReport::pdfHoldsCaseInputsVisitsAndStatement()
         "predicted with model TELMA 1.0.0", "Report made on 2026-12-08 with model TELMA",
         "Restrained eating 3 DEBQ, “Restrained eating” scale", "Emotional eating 3 typed",
         "Alexithymia 70 TAS-26", "Initial BMI (kg/m²) 35 typed",
-        // Date, month, observed, predicted, differences (worked out in tst_followup).
-        "2026-02-10 1.0 34.10 34.37 -0.27 -0.8",
+        // Date, month, observed, weight, predicted, differences (worked out in tst_followup).
+        "2026-02-10 1.0 34.10 98.5 34.37 -0.27 -0.8 -0.8",
         // 95 kg at 1.70 m.
-        "2026-03-12 2.0 32.87 33.77 -0.90 -2.7",
+        "2026-03-12 2.0 32.87 95.0 33.77 -0.90 -2.6 -2.7",
+        // The predicted course month by month, 35 · exp(−0.0177882 · k) and × 2.89.
+        "BMI (kg/m²) 34.38 33.78 33.18 32.60 32.02 31.46",
+        "Weight (kg) 99.4 97.6 95.9 94.2 92.5 90.9",
         "supports clinical judgement and does not replace it"};
     for (const QString &line : expected)
         QVERIFY2(text.contains(line), qPrintable(line));
     // Past month 6 only what was observed.
-    QVERIFY(text.contains(QRegularExpression("2026-07-12 6.0 30.00 (?!\\d)")));
+    QVERIFY(text.contains(QRegularExpression("2026-07-12 6.0 30.00 86.7 (?!\\d)")));
     // The legend names both series.
     QVERIFY(text.contains("Predicted") && text.contains("Observed"));
     // The chart's tick labels are text on the page: it is drawn as vectors.
@@ -138,7 +143,9 @@ void TestFollowUpReport::everyVisitIsListed_data()
     QTest::addColumn<int>("visits");
     QTest::addColumn<bool>("onePage");
     QTest::newRow("none") << 0 << true;
-    QTest::newRow("a year weekly, half") << 24 << true;
+    // Twenty weeks fit on one page with the predicted course under the visits.
+    QTest::newRow("twenty weeks") << 20 << true;
+    QTest::newRow("a year weekly, half") << 24 << false;
     QTest::newRow("a year weekly") << 52 << false;
     QTest::newRow("two years weekly") << 104 << false;
 }
@@ -167,6 +174,54 @@ void TestFollowUpReport::everyVisitIsListed()
     for (const Visit &visit : manyVisits(visits))
         QVERIFY2(all.contains(visit.date.toString(Qt::ISODate)), qPrintable(visit.date.toString()));
     QVERIFY(!all.contains("do not fit"));
+}
+
+void TestFollowUpReport::notesListedAndUnitsKeptWhole_data()
+{
+    QTest::addColumn<bool>("withRange");
+    QTest::addColumn<bool>("withHeight");
+    QTest::newRow("plain") << false << true;
+    // The clinic's range adds two columns and narrows the others.
+    QTest::newRow("with the clinic range") << true << true;
+    QTest::newRow("no height") << false << false;
+}
+
+void TestFollowUpReport::notesListedAndUnitsKeptWhole()
+{
+    QFETCH(bool, withRange);
+    QFETCH(bool, withHeight);
+    Visit noted = visitOn("2026-03-12", 95 / 2.89, 95);
+    noted.note = QStringLiteral("weighed at home");
+    FollowUpCase followUp = typicalCase({visitOn("2026-02-10", 34.1), noted});
+    if (!withHeight)
+        followUp.heightM.reset();
+    if (withRange) {
+        Calibration calibration;
+        for (CalibrationMonth &month : calibration.months) {
+            month.n = 30;
+            month.low = -1.0;
+            month.high = 1.0;
+        }
+        followUp.calibration = calibration;
+    }
+    Report made(followUp);
+    const QString file = m_dir.filePath(QStringLiteral("units-%1-%2.pdf").arg(withRange).arg(withHeight));
+    QString error;
+    QVERIFY2(made.report().savePdf(file, &error), qPrintable(error));
+    const QString text = pdfText(file);
+    QVERIFY2(text.contains("2026-03-12: weighed at home"), qPrintable(text));
+    QVERIFY(text.contains("(kg/m²)"));
+    // No title's word or unit is cut over two lines, as "(kg/ m²)" or "Mont h" would be.
+    QStringList words;
+    for (const PdfPage &page : pdfPages(file))
+        for (const auto &word : page.words)
+            words << word.first;
+    for (const char *whole : {"Date", "Month", "Observed", "Weight", "Predicted", "(kg/m²)",
+                              "(kg)", "(%)"})
+        QVERIFY2(words.contains(QString::fromUtf8(whole)), whole);
+    QVERIFY2(!text.contains(QRegularExpression("\\((kg|%)(?!/m²\\)|\\))")), qPrintable(text));
+    QCOMPARE(text.contains("Weight (kg) 99.4 97.6"), withHeight);
+    QCOMPARE(text.contains("cannot be given in kilograms"), !withHeight);
 }
 
 void TestFollowUpReport::cautionsAsInTheResultDialog()

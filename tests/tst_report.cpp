@@ -6,6 +6,7 @@
 #include "pdftools.h"
 #include "resultreport.h"
 
+#include <QTableWidget>
 #include <QtTest>
 #include <QMessageBox>
 #include <QPrinter>
@@ -46,6 +47,8 @@ private slots:
     void savedCaseNamedWithItsBaseline();
     void unwritableFileGivesMessageAndNoFile_data();
     void unwritableFileGivesMessageAndNoFile();
+    void kilogramsWhereTheHeightIsKnown_data();
+    void kilogramsWhereTheHeightIsKnown();
     void whoClassesAtTheirBounds_data();
     void whoClassesAtTheirBounds();
 
@@ -189,6 +192,50 @@ void TestReport::unwritableFileGivesMessageAndNoFile()
     QVERIFY2(message.contains(QRegularExpression(": \\w+.*\\.$")), qPrintable(message));
     QCOMPARE(dir.entryList(entries), before);
     QCOMPARE(QFileInfo(file).isDir(), !folderInTheWay.isEmpty());
+}
+
+// The typical person's course is 34.3829 at month 1 and 31.4569 at month 6 from 35; the
+// kilograms are those × height², worked out apart from the program.
+void TestReport::kilogramsWhereTheHeightIsKnown_data()
+{
+    QTest::addColumn<double>("height");
+    QTest::addColumn<QStringList>("month1"); // weight, change in kg
+    QTest::addColumn<QStringList>("month6");
+    QTest::newRow("1.70 m") << 1.70 << QStringList{"99.4", "-1.8"} << QStringList{"90.9", "-10.2"};
+    QTest::newRow("1.62 m") << 1.62 << QStringList{"90.2", "-1.6"} << QStringList{"82.6", "-9.3"};
+    QTest::newRow("no height") << 0.0 << QStringList{"", ""} << QStringList{"", ""};
+}
+
+void TestReport::kilogramsWhereTheHeightIsKnown()
+{
+    QFETCH(double, height);
+    QFETCH(QStringList, month1);
+    QFETCH(QStringList, month6);
+    Result result(typicalPerson);
+    result.dialog.setHeightMetres(height > 0 ? std::optional<double>(height) : std::nullopt);
+
+    // On screen: a row of weights and one of changes under the row of BMI values.
+    auto *table = result.dialog.findChild<QTableWidget *>("courseTable");
+    QVERIFY(table);
+    const auto cells = [table](int month) {
+        return QStringList{table->item(1, month - 1)->text(), table->item(2, month - 1)->text()};
+    };
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("34.38"));
+    QCOMPARE(cells(1), month1);
+    QCOMPARE(cells(6), month6);
+    QCOMPARE(table->item(1, 0)->toolTip().contains("No height"), height == 0);
+
+    // In the report: month, BMI, weight, change in kg/m², in kg and in percent, WHO class.
+    const QString file = m_dir.filePath(QStringLiteral("kilograms-%1.pdf").arg(height));
+    QVERIFY(result.dialog.saveReport(file));
+    const QString text = pdfText(file);
+    const QString first = QStringLiteral("1 34.38 %1 -0.62 %2 -1.8 class I obesity")
+                              .arg(month1.at(0), month1.at(1)).simplified();
+    const QString last = QStringLiteral("6 31.46 %1 -3.54 %2 -10.1 class I obesity")
+                             .arg(month6.at(0), month6.at(1)).simplified();
+    QVERIFY2(text.contains(first), qPrintable(first));
+    QVERIFY2(text.contains(last), qPrintable(last));
+    QCOMPARE(text.contains("not shown in kilograms"), height == 0);
 }
 
 void TestReport::whoClassesAtTheirBounds_data()

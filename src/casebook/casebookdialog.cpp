@@ -80,7 +80,9 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
             &CaseBookDialog::showSelectedFollowUp);
     connect(m_model, &QAbstractItemModel::modelReset, this,
             &CaseBookDialog::showSelectedFollowUp);
-    connect(m_followUp, &FollowUpPane::visitsChanged, m_model, &CaseListModel::refreshLastVisit);
+    connect(m_followUp, &FollowUpPane::visitsChanged, m_model, [this](qint64 caseId) {
+        m_model->refreshLastVisit(caseId, m_followUp->heightMetres());
+    });
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->setObjectName(QStringLiteral("buttonBox"));
@@ -476,7 +478,7 @@ void CaseBookDialog::showCalibrationInList()
                                                | QItemSelectionModel::Rows);
     // The course column comes and goes with the calibration; it fits its words when there.
     for (int column : {CaseListModel::LastVisitColumn, CaseListModel::LastDifferenceColumn,
-                       CaseListModel::LastCourseColumn})
+                       CaseListModel::LastDifferenceKgColumn, CaseListModel::LastCourseColumn})
         if (column < m_model->columnCount())
             m_list->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
 }

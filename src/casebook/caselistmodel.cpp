@@ -1,4 +1,5 @@
 #include "caselistmodel.h"
+#include "bodyweight.h"
 #include "casestore.h"
 
 #include <QTimer>
@@ -86,6 +87,9 @@ QVariant CaseListModel::data(const QModelIndex &index, int role) const
     if (role == Qt::TextAlignmentRole && index.column() != CodeColumn
         && index.column() != LastCourseColumn)
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    if (role == Qt::ToolTipRole && index.column() == LastDifferenceKgColumn && !row.heightMetres
+        && m_lastVisits.contains(row.id))
+        return missingHeightReason();
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     switch (index.column()) {
@@ -99,6 +103,7 @@ QVariant CaseListModel::data(const QModelIndex &index, int role) const
         return QString::number(row.month6, 'f', 2);
     case LastVisitColumn:
     case LastDifferenceColumn:
+    case LastDifferenceKgColumn:
     case LastCourseColumn: {
         const auto last = m_lastVisits.constFind(row.id);
         if (last == m_lastVisits.constEnd())
@@ -111,8 +116,12 @@ QVariant CaseListModel::data(const QModelIndex &index, int role) const
             return range ? markedCourse(ClinicRange::courseOf(c.observed, *range)) : QString();
         }
         // Empty past month 6, where the model says nothing.
-        return last->comparison.difference ? signedNumber(*last->comparison.difference, 2)
-                                           : QString();
+        const std::optional<double> &difference = last->comparison.difference;
+        if (index.column() == LastDifferenceKgColumn) {
+            const auto kg = difference ? weightFromBmi(*difference, row.heightMetres) : std::nullopt;
+            return kg ? signedNumber(*kg, 1) : QString();
+        }
+        return difference ? signedNumber(*difference, 2) : QString();
     }
     }
     return {};
@@ -125,7 +134,8 @@ QVariant CaseListModel::headerData(int section, Qt::Orientation orientation, int
     static const char *const titles[ColumnCount] = {
         QT_TR_NOOP("Code"), QT_TR_NOOP("Baseline"), QT_TR_NOOP("Initial BMI"),
         QT_TR_NOOP("BMI month 6"), QT_TR_NOOP("Last visit"),
-        QT_TR_NOOP("Last difference (kg/m²)"), QT_TR_NOOP("Last course")};
+        QT_TR_NOOP("Last difference (kg/m²)"), QT_TR_NOOP("Last difference (kg)"),
+        QT_TR_NOOP("Last course")};
     return section >= 0 && section < columnCount() ? tr(titles[section]) : QVariant();
 }
 
@@ -157,7 +167,7 @@ QString CaseListModel::markedCourse(ClinicRange::Course course)
     return mark + QLatin1Char(' ') + ClinicRange::courseText(course);
 }
 
-void CaseListModel::refreshLastVisit(qint64 caseId)
+void CaseListModel::refreshLastVisit(qint64 caseId, std::optional<double> heightMetres)
 {
     QHash<qint64, VisitStore::LastVisit> last;
     if (!VisitStore(m_store).lastVisits({caseId}, &last)) {
@@ -167,6 +177,8 @@ void CaseListModel::refreshLastVisit(qint64 caseId)
     m_lastVisits.remove(caseId);
     m_lastVisits.insert(last);
     for (int row = 0; row < m_rows.size(); ++row) {
+        if (m_rows.at(row).id == caseId)
+            m_rows[row].heightMetres = heightMetres;
         if (m_rows.at(row).id == caseId)
             emit dataChanged(index(row, LastVisitColumn), index(row, columnCount() - 1));
     }

@@ -23,7 +23,7 @@ class CaseListModel : public QAbstractTableModel
 
 public:
     enum Column { CodeColumn, BaselineColumn, InitialBmiColumn, Month6Column, LastVisitColumn,
-                  LastDifferenceColumn, LastCourseColumn, ColumnCount };
+                  LastDifferenceColumn, LastDifferenceKgColumn, LastCourseColumn, ColumnCount };
 
     explicit CaseListModel(CaseStore &store, QObject *parent = nullptr);
 
@@ -35,8 +35,9 @@ public:
     void setCalibration(const std::optional<Calibration> &calibration);
     // "▲ less loss than expected", "● as expected", "▼ more loss than expected".
     static QString markedCourse(ClinicRange::Course course);
-    // Reads the case's last visit again, after its visits changed.
-    void refreshLastVisit(qint64 caseId);
+    // Reads the case's last visit again, after its visits changed; a visit may have given
+    // the case its height.
+    void refreshLastVisit(qint64 caseId, std::optional<double> heightMetres);
     // The store's message when the last read failed, otherwise empty.
     QString errorText() const { return m_error; }
 

@@ -127,6 +127,11 @@ FollowUpPane::FollowUpPane(CaseStore *store, QWidget *parent)
     reloadCalibration();
 }
 
+std::optional<double> FollowUpPane::heightMetres() const
+{
+    return m_table->followUp().heightM;
+}
+
 bool FollowUpPane::reloadCalibration()
 {
     const bool ok = CalibrationStore(*m_store).inUse(&m_calibration);

@@ -30,6 +30,8 @@ public:
     // case cannot be read (the store's error says why).
     bool showCase(qint64 caseId);
     qint64 caseId() const { return m_caseId; }
+    // The height of the case shown, as last read.
+    std::optional<double> heightMetres() const;
 
     // Reads which calibration is in use again and shows the case with its range; false,
     // with no range shown, when it cannot be read (the store's error says why).

@@ -1,5 +1,6 @@
 #include "followupreport.h"
 
+#include "bodyweight.h"
 #include "coursecaution.h"
 #include "followuptablemodel.h"
 #include "reportpage.h"
@@ -91,11 +92,12 @@ ReportDocument FollowUpReport::document() const
         report.addParagraph(tr("No visits yet."));
     } else {
         // Every visit, as the case book's table shows it; the rows go on over the next page.
-        // With the clinic's range the page has two more columns and the others narrow.
-        const double widths[FollowUpTableModel::ColumnCount] = {0.14, 0.08, 0.20, 0.20,
-                                                                 0.20, 0.18, 0.16, 0.22};
-        const double narrow[FollowUpTableModel::ColumnCount] = {0.11, 0.07, 0.11, 0.11,
-                                                                 0.11, 0.11, 0.16, 0.22};
+        // With the clinic's range the page has two more columns and the others narrow;
+        // each is wide enough for the longest word of its title, so that no unit breaks.
+        const double widths[FollowUpTableModel::ColumnCount] = {0.12, 0.08, 0.13, 0.10, 0.13,
+                                                                 0.13, 0.12, 0.12, 0, 0};
+        const double narrow[FollowUpTableModel::ColumnCount] = {0.10, 0.06, 0.09, 0.08, 0.09,
+                                                                 0.10, 0.10, 0.10, 0.12, 0.14};
         const int shown = m_table.columnCount();
         QList<ReportTable::Column> columns;
         for (int c = 0; c < shown; ++c)
@@ -105,14 +107,44 @@ ReportDocument FollowUpReport::document() const
                                                                            : ReportTable::Text});
         ReportTable visits(columns);
         visits.setPoints(TablePoints);
+        QStringList notes;
         for (int r = 0; r < m_table.rowCount(); ++r) {
             QStringList cells;
             for (int c = 0; c < shown; ++c)
                 cells << m_table.index(r, c).data().toString();
             visits.addRow(cells);
+            const Visit &visit = m_table.visitAt(r);
+            if (!visit.note.isEmpty())
+                notes << tr("%1: %2").arg(visit.date.toString(Qt::ISODate), visit.note);
         }
         report.addTable(visits);
+        if (!followUp.heightM)
+            report.addParagraph(missingHeightReason(), ReportDocument::Small);
+        if (!notes.isEmpty()) {
+            report.addHeading(tr("Notes of the visits"));
+            report.addParagraph(notes.join(QLatin1Char('\n')));
+        }
     }
+
+    // The predicted course as numbers, beside the chart that draws it; its own first
+    // column names it, so that half a year of weekly visits still fits on the page.
+    const BmiCourse course = predictBmiCourse(followUp.predictors);
+    // Month by month across, so that it takes three lines of the page.
+    QList<ReportTable::Column> courseColumns = {{tr("Predicted, month"), 0.19, ReportTable::Text}};
+    QStringList bmiRow{tr("BMI (kg/m²)")};
+    QStringList weightRow{tr("Weight (kg)")};
+    for (int m = 0; m < CourseMonths; ++m) {
+        courseColumns.append({QString::number(m + 1), 0.09, ReportTable::Number});
+        bmiRow << QString::number(course[m], 'f', 2);
+        const std::optional<double> kg = weightFromBmi(course[m], followUp.heightM);
+        weightRow << (kg ? QString::number(*kg, 'f', 1) : QString());
+    }
+    ReportTable predicted(courseColumns);
+    predicted.setPoints(TablePoints);
+    predicted.addRow(bmiRow);
+    if (followUp.heightM)
+        predicted.addRow(weightRow);
+    report.addTable(predicted);
 
     report.addChart(m_chart, tr("BMI (kg/m²)"), tr("Month"), {290, 165});
     // The band's source, so that a reader knows whose outcomes it shows.
@@ -120,8 +152,7 @@ ReportDocument FollowUpReport::document() const
         report.addParagraph(followUp.calibration->sourceLine());
     report.addParagraph(ResultReport::statementText());
     const QList<CourseCaution> cautions =
-        courseCautions(predictBmiCourse(followUp.predictors),
-                       followUp.predictors[int(Predictor::InitialBmi)]);
+        courseCautions(course, followUp.predictors[int(Predictor::InitialBmi)]);
     for (const CourseCaution &caution : cautions)
         report.addParagraph(caution.text, ReportDocument::Strong);
     return report;

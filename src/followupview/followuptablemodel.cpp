@@ -1,5 +1,7 @@
 #include "followuptablemodel.h"
 
+#include "bodyweight.h"
+
 #include <algorithm>
 
 namespace {
@@ -8,8 +10,10 @@ const char *const columnTitles[FollowUpTableModel::ColumnCount] = {
     QT_TRANSLATE_NOOP("FollowUpTableModel", "Date"),
     QT_TRANSLATE_NOOP("FollowUpTableModel", "Month"),
     QT_TRANSLATE_NOOP("FollowUpTableModel", "Observed BMI (kg/m²)"),
+    QT_TRANSLATE_NOOP("FollowUpTableModel", "Weight (kg)"),
     QT_TRANSLATE_NOOP("FollowUpTableModel", "Predicted BMI (kg/m²)"),
     QT_TRANSLATE_NOOP("FollowUpTableModel", "Difference (kg/m²)"),
+    QT_TRANSLATE_NOOP("FollowUpTableModel", "Difference (kg)"),
     QT_TRANSLATE_NOOP("FollowUpTableModel", "Difference (%)"),
     QT_TRANSLATE_NOOP("FollowUpTableModel", "Clinic range (kg/m²)"),
     QT_TRANSLATE_NOOP("FollowUpTableModel", "Course"),
@@ -76,6 +80,10 @@ QVariant FollowUpTableModel::data(const QModelIndex &index, int role) const
             lines << tr("Weight %1 kg").arg(QString::number(*visit.weightKg, 'g', 6));
         if (!visit.note.isEmpty())
             lines << visit.note;
+        const bool kilograms =
+            index.column() == DifferenceKgColumn || (index.column() == WeightColumn && !visit.weightKg);
+        if (kilograms && !m_case.heightM)
+            lines << missingHeightReason();
         if (index.column() >= PredictedColumn && !m_comparisons.at(index.row()).predicted)
             lines << tr("The prediction covers months 0 to 6 only.");
         else if (index.column() >= RangeColumn && !m_ranges.at(index.row()))
@@ -97,10 +105,21 @@ QString FollowUpTableModel::text(int row, int column) const
         return QString::number(c.month, 'f', 1);
     case ObservedColumn:
         return QString::number(c.observed, 'f', 2);
+    case WeightColumn: {
+        // As weighed when the weight was typed at the visit.
+        const std::optional<double> weighed = m_case.visits.at(row).weightKg;
+        const std::optional<double> kg = weighed ? weighed : weightFromBmi(c.observed, m_case.heightM);
+        return kg ? QString::number(*kg, 'f', 1) : QString();
+    }
     case PredictedColumn:
         return optionalNumber(c.predicted, 2, false);
     case DifferenceColumn:
         return optionalNumber(c.difference, 2, true);
+    case DifferenceKgColumn: {
+        const std::optional<double> kg = c.difference ? weightFromBmi(*c.difference, m_case.heightM)
+                                                      : std::nullopt;
+        return kg ? signedNumber(*kg, 1) : QString();
+    }
     case PercentColumn:
         return optionalNumber(c.percent, 1, true);
     case RangeColumn:

@@ -8,7 +8,9 @@
 #include <QAbstractTableModel>
 
 // The visits of a case, one row each in date order, with the predicted value at each
-// visit's month and the differences, as text in the form the table and the report show.
+// visit's month and the differences, as text in the form the table and the report show;
+// where the case's height is known, the weight (as weighed, else from the BMI) and the
+// difference in kilograms too.
 // With a calibration in use, each visit also has the clinic's range at its month and the
 // word for where it lies; without one those two columns are not there.
 class FollowUpTableModel : public QAbstractTableModel
@@ -16,8 +18,9 @@ class FollowUpTableModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { DateColumn, MonthColumn, ObservedColumn, PredictedColumn,
-                  DifferenceColumn, PercentColumn, RangeColumn, CourseColumn, ColumnCount };
+    enum Column { DateColumn, MonthColumn, ObservedColumn, WeightColumn, PredictedColumn,
+                  DifferenceColumn, DifferenceKgColumn, PercentColumn, RangeColumn, CourseColumn,
+                  ColumnCount };
 
     explicit FollowUpTableModel(QObject *parent = nullptr);
 

@@ -1,6 +1,7 @@
 #include "graph.h"
 #include "ui_graph.h"
 
+#include "bodyweight.h"
 #include "casecodenotifier.h"
 #include "chartxysetting.h"
 #include "clinicrange.h"
@@ -12,12 +13,14 @@
 #include <QBoxLayout>
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QTableWidget>
 
 #include <algorithm>
 
@@ -54,6 +57,7 @@ void graph::prepareview(double month[6])
     m_record.hasCourse = true;
     updateCautions();
     updateActions();
+    updateCourseTable();
 
     // Filled before the chart sees it, so that filling triggers no chart updates.
     model = new QStandardItemModel(Months, 2, this);
@@ -145,11 +149,72 @@ void graph::setPredictors(const PredictorValues &values, const PredictorSources 
     m_record.hasPredictors = true;
     updateCautions();
     updateActions();
+    updateCourseTable();
 }
 
 void graph::setHeightMetres(std::optional<double> metres)
 {
     m_record.heightMetres = metres;
+    updateCourseTable();
+}
+
+void graph::updateCourseTable()
+{
+    if (!m_record.hasCourse)
+        return;
+    enum Row { BmiRow, WeightRow, ChangeRow, Rows };
+    if (!m_courseTable) {
+        m_courseTable = new QTableWidget(Rows, Months, this);
+        m_courseTable->setObjectName(QStringLiteral("courseTable"));
+        m_courseTable->setAccessibleName(tr("Predicted course"));
+        m_courseTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        m_courseTable->setSelectionMode(QAbstractItemView::NoSelection);
+        m_courseTable->setFocusPolicy(Qt::NoFocus);
+        m_courseTable->setVerticalHeaderLabels(
+            {tr("BMI (kg/m²)"), tr("Weight (kg)"), tr("Change (kg)")});
+        QStringList months;
+        for (int m = 1; m <= Months; ++m)
+            months << tr("Month %1").arg(m);
+        m_courseTable->setHorizontalHeaderLabels(months);
+        m_courseTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        m_courseTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        m_courseTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_courseTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_courseTable->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        for (int row = 0; row < Rows; ++row)
+            for (int m = 0; m < Months; ++m) {
+                auto *item = new QTableWidgetItem;
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                m_courseTable->setItem(row, m, item);
+            }
+        int height = m_courseTable->horizontalHeader()->sizeHint().height()
+                     + 2 * m_courseTable->frameWidth();
+        for (int row = 0; row < Rows; ++row)
+            height += m_courseTable->verticalHeader()->sectionSizeHint(row);
+        m_courseTable->setFixedHeight(height);
+        // Under the chart, which keeps the room it had: the dialog grows instead.
+        auto *column = static_cast<QBoxLayout *>(layout());
+        column->insertWidget(column->indexOf(ui->chart) + 1, m_courseTable);
+        resize(width(), height + this->height() + column->spacing());
+    }
+    const double initial = m_record.predictors[int(Predictor::InitialBmi)];
+    const std::optional<double> height = m_record.heightMetres;
+    const QString why = tr("No height is known for this simulation, so the course cannot be "
+                           "given in kilograms; use the weight-and-height button for the BMI.");
+    for (int m = 0; m < Months; ++m) {
+        const double bmi = m_record.course[m];
+        const std::optional<double> weight = weightFromBmi(bmi, height);
+        const bool hasChange = weight && m_record.hasPredictors;
+        const double change = weightFromBmi(bmi - initial, height).value_or(0);
+        m_courseTable->item(BmiRow, m)->setText(QString::number(bmi, 'f', 2));
+        m_courseTable->item(WeightRow, m)->setText(weight ? QString::number(*weight, 'f', 1)
+                                                          : QString());
+        const QString kg = QString::number(change, 'f', 1);
+        m_courseTable->item(ChangeRow, m)->setText(
+            !hasChange ? QString() : change >= 0.05 ? QLatin1Char('+') + kg : kg);
+        for (int row : {int(WeightRow), int(ChangeRow)})
+            m_courseTable->item(row, m)->setToolTip(height ? QString() : why);
+    }
 }
 
 const SimulationRecord &graph::record() const

@@ -11,6 +11,7 @@ class QAction;
 class QLabel;
 class QPushButton;
 class QStandardItemModel;
+class QTableWidget;
 
 namespace Ui {
 class graph;
@@ -80,6 +81,8 @@ private:
     void addActionButtons();
     void updateActions();
     void updateCautions();
+    // The course as numbers under the chart: BMI, and kilograms where the height is known.
+    void updateCourseTable();
     // Adds the clinic's range to the chart's model, when there are both.
     void showClinicRange();
     void copyValues();
@@ -93,6 +96,7 @@ private:
     QPushButton *m_print = nullptr;
     QPushButton *m_savePdf = nullptr;
     QLabel *m_rangeSource = nullptr;
+    QTableWidget *m_courseTable = nullptr;
     CaseCodeNotifier *m_caseCodeNotifier = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "resultreport.h"
 
 #include "bmiclass.h"
+#include "bodyweight.h"
 #include "coursecaution.h"
 #include "predictorcheck.h"
 #include "reportpage.h"
@@ -117,21 +118,32 @@ ReportDocument ResultReport::document() const
     report.addTable(predictors);
 
     report.addHeading(tr("Predicted course"));
-    ReportTable course({{tr("Month"), 0.1, ReportTable::Number},
-                        {tr("BMI (kg/m²)"), 0.16, ReportTable::Number},
-                        {tr("Change (kg/m²)"), 0.18, ReportTable::Number},
-                        {tr("Change (%)"), 0.14, ReportTable::Number},
-                        {tr("WHO class"), 0.42, ReportTable::Text}});
+    // Kilograms beside each BMI where the height is known; empty cells say so below.
+    ReportTable course({{tr("Month"), 0.08, ReportTable::Number},
+                        {tr("BMI (kg/m²)"), 0.13, ReportTable::Number},
+                        {tr("Weight (kg)"), 0.12, ReportTable::Number},
+                        {tr("Change (kg/m²)"), 0.15, ReportTable::Number},
+                        {tr("Change (kg)"), 0.12, ReportTable::Number},
+                        {tr("Change (%)"), 0.11, ReportTable::Number},
+                        {tr("WHO class"), 0.29, ReportTable::Text}});
     const double initial = m_record.predictors[static_cast<int>(Predictor::InitialBmi)];
+    const std::optional<double> height = m_record.heightMetres;
     for (int m = 0; m < CourseMonths; ++m) {
         const double bmi = m_record.course[m];
         const bool known = m_record.hasPredictors;
+        const std::optional<double> weight = weightFromBmi(bmi, height);
+        const std::optional<double> change = weightFromBmi(bmi - initial, height);
         course.addRow({QString::number(m + 1), fixed(bmi, 2),
+                       weight ? fixed(*weight, 1) : QString(),
                        known ? fixed(bmi - initial, 2, true) : QString(),
+                       known && change ? fixed(*change, 1, true) : QString(),
                        known ? fixed(100.0 * (bmi - initial) / initial, 1, true) : QString(),
                        bmiClassName(bmi)});
     }
     report.addTable(course);
+    if (!height)
+        report.addParagraph(tr("No height was given, so the course is not shown in kilograms."),
+                            ReportDocument::Small);
 
     // The chart gives up room so that the statement and cautions stay on the page.
     report.addChart(m_chart, tr("BMI (kg/m²)"), tr("Month"), {290, 145});
