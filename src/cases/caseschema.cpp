@@ -161,7 +161,7 @@ static QStringList serverWritesVersion(const CaseStoreDialect &dialect)
 
 // Version 7: the audit trail shows tampering (CaseAuditChain): each entry's hashes, given to
 // the entries already there in order, with the guard against updates lifted for that alone;
-// on the server, telma_audit chains what it writes. The values are found by their entry, as
+// on the server, the functions chain what they write. The values are found by their entry, as
 // the check on opening reads the last entries'.
 static QStringList chainedTrailVersion(const CaseStoreDialect &dialect)
 {
@@ -175,8 +175,9 @@ static QStringList chainedTrailVersion(const CaseStoreDialect &dialect)
         dialect.isServer() ? QStringLiteral("ALTER TABLE case_audit DISABLE TRIGGER case_audit_no_update")
                            : QStringLiteral("DROP TRIGGER case_audit_no_update"),
     };
+    // The functions again, chaining what they write, with their rights.
     if (dialect.isServer())
-        statements << CaseServerFunctions::chainedAuditStatements(dialect.schema());
+        statements << CaseServerFunctions::installStatements(dialect.schema());
     return statements;
 }
 

@@ -310,14 +310,6 @@ QStringList chainedAudit()
 
 } // namespace
 
-QStringList CaseServerFunctions::chainedAuditStatements(const QString &schema)
-{
-    QStringList statements = chainedAudit();
-    for (QString &statement : statements)
-        statement.replace(QLatin1String("{s}"), schema);
-    return statements;
-}
-
 QStringList CaseServerFunctions::entryPoints(const QString &schema)
 {
     QStringList names;

@@ -37,9 +37,6 @@ public:
     // The statements that install (or replace) the functions in the case book's schema
     // (quoted), with the trail's trigger functions pinned to it.
     static QStringList installStatements(const QString &schema);
-    // The statements that make telma_audit chain each entry to the one before it (see
-    // CaseAuditChain): entries are written one at a time, each with its hashes.
-    static QStringList chainedAuditStatements(const QString &schema);
     // What a workstation role may run; the signatures as GRANT names them.
     static QStringList entryPoints(const QString &schema);
 
