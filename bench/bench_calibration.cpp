@@ -2,6 +2,8 @@
 // program keeps it):
 // - calibrateCaseBook: CaseBookCalibration::make(), all cases and visits read and the figures
 //   of every month worked out, what "Calibrate from this case book…" and calibrate --cases do;
+// - calibrateCaseBookOnServer: the same on PostgreSQL, with TELMA_BENCH_POSTGRES set as for
+//   bench_casebookserver (skipped without);
 // - selectCaseWithoutRange / selectCaseWithRange: FollowUpPane::showCase() of a case with 6
 //   visits, without a calibration in use and with one: the range's share of a click.
 // Run: bench_calibration --benchmark_repetitions=5 (QT_QPA_PLATFORM=offscreen when headless).
@@ -11,6 +13,7 @@
 #include "casefields.h"
 #include "casebookcalibration.h"
 #include "casestore.h"
+#include "connectioninfo.h"
 #include "followuppane.h"
 
 #include <QApplication>
@@ -35,7 +38,7 @@ bool exec(QSqlQuery &query, const QString &sql)
 
 // One case saved as the program saves it, copied under new codes with varied initial BMI,
 // then six visits for each, a month apart, near its prediction: all in a few statements.
-void fill(CaseStore &store)
+CaseRecord sampleRecord()
 {
     CaseRecord record;
     record.code = QStringLiteral("C-000000");
@@ -44,9 +47,12 @@ void fill(CaseStore &store)
     record.predictors = {3, 3, 3, 21, 39, 28, 70, 35};
     record.course = predictBmiCourse(record.predictors);
     record.modelVersion = QStringLiteral(TELMA_VERSION);
-    if (!store.addCase(&record))
-        qFatal("%s", qPrintable(store.lastError().message));
-    QSqlDatabase db = store.database();
+    return record;
+}
+
+// The columns of cases a copy takes from its original: all but the key and the code.
+QString copiedColumns(const QSqlDatabase &db)
+{
     QStringList columns;
     const QSqlRecord fields = db.record(QStringLiteral("cases"));
     for (int i = 0; i < fields.count(); ++i) {
@@ -55,7 +61,28 @@ void fill(CaseStore &store)
             && !name.startsWith(QLatin1String("code_")))
             columns << name;
     }
-    const QString list = columns.join(QStringLiteral(", "));
+    return columns.join(QStringLiteral(", "));
+}
+
+// Six visits for each case, a month apart, near its prediction; visitDate is the engine's
+// SQL for the date %1 days after the baseline.
+void addVisits(QSqlQuery &query, const QString &visitDate)
+{
+    for (int k = 1; k <= Visits; ++k)
+        exec(query, QStringLiteral("INSERT INTO case_visits (case_id, visit_date, bmi, note) "
+                                   "SELECT id, %1, predicted_month_%2 + ((id * %2) % 11 - 5) / "
+                                   "20.0, '' FROM cases")
+                        .arg(visitDate.arg(qRound(k * DaysPerMonth)))
+                        .arg(k));
+}
+
+void fill(CaseStore &store)
+{
+    CaseRecord record = sampleRecord();
+    if (!store.addCase(&record))
+        qFatal("%s", qPrintable(store.lastError().message));
+    QSqlDatabase db = store.database();
+    const QString list = copiedColumns(db);
     QSqlQuery query(db);
     exec(query, QStringLiteral("BEGIN"));
     query.prepare(QStringLiteral("INSERT INTO cases (code, code_folded, %1) SELECT ?, ?, %1 FROM cases "
@@ -70,13 +97,29 @@ void fill(CaseStore &store)
     }
     // Spread the initial BMI a little, so that the people differ.
     exec(query, QStringLiteral("UPDATE cases SET initial_bmi = 30 + (id % 100) / 10.0"));
-    for (int k = 1; k <= Visits; ++k)
-        exec(query, QStringLiteral("INSERT INTO case_visits (case_id, visit_date, bmi, note) "
-                                   "SELECT id, date(baseline_date, '+%1 days'), predicted_month_%2 + "
-                                   "((id * %2) % 11 - 5) / 20.0, '' FROM cases")
-                        .arg(qRound(k * DaysPerMonth))
-                        .arg(k));
+    addVisits(query, QStringLiteral("date(baseline_date, '+%1 days')"));
     exec(query, QStringLiteral("COMMIT"));
+}
+
+// The same book on the server, each step one statement there.
+void fillOnServer(CaseStore &store)
+{
+    CaseRecord record = sampleRecord();
+    if (!store.addCase(&record))
+        qFatal("%s", qPrintable(store.lastError().message));
+    if (CaseFields::foldedCode(QStringLiteral("C-000001")) != QStringLiteral("c-000001"))
+        qFatal("the codes' fold is not lower case");
+    QSqlDatabase db = store.database();
+    const QString list = copiedColumns(db);
+    QSqlQuery query(db);
+    exec(query, QStringLiteral("INSERT INTO cases (code, code_folded, %1) SELECT 'C-' || "
+                               "lpad(g::text, 6, '0'), 'c-' || lpad(g::text, 6, '0'), %1 FROM "
+                               "cases, generate_series(1, %2) AS g WHERE id = %3")
+                    .arg(list)
+                    .arg(Cases - 1)
+                    .arg(record.id));
+    exec(query, QStringLiteral("UPDATE cases SET initial_bmi = 30 + (id % 100) / 10.0"));
+    addVisits(query, QStringLiteral("to_char(baseline_date::date + %1, 'YYYY-MM-DD')"));
 }
 
 struct Fixture {
@@ -117,6 +160,42 @@ void calibrateCaseBook(benchmark::State &state)
         state.SkipWithError("every case should count at every month");
 }
 BENCHMARK(calibrateCaseBook)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same on the clinic server named by TELMA_BENCH_POSTGRES (as for bench_casebookserver),
+// in a schema of its own made once: the cases copied and their visits added by the server.
+void calibrateCaseBookOnServer(benchmark::State &state)
+{
+    const QString server = qEnvironmentVariable("TELMA_BENCH_POSTGRES");
+    if (server.isEmpty()) {
+        state.SkipWithError("TELMA_BENCH_POSTGRES names no server");
+        return;
+    }
+    static CaseStore store;
+    if (!store.isOpen()) {
+        {
+            CaseStore owner;
+            if (!owner.open(server))
+                qFatal("%s", qPrintable(owner.lastError().message));
+            QSqlQuery(owner.database()).exec(QStringLiteral("CREATE SCHEMA IF NOT EXISTS bench_calibration"));
+        }
+        ConnectionInfo info;
+        info.parse(server);
+        info.set(QStringLiteral("options"), QStringLiteral("-c search_path=bench_calibration"));
+        if (!store.open(info.toString()))
+            qFatal("%s", qPrintable(store.lastError().message));
+        if (store.caseCount() < Cases)
+            fillOnServer(store);
+    }
+    Calibration calibration;
+    for (auto _ : state) {
+        if (!CaseBookCalibration::make(store, QStringLiteral(TELMA_VERSION), &calibration))
+            state.SkipWithError("the case book cannot be read");
+        benchmark::DoNotOptimize(calibration);
+    }
+    if (calibration.people != Cases || calibration.month(6).n != Cases)
+        state.SkipWithError("every case should count at every month");
+}
+BENCHMARK(calibrateCaseBookOnServer)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void selectCase(benchmark::State &state, bool withRange)
 {

@@ -1,5 +1,7 @@
 // telma-cohort's work with the case book: import all or none, export, and the observed
 // months taken from visits.
+#include "calibrationbuilder.h"
+#include "casebookcalibration.h"
 #include "casebookcohort.h"
 #include "casebookimport.h"
 #include "casecsv.h"
@@ -10,6 +12,7 @@
 
 #include <QBuffer>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <cmath>
@@ -69,6 +72,8 @@ private slots:
     void batchIsOneTransaction();
     void observedMonth_data();
     void observedMonth();
+    void calibrationReadsWhatTheCohortHolds_data();
+    void calibrationReadsWhatTheCohortHolds();
 };
 
 // Import then export gives the file's values back; importing that export into an empty book
@@ -300,6 +305,71 @@ void TestCohortCases::observedMonth()
     const auto observed = observedMonths(baseline, visits);
     for (int k = 0; k < CourseMonths; ++k)
         QCOMPARE(std::isnan(observed[k]) ? 0.0 : observed[k], month[k]);
+}
+
+void TestCohortCases::calibrationReadsWhatTheCohortHolds_data()
+{
+    QTest::addColumn<bool>("latestFirst"); // the visits entered from the latest date back
+    QTest::addColumn<int>("refused");      // the case given a predictor out of range, or -1
+    QTest::newRow("visits entered by date") << false << -1;
+    QTest::newRow("visits entered latest first") << true << -1;
+    QTest::newRow("a refused case among them") << false << 7;
+}
+
+// The calibration's own read of the book (predictors, days and BMI, streamed) gives exactly
+// the figures and refusals that the whole cohort read by the export gives.
+void TestCohortCases::calibrationReadsWhatTheCohortHolds()
+{
+    QFETCH(bool, latestFirst);
+    QFETCH(int, refused);
+    CaseStore store;
+    QVERIFY2(store.open(freshCaseBook()), qPrintable(store.lastError().message));
+    VisitStore visitStore(store);
+    // 0 to 4 visits a case; days 20 + i and 31 both fall in month 1, day 45 to 47 on either
+    // side of month 1.5.
+    for (int i = 0; i < 25; ++i) {
+        CaseRecord record = sampleCase(QStringLiteral("K-%1").arg(24 - i, 2, 10, QLatin1Char('0')), i);
+        QVERIFY(store.addCase(&record));
+        QList<int> days = QList<int>{20 + i, 31, 45 + i % 3, 61, 92 + i}.mid(0, i % 5);
+        if (latestFirst)
+            std::reverse(days.begin(), days.end());
+        for (int v = 0; v < days.size(); ++v) {
+            Visit visit;
+            visit.date = record.baselineDate.addDays(days[v]);
+            visit.bmi = 30 + i * 0.37 - days[v] * 0.0061;
+            QVERIFY2(visitStore.addVisit(record.id, &visit), qPrintable(store.lastError().message));
+        }
+        if (i == refused) {
+            QSqlQuery query(store.database());
+            QVERIFY(query.exec(QStringLiteral("UPDATE cases SET restrained_eating = 9 WHERE id = %1").arg(record.id)));
+        }
+    }
+
+    CaseBookCohort cohort;
+    QVERIFY(cohort.read(store));
+    CalibrationBuilder builder;
+    QStringList expectedRefusals;
+    for (const CaseBookCohort::Row &row : cohort.rows()) {
+        const CohortRecord record = CaseBookCohort::cohortRecord(row);
+        if (!CaseBookCalibration::add(builder, record))
+            expectedRefusals << row.record.code + QStringLiteral(": ") + record.error;
+    }
+    const Calibration expected = builder.calibration();
+
+    Calibration made;
+    QStringList refusals;
+    QVERIFY2(CaseBookCalibration::make(store, QStringLiteral("1.0.0"), &made, &refusals),
+             qPrintable(store.lastError().message));
+    QCOMPARE(refusals, expectedRefusals);
+    QCOMPARE(refusals.size(), refused < 0 ? 0 : 1);
+    QCOMPARE(made.people, expected.people);
+    const auto same = [](double a, double b) { return (std::isnan(a) && std::isnan(b)) || a == b; };
+    for (int k = 1; k <= CourseMonths; ++k) {
+        QCOMPARE(made.month(k).n, expected.month(k).n);
+        QVERIFY2(same(made.month(k).meanError, expected.month(k).meanError), qPrintable(QString::number(k)));
+        QVERIFY2(same(made.month(k).sdError, expected.month(k).sdError), qPrintable(QString::number(k)));
+        QCOMPARE(made.month(k).low, expected.month(k).low);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCohortCases)

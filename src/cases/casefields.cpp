@@ -17,6 +17,14 @@ QString predictorColumn(Predictor predictor)
     return QString::fromLatin1(names[static_cast<int>(predictor)]);
 }
 
+QString predictorColumns(const QString &prefix)
+{
+    QStringList columns;
+    for (int p = 0; p < PredictorCount; ++p)
+        columns << prefix + predictorColumn(p);
+    return columns.join(QStringLiteral(", "));
+}
+
 QString monthColumn(int month)
 {
     return QStringLiteral("predicted_month_%1").arg(month);

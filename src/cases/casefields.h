@@ -4,6 +4,7 @@
 #include "bmicourse.h"
 
 #include <QString>
+#include <QStringList>
 
 // Column names shared by the database and the CSV export, so that both always agree.
 namespace CaseFields {
@@ -11,6 +12,9 @@ namespace CaseFields {
 // The predictor's column, e.g. "restrained_eating"; its source column adds "_source".
 QString predictorColumn(Predictor predictor);
 inline QString predictorColumn(int index) { return predictorColumn(static_cast<Predictor>(index)); }
+// The predictors' columns in order, each after prefix (a table's alias and a dot), joined
+// by commas for a select list.
+QString predictorColumns(const QString &prefix);
 // "predicted_month_1" to "predicted_month_6"; month counts from 1.
 QString monthColumn(int month);
 

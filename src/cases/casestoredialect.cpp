@@ -298,6 +298,13 @@ QString CaseStoreDialect::textsOfJsonArray() const
                : QStringLiteral("SELECT value FROM json_each(?)");
 }
 
+QString CaseStoreDialect::daysBetween(const QString &from, const QString &to) const
+{
+    return m_engine == Engine::PostgreSql
+               ? QStringLiteral("(CAST(%2 AS date) - CAST(%1 AS date))").arg(from, to)
+               : QStringLiteral("(julianday(%2) - julianday(%1))").arg(from, to);
+}
+
 QString CaseStoreDialect::returningId() const
 {
     return m_engine == Engine::PostgreSql ? QStringLiteral(" RETURNING id") : QString();

@@ -51,6 +51,8 @@ public:
     // A subquery giving each text of the JSON array bound to its one placeholder, in a column
     // named value: many values in one statement, however many there are.
     QString textsOfJsonArray() const;
+    // The days from the date (text yyyy-MM-dd) from to the date to, as a number.
+    QString daysBetween(const QString &from, const QString &to) const;
 
     // Appended to an INSERT whose new key insertedId() reads afterwards.
     QString returningId() const;

@@ -740,9 +740,6 @@ bool CaseTable::search(const QString &filter, const QString &afterCode, int scan
     // One statement for the whole step: the end of this step's stretch of codes (found in
     // the code index alone), the matches within it, and each match's latest visit, so that
     // a page of the list costs one round trip to the clinic server, not one per case.
-    QStringList predictors;
-    for (int p = 0; p < PredictorCount; ++p)
-        predictors << QStringLiteral("c.") + CaseFields::predictorColumn(p);
     const QString sql =
         QStringLiteral(
             "WITH stretch AS (SELECT code FROM cases WHERE code > ? ORDER BY code LIMIT ?), "
@@ -755,7 +752,7 @@ bool CaseTable::search(const QString &filter, const QString &afterCode, int scan
             "LEFT JOIN case_visits v ON v.id = (SELECT w.id FROM case_visits w "
             "WHERE w.case_id = m.id ORDER BY w.visit_date DESC LIMIT 1) "
             "ORDER BY m.code")
-            .arg(CaseFields::monthColumn(CourseMonths), predictors.join(QStringLiteral(", ")),
+            .arg(CaseFields::monthColumn(CourseMonths), CaseFields::predictorColumns(QStringLiteral("c.")),
                  filter.isEmpty() ? QString() : FilterCondition);
     CaseStoreStatement query(m_connection, sql, QT_TR_NOOP("read the cases"));
     if (!query)

@@ -14,6 +14,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
+#include <QSqlError>
 #include <QSqlQuery>
 
 #include <algorithm>
@@ -281,6 +282,46 @@ bool VisitStore::allVisits(QHash<qint64, QList<Visit>> *visits)
         return false;
     while (query->next())
         (*visits)[query->value(0).toLongLong()].append(visitFromRow(*query, 1));
+    return true;
+}
+
+bool VisitStore::observations(const std::function<void(const CaseObservations &)> &each)
+{
+    m_connection.clearError();
+    if (!m_connection.connected())
+        return false;
+    // Numbers only: a row costs no text to convert, however many visits the book holds.
+    CaseStoreStatement query(m_connection,
+                             QStringLiteral("SELECT c.id, %1, %2, v.bmi FROM cases c LEFT JOIN "
+                                            "case_visits v ON v.case_id = c.id ORDER BY c.code, "
+                                            "v.visit_date")
+                                 .arg(CaseFields::predictorColumns(QStringLiteral("c.")),
+                                      m_connection.dialect().daysBetween(
+                                          QStringLiteral("c.baseline_date"),
+                                          QStringLiteral("v.visit_date"))),
+                             ReadingVisits);
+    if (!query || !query.exec())
+        return false;
+    constexpr int Days = 1 + PredictorCount;
+    CaseObservations current;
+    while (query->next()) {
+        const qint64 id = query->value(0).toLongLong();
+        if (id != current.caseId) {
+            if (current.caseId != 0)
+                each(current);
+            current.caseId = id;
+            current.visits.clear();
+            for (int p = 0; p < PredictorCount; ++p)
+                current.predictors[p] = query->value(1 + p).toDouble();
+        }
+        const QVariant days = query->value(Days);
+        if (!days.isNull())
+            current.visits.append({days.toDouble(), query->value(Days + 1).toDouble()});
+    }
+    if (query->lastError().isValid())
+        return query.fail();
+    if (current.caseId != 0)
+        each(current);
     return true;
 }
 

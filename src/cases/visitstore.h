@@ -1,6 +1,7 @@
 #ifndef VISITSTORE_H
 #define VISITSTORE_H
 
+#include "bmicourse.h"
 #include "casestoreerror.h"
 #include "lastvisit.h"
 #include "visit.h"
@@ -10,11 +11,21 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <optional>
+#include <utility>
 
 class CaseStore;
 class CaseStoreConnection;
 class CaseStoreWrite;
+
+// A case as a calibration reads it: its predictors, and its visits by date as the days since
+// its baseline with the BMI observed.
+struct CaseObservations {
+    qint64 caseId = 0;
+    PredictorValues predictors{};
+    QVector<std::pair<double, double>> visits;
+};
 
 // The follow-up visits of the cases in a case book. Like the cases themselves, every change
 // is one write together with its audit entry, which keeps the old values; a refused change
@@ -39,6 +50,10 @@ public:
     bool visitOn(qint64 caseId, const QDate &date, std::optional<Visit> *visit);
     // The visits of every case, each case's in date order, read at once.
     bool allVisits(QHash<qint64, QList<Visit>> *visits);
+    // Every case in order of code with its visits, handed to each one case at a time: one
+    // forward-only query reading only the predictors, and each visit's day and BMI, so that
+    // memory does not grow with the book.
+    bool observations(const std::function<void(const CaseObservations &)> &each);
     // The latest visit of each of the given cases that has one, read at once.
     bool lastVisits(const QVector<qint64> &caseIds, QHash<qint64, LastVisit> *visits);
 

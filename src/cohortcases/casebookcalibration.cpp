@@ -3,6 +3,8 @@
 #include "calibrationbuilder.h"
 #include "casebookcohort.h"
 #include "casestore.h"
+#include "observedmonths.h"
+#include "visitstore.h"
 
 bool CaseBookCalibration::add(CalibrationBuilder &builder, const CohortRecord &record)
 {
@@ -15,14 +17,31 @@ bool CaseBookCalibration::add(CalibrationBuilder &builder, const CohortRecord &r
 bool CaseBookCalibration::make(CaseStore &store, const QString &modelVersion,
                                Calibration *calibration, QStringList *refusals)
 {
-    CaseBookCohort cohort;
-    if (!cohort.read(store))
-        return false;
+    // Streamed: one case at a time, as the book gives them in order of code.
     CalibrationBuilder builder;
-    for (const CaseBookCohort::Row &row : cohort.rows()) {
-        const CohortRecord record = CaseBookCohort::cohortRecord(row);
-        if (!add(builder, record) && refusals)
-            refusals->append(row.record.code + QStringLiteral(": ") + record.error);
+    QVector<std::pair<qint64, QString>> refused;
+    const auto each = [&](const CaseObservations &observations) {
+        const QString problems = CaseBookCohort::predictorProblems(observations.predictors);
+        if (!problems.isEmpty())
+            refused.append({observations.caseId, problems});
+        else
+            builder.add(predictBmiCourse(observations.predictors), observedMonths(observations.visits));
+    };
+    if (!VisitStore(store).observations(each))
+        return false;
+    if (refusals && !refused.isEmpty()) {
+        // Rare: the codes of the cases refused, read only for them.
+        QVector<qint64> ids;
+        for (const auto &entry : std::as_const(refused))
+            ids.append(entry.first);
+        QVector<CaseRecord> records;
+        if (!store.readCases(ids, &records))
+            return false;
+        QHash<qint64, QString> codes;
+        for (const CaseRecord &record : std::as_const(records))
+            codes.insert(record.id, record.code);
+        for (const auto &entry : std::as_const(refused))
+            refusals->append(codes.value(entry.first) + QStringLiteral(": ") + entry.second);
     }
     *calibration = builder.calibration();
     calibration->modelVersion = modelVersion;

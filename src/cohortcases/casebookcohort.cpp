@@ -30,19 +30,26 @@ CohortRecord CaseBookCohort::cohortRecord(const Row &row)
     CohortRecord cohort;
     cohort.predictors = row.record.predictors;
     cohort.observed = row.observed;
+    cohort.error = predictorProblems(row.record.predictors);
+    return cohort;
+}
+
+QString CaseBookCohort::predictorProblems(const PredictorValues &predictors)
+{
+    QString problems;
     for (int p = 0; p < PredictorCount; ++p) {
         const PredictorRange &range = predictorRange(static_cast<Predictor>(p));
-        const double value = row.record.predictors[p];
+        const double value = predictors[p];
         if (!(value >= range.lower && value <= range.upper)) {
-            if (!cohort.error.isEmpty())
-                cohort.error += QLatin1String("; ");
-            cohort.error += QStringLiteral("%1: %2 is outside %3 to %4")
-                                .arg(QLatin1String(CohortColumns::predictorName(p)),
-                                     CaseCsv::numberCell(value), CaseCsv::numberCell(range.lower),
-                                     CaseCsv::numberCell(range.upper));
+            if (!problems.isEmpty())
+                problems += QLatin1String("; ");
+            problems += QStringLiteral("%1: %2 is outside %3 to %4")
+                            .arg(QLatin1String(CohortColumns::predictorName(p)),
+                                 CaseCsv::numberCell(value), CaseCsv::numberCell(range.lower),
+                                 CaseCsv::numberCell(range.upper));
         }
     }
-    return cohort;
+    return problems;
 }
 
 bool CaseBookCohort::write(QIODevice *device) const

@@ -29,6 +29,9 @@ public:
 
     // A row as validate sees it: refused (with the reason) when a predictor fails its check.
     static CohortRecord cohortRecord(const Row &row);
+    // Why validate refuses a case with these predictors ("name: value is outside …; …"), or
+    // empty.
+    static QString predictorProblems(const PredictorValues &predictors);
 
     // Header and one line per case, each ended by CR LF.
     bool write(QIODevice *device) const;
