@@ -19,6 +19,7 @@
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 
@@ -35,6 +36,8 @@ private slots:
     void baselineDateIsKeptOrRefused_data();
     void baselineDateIsKeptOrRefused();
     void codesDifferingOnlyInCaseAreListedOnce();
+    void trailThatDoesNotFitIsSaid_data();
+    void trailThatDoesNotFitIsSaid();
     void unusableCaseBookSaysSoOnce_data();
     void unusableCaseBookSaysSoOnce();
     void deleteAsksFirst_data();
@@ -170,6 +173,8 @@ void TestCaseBook::saveDialogRefuses_data()
     QTest::newRow("code in use") << "IN-USE" << "" << "caseCodeEdit";
     QTest::newRow("no code") << "" << "" << "caseCodeEdit";
     QTest::newRow("code too long") << QString(41, QLatin1Char('x')) << "" << "caseCodeEdit";
+    QTest::newRow("formula-like code") << "=HYPERLINK(1)" << "" << "caseCodeEdit";
+    QTest::newRow("code with a pasted escape") << "AB\x1b[2J" << "" << "caseCodeEdit";
     QTest::newRow("height too small") << "NEW" << "99" << "heightEdit";
     QTest::newRow("height in metres") << "NEW" << "1.72" << "heightEdit";
     QTest::newRow("height with a decimal comma") << "NEW" << "172,5" << "heightEdit";
@@ -309,6 +314,57 @@ void TestCaseBook::codesDifferingOnlyInCaseAreListedOnce()
     QCOMPARE(access.store(nullptr)->caseCount(), 3);
     QCOMPARE(shown.size(), 1);
     *armed = false;
+}
+
+void TestCaseBook::trailThatDoesNotFitIsSaid_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("saves");
+    QTest::newRow("kept read-only") << "Keep It Read-Only" << false;
+    QTest::newRow("taken note of") << "I Have Taken Note: Allow Changes" << true;
+}
+
+// A guard of the trail dropped by hand is said as the book opens; the book saves nothing
+// until the user has taken note.
+void TestCaseBook::trailThatDoesNotFitIsSaid()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, saves);
+    {
+        CaseStore store;
+        QVERIFY(store.open(m_location));
+        CaseRecord record = sampleCase(QStringLiteral("TR-1"));
+        QVERIFY(store.addCase(&record));
+        QSqlQuery query(store.database());
+        QVERIFY(query.exec(caseBooksOnServer() ? "DROP TRIGGER case_audit_no_delete ON case_audit"
+                                               : "DROP TRIGGER case_audit_no_delete"));
+    }
+    CaseBookAccess access(m_location);
+    QString said;
+    onNextModal([&](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box) {
+            modal->close();
+            return;
+        }
+        said = box->text();
+        QPushButton *chosen = nullptr;
+        for (QPushButton *choice : box->findChildren<QPushButton *>()) {
+            if (choice->text() == button)
+                chosen = choice;
+        }
+        if (chosen)
+            QTest::mouseClick(chosen, Qt::LeftButton);
+        else
+            box->close();
+    });
+    CaseStore *store = access.store(nullptr);
+    QVERIFY(store);
+    QVERIFY2(said.contains("case_audit_no_delete"), qPrintable(said));
+    CaseRecord record = sampleCase(QStringLiteral("TR-2"));
+    QCOMPARE(store->addCase(&record), saves);
+    if (!saves)
+        QVERIFY2(store->lastError().message.contains("read only"), qPrintable(store->lastError().message));
 }
 
 void TestCaseBook::unusableCaseBookSaysSoOnce_data()
