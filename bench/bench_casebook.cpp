@@ -1,6 +1,7 @@
 // The case book with 1,000 and 100,000 cases: opening it to its first painted list, one
 // keystroke of filtering with the list repainted, and saving one case. Each must take at
 // most one frame (16 ms) and grow by at most 2x from 1,000 to 100,000 cases.
+#include "caseauditchain.h"
 #include "casebookdialog.h"
 #include "caselistmodel.h"
 #include "casestore.h"
@@ -63,6 +64,30 @@ void openCaseBook(benchmark::State &state)
         CaseBookDialog dialog(store);
         dialog.resize(720, 480);
         benchmark::DoNotOptimize(dialog.grab()); // lays out and paints the first page
+    }
+}
+
+// What opening the book adds for its audit trail: the guards and the last entries checked.
+void checkTrailOnOpening(benchmark::State &state)
+{
+    CaseStore store;
+    store.open(caseBook(int(state.range(0))));
+    for (auto _ : state) {
+        CaseAuditChain::Finding finding;
+        CaseAuditChain(store.connection()).verify(CaseStoreConnection::TrailEntriesChecked, &finding);
+        benchmark::DoNotOptimize(finding.checked);
+    }
+}
+
+// The whole trail checked, as `telma-cohort audit --verify` does.
+void checkWholeTrail(benchmark::State &state)
+{
+    CaseStore store;
+    store.open(caseBook(int(state.range(0))));
+    for (auto _ : state) {
+        CaseAuditChain::Finding finding;
+        CaseAuditChain(store.connection()).verify(0, &finding);
+        benchmark::DoNotOptimize(finding.checked);
     }
 }
 
@@ -133,6 +158,8 @@ void sizes(benchmark::internal::Benchmark *b)
 } // namespace
 
 BENCHMARK(openCaseBook)->Apply(sizes);
+BENCHMARK(checkTrailOnOpening)->Apply(sizes);
+BENCHMARK(checkWholeTrail)->Apply(sizes)->Unit(benchmark::kMillisecond)->Iterations(3);
 // A code part every case has: the first page fills at once.
 BENCHMARK_CAPTURE(filterKeystroke, common, "-00")->Apply(sizes);
 // A code part found in one case in 26 x 26: the search reads on until a page is full.

@@ -49,10 +49,26 @@ inline QString freshCaseBook()
     return folder.filePath(QStringLiteral("casebook-%1/cases.sqlite").arg(++count));
 }
 
+// Takes an open case book back to the version before its audit trail was chained (6): the
+// trail's entries without their hashes.
+inline bool unchainTrail(QSqlDatabase db)
+{
+    QSqlQuery query(db);
+    for (const char *statement :
+         {"DROP INDEX case_audit_values_entry", "ALTER TABLE case_audit DROP COLUMN values_hash",
+          "ALTER TABLE case_audit DROP COLUMN entry_hash", "UPDATE telma_schema SET version = 6"}) {
+        if (!query.exec(QString::fromLatin1(statement)))
+            return false;
+    }
+    return true;
+}
+
 // Takes an open case book back to the version before calibrations (3), as a book written
 // before them is: their tables and, on the server, their trigger functions are dropped.
 inline bool dropCalibrations(QSqlDatabase db)
 {
+    if (!unchainTrail(db))
+        return false;
     QSqlQuery query(db);
     if (caseBooksOnServer()
         && !query.exec(QStringLiteral(

@@ -11,6 +11,7 @@
 #include "graph.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
+#include "pdftools.h"
 #include "savecasedialog.h"
 
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 
@@ -34,6 +36,8 @@ private slots:
     void baselineDateIsKeptOrRefused_data();
     void baselineDateIsKeptOrRefused();
     void codesDifferingOnlyInCaseAreListedOnce();
+    void trailThatDoesNotFitIsSaid_data();
+    void trailThatDoesNotFitIsSaid();
     void unusableCaseBookSaysSoOnce_data();
     void unusableCaseBookSaysSoOnce();
     void deleteAsksFirst_data();
@@ -41,6 +45,8 @@ private slots:
     void listLoadsPageByPage();
     void answersShowReadOnly();
     void fhirButtonsCarryTheBook();
+    void loadedCaseStaysInView_data();
+    void loadedCaseStaysInView();
 
 private:
     QString m_location;
@@ -167,6 +173,8 @@ void TestCaseBook::saveDialogRefuses_data()
     QTest::newRow("code in use") << "IN-USE" << "" << "caseCodeEdit";
     QTest::newRow("no code") << "" << "" << "caseCodeEdit";
     QTest::newRow("code too long") << QString(41, QLatin1Char('x')) << "" << "caseCodeEdit";
+    QTest::newRow("formula-like code") << "=HYPERLINK(1)" << "" << "caseCodeEdit";
+    QTest::newRow("code with a pasted escape") << "AB\x1b[2J" << "" << "caseCodeEdit";
     QTest::newRow("height too small") << "NEW" << "0.99" << "heightEdit";
     QTest::newRow("height in centimetres") << "NEW" << "172" << "heightEdit";
     QTest::newRow("height not a number") << "NEW" << "tall" << "heightEdit";
@@ -305,6 +313,57 @@ void TestCaseBook::codesDifferingOnlyInCaseAreListedOnce()
     QCOMPARE(access.store(nullptr)->caseCount(), 3);
     QCOMPARE(shown.size(), 1);
     *armed = false;
+}
+
+void TestCaseBook::trailThatDoesNotFitIsSaid_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("saves");
+    QTest::newRow("kept read-only") << "Keep It Read-Only" << false;
+    QTest::newRow("taken note of") << "I Have Taken Note: Allow Changes" << true;
+}
+
+// A guard of the trail dropped by hand is said as the book opens; the book saves nothing
+// until the user has taken note.
+void TestCaseBook::trailThatDoesNotFitIsSaid()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, saves);
+    {
+        CaseStore store;
+        QVERIFY(store.open(m_location));
+        CaseRecord record = sampleCase(QStringLiteral("TR-1"));
+        QVERIFY(store.addCase(&record));
+        QSqlQuery query(store.database());
+        QVERIFY(query.exec(caseBooksOnServer() ? "DROP TRIGGER case_audit_no_delete ON case_audit"
+                                               : "DROP TRIGGER case_audit_no_delete"));
+    }
+    CaseBookAccess access(m_location);
+    QString said;
+    onNextModal([&](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box) {
+            modal->close();
+            return;
+        }
+        said = box->text();
+        QPushButton *chosen = nullptr;
+        for (QPushButton *choice : box->findChildren<QPushButton *>()) {
+            if (choice->text() == button)
+                chosen = choice;
+        }
+        if (chosen)
+            QTest::mouseClick(chosen, Qt::LeftButton);
+        else
+            box->close();
+    });
+    CaseStore *store = access.store(nullptr);
+    QVERIFY(store);
+    QVERIFY2(said.contains("case_audit_no_delete"), qPrintable(said));
+    CaseRecord record = sampleCase(QStringLiteral("TR-2"));
+    QCOMPARE(store->addCase(&record), saves);
+    if (!saves)
+        QVERIFY2(store->lastError().message.contains("read only"), qPrintable(store->lastError().message));
 }
 
 void TestCaseBook::unusableCaseBookSaysSoOnce_data()
@@ -490,6 +549,134 @@ void TestCaseBook::fhirButtonsCarryTheBook()
     QTRY_VERIFY(!said.isEmpty());
     QVERIFY2(said.contains(QLatin1String("Added 3 visits to 1 case, recreating 1 case.")), qPrintable(said));
     QCOMPARE(book.findChild<QTableView *>("caseList")->model()->rowCount(), 1);
+}
+
+// After "Load into form" the window names the case until a value differs from the stored
+// one; the result then names the case and the change, and saving it makes a new case.
+void TestCaseBook::loadedCaseStaysInView_data()
+{
+    QTest::addColumn<QStringList>("typed"); // into the restrained-eating field, one after another
+    QTest::addColumn<QString>("takenCode"); // a code already in the book
+    QTest::addColumn<QString>("proposed"); // by "Save to case…"; empty when it is not offered
+    QTest::newRow("as loaded") << QStringList() << QString() << QString();
+    QTest::newRow("typed over") << QStringList{"3.5"} << QString() << "AB-101-2";
+    QTest::newRow("typed over, next code taken") << QStringList{"3.5"} << "ab-101-2" << "AB-101-3";
+    QTest::newRow("typed back as stored") << QStringList{"3.5", "3.10"} << QString() << QString();
+    QTest::newRow("not a number") << QStringList{"3,1"} << QString() << "not offered";
+}
+
+void TestCaseBook::loadedCaseStaysInView()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QString, takenCode);
+    QFETCH(QString, proposed);
+    const bool changed = !proposed.isEmpty();
+    CaseRecord stored = sampleCase(QStringLiteral("AB-101")); // restrained eating 3.1
+    {
+        CaseStore store;
+        QVERIFY(store.open(m_location));
+        QVERIFY(store.addCase(&stored));
+        if (!takenCode.isEmpty()) {
+            CaseRecord taken = sampleCase(takenCode, 1);
+            QVERIFY(store.addCase(&taken));
+        }
+    }
+    MainWindow w;
+    w.show();
+    auto *label = w.findChild<QLabel *>("loadedCaseLabel");
+    QVERIFY(label);
+    QCOMPARE(label->text(), QString());
+    bool opened = false;
+    onNextModal([&](QWidget *modal) {
+        auto *list = modal->findChild<QTableView *>("caseList");
+        list->selectRow(0);
+        modal->findChild<QPushButton *>("loadCaseButton")->click();
+    }, &opened);
+    w.findChild<QCommandLinkButton *>("casesButton")->click();
+    QVERIFY(opened);
+    QCOMPARE(label->text(), QStringLiteral("Case AB-101"));
+    for (const QString &text : typed) {
+        QLineEdit *field = predictorField(w, 0);
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+    QCOMPARE(label->text(), changed ? QStringLiteral("Case AB-101 (changed)")
+                                    : QStringLiteral("Case AB-101"));
+
+    // A value that is not a number is refused before any result, and the case stays named.
+    if (typed.value(0) == QLatin1String("3,1")) {
+        onNextModal([](QWidget *modal) { modal->close(); }, &opened);
+        QTest::mouseClick(w.findChild<QPushButton *>("btnSimulation"), Qt::LeftButton);
+        QVERIFY(opened);
+        QCOMPARE(label->text(), QStringLiteral("Case AB-101 (changed)"));
+        QVERIFY(label->toolTip().contains("3,1 now"));
+        return;
+    }
+    // What the result dialog shows is read while it is open and checked once it is closed,
+    // so that a failure cannot leave it open.
+    QString saved;
+    QString caseCode;
+    QString changedFrom;
+    QString info;
+    QString reportText;
+    bool saveOffered = false;
+    QTemporaryDir folder;
+    onNextModal([&](QWidget *modal) {
+        auto *result = qobject_cast<graph *>(modal);
+        if (!result) {
+            modal->close();
+            return;
+        }
+        caseCode = result->caseCode();
+        changedFrom = result->record().changedFromCase;
+        if (auto *label = result->findChild<QLabel *>("loadedCaseInfoLabel"))
+            info = label->text();
+        const QString file = folder.filePath(QStringLiteral("result.pdf"));
+        if (result->saveReport(file))
+            reportText = pdfText(file);
+        auto *save = result->findChild<QPushButton *>("saveCaseButton");
+        saveOffered = save->isEnabled();
+        if (saveOffered) {
+            onNextModal([&](QWidget *dialog) {
+                saved = dialog->findChild<QLineEdit *>("caseCodeEdit")->text();
+                clickStandardButton(dialog, QDialogButtonBox::Ok);
+            });
+            // A refusal would leave boxes open over the result: they are closed unanswered.
+            QTimer sweeper;
+            sweeper.setInterval(50);
+            connect(&sweeper, &QTimer::timeout, [result] {
+                auto *left = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                if (left && left != result)
+                    left->done(QDialog::Rejected);
+            });
+            QTimer::singleShot(300, &sweeper, [&sweeper] { sweeper.start(); });
+            save->click();
+        }
+        result->accept();
+    }, &opened);
+    QTest::mouseClick(w.findChild<QPushButton *>("btnSimulation"), Qt::LeftButton);
+    QVERIFY(opened);
+    QCOMPARE(caseCode, changed ? QString() : QStringLiteral("AB-101"));
+    QCOMPARE(changedFrom, changed ? QStringLiteral("AB-101") : QString());
+    const QString change = QStringLiteral("Restrained eating: 3.1 stored, %1 now").arg(typed.value(0));
+    QCOMPARE(info.contains(change), changed);
+    QVERIFY(info.contains("AB-101"));
+    // The report names the case, and what was changed since it was loaded.
+    QVERIFY2(reportText.contains(changed ? QStringLiteral("from case “AB-101”, changed")
+                                         : QStringLiteral("case “AB-101”")),
+             qPrintable(reportText));
+    QCOMPARE(reportText.contains(QStringLiteral("Restrained eating: 3.1 stored")), changed);
+    QCOMPARE(saveOffered, changed);
+    QCOMPARE(saved, proposed);
+
+    // The stored case is as it was; a changed simulation became a case of its own.
+    CaseStore store;
+    QVERIFY(store.open(m_location));
+    QVector<CaseRecord> cases;
+    QVERIFY(store.readCases({}, &cases));
+    QCOMPARE(cases.size(), 1 + !takenCode.isEmpty() + changed);
+    QCOMPARE(cases[0].code, QStringLiteral("AB-101"));
+    QCOMPARE(cases[0].predictors, stored.predictors);
 }
 
 QTEST_MAIN(TestCaseBook)

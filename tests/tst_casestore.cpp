@@ -1,4 +1,5 @@
 // The case book's store on any database engine: every database comes from freshCaseBook().
+#include "caseauditchain.h"
 #include "casecsv.h"
 #include "caseschema.h"
 #include "casestore.h"
@@ -8,6 +9,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
@@ -38,6 +40,9 @@ private slots:
     void batchKeepsWhatSinglesKeep_data();
     void batchKeepsWhatSinglesKeep();
     void deletionErasesClinicalData();
+    void trailShowsTampering_data();
+    void trailShowsTampering();
+    void earlierTrailIsChained();
     void trailIsAppendOnly_data();
     void trailIsAppendOnly();
     void refusesStaleUpdate();
@@ -600,6 +605,120 @@ void TestCaseStore::deletionErasesClinicalData()
     QVERIFY(store.auditTrail(kept.id, &trail));
     QCOMPARE(trail.size(), 1);
     QVERIFY(!trail[0].changes.isEmpty());
+}
+
+void TestCaseStore::trailShowsTampering_data()
+{
+    // {second} is the id of the trail's second entry; guards are lifted for the statement.
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("finding"); // part of what the check says; empty: it fits
+    QTest::addColumn<int>("entry");       // the entry named: 2 the second, 3 the third, -1 the last
+    QTest::newRow("untouched") << "" << "" << 0;
+    QTest::newRow("changed entry") << "UPDATE case_audit SET changed_by = 'mallory' WHERE id = {second}"
+                                   << "does not fit the chain" << 2;
+    QTest::newRow("removed entry") << "DELETE FROM case_audit_values WHERE audit_id = {second}; "
+                                      "DELETE FROM case_audit WHERE id = {second}"
+                                   << "does not fit the chain" << 3;
+    QTest::newRow("inserted entry")
+        << "INSERT INTO case_audit (case_id, action, changed_by, changed_at, values_hash, entry_hash) "
+           "SELECT case_id, 'update', 'mallory', changed_at, values_hash, entry_hash FROM case_audit "
+           "WHERE action = 'delete'"
+        << "does not fit the chain" << -1;
+    QTest::newRow("changed values") << "UPDATE case_audit_values SET new_value = '99' WHERE audit_id = {second}"
+                                    << "values of the audit trail's entry" << 2;
+    QTest::newRow("dropped guard") << "DROP TRIGGER case_audit_no_delete{onTable}"
+                                   << "guard case_audit_no_delete is missing" << 0;
+}
+
+// Each kind of tampering is named by the whole check and seen again as the book opens, which
+// then refuses to write until the user takes note; a deleted case's erased values are no
+// tampering.
+void TestCaseStore::trailShowsTampering()
+{
+    QFETCH(QString, statement);
+    QFETCH(QString, finding);
+    QFETCH(int, entry);
+    const bool server = caseBooksOnServer();
+    QString location;
+    {
+        OPEN_FRESH(store, fresh);
+        location = fresh;
+        CaseRecord gone = sampleCase(QStringLiteral("T-0"), 0);
+        QVERIFY(store.addCase(&gone));
+        QVector<CaseRecord> batch{sampleCase(QStringLiteral("T-1"), 1), sampleCase(QStringLiteral("T-2"), 2)};
+        const QList<Visit> visits{Visit{0, batch[0].baselineDate.addDays(30), 30, std::nullopt, QStringLiteral("ok")}};
+        QVERIFY2(store.addCases(&batch, {visits, {}}), qPrintable(store.lastError().message));
+        QVERIFY(store.removeCase(gone.id));
+        QSqlDatabase db = store.database();
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("SELECT id FROM case_audit ORDER BY id")));
+        QList<qint64> ids;
+        while (query.next())
+            ids << query.value(0).toLongLong();
+        QCOMPARE(ids.size(), 5);
+        QStringList lift, restore;
+        for (const QString &table : {QStringLiteral("case_audit"), QStringLiteral("case_audit_values")}) {
+            lift << QStringLiteral("ALTER TABLE %1 DISABLE TRIGGER USER").arg(table);
+            restore << QStringLiteral("ALTER TABLE %1 ENABLE TRIGGER USER").arg(table);
+        }
+        if (!server) {
+            lift.clear();
+            restore.clear();
+            QVERIFY(query.exec(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'trigger'")));
+            while (query.next()) {
+                lift << QStringLiteral("DROP TRIGGER %1").arg(query.value(0).toString());
+                restore << query.value(1).toString();
+            }
+        }
+        if (!statement.isEmpty()) {
+            statement.replace(QLatin1String("{second}"), QString::number(ids[1]));
+            statement.replace(QLatin1String("{onTable}"), server ? QStringLiteral(" ON case_audit") : QString());
+            const bool guardOnly = statement.startsWith(QLatin1String("DROP TRIGGER"));
+            for (const QString &sql : (guardOnly ? QStringList() : lift)
+                     + statement.split(QStringLiteral("; ")) + (guardOnly ? QStringList() : restore))
+                QVERIFY2(query.exec(sql), qPrintable(sql + ": " + query.lastError().text()));
+        }
+        QVERIFY(query.exec(QStringLiteral("SELECT max(id) FROM case_audit")) && query.next());
+        const qint64 last = query.value(0).toLongLong();
+        CaseAuditChain::Finding found;
+        QVERIFY(CaseAuditChain(store.connection()).verify(0, &found));
+        QVERIFY2(found.problem.contains(finding), qPrintable(found.problem));
+        QCOMPARE(found.fits(), finding.isEmpty());
+        QCOMPARE(found.entryId, entry == -1 ? last : entry > 0 ? ids[entry - 1] : 0);
+    }
+    CaseStore store;
+    QVERIFY(store.open(location));
+    QCOMPARE(store.trailProblem().isEmpty(), finding.isEmpty());
+    CaseRecord record = sampleCase(QStringLiteral("T-3"), 3);
+    if (!finding.isEmpty()) {
+        QVERIFY(!store.addCase(&record));
+        QCOMPARE(store.lastError().kind, CaseStoreError::ReadOnly);
+        store.acknowledgeTrailProblem();
+    }
+    QVERIFY2(store.addCase(&record), qPrintable(store.lastError().message));
+}
+
+// A book whose trail was written before the chain gets its hashes as it opens, and fits.
+void TestCaseStore::earlierTrailIsChained()
+{
+    const QString location = freshCaseBook();
+    {
+        CaseStore store;
+        QVERIFY(store.open(location));
+        for (int i = 0; i < 3; ++i) {
+            CaseRecord record = sampleCase(QStringLiteral("E-%1").arg(i), i);
+            QVERIFY(store.addCase(&record));
+        }
+        QVERIFY(store.removeCase(1));
+        QVERIFY(unchainTrail(store.database()));
+    }
+    CaseStore store;
+    QVERIFY2(store.open(location), qPrintable(store.lastError().message));
+    QCOMPARE(store.trailProblem(), QString());
+    CaseAuditChain::Finding found;
+    QVERIFY(CaseAuditChain(store.connection()).verify(0, &found));
+    QVERIFY2(found.fits(), qPrintable(found.problem));
+    QCOMPARE(found.checked, 4);
 }
 
 void TestCaseStore::trailIsAppendOnly_data()

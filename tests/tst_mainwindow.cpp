@@ -92,7 +92,8 @@ QMap<QString, QRect> formGeometry(MainWindow &w, const QSize &size)
     w.resize(size);
     QApplication::processEvents();
     QMap<QString, QRect> places;
-    for (QWidget *child : w.findChildren<QWidget *>()) {
+    // The form only: the row of buttons below it has its own label.
+    for (QWidget *child : w.findChild<QWidget *>("groupBox_2")->findChildren<QWidget *>()) {
         if (qobject_cast<QLabel *>(child) || qobject_cast<QLineEdit *>(child)
             || child->objectName().startsWith(QLatin1String("pushButton_")))
             places.insert(child->objectName(), QRect(child->mapTo(&w, QPoint()), child->size()));

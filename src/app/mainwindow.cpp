@@ -17,6 +17,7 @@
 #include "savecasebutton.h"
 
 #include <QCommandLinkButton>
+#include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
 
@@ -47,6 +48,13 @@ MainWindow::MainWindow(QWidget *parent)
     cases->setMaximumWidth(ui->btnClose->maximumWidth());
     ui->horizontalLayout->insertWidget(0, cases);
     connect(cases, &QAbstractButton::clicked, this, &MainWindow::openCaseBook);
+    // Which case the fields hold, once one is loaded; every change of a value shows.
+    m_loadedLabel = new QLabel(ui->groupBox_3);
+    m_loadedLabel->setObjectName(QStringLiteral("loadedCaseLabel"));
+    m_loadedLabel->setTextFormat(Qt::PlainText);
+    ui->horizontalLayout->insertWidget(1, m_loadedLabel);
+    for (QLineEdit *field : predictorFields())
+        connect(field, &QLineEdit::textChanged, this, &MainWindow::showLoadedCase);
 
     addBmiButton();
     useBuiltInPicturesWhereMissing();
@@ -89,6 +97,7 @@ void MainWindow::on_btnSimulation_clicked()
     result.setHeightMetres(m_heightMetres);
     if (const std::optional<Calibration> calibration = m_caseBook->calibrationInUse())
         result.setCalibration(*calibration);
+    m_loaded.describe(result, changesFromLoadedCase());
     addSaveCaseButton(result, *m_caseBook, m_answers);
     addHandoutButton(result);
     result.exec();
@@ -213,6 +222,7 @@ void MainWindow::enterBmiFromWeightAndHeight()
     ui->lineEdit_8->setText(formatPredictor(dialog.bmi()));
     m_sources[static_cast<int>(Predictor::InitialBmi)] = dialog.sourceText();
     m_heightMetres = dialog.heightCm() / 100.0;
+    showLoadedCase();
 }
 
 void MainWindow::noteSource(const QDialog &questionnaire, Predictor field,
@@ -240,6 +250,7 @@ void MainWindow::openCaseBook()
 
 void MainWindow::loadCase(const CaseRecord &record)
 {
+    m_loaded = LoadedCase(record);
     const auto fields = predictorFields();
     for (int i = 0; i < PredictorCount; ++i) {
         // Every digit kept, so that "Simulation" gives the saved course again.
@@ -249,4 +260,20 @@ void MainWindow::loadCase(const CaseRecord &record)
     }
     // The loaded BMI rests on the case's own height, not on one measured for another person.
     m_heightMetres = record.heightMetres;
+    showLoadedCase();
+}
+
+QStringList MainWindow::changesFromLoadedCase() const
+{
+    QStringList texts;
+    for (const QLineEdit *field : predictorFields())
+        texts << field->text();
+    return m_loaded.changes(texts, m_heightMetres);
+}
+
+void MainWindow::showLoadedCase()
+{
+    const QStringList changes = changesFromLoadedCase();
+    m_loadedLabel->setText(m_loaded.label(!changes.isEmpty()));
+    m_loadedLabel->setToolTip(changes.join(QLatin1Char('\n')));
 }

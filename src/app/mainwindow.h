@@ -1,6 +1,7 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "loadedcase.h"
 #include "simulationrecord.h"
 
 #include <QMainWindow>
@@ -11,6 +12,7 @@
 class CaseBookAccess;
 struct CaseRecord;
 class QDialog;
+class QLabel;
 class QLineEdit;
 
 namespace Ui {
@@ -50,6 +52,9 @@ private:
     // The case book, opened when first asked for; a loaded case fills the form.
     void openCaseBook();
     void loadCase(const CaseRecord &record);
+    // How the form now differs from the loaded case; empty when it holds it as stored.
+    QStringList changesFromLoadedCase() const;
+    void showLoadedCase();
 
     Ui::MainWindow *ui;
     // Per field, the questionnaire and scale that last wrote it; empty once typed over.
@@ -59,6 +64,9 @@ private:
     std::unique_ptr<CaseBookAccess> m_caseBook;
     // The height behind the BMI field while that came from the weight-and-height dialog.
     std::optional<double> m_heightMetres;
+    // The case "Load into form" last put into the fields, shown beside the bottom buttons.
+    LoadedCase m_loaded;
+    QLabel *m_loadedLabel = nullptr;
 };
 
 #endif // MAINWINDOW_H

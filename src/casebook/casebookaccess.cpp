@@ -27,6 +27,7 @@ CaseStore *CaseBookAccess::store(QWidget *parent)
     // A password the clinic server asks for is asked over this window, once per run.
     installPasswordPrompt(parent);
     if (m_store.open(location)) {
+        showTrailProblem(parent);
         showCodesDifferingOnlyInCase(parent);
         return &m_store;
     }
@@ -62,6 +63,32 @@ std::optional<Calibration> CaseBookAccess::calibrationInUse()
     if (!CalibrationStore(m_store).inUse(&calibration))
         return std::nullopt;
     return calibration;
+}
+
+// A trail that does not fit is said as the book opens; the book stays open to be read, and
+// may be written again once the user has taken note.
+void CaseBookAccess::showTrailProblem(QWidget *parent)
+{
+    if (m_store.trailProblem().isEmpty())
+        return;
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::translate("CaseBookAccess", "Cases"),
+                    m_store.trailProblem(), QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("trailProblemBox"));
+    box.setInformativeText(QCoreApplication::translate(
+        "CaseBookAccess",
+        "The case book may have been changed outside this program. It is open to be read only. "
+        "Compare it with a backup, or ask whoever looks after it, before you go on; "
+        "“telma-cohort audit --verify” checks the whole trail."));
+    QPushButton *readOnly = box.addButton(
+        QCoreApplication::translate("CaseBookAccess", "Keep It Read-Only"), QMessageBox::RejectRole);
+    QPushButton *goOn = box.addButton(
+        QCoreApplication::translate("CaseBookAccess", "I Have Taken Note: Allow Changes"),
+        QMessageBox::AcceptRole);
+    box.setDefaultButton(readOnly);
+    box.setEscapeButton(readOnly);
+    box.exec();
+    if (box.clickedButton() == goOn)
+        m_store.acknowledgeTrailProblem();
 }
 
 // A book from before such codes were refused may hold two codes that are now one: say so

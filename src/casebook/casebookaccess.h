@@ -31,6 +31,7 @@ public:
 
 private:
     void showCodesDifferingOnlyInCase(QWidget *parent);
+    void showTrailProblem(QWidget *parent);
 
     QString m_location;
     CaseStore m_store;

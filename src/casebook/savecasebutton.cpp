@@ -30,17 +30,40 @@ static CaseRecord draftOf(const SimulationRecord &simulation, const PredictorAns
     return draft;
 }
 
+// A code for a changed copy of a case: the case's code with the first free number after it,
+// so that the stored case stays as it was.
+static QString newCodeBesides(CaseStore &store, const QString &code)
+{
+    QStringList candidates;
+    for (int n = 2; n <= 20; ++n)
+        candidates << QStringLiteral("%1-%2").arg(code).arg(n);
+    QSet<QString> inUse;
+    if (!store.codesInUse(candidates, &inUse))
+        return QString();
+    for (const QString &candidate : std::as_const(candidates))
+        if (!inUse.contains(candidate))
+            return candidate;
+    return QString();
+}
+
 void addSaveCaseButton(graph &result, CaseBookAccess &caseBook, const PredictorAnswers &answers)
 {
     auto *save = new QAction(tr("Save to case…"), &result);
     save->setObjectName(QStringLiteral("saveCaseButton"));
-    save->setEnabled(result.record().hasCourse && result.record().hasPredictors);
+    // The case loaded as it is stored is already saved.
+    const bool stored = !result.caseCode().isEmpty();
+    save->setEnabled(result.record().hasCourse && result.record().hasPredictors && !stored);
+    if (stored)
+        save->setToolTip(tr("This is the case “%1” as stored.").arg(result.caseCode()));
     result.addActionButton(save);
     QObject::connect(save, &QAction::triggered, &result, [&result, &caseBook, answers, save] {
         CaseStore *store = caseBook.store(&result);
         if (!store)
             return;
-        SaveCaseDialog dialog(*store, draftOf(result.record(), answers), &result);
+        CaseRecord draft = draftOf(result.record(), answers);
+        if (!result.record().changedFromCase.isEmpty())
+            draft.code = newCodeBesides(*store, result.record().changedFromCase);
+        SaveCaseDialog dialog(*store, draft, &result);
         if (dialog.exec() != QDialog::Accepted)
             return;
         const QString code = dialog.savedCase().code;

@@ -183,6 +183,8 @@ bool CalibrationStore::callServer(const char *function, const QVariantList &argu
 {
     CaseStoreConnection &connection = m_store.connection();
     CaseStoreWrite write(connection, doing);
+    if (!write.begun())
+        return false;
     CaseStoreStatement call(connection,
                             CaseServerFunctions::call(connection.dialect().schema(), function,
                                                       int(arguments.size()) + 1),

@@ -1,4 +1,5 @@
 #include "caseaudittrail.h"
+#include "caseauditchain.h"
 #include "casestoreconnection.h"
 #include "casestorestatement.h"
 
@@ -26,17 +27,42 @@ QDateTime CaseAuditTrail::readTime(const QVariant &value)
 bool CaseAuditTrail::append(qint64 caseId, const QString &action,
                             const QVector<CaseAuditEntry::Change> &changes, const char *doing)
 {
+    // The entry is chained to the one before it (see CaseAuditChain). On the server the
+    // entry's account is the one the server knows, and one writer of the trail at a time.
+    QString databaseUser;
+    if (m_connection.isServer()) {
+        CaseStoreStatement lock(m_connection,
+                                QStringLiteral("SELECT pg_advisory_xact_lock(717302), session_user"),
+                                doing);
+        if (!lock || !lock.exec() || !lock->next())
+            return false;
+        databaseUser = lock->value(1).toString();
+    }
+    CaseStoreStatement last(m_connection,
+                            QStringLiteral("SELECT entry_hash FROM case_audit ORDER BY id DESC LIMIT 1"),
+                            doing);
+    if (!last || !last.exec())
+        return false;
+    const QString previous = last->next() ? last->value(0).toString() : QString();
+    last->finish();
+    const QString changedBy = m_connection.user();
+    const QString changedAt = timeText(QDateTime::currentDateTimeUtc());
+    const QString valuesHash = CaseAuditChain::valuesHash(changes);
     CaseStoreStatement entry(m_connection,
                              QStringLiteral("INSERT INTO case_audit (case_id, action, changed_by, "
-                                            "changed_at) VALUES (?, ?, ?, ?)")
+                                            "changed_at, values_hash, entry_hash) VALUES "
+                                            "(?, ?, ?, ?, ?, ?)")
                                  + m_connection.dialect().returningId(),
                              doing);
     if (!entry)
         return false;
     entry->addBindValue(caseId);
     entry->addBindValue(action);
-    entry->addBindValue(m_connection.user());
-    entry->addBindValue(timeText(QDateTime::currentDateTimeUtc()));
+    entry->addBindValue(changedBy);
+    entry->addBindValue(changedAt);
+    entry->addBindValue(valuesHash);
+    entry->addBindValue(CaseAuditChain::entryHash(previous, caseId, action, changedBy, changedAt,
+                                                  databaseUser, valuesHash));
     if (!entry.exec())
         return false;
     const qint64 auditId = m_connection.dialect().insertedId(*entry);

@@ -1,4 +1,5 @@
 #include "caseschema.h"
+#include "caseauditchain.h"
 #include "calibrationstore.h"
 #include "casefields.h"
 #include "caseserverfunctions.h"
@@ -158,7 +159,49 @@ static QStringList serverWritesVersion(const CaseStoreDialect &dialect)
                               : QStringList();
 }
 
-// Version 7: the case list's filter finds the typed text in the code's fold, in the code's
+// Version 7: the audit trail shows tampering (CaseAuditChain): each entry's hashes, given to
+// the entries already there in order, with the guard against updates lifted for that alone;
+// on the server, the functions chain what they write. The values are found by their entry, as
+// the check on opening reads the last entries'.
+static QStringList chainedTrailVersion(const CaseStoreDialect &dialect)
+{
+    // On the server a book set back to an earlier version by hand may have the columns.
+    const QString column = dialect.isServer() ? QStringLiteral("ADD COLUMN IF NOT EXISTS")
+                                              : QStringLiteral("ADD COLUMN");
+    QStringList statements = {
+        QStringLiteral("ALTER TABLE case_audit %1 values_hash TEXT").arg(column),
+        QStringLiteral("ALTER TABLE case_audit %1 entry_hash TEXT").arg(column),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS case_audit_values_entry ON case_audit_values (audit_id)"),
+        dialect.isServer() ? QStringLiteral("ALTER TABLE case_audit DISABLE TRIGGER case_audit_no_update")
+                           : QStringLiteral("DROP TRIGGER case_audit_no_update"),
+    };
+    // The functions again, chaining what they write, with their rights.
+    if (dialect.isServer())
+        statements << CaseServerFunctions::installStatements(dialect.schema());
+    return statements;
+}
+
+static bool chainTrail(QSqlDatabase &db, QSqlError *error)
+{
+    if (!CaseAuditChain::chainExisting(db, error))
+        return false;
+    const bool server = db.driverName() == QLatin1String("QPSQL");
+    const QStringList guard =
+        server ? QStringList{QStringLiteral("ALTER TABLE case_audit ENABLE TRIGGER case_audit_no_update")}
+               : CaseStoreDialect::forLocation(QString())
+                     .refusingTrigger(QStringLiteral("case_audit_no_update"),
+                                      QStringLiteral("case_audit"), QStringLiteral("UPDATE"));
+    QSqlQuery query(db);
+    for (const QString &statement : guard) {
+        if (!query.exec(statement)) {
+            *error = query.lastError();
+            return false;
+        }
+    }
+    return true;
+}
+
+// Version 8: the case list's filter finds the typed text in the code's fold, in the code's
 // order; with both in one index a step of the search reads no row of the table but those of
 // its matches.
 static QStringList codeSearchIndex(const CaseStoreDialect &dialect)
@@ -179,7 +222,8 @@ const QList<CaseSchema::Migration> &CaseSchema::migrations()
         // The functions again, with batches written as sets, visits of stored cases and the
         // calibrations: a role granted before loses its writes to the calibration tables.
         {6, serverWritesVersion},
-        {7, codeSearchIndex},
+        {7, chainedTrailVersion, chainTrail},
+        {8, codeSearchIndex},
     };
     return steps;
 }

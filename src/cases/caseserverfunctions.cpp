@@ -183,6 +183,33 @@ QString visitValues(const QString &v)
         .arg(v);
 }
 
+// The hashes CaseAuditChain checks, in SQL: each text as its UTF-8 length, a colon, itself and
+// a semicolon (telma_chain_item); the values sorted by their bytes.
+QString chainItem(const QString &text)
+{
+    return QStringLiteral("{s}.telma_chain_item(%1)").arg(text);
+}
+
+QString valuesHashSql(const QString &field, const QString &oldValue, const QString &newValue)
+{
+    const auto bytes = [](const QString &text) {
+        return QStringLiteral("convert_to(coalesce(%1, ''), 'UTF8')").arg(text);
+    };
+    return QStringLiteral("encode(sha256(convert_to(coalesce(string_agg(%1 || %2 || %3, '' ORDER "
+                          "BY %4, %5, %6), ''), 'UTF8')), 'hex')")
+        .arg(chainItem(field), chainItem(oldValue), chainItem(newValue), bytes(field),
+             bytes(oldValue), bytes(newValue));
+}
+
+QString entryHashSql(const QStringList &parts)
+{
+    QStringList items;
+    for (const QString &part : parts)
+        items << chainItem(part);
+    return QStringLiteral("encode(sha256(convert_to(%1, 'UTF8')), 'hex')")
+        .arg(items.join(QStringLiteral(" || ")));
+}
+
 // Writes the audit entries the query entries yields, in its order: columns ord (1, 2, …),
 // case_id, action, and fields, olds and news as telma_audit takes them (olds NULL for a new
 // row, whose empty values are left out). The entries' ids are taken first, so that each value
@@ -190,19 +217,40 @@ QString visitValues(const QString &v)
 // Needs the variables p_user, v_now and v_audit (bigint[]).
 QString auditEntries(const QString &entries)
 {
+    // Each entry is chained to the one before it, so the hashes are worked out one entry
+    // after another (one writer of the trail at a time, until the transaction ends); the
+    // entries and their values still go in one statement each.
     return fill(QStringLiteral(
+                    "DECLARE v_prev text; v_value text; v_values text[] := '{}'; v_hashes text[] "
+                    ":= '{}'; v_entry record; BEGIN "
+                    "PERFORM pg_advisory_xact_lock(717302); "
+                    "SELECT a.entry_hash INTO v_prev FROM {s}.case_audit a ORDER BY a.id DESC LIMIT 1; "
+                    "FOR v_entry IN SELECT e.* FROM ({entries}) AS e ORDER BY e.ord LOOP "
+                    "SELECT {valuesHash} INTO v_value FROM unnest(v_entry.fields, v_entry.olds, "
+                    "v_entry.news) AS d(f, o, w) WHERE d.o IS DISTINCT FROM d.w AND (v_entry.olds "
+                    "IS NOT NULL OR d.w <> ''); "
+                    "v_prev := {entryHash}; v_values := v_values || v_value; "
+                    "v_hashes := v_hashes || v_prev; END LOOP; "
                     "SELECT coalesce(array_agg(nextval(pg_get_serial_sequence(format('%I.%I', "
                     "current_schema(), 'case_audit'), 'id')) ORDER BY g), '{}') INTO v_audit FROM "
                     "generate_series(1, (SELECT count(*) FROM ({entries}) AS e)) AS g; "
-                    "INSERT INTO {s}.case_audit (id, case_id, action, changed_by, changed_at) "
-                    "SELECT v_audit[e.ord], e.case_id, e.action, p_user, v_now FROM ({entries}) "
-                    "AS e ORDER BY e.ord; "
+                    "INSERT INTO {s}.case_audit (id, case_id, action, changed_by, changed_at, "
+                    "values_hash, entry_hash) SELECT v_audit[e.ord], e.case_id, e.action, p_user, "
+                    "v_now, v_values[e.ord], v_hashes[e.ord] FROM ({entries}) AS e ORDER BY e.ord; "
                     "INSERT INTO {s}.case_audit_values (audit_id, case_id, field, old_value, "
                     "new_value) SELECT v_audit[e.ord], e.case_id, d.f, d.o, d.w FROM ({entries}) "
                     "AS e, unnest(e.fields, e.olds, e.news) WITH ORDINALITY AS d(f, o, w, n) "
                     "WHERE d.o IS DISTINCT FROM d.w AND (e.olds IS NOT NULL OR d.w <> '') ORDER "
-                    "BY e.ord, d.n;"),
-                {{QStringLiteral("entries"), entries}});
+                    "BY e.ord, d.n; END;"),
+                {{QStringLiteral("entries"), entries},
+                 {QStringLiteral("valuesHash"),
+                  valuesHashSql(QStringLiteral("d.f"), QStringLiteral("d.o"), QStringLiteral("d.w"))},
+                 {QStringLiteral("entryHash"),
+                  entryHashSql({QStringLiteral("coalesce(v_prev, '')"),
+                                QStringLiteral("v_entry.case_id::text"),
+                                QStringLiteral("v_entry.action"), QStringLiteral("p_user"),
+                                QStringLiteral("v_now"), QStringLiteral("session_user::text"),
+                                QStringLiteral("v_value")})}});
 }
 
 const char *const EntryPoints[] = {
@@ -219,6 +267,46 @@ const char *const EntryPoints[] = {
     "telma_use_calibration(text, bigint)",
     "telma_use_no_calibration(text)",
 };
+
+// telma_audit, chaining each entry to the one before it (see CaseAuditChain), with {s} for
+// the schema: the same texts as CaseAuditChain hashes, each as its UTF-8 length, a colon,
+// itself and a semicolon, the values sorted by their bytes.
+QStringList chainedAudit()
+{
+    return {
+        QStringLiteral("CREATE OR REPLACE FUNCTION {s}.telma_chain_item(p text) RETURNS text "
+                       "LANGUAGE sql IMMUTABLE AS $fn$ SELECT octet_length(coalesce(p, ''))::text "
+                       "|| ':' || coalesce(p, '') || ';' $fn$"),
+        definer(
+            QStringLiteral("telma_audit(p_case bigint, p_action text, p_user text, p_now text, "
+                           "p_fields text[], p_old text[], p_new text[])"),
+            QStringLiteral("bigint"),
+            fill(QStringLiteral(
+                     "DECLARE v_id bigint; v_prev text; v_value text; BEGIN "
+                     // One writer of the trail at a time, until the transaction ends: the
+                     // chain's order is the order of the ids.
+                     "PERFORM pg_advisory_xact_lock(717302); "
+                     "SELECT a.entry_hash INTO v_prev FROM {s}.case_audit a ORDER BY a.id DESC LIMIT 1; "
+                     "SELECT {valuesHash} INTO v_value FROM unnest(p_fields, p_old, p_new) AS "
+                     "f(field, old_value, new_value); "
+                     "INSERT INTO {s}.case_audit (case_id, action, changed_by, changed_at, "
+                     "values_hash, entry_hash) VALUES (p_case, p_action, p_user, p_now, v_value, "
+                     "{entryHash}) RETURNING id INTO v_id; "
+                     "INSERT INTO {s}.case_audit_values (audit_id, case_id, field, old_value, "
+                     "new_value) SELECT v_id, p_case, f.field, f.old_value, f.new_value FROM "
+                     "unnest(p_fields, p_old, p_new) WITH ORDINALITY AS f(field, old_value, "
+                     "new_value, n) ORDER BY f.n; "
+                     "RETURN v_id; END"),
+                 {{QStringLiteral("valuesHash"),
+                   valuesHashSql(QStringLiteral("f.field"), QStringLiteral("f.old_value"),
+                                 QStringLiteral("f.new_value"))},
+                  {QStringLiteral("entryHash"),
+                   entryHashSql({QStringLiteral("coalesce(v_prev, '')"), QStringLiteral("p_case::text"),
+                                 QStringLiteral("p_action"), QStringLiteral("p_user"),
+                                 QStringLiteral("p_now"), QStringLiteral("session_user::text"),
+                                 QStringLiteral("v_value")})}})),
+    };
+}
 
 } // namespace
 
@@ -290,18 +378,7 @@ QStringList CaseServerFunctions::installStatements(const QString &schema)
 
     // The one place on the server that writes an audit entry and its values; every change
     // comes through here.
-    statements << definer(
-        QStringLiteral("telma_audit(p_case bigint, p_action text, p_user text, p_now text, "
-                       "p_fields text[], p_old text[], p_new text[])"),
-        QStringLiteral("bigint"),
-        QStringLiteral("DECLARE v_id bigint; BEGIN "
-                       "INSERT INTO {s}.case_audit (case_id, action, changed_by, changed_at) "
-                       "VALUES (p_case, p_action, p_user, p_now) RETURNING id INTO v_id; "
-                       "INSERT INTO {s}.case_audit_values (audit_id, case_id, field, old_value, "
-                       "new_value) SELECT v_id, p_case, f.field, f.old_value, f.new_value FROM "
-                       "unnest(p_fields, p_old, p_new) WITH ORDINALITY AS f(field, old_value, "
-                       "new_value, n) ORDER BY f.n; "
-                       "RETURN v_id; END"));
+    statements << chainedAudit();
     // An entry of the fields whose text differs between two readings of a case.
     statements << definer(
         QStringLiteral("telma_audit_case(p_case bigint, p_action text, p_user text, p_now text, "

@@ -48,6 +48,10 @@ public:
     bool isOpen() const { return m_connection.isOpen(); }
     // Why the open book may only be read, or an empty text (see CaseStoreConnection).
     QString readOnlyReason() const { return m_connection.readOnlyReason(); }
+    // What did not fit in the audit trail as the book opened, or an empty text; until
+    // acknowledged, the book may only be read.
+    QString trailProblem() const { return m_connection.trailProblem(); }
+    void acknowledgeTrailProblem() { m_connection.acknowledgeTrailProblem(); }
     void close() { m_connection.close(); }
     QString location() const { return m_connection.location(); }
     const CaseStoreError &lastError() const { return m_connection.lastError(); }

@@ -1,4 +1,5 @@
 #include "casestoreconnection.h"
+#include "caseauditchain.h"
 #include "caseschema.h"
 
 #include <QAtomicInt>
@@ -41,6 +42,8 @@ bool CaseStoreConnection::open(const QString &location)
     close();
     m_error = {};
     m_readOnlyReason.clear();
+    m_trailProblem.clear();
+    m_trailAcknowledged = false;
     m_location = location;
     m_dialect = CaseStoreDialect::forLocation(location);
     bool ready = false;
@@ -52,12 +55,21 @@ bool CaseStoreConnection::open(const QString &location)
                 && m_dialect.configure(db, &m_error)
                 && CaseSchema::migrate(db, m_dialect, version, &m_error);
     }
-    if (!ready)
+    if (!ready) {
         close();
-    else if (m_dialect.isReadOnly())
+        return false;
+    }
+    if (m_dialect.isReadOnly())
         m_readOnlyReason = tr("The case book %1 can only be read: you have no right to write "
                               "its file.").arg(QDir::toNativeSeparators(location));
-    return ready;
+    // Tampering shows as the book opens: a changed last entry or a guard gone.
+    CaseAuditChain::Finding finding;
+    if (!CaseAuditChain(*this).verify(TrailEntriesChecked, &finding))
+        m_trailProblem = m_error.message;
+    else if (!finding.fits())
+        m_trailProblem = finding.problem;
+    m_error = {};
+    return true;
 }
 
 bool CaseStoreConnection::isOpen() const
@@ -119,12 +131,20 @@ void CaseStoreConnection::forgetStatements()
     m_statements.clear();
 }
 
+QString CaseStoreConnection::readOnlyReason() const
+{
+    if (!m_readOnlyReason.isEmpty() || m_trailProblem.isEmpty() || m_trailAcknowledged)
+        return m_readOnlyReason;
+    return tr("The case book is open to be read only, because its audit trail does not fit: %1")
+        .arg(m_trailProblem);
+}
+
 bool CaseStoreConnection::writable()
 {
-    if (m_readOnlyReason.isEmpty())
+    const QString reason = readOnlyReason();
+    if (reason.isEmpty())
         return true;
-    return fail({CaseStoreError::ReadOnly,
-                 m_readOnlyReason + QLatin1Char(' ') + tr("Nothing was changed.")});
+    return fail({CaseStoreError::ReadOnly, reason + QLatin1Char(' ') + tr("Nothing was changed.")});
 }
 
 bool CaseStoreConnection::fail(const CaseStoreError &error)

@@ -50,9 +50,16 @@ public:
     QSqlQuery *prepared(const QString &sql, const char *doing);
 
     // Why the case book may only be read now, or an empty text: its file is not writable for
-    // us, or its trail does not fit. Every write is then refused with the reason.
-    QString readOnlyReason() const { return m_readOnlyReason; }
-    void setReadOnlyReason(const QString &reason) { m_readOnlyReason = reason; }
+    // us, or its audit trail did not fit when it opened and the user has not acknowledged
+    // that yet. Every write is then refused with the reason.
+    QString readOnlyReason() const;
+    // What did not fit in the audit trail as the book opened (its last entries and guards are
+    // checked then, see CaseAuditChain), or an empty text.
+    QString trailProblem() const { return m_trailProblem; }
+    // The user has been told of the trail's problem and goes on: the book may be written again.
+    void acknowledgeTrailProblem() { m_trailAcknowledged = true; }
+    // How many of the last entries the check on opening looks at.
+    static constexpr qint64 TrailEntriesChecked = 64;
     // True when the book may be written; otherwise false with the error (ReadOnly) set.
     bool writable();
 
@@ -71,7 +78,9 @@ private:
     QString m_user;
     int m_busyTimeoutMs = 5000;
     bool m_lost = false;
-    QString m_readOnlyReason; // the server went away: open again before the next statement
+    QString m_readOnlyReason;
+    QString m_trailProblem;
+    bool m_trailAcknowledged = false; // the server went away: open again before the next statement
     CaseStoreDialect m_dialect;
     CaseStoreError m_error;
     std::map<QString, std::unique_ptr<QSqlQuery>> m_statements;

@@ -1,6 +1,7 @@
 #include "calibrationbuilder.h"
 #include "calibrationoutput.h"
 #include "calibrationstore.h"
+#include "caseauditchain.h"
 #include "casebookcalibration.h"
 #include "casebookcohort.h"
 #include "casebookimport.h"
@@ -90,6 +91,8 @@ struct Options {
     QCommandLineOption code{QStringLiteral("code"),
                             QStringLiteral("fhir-export: only the case with this code (repeatable)."),
                             QStringLiteral("CODE")};
+    QCommandLineOption verify{QStringLiteral("verify"),
+                              QStringLiteral("audit: check the whole audit trail's chain and guards.")};
     QCommandLineOption identifierSystem{
         QStringLiteral("identifier-system"),
         QStringLiteral("fhir-export, fhir-import: the system of the case code in Patient.identifier "
@@ -442,6 +445,26 @@ int fhirImport(const QString &fileName, const QCommandLineParser &parser, const 
 
 } // namespace
 
+// The whole audit trail: every entry chained to the one before, and the guards in place.
+int auditVerify(const QCommandLineParser &parser, const Options &o)
+{
+    CaseStore store;
+    QString error;
+    if (!openCaseBook(store, parser, o, &error))
+        return failure(error);
+    CaseAuditChain::Finding finding;
+    if (!CaseAuditChain(store.connection()).verify(0, &finding))
+        return failure(store.lastError().message);
+    if (!finding.fits()) {
+        std::fprintf(stderr, "telma-cohort: %s\n", qUtf8Printable(finding.problem));
+        return SomeRowsRefused;
+    }
+    std::printf("The audit trail of %s fits: %lld entries, each chained to the one before, and "
+                "its guards are in place.\n",
+                qUtf8Printable(store.location()), static_cast<long long>(finding.checked));
+    return AllRowsUsed;
+}
+
 int main(int argc, char *argv[])
 {
     std::unique_ptr<QCoreApplication> app;
@@ -469,18 +492,20 @@ int main(int argc, char *argv[])
         "  fhir-export [--database D] [--code CODE ...] [-o FILE.json]   cases and visits as a\n"
         "                                FHIR R4 Bundle\n"
         "  fhir-import FILE.json [--database D]   a FHIR Bundle's BMI, weight and height as\n"
-        "                                visits; all or none\n\n"
+        "                                visits; all or none\n"
+        "  audit --verify [--database D]  checks the whole audit trail: exit 1 naming the first\n"
+        "                                entry that does not fit\n\n"
         "IN.csv \"-\" is standard input. Exit status: 0 every row used, 1 some rows refused\n"
         "(listed on standard error), 2 usage or file error."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("predict, validate, calibrate, import, export, fhir-export or "
-                                                "fhir-import"));
+                                 QStringLiteral("predict, validate, calibrate, import, export, fhir-export, "
+                                                "fhir-import or audit"));
     parser.addPositionalArgument(QStringLiteral("input"), QStringLiteral("The cohort file (CSV)."));
     const Options o;
     parser.addOptions({o.output, o.delimiter, o.decimalComma, o.json, o.report, o.plot, o.month,
-                       o.database, o.cases, o.use, o.code, o.identifierSystem});
+                       o.database, o.cases, o.use, o.code, o.identifierSystem, o.verify});
     if (!parser.parse(QCoreApplication::arguments()))
         return failure(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -497,16 +522,16 @@ int main(int argc, char *argv[])
     const QStringList commands{QStringLiteral("predict"), QStringLiteral("validate"),
                                QStringLiteral("calibrate"), QStringLiteral("import"),
                                QStringLiteral("export"), QStringLiteral("fhir-export"),
-                               QStringLiteral("fhir-import")};
+                               QStringLiteral("fhir-import"), QStringLiteral("audit")};
     if (!commands.contains(command))
         return failure(QStringLiteral("Say predict, validate, calibrate, import, export, fhir-export or "
-                                      "fhir-import (see --help)."));
+                                      "fhir-import, or audit --verify (see --help)."));
     const bool isPredict = command == QLatin1String("predict");
     const bool isValidate = command == QLatin1String("validate");
     const bool isCalibrate = command == QLatin1String("calibrate");
     const bool fromCases = (isValidate || isCalibrate) && parser.isSet(o.cases);
     const bool takesFile = !fromCases && command != QLatin1String("export")
-        && command != QLatin1String("fhir-export");
+        && command != QLatin1String("fhir-export") && command != QLatin1String("audit");
     if (takesFile && args.size() != 2)
         return failure(QStringLiteral("%1 takes one input file (see --help).").arg(command));
     if (!takesFile && args.size() != 1)
@@ -520,7 +545,8 @@ int main(int argc, char *argv[])
         {&o.use, {"calibrate"}},
         {&o.delimiter, {"predict", "validate", "calibrate", "import"}},
         {&o.decimalComma, {"predict", "validate", "calibrate", "import"}},
-        {&o.database, {"import", "export", "validate", "calibrate", "fhir-export", "fhir-import"}},
+        {&o.database, {"import", "export", "validate", "calibrate", "fhir-export", "fhir-import", "audit"}},
+        {&o.verify, {"audit"}},
         {&o.code, {"fhir-export"}},
         {&o.identifierSystem, {"fhir-export", "fhir-import"}},
     };
@@ -539,6 +565,11 @@ int main(int argc, char *argv[])
         return failure(QStringLiteral("%1 --cases reads no file: --delimiter and --decimal-comma do not apply.")
                            .arg(command));
 
+    if (command == QLatin1String("audit")) {
+        if (!parser.isSet(o.verify))
+            return failure(QStringLiteral("audit takes --verify (see --help)."));
+        return auditVerify(parser, o);
+    }
     if (command == QLatin1String("export"))
         return exportCases(parser, o);
     if (command == QLatin1String("fhir-export"))

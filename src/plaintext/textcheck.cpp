@@ -100,6 +100,12 @@ QString TextCheck::Fault::clause() const
 TextCheck::Fault TextCheck::check(std::string_view utf8, int allowed)
 {
     for (size_t at = 0; at < utf8.size();) {
+        // Printable ASCII, nearly every byte of a table, needs no more look.
+        const unsigned char byte = static_cast<unsigned char>(utf8[at]);
+        if (byte >= 0x20 && byte < 0x7f) {
+            ++at;
+            continue;
+        }
         char32_t c = 0;
         const int length = sequenceLength(utf8, at, &c);
         if (length == 0)

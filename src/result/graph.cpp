@@ -285,6 +285,12 @@ void graph::addExtra(QWidget *widget)
     column->insertWidget(column->indexOf(ui->buttonBox), widget);
 }
 
+void graph::setChangedFromCase(const QString &code, const QStringList &changes)
+{
+    m_record.changedFromCase = code;
+    m_record.changes = changes;
+}
+
 void graph::setCaseBaseline(const QDate &baseline)
 {
     m_record.caseBaseline = baseline;

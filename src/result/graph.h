@@ -41,6 +41,9 @@ public:
     QString caseCode() const;
     // Emits changed() whenever setCaseCode() gives another code.
     CaseCodeNotifier *caseCodeNotifier() const;
+    // The simulation comes from the case code loaded into the form, with values changed
+    // since (one line each); the report names the case and the changes.
+    void setChangedFromCase(const QString &code, const QStringList &changes);
     // The baseline date of that case; the report shows it.
     void setCaseBaseline(const QDate &baseline);
     // The height the BMI was worked out from, when the weight-and-height dialog was used.

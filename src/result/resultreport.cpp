@@ -98,6 +98,8 @@ ReportDocument ResultReport::document() const
         meta += tr(" · case “%1”").arg(m_record.caseCode);
     if (m_record.caseBaseline.isValid())
         meta += tr(" · baseline %1").arg(m_record.caseBaseline.toString(Qt::ISODate));
+    if (!m_record.changedFromCase.isEmpty())
+        meta += tr(" · from case “%1”, changed").arg(m_record.changedFromCase);
     report.addHeaderLine(meta);
 
     report.addHeading(tr("Predictors"));
@@ -116,6 +118,10 @@ ReportDocument ResultReport::document() const
                            m_record.hasPredictors ? source : QString()});
     }
     report.addTable(predictors);
+    if (!m_record.changedFromCase.isEmpty())
+        report.addParagraph(tr("Not the stored case “%1”: changed since it was loaded, %2.")
+                                .arg(m_record.changedFromCase, m_record.changes.join(QStringLiteral("; "))),
+                            ReportDocument::Strong);
 
     report.addHeading(tr("Predicted course"));
     // Kilograms beside each BMI where the height is known; empty cells say so below.

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -25,6 +26,9 @@ struct SimulationRecord {
     bool hasPredictors = false;
     QString caseCode;
     QDate caseBaseline; // of the case it was saved to
+    // The case the form was loaded from when values were changed since, and the changes.
+    QString changedFromCase;
+    QStringList changes;
     // The clinic's calibration in use when the course was shown; the range comes from it.
     std::optional<Calibration> calibration;
 };
