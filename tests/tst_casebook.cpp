@@ -114,7 +114,7 @@ void TestCaseBook::savedCaseGivesSamePredictionAfterRestart()
                 QCOMPARE(save->findChild<QLineEdit *>("baselineDateEdit")->text(),
                          QDate::currentDate().toString(Qt::ISODate));
                 save->findChild<QLineEdit *>("caseCodeEdit")->setText(code);
-                save->findChild<QLineEdit *>("heightEdit")->setText(QStringLiteral("1.72"));
+                save->findChild<QLineEdit *>("heightEdit")->setText(QStringLiteral("172"));
                 clickStandardButton(save, QDialogButtonBox::Ok);
             }, &opened);
             result->findChild<QPushButton *>("saveCaseButton")->click();
@@ -175,8 +175,9 @@ void TestCaseBook::saveDialogRefuses_data()
     QTest::newRow("code too long") << QString(41, QLatin1Char('x')) << "" << "caseCodeEdit";
     QTest::newRow("formula-like code") << "=HYPERLINK(1)" << "" << "caseCodeEdit";
     QTest::newRow("code with a pasted escape") << "AB\x1b[2J" << "" << "caseCodeEdit";
-    QTest::newRow("height too small") << "NEW" << "0.99" << "heightEdit";
-    QTest::newRow("height in centimetres") << "NEW" << "172" << "heightEdit";
+    QTest::newRow("height too small") << "NEW" << "99" << "heightEdit";
+    QTest::newRow("height in metres") << "NEW" << "1.72" << "heightEdit";
+    QTest::newRow("height with a decimal comma") << "NEW" << "172,5" << "heightEdit";
     QTest::newRow("height not a number") << "NEW" << "tall" << "heightEdit";
 }
 

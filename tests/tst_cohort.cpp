@@ -168,6 +168,8 @@ void TestCohort::hostileText_data()
     QTest::newRow("NUL") << QByteArray("a\0b", 3) << 0 << "note: holds a NUL character at byte 1";
     QTest::newRow("NUL after the first MiB") << QByteArray("a\0b", 3) << 50000 << "note: holds a NUL character at byte 1";
     QTest::newRow("escape") << QByteArray("\x1b[2J") << 0 << "note: holds the control character U+001B (ESC) at byte 0";
+    QTest::newRow("escape far into the field") << QByteArray("abcdefghijklmnopq\x1b" "rstuvwxyz") << 0
+                                               << "note: holds the control character U+001B (ESC) at byte 17";
     QTest::newRow("C1 control") << QByteArray("x\xc2\x85") << 0 << "note: holds the control character U+0085 at byte 1";
     QTest::newRow("byte-order mark inside") << QByteArray("\xef\xbb\xbfX") << 0 << "note: holds a byte-order mark (U+FEFF) at byte 0";
     QTest::newRow("tab") << QByteArray("a\tb") << 0 << "";

@@ -50,6 +50,8 @@ private slots:
     void signedNumbers();
     void refusedVisits_data();
     void refusedVisits();
+    void refusalsSayWhy_data();
+    void refusalsSayWhy();
     void acceptedVisits_data();
     void acceptedVisits();
     void chartHoldsCourseAndVisitsInMonthOrder();
@@ -197,14 +199,14 @@ void TestFollowUp::refusedVisits_data()
     for (const char *weight : {"19.99", "400.01", "92,5", "x", "nan"})
         QTest::addRow("weight %s", weight) << ok << "30" << weight << "" << true
                                            << int(VisitCheck::Weight) << weightRange;
-    const QString heightRange = QStringLiteral("from 1.00 to 2.50 m");
-    for (const char *height : {"", "0.99", "2.51", "170", "1,70", "nan"})
+    const QString heightRange = QStringLiteral("from 100 to 250 cm");
+    for (const char *height : {"", "99.9", "250.1", "1.70", "170,5", "nan"})
         QTest::addRow("height %s", height) << ok << "" << "90" << height << false
                                            << int(VisitCheck::Height) << heightRange;
     // Each value in range, but together an implausible BMI.
-    QTest::newRow("BMI from weight too low") << ok << "" << "20" << "2.00" << false
+    QTest::newRow("BMI from weight too low") << ok << "" << "20" << "200" << false
                                              << int(VisitCheck::Weight) << bmiRange;
-    QTest::newRow("BMI from weight too high") << ok << "" << "400" << "1.50" << false
+    QTest::newRow("BMI from weight too high") << ok << "" << "400" << "150" << false
                                               << int(VisitCheck::Weight) << bmiRange;
 }
 
@@ -226,6 +228,34 @@ void TestFollowUp::refusedVisits()
     QVERIFY2(check.message.contains(range), qPrintable(check.message));
 }
 
+// The same reasons as the main window gives for its fields.
+void TestFollowUp::refusalsSayWhy_data()
+{
+    QTest::addColumn<QString>("bmi");
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("BMI, decimal comma") << "33,5" << "" << "" << "“33,5” uses a decimal comma: write 33.5.";
+    QTest::newRow("BMI, empty") << "" << "" << "" << "The field is empty. Write a number from 10 to 100.";
+    QTest::newRow("BMI, not a number") << "abc" << "" << "" << "“abc” is not a number.";
+    QTest::newRow("BMI, out of range") << "9.5" << "" << "" << "9.5 is outside 10 to 100.";
+    QTest::newRow("weight, decimal comma") << "" << "92,5" << "170" << "write 92.5";
+    QTest::newRow("height in metres") << "" << "92" << "1.70" << "1.70 is outside 100 to 250.";
+    QTest::newRow("height, decimal comma") << "" << "92" << "170,5" << "write 170.5";
+}
+
+void TestFollowUp::refusalsSayWhy()
+{
+    QFETCH(QString, bmi);
+    QFETCH(QString, weight);
+    QFETCH(QString, height);
+    QFETCH(QString, reason);
+    const VisitCheck check = checkVisit({QDate(2026, 3, 1), bmi, weight, height, QString()},
+                                        baseline, std::nullopt, today);
+    QVERIFY(!check.ok());
+    QVERIFY2(check.message.contains(reason), qPrintable(check.message));
+}
+
 void TestFollowUp::acceptedVisits_data()
 {
     QTest::addColumn<QDate>("date");
@@ -245,13 +275,13 @@ void TestFollowUp::acceptedVisits_data()
     // With a weight the BMI field is not read: it follows the weight.
     QTest::newRow("weight wins over a BMI") << today << "12" << "95" << "" << true
                                             << 95 / (1.70 * 1.70) << 0.0;
-    QTest::newRow("weight, height typed once") << today << "" << "60" << "1.5" << false
+    QTest::newRow("weight, height typed once") << today << "" << "60" << "150" << false
                                                << 60 / 2.25 << 1.5;
-    QTest::newRow("case height beats a typed one") << today << "" << "60" << "1.5" << true
+    QTest::newRow("case height beats a typed one") << today << "" << "60" << "150" << true
                                                    << 60 / (1.70 * 1.70) << 0.0;
-    QTest::newRow("lowest weight and height") << today << "" << "20" << "1.00" << false << 20.0
+    QTest::newRow("lowest weight and height") << today << "" << "20" << "100" << false << 20.0
                                               << 1.0;
-    QTest::newRow("highest weight and height") << today << "" << "400" << "2.50" << false
+    QTest::newRow("highest weight and height") << today << "" << "400" << "250" << false
                                                << 64.0 << 2.5;
 }
 

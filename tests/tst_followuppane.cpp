@@ -174,7 +174,7 @@ void TestFollowUpPane::visitTypedAppearsInTableAndChart()
 
 void TestFollowUpPane::visitByWeightStoresTheHeightOnce()
 {
-    typeVisit("addObservationButton", {m_case.baselineDate.addDays(30), "", "95", "1.70", ""},
+    typeVisit("addObservationButton", {m_case.baselineDate.addDays(30), "", "95", "170", ""},
               "observationWeightEdit");
     QCOMPARE(row(0).at(2), QStringLiteral("32.87"));
     CaseRecord read;
@@ -218,7 +218,7 @@ void TestFollowUpPane::refusedValueKeepsTheDialogOpen()
     QString focus;
     bool stillOpen = false;
     onNextModal([&](QWidget *dialog) {
-        fill(dialog, {m_case.baselineDate.addDays(days), bmi, weight, "1.70", ""});
+        fill(dialog, {m_case.baselineDate.addDays(days), bmi, weight, "170", ""});
         onNextModal([&, dialog](QWidget *box) {
             message = qobject_cast<QMessageBox *>(box)->text();
             box->close();

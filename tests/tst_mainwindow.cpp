@@ -125,6 +125,8 @@ private slots:
     void returnInAFieldRunsSimulation_data();
     void returnInAFieldRunsSimulation();
     void closeEndsEventLoop();
+    void commandButtonsShowFocus_data();
+    void commandButtonsShowFocus();
 };
 
 void TestMainWindow::initTestCase()
@@ -224,6 +226,36 @@ void TestMainWindow::buttonsShowPicturesWhereverStarted()
         ++pictured;
     }
     QCOMPARE(pictured, 7 + 1 + 1); // questionnaires, weight and height, Close
+    // The weight-and-height button opens no questionnaire, and does not look like one.
+    const auto picture = [&w](const char *name) {
+        return w.findChild<QPushButton *>(name)->icon().pixmap(QSize(24, 24)).toImage();
+    };
+    QVERIFY(picture("pushButton_BMI") != picture("pushButton_ALEX"));
+}
+
+void TestMainWindow::commandButtonsShowFocus_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Simulation") << "btnSimulation";
+    QTest::newRow("Cases") << "casesButton";
+    QTest::newRow("Close") << "btnClose";
+}
+
+// Arriving by Tab on a command button changes how it looks.
+void TestMainWindow::commandButtonsShowFocus()
+{
+    QFETCH(QString, button);
+    MainWindow w;
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto *target = w.findChild<QCommandLinkButton *>(button);
+    QVERIFY(target);
+    field(w, 0)->setFocus(Qt::TabFocusReason);
+    const QImage before = target->grab().toImage();
+    target->setFocus(Qt::TabFocusReason);
+    QVERIFY(target->hasFocus());
+    QVERIFY(target->grab().toImage() != before);
 }
 
 void TestMainWindow::embedsOneUncompressedPicture()

@@ -58,6 +58,11 @@ MainWindow::MainWindow(QWidget *parent)
 
     addBmiButton();
     useBuiltInPicturesWhereMissing();
+    // The command buttons draw no focus of their own: a frame in the highlight colour shows
+    // where Tab has arrived, and Space presses it.
+    for (QCommandLinkButton *button : findChildren<QCommandLinkButton *>())
+        button->setStyleSheet(QStringLiteral(
+            "QCommandLinkButton:focus { border: 2px solid palette(highlight); border-radius: 4px; }"));
 }
 
 MainWindow::~MainWindow()
@@ -181,14 +186,16 @@ void MainWindow::addBmiButton()
     QLineEdit *field = ui->lineEdit_8;
     auto *button = new QPushButton(field->parentWidget());
     button->setObjectName(QStringLiteral("pushButton_BMI"));
-    // Looks and behaves like the questionnaire buttons above it.
+    // Sized and behaving like the questionnaire buttons above it, with a picture of its own:
+    // it opens no questionnaire.
     const QPushButton *model = ui->pushButton_ALEX;
-    button->setIcon(model->icon());
+    button->setIcon(QIcon(QStringLiteral(":/buttons/scales.png")));
     button->setMinimumSize(model->minimumSize());
     button->setMaximumSize(model->maximumSize());
     button->setFocusPolicy(model->focusPolicy());
     button->setToolTip(tr("Body Mass Index from weight (kg) and height (cm)"));
-    button->setAccessibleName(button->toolTip());
+    button->setAccessibleName(tr("Weight and height"));
+    button->setAccessibleDescription(button->toolTip());
     // The field was widened to line up without a button; with one, it matches the others.
     field->setMinimumWidth(ui->lineEdit_7->minimumWidth());
     ui->horizontalLayout_9->addWidget(button);

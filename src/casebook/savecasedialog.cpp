@@ -3,6 +3,7 @@
 #include "casefields.h"
 #include "casestore.h"
 #include "datefield.h"
+#include "predictorcheck.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -40,17 +41,20 @@ SaveCaseDialog::SaveCaseDialog(CaseStore &store, const CaseRecord &draft, QWidge
     m_date->setDate(qMin(proposed, today));
 
     m_height->setObjectName(QStringLiteral("heightEdit"));
+    // In centimetres, as the weight-and-height dialog asks for it; kept in metres.
     m_height->setPlaceholderText(tr("optional, %1 to %2")
-                                     .arg(CaseFields::MinHeightMetres, 0, 'f', 2)
-                                     .arg(CaseFields::MaxHeightMetres, 0, 'f', 2));
+                                     .arg(CaseFields::MinHeightMetres * 100)
+                                     .arg(CaseFields::MaxHeightMetres * 100));
     if (draft.heightMetres)
-        m_height->setText(QString::number(*draft.heightMetres, 'f', 2));
+        // Ten digits drop the float noise of × 100 ("172.35", not "172.35000000000002"),
+        // so that saving it unchanged keeps the height it came with.
+        m_height->setText(QString::number(*draft.heightMetres * 100, 'g', 10));
 
     auto *form = new QFormLayout;
     form->addRow(tr("Case &code:"), m_code);
     form->addRow(QString(), codeNote);
     form->addRow(tr("&Baseline date:"), m_date);
-    form->addRow(tr("&Height (m):"), m_height);
+    form->addRow(tr("&Height (cm):"), m_height);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttonBox"));
@@ -87,18 +91,19 @@ void SaveCaseDialog::accept()
     const QString height = m_height->text().trimmed();
     if (!height.isEmpty()) {
         // Read like the predictor fields: a period for decimals, no thousands separators.
-        QLocale c = QLocale::c();
-        c.setNumberOptions(QLocale::RejectGroupSeparator);
-        bool ok = false;
-        const double metres = c.toDouble(QString(height).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
-        if (!ok || !(metres >= CaseFields::MinHeightMetres && metres <= CaseFields::MaxHeightMetres)) {
-            warn(tr("The height must be a number of metres between %1 and %2, such as 1.72, "
-                    "or left empty.")
-                     .arg(CaseFields::MinHeightMetres, 0, 'f', 2)
-                     .arg(CaseFields::MaxHeightMetres, 0, 'f', 2),
+        const PredictorRange range{CaseFields::MinHeightMetres * 100,
+                                   CaseFields::MaxHeightMetres * 100, ""};
+        double centimetres = 0;
+        if (!readPredictor(height, range, &centimetres)) {
+            warn(tr("The height must be a number of centimetres from %1 to %2, such as 172, or "
+                    "left empty.")
+                         .arg(range.lower)
+                         .arg(range.upper)
+                     + QLatin1Char(' ') + refusalReason(height, range),
                  m_height);
             return;
         }
+        const double metres = centimetres / 100;
         record.heightMetres = metres;
     }
     if (!m_store.addCase(&record)) {

@@ -40,6 +40,9 @@ char likelyDelimiter(const QByteArray &headerLine, bool commaAllowed)
 // stricter rule (a code) applies it where the field is used.
 QString textFaults(const CsvRow &row, const QStringList &names)
 {
+    // A record copied as it came is its fields and delimiters: one look at it is enough.
+    if (!row.text.empty() && !TextCheck::check(row.text, TextCheck::Paragraphs))
+        return QString();
     QString faults;
     for (size_t i = 0; i < row.fields.size(); ++i) {
         const TextCheck::Fault fault = TextCheck::check(row.fields[i], TextCheck::Paragraphs);

@@ -20,6 +20,12 @@ VisitCheck failure(VisitCheck::Field field, const QString &message)
     return check;
 }
 
+// The field's rule, then why this text broke it.
+QString withReason(const QString &rule, const QString &text, double lowest, double highest)
+{
+    return rule + QLatin1Char(' ') + refusalReason(text, PredictorRange{lowest, highest, ""});
+}
+
 QString dateText(const QDate &date)
 {
     return date.toString(Qt::ISODate);
@@ -56,35 +62,42 @@ VisitCheck checkVisit(const VisitInput &input, const QDate &baseline,
         if (!readVisitNumber(input.bmi, VisitLimits::BmiLowest, VisitLimits::BmiHighest,
                         &visit.bmi)) {
             return failure(VisitCheck::Bmi,
-                           tr("The observed BMI must be a number from 10 to 100 kg/m² "
-                              "(or give the weight from 20 to 400 kg instead)."));
+                           withReason(tr("The observed BMI must be a number from 10 to 100 kg/m² "
+                                         "(or give the weight from 20 to 400 kg instead)."),
+                                      input.bmi, VisitLimits::BmiLowest, VisitLimits::BmiHighest));
         }
     } else {
         double weight = 0;
         if (!readVisitNumber(input.weight, VisitLimits::WeightLowest, VisitLimits::WeightHighest,
                         &weight)) {
             return failure(VisitCheck::Weight,
-                           tr("The weight must be a number from 20 to 400 kg."));
+                           withReason(tr("The weight must be a number from 20 to 400 kg."),
+                                      input.weight, VisitLimits::WeightLowest,
+                                      VisitLimits::WeightHighest));
         }
         double height = 0;
+        double centimetres = 0;
         if (caseHeightM) {
             height = *caseHeightM;
-        } else if (readVisitNumber(input.height, VisitLimits::HeightLowest,
-                              VisitLimits::HeightHighest, &height)) {
+        } else if (readVisitNumber(input.height, VisitLimits::HeightLowestCm,
+                                   VisitLimits::HeightHighestCm, &centimetres)) {
+            height = centimetres / 100;
             newHeight = height;
         } else {
             return failure(VisitCheck::Height,
-                           tr("The height must be a number from 1.00 to 2.50 m; the BMI is "
-                              "worked out from the weight and the height."));
+                           withReason(tr("The height must be a number from 100 to 250 cm; the "
+                                         "BMI is worked out from the weight and the height."),
+                                      input.height, VisitLimits::HeightLowestCm,
+                                      VisitLimits::HeightHighestCm));
         }
         visit.bmi = bmiFromWeight(weight, height);
         visit.weightKg = weight;
         if (!(visit.bmi >= VisitLimits::BmiLowest && visit.bmi <= VisitLimits::BmiHighest)) {
             return failure(VisitCheck::Weight,
-                           tr("A weight of %1 kg at a height of %2 m gives a BMI of %3; the "
+                           tr("A weight of %1 kg at a height of %2 cm gives a BMI of %3; the "
                               "observed BMI must be from 10 to 100 kg/m².")
                                .arg(QString::number(weight, 'g', 6),
-                                    QString::number(height, 'f', 2),
+                                    QString::number(height * 100, 'g', 6),
                                     QString::number(visit.bmi, 'f', 2)));
         }
     }

@@ -14,13 +14,16 @@ struct VisitLimits {
     static constexpr double BmiHighest = 100;
     static constexpr double WeightLowest = 20;
     static constexpr double WeightHighest = 400;
-    static constexpr double HeightLowest = 1.0;
+    static constexpr double HeightLowest = 1.0; // metres, as stored
     static constexpr double HeightHighest = 2.5;
+    // Typed in centimetres, as the weight-and-height dialog asks; kept in metres.
+    static constexpr double HeightLowestCm = 100;
+    static constexpr double HeightHighestCm = 250;
     static constexpr int NoteLength = 200;
 };
 
-// A visit as typed. With a weight, the BMI is worked out from it and the height; the
-// height text counts only where the case has none yet.
+// A visit as typed. With a weight, the BMI is worked out from it and the height (in cm);
+// the height text counts only where the case has none yet.
 struct VisitInput {
     QDate date;
     QString bmi;
@@ -30,7 +33,8 @@ struct VisitInput {
 };
 
 // What a check of a typed visit gives: the visit to store, or the field that failed and a
-// message that names it and its accepted range.
+// message that names it, its accepted range and why the text was refused (a decimal comma,
+// empty, not a number, out of range), as the main window says it.
 struct VisitCheck {
     enum Field { None, Date, Bmi, Weight, Height, Note };
 

@@ -19,7 +19,7 @@ ObservationDialog::ObservationDialog(const QDate &baseline, std::optional<double
     , m_bmi(new QLineEdit(this))
     , m_weight(new QLineEdit(this))
     , m_height(new QLineEdit(this))
-    , m_heightLabel(new QLabel(tr("Height (m):"), this))
+    , m_heightLabel(new QLabel(tr("Height (cm):"), this))
     , m_note(new QLineEdit(this))
     , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
@@ -39,7 +39,7 @@ ObservationDialog::ObservationDialog(const QDate &baseline, std::optional<double
     m_date->setDate(today);
     m_bmi->setPlaceholderText(tr("10 to 100"));
     m_weight->setPlaceholderText(tr("optional, 20 to 400"));
-    m_height->setPlaceholderText(tr("1.00 to 2.50"));
+    m_height->setPlaceholderText(tr("100 to 250"));
     m_note->setMaxLength(VisitLimits::NoteLength);
 
     auto *form = new QFormLayout;
@@ -93,8 +93,10 @@ void ObservationDialog::showBmiFromWeight()
         readVisitNumber(m_weight->text(), VisitLimits::WeightLowest, VisitLimits::WeightHighest,
                         &weight)
         && (m_caseHeight
-            || readVisitNumber(m_height->text(), VisitLimits::HeightLowest,
-                               VisitLimits::HeightHighest, &height));
+            || readVisitNumber(m_height->text(), VisitLimits::HeightLowestCm,
+                               VisitLimits::HeightHighestCm, &height));
+    if (!m_caseHeight)
+        height /= 100; // typed in centimetres
     m_bmi->setText(known ? QString::number(bmiFromWeight(weight, height), 'f', 2) : QString());
 }
 
