@@ -125,7 +125,8 @@ inline bool rewindToVersionTwo(const QSqlDatabase &db)
         return false;
     QSqlQuery query(db);
     for (const char *statement :
-         {"DROP INDEX cases_code_folded", "ALTER TABLE cases DROP COLUMN code_folded",
+         {"DROP INDEX IF EXISTS cases_code_search", "DROP INDEX cases_code_folded",
+          "ALTER TABLE cases DROP COLUMN code_folded",
           "ALTER TABLE cases DROP COLUMN code_twin", "UPDATE telma_schema SET version = 2"}) {
         if (!query.exec(QString::fromLatin1(statement)))
             return false;

@@ -236,6 +236,14 @@ void TestReport::kilogramsWhereTheHeightIsKnown()
     QVERIFY2(text.contains(first), qPrintable(first));
     QVERIFY2(text.contains(last), qPrintable(last));
     QCOMPARE(text.contains("not shown in kilograms"), height == 0);
+    // No title of the course's columns is cut over two lines ("Mont h"): each word is whole.
+    QStringList words;
+    for (const PdfPage &page : pdfPages(file))
+        for (const auto &word : page.words)
+            words << word.first;
+    QVERIFY(words.count("Month") >= 2); // the column and the chart's axis
+    for (const char *whole : {"BMI", "Weight", "Change", "(kg/m²)", "(kg)", "(%)", "WHO"})
+        QVERIFY2(words.contains(QString::fromUtf8(whole)), whole);
 }
 
 void TestReport::whoClassesAtTheirBounds_data()

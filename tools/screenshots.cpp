@@ -140,6 +140,8 @@ int main(int argc, char *argv[])
     result.prepareview(course.data());
     result.setPredictors(typicalPerson, typicalSources,
                          QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
+    // A height, as the weight-and-height dialog gives it: the course in kilograms too.
+    result.setHeightMetres(1.70);
     ok &= save(result, out.filePath("result.png"));
     ok &= saveReport(result, out.filePath("report.png"));
 
@@ -172,7 +174,7 @@ int main(int argc, char *argv[])
         draft.course = predictBmiCourse(typicalPerson);
         SaveCaseDialog saveCase(store, draft);
         saveCase.findChild<QLineEdit *>(QStringLiteral("caseCodeEdit"))->setText(QStringLiteral("AB-031"));
-        saveCase.findChild<QLineEdit *>(QStringLiteral("heightEdit"))->setText(QStringLiteral("1.68"));
+        saveCase.findChild<QLineEdit *>(QStringLiteral("heightEdit"))->setText(QStringLiteral("168"));
         ok &= save(saveCase, out.filePath("save-case.png"));
     }
     ok &= saveChartStyles(out.filePath("chart-styles.png"));

@@ -106,7 +106,8 @@ ReportDocument FollowUpReport::document() const
                             c > 0 && c != FollowUpTableModel::CourseColumn ? ReportTable::Number
                                                                            : ReportTable::Text});
         ReportTable visits(columns);
-        visits.setPoints(TablePoints);
+        // Ten columns fit the page only a size smaller, each word of their titles whole.
+        visits.setPoints(m_table.hasRange() ? TablePoints - 1.5 : TablePoints);
         QStringList notes;
         for (int r = 0; r < m_table.rowCount(); ++r) {
             QStringList cells;

@@ -6,6 +6,7 @@
 #include "reporttr.h"
 
 #include <QFontMetricsF>
+#include <QRegularExpression>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
@@ -242,9 +243,71 @@ void ReportDocument::addParagraph(const QString &text, Emphasis emphasis)
     d->parts.append(Part{Part::Paragraph, text, emphasis, ReportTable(), ChartPart()});
 }
 
+// Every column at least as wide as the longest word of its title and cells, in the fonts
+// they are drawn in, so that no word is cut ("Mont h", "(kg/ m²)"); the room comes from the
+// columns that have more than they need, and the shares are kept where they suffice.
+static ReportTable widenedToItsWords(ReportTable table, const QFont &font)
+{
+    const int count = int(table.columns().size());
+    if (count == 0)
+        return table;
+    const QFontMetricsF cells(font);
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetricsF titles(bold);
+    QList<double> need(count, 0);
+    for (int c = 0; c < count; ++c) {
+        const auto widest = [](const QString &text, const QFontMetricsF &metrics) {
+            double most = 0;
+            for (const QString &word : text.split(QRegularExpression(QStringLiteral("[ \\n]")),
+                                                  Qt::SkipEmptyParts))
+                most = std::max(most, metrics.horizontalAdvance(word));
+            return most;
+        };
+        double most = widest(table.columns()[c].title, titles);
+        for (const QStringList &row : table.rows())
+            most = std::max(most, widest(row.value(c), cells));
+        need[c] = (most + 2 * CellPaddingX + 1) / P::TextWidth;
+    }
+    double total = 0;
+    double slack = 0;
+    for (int c = 0; c < count; ++c) {
+        const double width = std::max(table.columns()[c].width, need[c]);
+        total += width;
+        slack += width - need[c];
+    }
+    const double over = total - 1.0;
+    QList<double> widths(count, 0);
+    double sum = 0;
+    for (int c = 0; c < count; ++c) {
+        const double width = std::max(table.columns()[c].width, need[c]);
+        // Past the whole width, the columns with room to spare give it back in proportion.
+        const double give = over > 0 && slack > 0 ? std::min(over, slack) * (width - need[c]) / slack : 0;
+        widths[c] = width - give;
+        sum += widths[c];
+    }
+    // Still too wide (a word wider than the page): the widened columns give back the rest,
+    // so that the widest words are cut as before and the others stay whole.
+    const double excess = sum - 1.0;
+    double grown = 0;
+    for (int c = 0; c < count; ++c)
+        grown += std::max(0.0, widths[c] - table.columns()[c].width);
+    for (int c = 0; c < count; ++c) {
+        const double growth = std::max(0.0, widths[c] - table.columns()[c].width);
+        if (excess > 0 && grown >= excess)
+            widths[c] -= excess * growth / grown;
+        else if (excess > 0)
+            widths[c] /= sum;
+        table.setWidth(c, widths[c]);
+    }
+    return table;
+}
+
 void ReportDocument::addTable(const ReportTable &table)
 {
-    d->parts.append(Part{Part::Table, QString(), Plain, table, ChartPart()});
+    const double points = table.points() > 0 ? table.points() : d->style.table;
+    d->parts.append(Part{Part::Table, QString(), Plain,
+                         widenedToItsWords(table, P::font(points)), ChartPart()});
 }
 
 void ReportDocument::addChart(const ChartXY &chart, const QString &yTitle,

@@ -23,6 +23,8 @@ public:
     static ReportTable keyValues(const QList<QPair<QString, QString>> &pairs);
 
     void addRow(const QStringList &cells);
+    // The share of the text width one column takes.
+    void setWidth(int column, double width) { m_columns[column].width = width; }
 
     // A number and its unit joined so that no line breaks between them.
     static QString withUnit(const QString &number, const QString &unit);

@@ -125,13 +125,14 @@ ReportDocument ResultReport::document() const
 
     report.addHeading(tr("Predicted course"));
     // Kilograms beside each BMI where the height is known; empty cells say so below.
-    ReportTable course({{tr("Month"), 0.08, ReportTable::Number},
+    // Each column as wide as the longest word of its title, so that none is cut.
+    ReportTable course({{tr("Month"), 0.10, ReportTable::Number},
                         {tr("BMI (kg/m²)"), 0.13, ReportTable::Number},
                         {tr("Weight (kg)"), 0.12, ReportTable::Number},
                         {tr("Change (kg/m²)"), 0.15, ReportTable::Number},
                         {tr("Change (kg)"), 0.12, ReportTable::Number},
                         {tr("Change (%)"), 0.11, ReportTable::Number},
-                        {tr("WHO class"), 0.29, ReportTable::Text}});
+                        {tr("WHO class"), 0.27, ReportTable::Text}});
     const double initial = m_record.predictors[static_cast<int>(Predictor::InitialBmi)];
     const std::optional<double> height = m_record.heightMetres;
     for (int m = 0; m < CourseMonths; ++m) {
