@@ -7,6 +7,7 @@
 #include "casecsv.h"
 #include "casestore.h"
 #include "casestorefixture.h"
+#include "codelines.h"
 #include "observedmonths.h"
 #include "visitstore.h"
 
@@ -70,6 +71,9 @@ private slots:
     void everyCodeReadsBack_data();
     void everyCodeReadsBack();
     void batchIsOneTransaction();
+    void batchesAllOrNone_data();
+    void batchesAllOrNone();
+    void codeLinesKeepTheFirstLine();
     void observedMonth_data();
     void observedMonth();
     void calibrationReadsWhatTheCohortHolds_data();
@@ -275,6 +279,84 @@ void TestCohortCases::batchIsOneTransaction()
     for (const CaseAuditEntry &entry : std::as_const(trail))
         actions << entry.action;
     QCOMPARE(actions, QStringList({"insert", "visit insert", "visit insert"}));
+}
+
+void TestCohortCases::batchesAllOrNone_data()
+{
+    QTest::addColumn<QString>("inBook"); // a code the book has before, or none
+    QTest::addColumn<QList<int>>("rows"); // which generated rows to replace (0: line 2)
+    QTest::addColumn<QByteArrayList>("replacements");
+    QTest::addColumn<QStringList>("refusals"); // "line: reason"
+
+    const int batch = CaseBookImport::BatchRows;
+    const int last = 2 * batch + 9;
+    const QByteArray rest = ",2025-01-31,,2,2,2,15,25,10,50,32,,,,,,";
+    QTest::newRow("refused in the last batch")
+        << QString() << QList<int>{last} << QByteArrayList{"Z,2025-13-01,,2,2,2,15,25,10,50,32,,,,,,"}
+        << QStringList{QStringLiteral("%1: baseline_date: “2025-13-01” is not a date written YYYY-MM-DD")
+                           .arg(last + 2)};
+    QTest::newRow("code twice across batches")
+        << QString() << QList<int>{batch + 5} << QByteArrayList{"s0" + rest}
+        << QStringList{QStringLiteral("%1: code: “s0” is also the code of line 2").arg(batch + 7)};
+    QTest::newRow("refused early, repeated late")
+        << QString() << QList<int>{1, last} << QByteArrayList{"X,2025-02-30" + rest.mid(11), "s5" + rest}
+        << QStringList{QStringLiteral("3: baseline_date: “2025-02-30” is not a date written YYYY-MM-DD"),
+                       QStringLiteral("%1: code: “s5” is also the code of line 7").arg(last + 2)};
+    QTest::newRow("in the book, last batch")
+        << QStringLiteral("Old") << QList<int>{last} << QByteArrayList{"OLD" + rest}
+        << QStringList{QStringLiteral("%1: code: “OLD” is already in the case book").arg(last + 2)};
+    QTest::newRow("in the book and repeated")
+        << QStringLiteral("Old") << QList<int>{3, batch + 1} << QByteArrayList{"old" + rest, "OLD" + rest}
+        << QStringList{QStringLiteral("5: code: “old” is already in the case book"),
+                       QStringLiteral("%1: code: “OLD” is also the code of line 5").arg(batch + 3)};
+}
+
+// A file of several batches is still stored whole or not at all: a refusal in a later batch
+// undoes the batches already written, and codes are compared across batches.
+void TestCohortCases::batchesAllOrNone()
+{
+    QFETCH(QString, inBook);
+    QFETCH(QList<int>, rows);
+    QFETCH(QByteArrayList, replacements);
+    QFETCH(QStringList, refusals);
+    CaseStore store;
+    QVERIFY(store.open(freshCaseBook()));
+    if (!inBook.isEmpty()) {
+        CaseRecord record = sampleCase(inBook);
+        QVERIFY(store.addCase(&record));
+    }
+    QByteArray text = header;
+    for (int i = 0; i < 2 * CaseBookImport::BatchRows + 10; ++i) {
+        const int replaced = rows.indexOf(i);
+        text += replaced >= 0 ? replacements.at(replaced)
+                              : "S" + QByteArray::number(i) + ",2025-01-31,,2,2,2,15,25,10,50,32,31,,,,,";
+        text += '\n';
+    }
+    const Imported imported = importInto(store, text);
+    QCOMPARE(imported.outcome, CaseBookImport::RowsRefused);
+    QStringList listed;
+    for (const CaseBookImport::Refusal &refusal : imported.refusals)
+        listed << QStringLiteral("%1: %2").arg(refusal.line).arg(refusal.reason);
+    QCOMPARE(listed, refusals);
+    QCOMPARE(store.caseCount(), inBook.isEmpty() ? 0 : 1);
+    QSqlQuery visits(store.database());
+    QVERIFY(visits.exec(QStringLiteral("SELECT COUNT(*) FROM case_visits")) && visits.next());
+    QCOMPARE(visits.value(0).toInt(), 0);
+}
+
+// A hash kept in one batch is found in the same batch and in later ones, with the line it
+// came with first.
+void TestCohortCases::codeLinesKeepTheFirstLine()
+{
+    CodeLines lines;
+    QString error;
+    QVERIFY(lines.open(&error));
+    QVector<qint64> earlier;
+    QVERIFY2(lines.firstLines({{7, 2}, {quint64(-3), 3}, {7, 4}}, &earlier, &error), qPrintable(error));
+    QCOMPARE(earlier, QVector<qint64>({0, 0, 2}));
+    QVERIFY2(lines.firstLines({{9, 5}, {quint64(-3), 6}, {9, 7}, {7, 8}}, &earlier, &error),
+             qPrintable(error));
+    QCOMPARE(earlier, QVector<qint64>({0, 3, 5, 2}));
 }
 
 void TestCohortCases::observedMonth_data()

@@ -16,6 +16,8 @@ static QString tr(const char *text)
     return QCoreApplication::translate("CaseStore", text);
 }
 
+static const char *const SavingCases = QT_TR_NOOP("save the cases");
+
 int CaseStore::schemaVersion() const
 {
     QSqlQuery query(database());
@@ -38,11 +40,40 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
                          const QVector<CaseVisits> &stored)
 {
     m_connection.clearError();
+    if (!checkNewCases(*records, visits) || !m_connection.connected())
+        return false;
+    if (m_connection.isServer())
+        return addCasesOnServer(records, visits, stored);
+    const QVector<CaseRecord> unsaved = *records;
+    CaseStoreWrite write(m_connection, SavingCases);
+    if (!write.begun())
+        return false;
+    VisitStore visitStore(m_connection);
+    bool saved = insertHere(records, visits, write);
+    for (const CaseVisits &more : stored) {
+        QDate baseline;
+        saved = saved && visitStore.readBaseline(more.caseId, &baseline)
+                && checkStoredVisits(more, baseline) && visitStore.storeHeight(more.caseId, more.newHeightM);
+        for (Visit visit : more.visits) {
+            if (!saved)
+                break;
+            saved = visitStore.insertVisit(more.caseId, &visit, write);
+        }
+    }
+    if (!saved || !write.commit()) {
+        *records = unsaved;
+        return false;
+    }
+    return true;
+}
+
+bool CaseStore::checkNewCases(const QVector<CaseRecord> &records, const QVector<QList<Visit>> &visits)
+{
     const auto refuse = [this](const CaseRecord &record, const CaseStoreError &error) {
         return m_connection.fail({error.kind, tr("Case “%1”: %2").arg(record.code, error.message)});
     };
-    for (int i = 0; i < records->size(); ++i) {
-        const CaseRecord &record = records->at(i);
+    for (int i = 0; i < records.size(); ++i) {
+        const CaseRecord &record = records.at(i);
         if (const CaseStoreError invalid = CaseTable::check(record))
             return refuse(record, invalid);
         for (const Visit &visit : visits.value(i)) {
@@ -50,14 +81,12 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
                 return refuse(record, invalid);
         }
     }
-    if (!m_connection.connected())
-        return false;
-    if (m_connection.isServer())
-        return addCasesOnServer(records, visits, stored);
-    const QVector<CaseRecord> unsaved = *records;
-    CaseStoreWrite write(m_connection, QT_TR_NOOP("save the cases"));
-    if (!write.begun())
-        return false;
+    return true;
+}
+
+bool CaseStore::insertHere(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits,
+                           CaseStoreWrite &write)
+{
     CaseTable cases(m_connection);
     VisitStore visitStore(m_connection);
     const QDateTime now = QDateTime::currentDateTimeUtc();
@@ -69,29 +98,8 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
                 break;
             saved = visitStore.insertVisit(record.id, &visit, write);
         }
-        if (!saved) {
-            *records = unsaved;
+        if (!saved)
             return false;
-        }
-    }
-    for (const CaseVisits &more : stored) {
-        QDate baseline;
-        bool saved = visitStore.readBaseline(more.caseId, &baseline)
-                     && checkStoredVisits(more, baseline)
-                     && visitStore.storeHeight(more.caseId, more.newHeightM);
-        for (Visit visit : more.visits) {
-            if (!saved)
-                break;
-            saved = visitStore.insertVisit(more.caseId, &visit, write);
-        }
-        if (!saved) {
-            *records = unsaved;
-            return false;
-        }
-    }
-    if (!write.commit()) {
-        *records = unsaved;
-        return false;
     }
     return true;
 }
@@ -105,56 +113,70 @@ bool CaseStore::checkStoredVisits(const CaseVisits &more, const QDate &baseline)
     return true;
 }
 
+bool CaseStore::callOnServer(const char *function, const QStringList &arguments, ServerAnswers *answers,
+                             CaseServerFunctions::Refusal *refusal)
+{
+    if (arguments.isEmpty())
+        return true;
+    CaseStoreStatement call(m_connection,
+                            CaseServerFunctions::call(m_connection.dialect().schema(), function, 2),
+                            SavingCases);
+    if (!call)
+        return false;
+    for (const QString &argument : arguments) {
+        call->addBindValue(m_connection.user());
+        call->addBindValue(argument);
+        if (!call.exec()) {
+            *refusal = CaseServerFunctions::refusal(*call);
+            return false;
+        }
+        while (answers && call->next())
+            answers->append({call->value(0).toLongLong(), CaseAuditTrail::readTime(call->value(1))});
+    }
+    return true;
+}
+
+void CaseStore::markSaved(QVector<CaseRecord> *records, const ServerAnswers &saved) const
+{
+    for (int i = 0; i < records->size(); ++i) {
+        CaseRecord &record = (*records)[i];
+        record.id = saved[i].first;
+        record.createdBy = record.changedBy = m_connection.user();
+        record.createdAt = record.changedAt = saved[i].second;
+        record.rowVersion = 1;
+    }
+}
+
 bool CaseStore::addCasesOnServer(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits,
                                  const QVector<CaseVisits> &stored)
 {
-    const char *doing = QT_TR_NOOP("save the cases");
     // Each call writes up to ServerChunk cases as sets on the server: a batch of up to that
     // many new cases is one round trip, a larger one a round trip per chunk and its
     // transaction's two.
     const QStringList newCases = CaseServerFunctions::batchArguments(*records, visits, ServerChunk);
     const QStringList moreVisits = CaseServerFunctions::storedVisitsArguments(stored, ServerChunk);
-    QVector<QPair<qint64, QDateTime>> saved;
+    ServerAnswers saved;
     CaseServerFunctions::Refusal refusal = CaseServerFunctions::NoRefusal;
-    const auto callEach = [&](const char *function, const QStringList &arguments, bool answers) {
-        if (arguments.isEmpty())
-            return true;
-        CaseStoreStatement call(m_connection,
-                                CaseServerFunctions::call(m_connection.dialect().schema(), function, 2),
-                                doing);
-        if (!call)
-            return false;
-        for (const QString &argument : arguments) {
-            call->addBindValue(m_connection.user());
-            call->addBindValue(argument);
-            if (!call.exec()) {
-                refusal = CaseServerFunctions::refusal(*call);
-                return false;
-            }
-            while (answers && call->next())
-                saved.append({call->value(0).toLongLong(), CaseAuditTrail::readTime(call->value(1))});
-        }
-        return true;
-    };
     {
-        CaseStoreWrite write(m_connection, doing, int(newCases.size() + moreVisits.size()));
+        CaseStoreWrite write(m_connection, SavingCases, int(newCases.size() + moreVisits.size()));
         if (!write.begun())
             return false;
-        if (callEach("telma_add_cases", newCases, true) && callEach("telma_add_visits", moreVisits, false)
+        if (callOnServer("telma_add_cases", newCases, &saved, &refusal)
+            && callOnServer("telma_add_visits", moreVisits, nullptr, &refusal)
             && saved.size() == records->size() && write.commit()) {
-            for (int i = 0; i < records->size(); ++i) {
-                CaseRecord &record = (*records)[i];
-                record.id = saved[i].first;
-                record.createdBy = record.changedBy = m_connection.user();
-                record.createdAt = record.changedAt = saved[i].second;
-                record.rowVersion = 1;
-            }
+            markSaved(records, saved);
             return true;
         }
     } // rolled back, so that what went wrong can be looked up
+    return explainServerRefusal(refusal, *records, stored);
+}
+
+bool CaseStore::explainServerRefusal(CaseServerFunctions::Refusal refusal,
+                                     const QVector<CaseRecord> &records, const QVector<CaseVisits> &stored)
+{
     switch (refusal) {
     case CaseServerFunctions::CodeInUse:
-        return refuseCodeInUse(*records);
+        return refuseCodeInUse(records);
     case CaseServerFunctions::CaseGone:
         return m_connection.fail({CaseStoreError::NotFound, tr("The case no longer exists.")});
     case CaseServerFunctions::HeightSet:

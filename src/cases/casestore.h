@@ -2,6 +2,7 @@
 #define CASESTORE_H
 
 #include "caserecord.h"
+#include "caseserverfunctions.h"
 #include "casestoreconnection.h"
 #include "casestoreerror.h"
 #include "visit.h"
@@ -27,6 +28,8 @@ struct CaseVisits {
 // why in words for the user, and nothing was changed. The work is done by the connection,
 // the cases (CaseTable), the visits (VisitStore) and the audit trail (CaseAuditTrail); this
 // is the one object the windows and tools hold.
+class CaseStoreWrite;
+
 class CaseStore
 {
 public:
@@ -108,6 +111,21 @@ public:
     static constexpr int ServerChunk = 1000;
 
 private:
+    friend class CaseBatches;
+    // The new cases' ids and times, in order, as the server answers.
+    using ServerAnswers = QVector<QPair<qint64, QDateTime>>;
+
+    bool checkNewCases(const QVector<CaseRecord> &records, const QVector<QList<Visit>> &visits);
+    // Writes new cases and their visits in a SQLite file's open transaction.
+    bool insertHere(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits,
+                    CaseStoreWrite &write);
+    // Calls a function of the server once per argument; answers collects what it returns.
+    bool callOnServer(const char *function, const QStringList &arguments, ServerAnswers *answers,
+                      CaseServerFunctions::Refusal *refusal);
+    void markSaved(QVector<CaseRecord> *records, const ServerAnswers &saved) const;
+    // Names what the server refused, after the transaction was rolled back; false.
+    bool explainServerRefusal(CaseServerFunctions::Refusal refusal, const QVector<CaseRecord> &records,
+                              const QVector<CaseVisits> &stored);
     bool addCasesOnServer(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits,
                           const QVector<CaseVisits> &stored);
     bool checkStoredVisits(const CaseVisits &more, const QDate &baseline);

@@ -340,16 +340,18 @@ int importCases(QFile &in, const QString &inName, const QCommandLineParser &pars
         return failure(error);
     CohortInput input(in, inName, options);
     CaseBookImport import(store, QCoreApplication::applicationVersion());
+    const QByteArray name = inName.toLocal8Bit();
+    // Listed as they are found, so that a file of many refused rows is not held.
+    import.setRefusalHandler([&name](const CaseBookImport::Refusal &refusal) {
+        std::fprintf(stderr, "%s:%lld: %s\n", name.constData(), static_cast<long long>(refusal.line),
+                     qUtf8Printable(refusal.reason));
+    });
     const CaseBookImport::Outcome outcome = import.run(input);
     if (outcome == CaseBookImport::Failed)
         return failure(import.error());
-    const QByteArray name = inName.toLocal8Bit();
-    for (const CaseBookImport::Refusal &refusal : import.refusals())
-        std::fprintf(stderr, "%s:%lld: %s\n", name.constData(), static_cast<long long>(refusal.line),
-                     qUtf8Printable(refusal.reason));
     if (outcome == CaseBookImport::RowsRefused) {
         std::fprintf(stderr, "telma-cohort: nothing was imported: %lld of %lld rows refused.\n",
-                     static_cast<long long>(import.refusals().size()), static_cast<long long>(import.rowsRead()));
+                     static_cast<long long>(import.refusalCount()), static_cast<long long>(import.rowsRead()));
         return SomeRowsRefused;
     }
     std::printf("%lld cases imported into %s.\n", static_cast<long long>(import.rowsRead()),

@@ -1,5 +1,7 @@
 #include "casebookimport.h"
 
+#include "casebatches.h"
+
 #include "casecsv.h"
 #include "casefields.h"
 #include "casestore.h"
@@ -8,6 +10,7 @@
 #include "visitstore.h"
 
 #include <QSet>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -20,11 +23,21 @@ QString fieldText(const CsvRow &row, int column)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+void join(QString *reasons, const QString &more)
+{
+    if (!reasons->isEmpty() && !more.isEmpty())
+        *reasons += QLatin1String("; ");
+    *reasons += more;
+}
+
 void addReason(QString *reasons, const QString &column, const QString &reason)
 {
-    if (!reasons->isEmpty())
-        *reasons += QLatin1String("; ");
-    *reasons += column + QLatin1String(": ") + reason;
+    join(reasons, column + QLatin1String(": ") + reason);
+}
+
+QString inBookClause(const QString &code)
+{
+    return QStringLiteral("code: “%1” is already in the case book").arg(code);
 }
 
 } // namespace
@@ -35,12 +48,18 @@ CaseBookImport::CaseBookImport(CaseStore &store, const QString &modelVersion)
 {
 }
 
+CaseBookImport::~CaseBookImport() = default;
+
 void CaseBookImport::readRow(const CsvRow &row, const CohortColumns &columns,
                              const CohortRecord &cohort)
 {
-    QString reasons = cohort.error;
-    CaseRecord record;
-    QList<Visit> visits;
+    if (!m_error.isEmpty())
+        return;
+    ++m_rowsRead;
+    Row item;
+    item.line = row.line;
+    item.before = cohort.error;
+    CaseRecord &record = item.record;
     // A row with the wrong number of fields has nothing more worth saying.
     const bool whole = int(row.fields.size()) == columns.fieldCount();
     if (whole) {
@@ -60,15 +79,13 @@ void CaseBookImport::readRow(const CsvRow &row, const CohortColumns &columns,
             if (readNumberField(text, range, m_mark, &height))
                 record.heightMetres = height;
             else if (text.find_first_not_of(" \t") != std::string_view::npos)
-                addReason(&reasons, QLatin1String(CohortColumns::caseColumnName(CohortColumns::Height)),
+                addReason(&item.before, QLatin1String(CohortColumns::caseColumnName(CohortColumns::Height)),
                           refusalClause(numberFieldRefusal(text, range, m_mark)));
         }
         record.predictors = cohort.predictors;
         record.course = predictBmiCourse(record.predictors);
         record.modelVersion = m_modelVersion;
 
-        const QString fold = CaseFields::foldedCode(record.code);
-        const auto earlier = m_lineOfCode.constFind(fold);
         const int codeLength = CaseFields::codeLength(record.code);
         // A code led by an apostrophe is one kept from before, as an export writes it.
         const QString refusal = escaped ? QString() : CaseFields::newCodeRefusal(record.code);
@@ -76,23 +93,20 @@ void CaseBookImport::readRow(const CsvRow &row, const CohortColumns &columns,
         const bool codeIsText =
             !TextCheck::check(row.fields[columns.caseColumn(CohortColumns::Code)], TextCheck::Paragraphs);
         if (codeIsText && record.code.trimmed().isEmpty())
-            addReason(&reasons, codeColumn, QStringLiteral("the code is required"));
+            addReason(&item.codeClause, codeColumn, QStringLiteral("the code is required"));
         else if (codeIsText && !refusal.isEmpty())
-            addReason(&reasons, codeColumn, QStringLiteral("“%1” %2").arg(record.code, refusal));
+            addReason(&item.codeClause, codeColumn, QStringLiteral("“%1” %2").arg(record.code, refusal));
         else if (codeIsText && codeLength > CaseFields::MaxCodeLength)
-            addReason(&reasons, codeColumn,
+            addReason(&item.codeClause, codeColumn,
                       QStringLiteral("the code has %1 characters; at most %2 are allowed")
                           .arg(codeLength).arg(CaseFields::MaxCodeLength));
-        else if (codeIsText && earlier != m_lineOfCode.constEnd())
-            addReason(&reasons, codeColumn,
-                      QStringLiteral("“%1” is also the code of line %2").arg(record.code).arg(*earlier));
         else if (codeIsText)
-            m_lineOfCode.insert(fold, row.line);
+            item.fold = CaseFields::foldedCode(record.code);
         if (!record.baselineDate.isValid())
-            addReason(&reasons, dateColumn,
+            addReason(&item.after, dateColumn,
                       QStringLiteral("“%1” is not a date written YYYY-MM-DD").arg(date));
         else if (record.baselineDate > QDate::currentDate())
-            addReason(&reasons, dateColumn, QStringLiteral("%1 is after today").arg(date));
+            addReason(&item.after, dateColumn, QStringLiteral("%1 is after today").arg(date));
         for (int month = 1; month <= CourseMonths && record.baselineDate.isValid(); ++month) {
             const double bmi = cohort.observed[month - 1];
             if (std::isnan(bmi))
@@ -100,55 +114,174 @@ void CaseBookImport::readRow(const CsvRow &row, const CohortColumns &columns,
             const Visit visit{0, record.baselineDate.addMonths(month), bmi, std::nullopt, {}};
             const QString column = QString::fromStdString(CohortColumns::observedName(month));
             if (visit.date > QDate::currentDate())
-                addReason(&reasons, column,
+                addReason(&item.after, column,
                           QStringLiteral("its visit date, %1, is after today")
                               .arg(visit.date.toString(Qt::ISODate)));
             else if (const CaseStoreError invalid = VisitStore::check(visit, record.baselineDate))
-                addReason(&reasons, column, refusalClause(invalid.message));
-            visits.append(visit);
+                addReason(&item.after, column, refusalClause(invalid.message));
+            item.visits.append(visit);
         }
     }
-    if (!reasons.isEmpty())
-        m_refusals.append({row.line, reasons});
-    m_records.append(record);
-    m_visits.append(visits);
+    m_batchBytes += qint64(row.text.size()) + 2 * record.code.size();
+    m_batch.append(std::move(item));
+    if ((m_batch.size() >= BatchRows || m_batchBytes >= BatchBytes) && !finishBatch()
+        && m_error.isEmpty())
+        m_error = m_store.lastError().message;
 }
 
-bool CaseBookImport::refuseCodesInBook()
+void CaseBookImport::refuse(qint64 line, const QString &reason)
 {
+    ++m_refusalCount;
+    if (m_onRefusal)
+        m_onRefusal({line, reason});
+    else
+        m_refusals.append({line, reason});
+}
+
+bool CaseBookImport::findCodesInBook(const QVector<Row *> &rows)
+{
+    if (rows.isEmpty())
+        return true;
     QStringList codes;
-    for (const CaseRecord &record : std::as_const(m_records)) {
-        if (m_lineOfCode.contains(CaseFields::foldedCode(record.code)))
-            codes << record.code;
-    }
+    for (const Row *row : rows)
+        codes << row->record.code;
     QSet<QString> inBook;
-    if (!m_store.codesInUse(codes, &inBook)) {
-        m_error = m_store.lastError().message;
+    if (!m_store.codesInUse(codes, &inBook))
         return false;
-    }
-    for (const QString &code : std::as_const(inBook)) {
-        const qint64 line = m_lineOfCode.value(CaseFields::foldedCode(code));
-        const QString reason = QStringLiteral("code: “%1” is already in the case book").arg(code);
-        const auto refused = std::find_if(m_refusals.begin(), m_refusals.end(),
-                                          [line](const Refusal &r) { return r.line == line; });
-        if (refused == m_refusals.end())
-            m_refusals.append({line, reason});
-        else if (!refused->reason.contains(reason))
-            refused->reason += QLatin1String("; ") + reason;
-    }
-    std::sort(m_refusals.begin(), m_refusals.end(),
-              [](const Refusal &a, const Refusal &b) { return a.line < b.line; });
+    for (Row *row : rows)
+        row->inBook = inBook.contains(row->record.code);
     return true;
+}
+
+bool CaseBookImport::finishBatch()
+{
+    if (m_batch.isEmpty())
+        return true;
+    const auto refusedAlready = [](const Row &row) {
+        return !row.before.isEmpty() || !row.codeClause.isEmpty() || !row.after.isEmpty();
+    };
+    if (m_writing && std::any_of(m_batch.cbegin(), m_batch.cend(), refusedAlready)) {
+        m_writing = false;
+        m_batches->rollback();
+    }
+    // Begun before the codes are looked up, so that no other writer can take one meanwhile.
+    if (m_writing && !m_batches->active() && !m_batches->begin()) {
+        m_writeError = m_store.lastError().message;
+        m_writing = false;
+    }
+
+    QVector<QPair<quint64, qint64>> hashes;
+    QVector<Row *> coded;
+    for (Row &row : m_batch) {
+        if (!row.fold.isEmpty()) {
+            hashes.append({CodeLines::hashOf(row.fold), row.line});
+            coded << &row;
+        }
+    }
+    QVector<qint64> earlierLines;
+    if (!m_codeLines.firstLines(hashes, &earlierLines, &m_error))
+        return false;
+    for (int i = 0; i < coded.size(); ++i)
+        coded[i]->earlierLine = earlierLines[i];
+
+    // A code whose hash came before: the same code, unless the earlier one says otherwise.
+    const qint64 batchStart = m_batch.constFirst().line;
+    QVector<Row *> lookUp;
+    QVector<Row *> inEarlierBatch;
+    for (Row &row : m_batch) {
+        if (row.fold.isEmpty())
+            continue;
+        if (row.earlierLine >= batchStart) {
+            const auto earlier = std::lower_bound(
+                m_batch.cbegin(), m_batch.cend(), row.earlierLine,
+                [](const Row &r, qint64 line) { return r.line < line; });
+            row.repeated = earlier->fold == row.fold;
+        } else if (row.earlierLine > 0 && m_writing) {
+            // The earlier row is in the transaction: the book finds it if it is the same code.
+            inEarlierBatch << &row;
+            continue;
+        } else {
+            // Nothing but the hash is left of it; two codes share one once in 10^19 pairs.
+            row.repeated = row.earlierLine > 0;
+        }
+        if (!row.repeated)
+            lookUp << &row;
+    }
+    if (!findCodesInBook(lookUp + inEarlierBatch))
+        return false;
+    for (Row *row : std::as_const(inEarlierBatch)) {
+        row->repeated = row->inBook;
+        row->inBook = false;
+    }
+
+    for (const Row &row : std::as_const(m_batch)) {
+        QString reasons = row.before;
+        join(&reasons, row.repeated ? QStringLiteral("code: “%1” is also the code of line %2")
+                                          .arg(row.record.code).arg(row.earlierLine)
+                                    : row.codeClause);
+        join(&reasons, row.after);
+        if (row.inBook)
+            join(&reasons, inBookClause(row.record.code));
+        if (!reasons.isEmpty())
+            refuse(row.line, reasons);
+    }
+    if (m_writing && m_refusalCount > 0) {
+        m_writing = false;
+        m_batches->rollback();
+    }
+    if (m_writing) {
+        QVector<CaseRecord> records;
+        QVector<QList<Visit>> visits;
+        records.reserve(m_batch.size());
+        visits.reserve(m_batch.size());
+        for (Row &row : m_batch) {
+            records.append(std::move(row.record));
+            visits.append(std::move(row.visits));
+        }
+        if (!m_batches->add(&records, visits)) {
+            m_writing = false;
+            if (m_store.lastError().kind != CaseStoreError::DuplicateCode || !refuseCodesTakenMeanwhile())
+                m_writeError = m_store.lastError().message;
+        }
+    }
+    m_batch.clear();
+    m_batchBytes = 0;
+    return true;
+}
+
+bool CaseBookImport::refuseCodesTakenMeanwhile()
+{
+    // Another writer took a code between the check and the write: nothing was stored, and the
+    // rows whose codes it took are named as if they had been taken before.
+    QVector<Row *> rows;
+    for (Row &row : m_batch) {
+        if (!row.fold.isEmpty() && !row.repeated)
+            rows << &row;
+    }
+    if (!findCodesInBook(rows))
+        return false;
+    const qint64 refusedBefore = m_refusalCount;
+    for (const Row *row : std::as_const(rows)) {
+        if (row->inBook)
+            refuse(row->line, inBookClause(row->record.code));
+    }
+    return m_refusalCount > refusedBefore;
 }
 
 CaseBookImport::Outcome CaseBookImport::run(CohortInput &input)
 {
-    m_records.clear();
-    m_visits.clear();
-    m_lineOfCode.clear();
+    m_batches = std::make_unique<CaseBatches>(m_store);
+    m_writing = true;
+    m_writeError.clear();
+    m_batch.clear();
+    m_batchBytes = 0;
     m_refusals.clear();
+    m_refusalCount = 0;
+    m_rowsRead = 0;
     m_error.clear();
     m_mark = input.decimalMark();
+    if (!m_codeLines.open(&m_error))
+        return Failed;
     // Refusals are listed by the caller, together with the ones found here.
     input.setRefusalStream(nullptr);
 
@@ -167,24 +300,24 @@ CaseBookImport::Outcome CaseBookImport::run(CohortInput &input)
     const auto onRecord = [this, &found](const CsvRow &row, const CohortRecord &record) {
         readRow(row, found, record);
     };
-    if (!input.read(onHeader, onRecord)) {
-        m_error = input.error();
+    const bool read = input.read(onHeader, onRecord);
+    if (read && m_error.isEmpty() && !finishBatch() && m_error.isEmpty())
+        m_error = m_store.lastError().message;
+    if (!read || !m_error.isEmpty()) {
+        m_batches->rollback();
+        if (!read)
+            m_error = input.error();
         return Failed;
     }
-
-    if (!refuseCodesInBook())
-        return Failed;
-    if (!m_refusals.isEmpty())
+    if (m_refusalCount > 0)
         return RowsRefused;
-
-    if (!m_store.addCases(&m_records, m_visits)) {
-        // Another writer took a code between the check and the commit: nothing was stored,
-        // and the rows whose codes it took are named as if they had been taken before.
-        const CaseStoreError failure = m_store.lastError();
-        if (failure.kind == CaseStoreError::DuplicateCode && refuseCodesInBook()
-            && !m_refusals.isEmpty())
-            return RowsRefused;
-        m_error = failure.message;
+    if (!m_writeError.isEmpty()) {
+        m_error = m_writeError;
+        return Failed;
+    }
+    // A file of no rows stores nothing and needs no transaction.
+    if (m_batches->active() && !m_batches->commit()) {
+        m_error = m_store.lastError().message;
         return Failed;
     }
     return Imported;
