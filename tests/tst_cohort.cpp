@@ -3,10 +3,12 @@
 #include "cohortinput.h"
 #include "cohortprediction.h"
 #include "cohortvalidation.h"
+#include "csvreader.h"
 #include "numberfield.h"
 #include "predictorcheck.h"
 
 #include <QBuffer>
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include <charconv>
@@ -75,6 +77,8 @@ private slots:
     void fastReaderAgreesWithTheWindow();
     void refusedRows_data();
     void refusedRows();
+    void plainLinesSplitAsByTheParser_data();
+    void plainLinesSplitAsByTheParser();
     void hostileText_data();
     void hostileText();
     void fileErrors_data();
@@ -153,6 +157,62 @@ void TestCohort::refusedRows()
     QVERIFY(reader.parse(run.output.constData(), size_t(run.output.size())) && reader.finish());
     QCOMPARE(fieldCounts, std::vector<size_t>(3, 16));
     QCOMPARE(errorOfRow(run.output, 2), QString());
+}
+
+void TestCohort::plainLinesSplitAsByTheParser_data()
+{
+    QTest::addColumn<char>("delimiter");
+    QTest::newRow("comma") << ',';
+    QTest::newRow("semicolon") << ';';
+    QTest::newRow("tab") << '\t';
+}
+
+// Whole lines without quotes are cut without libcsv; handed over one byte at a time, the same
+// text goes through libcsv. Both give the same records, fields, bytes and lines.
+void TestCohort::plainLinesSplitAsByTheParser()
+{
+    QFETCH(char, delimiter);
+    QRandomGenerator random(7);
+    const QByteArray alphabet = "ab ,;\t";
+    QByteArray text;
+    for (int line = 0; line < 3000; ++line) {
+        const int length = random.bounded(12);
+        for (int i = 0; i < length; ++i) {
+            // Quoted fields and lone CRs now and then, so that most lines are plain.
+            const int pick = random.bounded(alphabet.size() * 8);
+            if (pick < alphabet.size() * 4)
+                text += alphabet.at(pick / 4);
+            else if (random.bounded(40) > 0)
+                text += 'x';
+            else
+                text += pick % 2 ? delimiter + QByteArray("\"q") + delimiter + "\"\"\"" + delimiter
+                                 : QByteArray(1, '\r');
+        }
+        text += random.bounded(3) == 0 ? "\r\n" : "\n";
+    }
+    const auto records = [delimiter](const QByteArray &bytes, bool oneByteAtATime) {
+        QStringList seen;
+        CsvReader reader(delimiter, [&seen](const CsvRow &row) {
+            QStringList fields;
+            for (std::string_view field : row.fields)
+                fields << QString::fromLatin1(field.data(), qsizetype(field.size()));
+            seen << QStringLiteral("%1 [%2] {%3}").arg(row.line).arg(fields.join(QLatin1Char('|')),
+                                                       QString::fromLatin1(row.text.data(), qsizetype(row.text.size())));
+        });
+        // A CRLF stays together: cut between its bytes, a record's text is not kept.
+        for (qsizetype at = 0, step = 0; at < bytes.size(); at += step) {
+            step = !oneByteAtATime ? bytes.size() : bytes.mid(at, 2) == "\r\n" ? 2 : 1;
+            reader.parse(bytes.constData() + at, size_t(step));
+        }
+        reader.finish();
+        return seen;
+    };
+    const QStringList whole = records(text, false);
+    const QStringList parsed = records(text, true);
+    QVERIFY2(whole.size() > 2500, qPrintable(QString::number(whole.size())));
+    for (int i = 0; i < std::min(whole.size(), parsed.size()); ++i)
+        QCOMPARE(whole.at(i), parsed.at(i));
+    QCOMPARE(whole.size(), parsed.size());
 }
 
 void TestCohort::hostileText_data()

@@ -41,6 +41,12 @@ bool CsvReader::parse(const char *data, size_t size)
         const void *carriageReturn = std::memchr(data, '\r', m_chunk.size());
         if (carriageReturn && !(newline && carriageReturn == newline - 1))
             m_textLost = true;
+        if (m_previousChunkEnded && m_raw.empty() && m_ends.empty() && newline
+            && splitPlainLine(m_chunk)) {
+            ++m_line;
+            data = lineEnd;
+            continue;
+        }
         m_previousChunkEnded = newline != nullptr;
         m_chunkEnded = false;
         if (csv_parse(&m_parser, data, m_chunk.size(), onField, onRecordEnd, this) != m_chunk.size()
@@ -59,6 +65,46 @@ bool CsvReader::parse(const char *data, size_t size)
         data = lineEnd;
     }
     m_chunk = {};
+    return true;
+}
+
+bool CsvReader::splitPlainLine(std::string_view line)
+{
+    // Only a short line without quotes or a CR but its CRLF's: there libcsv would cut the
+    // fields exactly at the delimiters, trimming spaces and tabs around them, and no record
+    // could pass the size limit (each field costs at most its bytes and 24 more).
+    line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    if ((line.size() + 2) * 25 > MaxRecordSize || std::memchr(line.data(), '"', line.size())
+        || std::memchr(line.data(), '\r', line.size()))
+        return false;
+    // A delimiter never gets here: the fields are cut at it first.
+    const auto isSpace = [](char c) { return c == ' ' || c == '\t'; };
+    std::vector<std::string_view> &fields = m_row.fields;
+    fields.clear();
+    const char *const end = line.data() + line.size();
+    for (const char *begin = line.data();;) {
+        const char *cut = static_cast<const char *>(std::memchr(begin, m_delimiter, size_t(end - begin)));
+        const char *fieldEnd = cut ? cut : end;
+        const char *first = begin;
+        while (first < fieldEnd && isSpace(*first))
+            ++first;
+        const char *last = fieldEnd;
+        while (last > first && isSpace(last[-1]))
+            --last;
+        fields.emplace_back(first, size_t(last - first));
+        if (!cut)
+            break;
+        begin = cut + 1;
+    }
+    // Spaces alone are a blank line, as for libcsv.
+    if (fields.size() == 1 && fields.front().empty())
+        return true;
+    m_row.text = line;
+    m_row.line = m_line;
+    m_recordLine = m_line;
+    m_handler(m_row);
     return true;
 }
 

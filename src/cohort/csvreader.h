@@ -57,6 +57,8 @@ private:
     static void onRecordEnd(int terminator, void *reader);
     static void *limitedRealloc(void *memory, size_t size);
     std::string_view recordText();
+    // Hands over a whole line (ending in LF) that needs no CSV parser; false when it does.
+    bool splitPlainLine(std::string_view line);
 
     csv_parser m_parser;
     char m_delimiter;

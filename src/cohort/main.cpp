@@ -17,13 +17,13 @@
 #include "validationreport.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QCommandLineParser>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cstdio>
 #include <cstring>
@@ -247,15 +247,31 @@ int validate(QFile *in, const QString &inName, const QCommandLineParser &parser,
     return validation.rowsRefused > 0 ? SomeRowsRefused : AllRowsUsed;
 }
 
-// The file's SHA-256, read once before the cohort is; standard input is kept in memory for
-// that, as it cannot be read twice.
-bool hashInput(QFile &in, QBuffer *kept, QString *sha256, QString *error)
+// The file's SHA-256, read once before the cohort is; standard input is copied to a temporary
+// file (owner-only) for that, as it cannot be read twice and may be larger than memory.
+bool hashInput(QFile &in, QTemporaryFile *kept, QString *sha256, QString *error)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (in.isSequential()) {
-        kept->setData(in.readAll());
-        hash.addData(kept->data());
-        kept->open(QIODevice::ReadOnly);
+        if (!kept->open()) {
+            *error = QStringLiteral("Cannot keep standard input in a temporary file: %1.")
+                         .arg(kept->errorString());
+            return false;
+        }
+        QByteArray block(CohortInput::BlockSize, Qt::Uninitialized);
+        qint64 got = 0;
+        while ((got = in.read(block.data(), block.size())) > 0) {
+            hash.addData(QByteArrayView(block.constData(), got));
+            if (kept->write(block.constData(), got) != got) {
+                *error = QStringLiteral("Cannot keep standard input in a temporary file: %1.")
+                             .arg(kept->errorString());
+                return false;
+            }
+        }
+        if (got < 0 || !kept->seek(0)) {
+            *error = QStringLiteral("Cannot read standard input: %1.").arg(in.errorString());
+            return false;
+        }
     } else if (!hash.addData(&in) || !in.seek(0)) {
         *error = QStringLiteral("Cannot read %1: %2.").arg(in.fileName(), in.errorString());
         return false;
@@ -279,7 +295,7 @@ int calibrate(QFile *in, const QString &inName, const QCommandLineParser &parser
     if ((use || !in) && !openCaseBook(store, parser, o, &error))
         return failure(error);
     if (in) {
-        QBuffer kept;
+        QTemporaryFile kept;
         QString sha256;
         if (!hashInput(*in, &kept, &sha256, &error))
             return failure(error);

@@ -124,7 +124,7 @@ void CaseBookImport::readRow(const CsvRow &row, const CohortColumns &columns,
     }
     m_batchBytes += qint64(row.text.size()) + 2 * record.code.size();
     m_batch.append(std::move(item));
-    if ((m_batch.size() >= BatchRows || m_batchBytes >= BatchBytes) && !finishBatch()
+    if ((m_batch.size() >= BatchRows || m_batchBytes >= BatchBytes) && !finishBatch(false)
         && m_error.isEmpty())
         m_error = m_store.lastError().message;
 }
@@ -153,23 +153,14 @@ bool CaseBookImport::findCodesInBook(const QVector<Row *> &rows)
     return true;
 }
 
-bool CaseBookImport::finishBatch()
+void CaseBookImport::stopWriting()
 {
-    if (m_batch.isEmpty())
-        return true;
-    const auto refusedAlready = [](const Row &row) {
-        return !row.before.isEmpty() || !row.codeClause.isEmpty() || !row.after.isEmpty();
-    };
-    if (m_writing && std::any_of(m_batch.cbegin(), m_batch.cend(), refusedAlready)) {
-        m_writing = false;
-        m_batches->rollback();
-    }
-    // Begun before the codes are looked up, so that no other writer can take one meanwhile.
-    if (m_writing && !m_batches->active() && !m_batches->begin()) {
-        m_writeError = m_store.lastError().message;
-        m_writing = false;
-    }
+    m_writing = false;
+    m_batches->rollback();
+}
 
+bool CaseBookImport::findEarlierLines()
+{
     QVector<QPair<quint64, qint64>> hashes;
     QVector<Row *> coded;
     for (Row &row : m_batch) {
@@ -183,12 +174,17 @@ bool CaseBookImport::finishBatch()
         return false;
     for (int i = 0; i < coded.size(); ++i)
         coded[i]->earlierLine = earlierLines[i];
+    return true;
+}
 
+bool CaseBookImport::checkCodes()
+{
     // A code whose hash came before: the same code, unless the earlier one says otherwise.
     const qint64 batchStart = m_batch.constFirst().line;
     QVector<Row *> lookUp;
     QVector<Row *> inEarlierBatch;
     for (Row &row : m_batch) {
+        row.repeated = row.inBook = false;
         if (row.fold.isEmpty())
             continue;
         if (row.earlierLine >= batchStart) {
@@ -196,7 +192,7 @@ bool CaseBookImport::finishBatch()
                 m_batch.cbegin(), m_batch.cend(), row.earlierLine,
                 [](const Row &r, qint64 line) { return r.line < line; });
             row.repeated = earlier->fold == row.fold;
-        } else if (row.earlierLine > 0 && m_writing) {
+        } else if (row.earlierLine > 0 && m_batches->active()) {
             // The earlier row is in the transaction: the book finds it if it is the same code.
             inEarlierBatch << &row;
             continue;
@@ -213,6 +209,59 @@ bool CaseBookImport::finishBatch()
         row->repeated = row->inBook;
         row->inBook = false;
     }
+    return true;
+}
+
+bool CaseBookImport::writeBatch(bool alone)
+{
+    QVector<CaseRecord> records;
+    QVector<QList<Visit>> visits;
+    records.reserve(m_batch.size());
+    visits.reserve(m_batch.size());
+    for (const Row &row : std::as_const(m_batch)) {
+        records.append(row.record);
+        visits.append(row.visits);
+    }
+    // A file of one batch is one change of the store's own: one call on the server.
+    const bool saved = alone ? m_store.addCases(&records, visits)
+                             : (m_batches->active() || m_batches->begin()) && m_batches->add(&records, visits);
+    if (!saved)
+        stopWriting();
+    return saved;
+}
+
+bool CaseBookImport::finishBatch(bool last)
+{
+    if (m_batch.isEmpty())
+        return true;
+    const auto refusedAlready = [](const Row &row) {
+        return !row.before.isEmpty() || !row.codeClause.isEmpty() || !row.after.isEmpty();
+    };
+    if (m_writing && std::any_of(m_batch.cbegin(), m_batch.cend(), refusedAlready))
+        stopWriting();
+    if (!findEarlierLines())
+        return false;
+    const bool alone = last && !m_batches->active();
+    const qint64 refusedBefore = m_refusalCount;
+    QString writeFailure;
+    if (m_writing && m_store.connection().isServer()) {
+        // The server's call refuses a code in use itself: a batch is one round trip, and its
+        // codes are looked up only when it was refused.
+        if (writeBatch(alone)) {
+            m_batch.clear();
+            m_batchBytes = 0;
+            return true;
+        }
+        writeFailure = m_store.lastError().message;
+        if (m_store.lastError().kind != CaseStoreError::DuplicateCode)
+            m_writeError = writeFailure;
+    } else if (m_writing && !alone && !m_batches->active() && !m_batches->begin()) {
+        // Begun before the codes are looked up, so that no other writer takes one meanwhile.
+        m_writeError = m_store.lastError().message;
+        m_writing = false;
+    }
+    if (!checkCodes())
+        return false;
 
     for (const Row &row : std::as_const(m_batch)) {
         QString reasons = row.before;
@@ -225,31 +274,24 @@ bool CaseBookImport::finishBatch()
         if (!reasons.isEmpty())
             refuse(row.line, reasons);
     }
-    if (m_writing && m_refusalCount > 0) {
-        m_writing = false;
-        m_batches->rollback();
+    if (m_writing && m_refusalCount > 0)
+        stopWriting();
+    if (m_writing && !writeBatch(alone)) {
+        writeFailure = m_store.lastError().message;
+        if (m_store.lastError().kind != CaseStoreError::DuplicateCode)
+            m_writeError = writeFailure;
+        else
+            refuseCodesTakenMeanwhile();
     }
-    if (m_writing) {
-        QVector<CaseRecord> records;
-        QVector<QList<Visit>> visits;
-        records.reserve(m_batch.size());
-        visits.reserve(m_batch.size());
-        for (Row &row : m_batch) {
-            records.append(std::move(row.record));
-            visits.append(std::move(row.visits));
-        }
-        if (!m_batches->add(&records, visits)) {
-            m_writing = false;
-            if (m_store.lastError().kind != CaseStoreError::DuplicateCode || !refuseCodesTakenMeanwhile())
-                m_writeError = m_store.lastError().message;
-        }
-    }
+    // Refused as a code in use, but no code of the batch is in the book.
+    if (!writeFailure.isEmpty() && m_refusalCount == refusedBefore && m_writeError.isEmpty())
+        m_writeError = writeFailure;
     m_batch.clear();
     m_batchBytes = 0;
     return true;
 }
 
-bool CaseBookImport::refuseCodesTakenMeanwhile()
+void CaseBookImport::refuseCodesTakenMeanwhile()
 {
     // Another writer took a code between the check and the write: nothing was stored, and the
     // rows whose codes it took are named as if they had been taken before.
@@ -259,13 +301,11 @@ bool CaseBookImport::refuseCodesTakenMeanwhile()
             rows << &row;
     }
     if (!findCodesInBook(rows))
-        return false;
-    const qint64 refusedBefore = m_refusalCount;
+        return;
     for (const Row *row : std::as_const(rows)) {
         if (row->inBook)
             refuse(row->line, inBookClause(row->record.code));
     }
-    return m_refusalCount > refusedBefore;
 }
 
 CaseBookImport::Outcome CaseBookImport::run(CohortInput &input)
@@ -301,7 +341,7 @@ CaseBookImport::Outcome CaseBookImport::run(CohortInput &input)
         readRow(row, found, record);
     };
     const bool read = input.read(onHeader, onRecord);
-    if (read && m_error.isEmpty() && !finishBatch() && m_error.isEmpty())
+    if (read && m_error.isEmpty() && !finishBatch(true) && m_error.isEmpty())
         m_error = m_store.lastError().message;
     if (!read || !m_error.isEmpty()) {
         m_batches->rollback();

@@ -70,13 +70,18 @@ private:
 
     void readRow(const CsvRow &row, const CohortColumns &columns, const CohortRecord &cohort);
     // Checks the batch's codes against each other and the book, lists its refusals and,
-    // while nothing was refused, writes it; false when the book cannot be used.
-    bool finishBatch();
+    // while nothing was refused, writes it; false when the book cannot be used. The last
+    // batch of a file that has only one is written as one change of the store's own.
+    bool finishBatch(bool last);
+    bool findEarlierLines();
+    bool checkCodes();
     bool findCodesInBook(const QVector<Row *> &rows);
+    bool writeBatch(bool alone);
+    void stopWriting();
     void refuse(qint64 line, const QString &reason);
-    // The refused write of a batch whose code another writer took meanwhile: named as
-    // taken before. False when that is not why.
-    bool refuseCodesTakenMeanwhile();
+    // The refused write of a batch whose code another writer took meanwhile: the rows whose
+    // codes are in the book now are named as taken before.
+    void refuseCodesTakenMeanwhile();
 
     CaseStore &m_store;
     QString m_modelVersion;
