@@ -669,6 +669,8 @@ void TestCaseBook::loadedCaseStaysInView()
     QCOMPARE(reportText.contains(QStringLiteral("Restrained eating: 3.1 stored")), changed);
     QCOMPARE(saveOffered, changed);
     QCOMPARE(saved, proposed);
+    // Saved, the form holds the new case as it is stored.
+    QCOMPARE(label->text(), QStringLiteral("Case %1").arg(changed ? proposed : "AB-101"));
 
     // The stored case is as it was; a changed simulation became a case of its own.
     CaseStore store;
