@@ -8,6 +8,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -59,6 +61,8 @@ private slots:
     void calibrationWorkedByHand();
     void calibrationOfTheCaseBook_data();
     void calibrationOfTheCaseBook();
+    void bookWhoseTrailDoesNotFit_data();
+    void bookWhoseTrailDoesNotFit();
 
 private:
     void write(const QString &name, const QByteArray &text);
@@ -416,6 +420,56 @@ void TestCohortCommand::calibrationOfTheCaseBook()
         for (const char *name : {"n", "mean_error", "sd_error"})
             QCOMPARE(same.value(QLatin1String(name)), month.value(QLatin1String(name)));
     }
+}
+
+void TestCohortCommand::bookWhoseTrailDoesNotFit_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("cases"); // in the book afterwards
+    QTest::addColumn<QString>("message");
+    QTest::newRow("audit --verify") << QStringList{"audit", "--verify"} << 1 << 1
+                                    << "guard case_audit_no_delete is missing";
+    QTest::newRow("import") << QStringList{"import", "in.csv"} << 2 << 1 << "Nothing was written";
+    QTest::newRow("import, noted") << QStringList{"import", "in.csv", "--trail-noted"} << 0 << 3
+                                   << "writing with --trail-noted";
+    QTest::newRow("calibrate --use") << QStringList{"calibrate", "--cases", "--use"} << 2 << 1
+                                     << "--trail-noted writes nonetheless";
+    QTest::newRow("export reads") << QStringList{"export"} << 0 << 1 << QString();
+    QTest::newRow("noted with a reading command") << QStringList{"export", "--trail-noted"} << 2 << 1
+                                                  << "--trail-noted belongs to";
+    QTest::newRow("noted with calibrate alone") << QStringList{"calibrate", "--cases", "--trail-noted"} << 2
+                                                << 1 << "--trail-noted belongs to calibrate --use";
+}
+
+// A book whose trail guard was dropped behind the program's back may be read and checked; a
+// writing command refuses before it writes, unless told that the finding was noted.
+void TestCohortCommand::bookWhoseTrailDoesNotFit()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(int, cases);
+    QFETCH(QString, message);
+    const QList<QByteArray> rows = caseRows.split('\n');
+    write(QStringLiteral("first.csv"), caseHeader + rows[0] + '\n');
+    write(QStringLiteral("in.csv"), caseHeader + rows[1] + '\n' + rows[2] + '\n');
+    const QString book = m_dir->filePath(QStringLiteral("book.sqlite"));
+    QCOMPARE(runCohort({"import", "first.csv", "--database", book}, m_dir->path()).status, 0);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("tamper"));
+        db.setDatabaseName(book);
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("DROP TRIGGER case_audit_no_delete")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("tamper"));
+
+    const Result result = runCohort(arguments + QStringList{"--database", book}, m_dir->path());
+    QCOMPARE(result.status, status);
+    QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+    const Result listed = runCohort({"export", "--database", book}, m_dir->path());
+    QCOMPARE(listed.status, 0);
+    QCOMPARE(listed.out.count('\n'), 1 + cases);
 }
 
 QTEST_GUILESS_MAIN(TestCohortCommand)
