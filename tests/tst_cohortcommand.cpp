@@ -436,6 +436,9 @@ void TestCohortCommand::bookWhoseTrailDoesNotFit_data()
     QTest::newRow("calibrate --use") << QStringList{"calibrate", "--cases", "--use"} << 2 << 1
                                      << "--trail-noted writes nonetheless";
     QTest::newRow("export reads") << QStringList{"export"} << 0 << 1 << QString();
+    QTest::newRow("fhir-export reads") << QStringList{"fhir-export", "--code", "A", "-o", "a.json"} << 0 << 1
+                                       << QString();
+    QTest::newRow("fhir-import") << QStringList{"fhir-import", "none.json"} << 2 << 1 << "Nothing was written";
     QTest::newRow("noted with a reading command") << QStringList{"export", "--trail-noted"} << 2 << 1
                                                   << "--trail-noted belongs to";
     QTest::newRow("noted with calibrate alone") << QStringList{"calibrate", "--cases", "--trail-noted"} << 2

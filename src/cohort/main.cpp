@@ -405,7 +405,7 @@ int fhirExport(const QCommandLineParser &parser, const Options &o)
     if (system.isEmpty())
         return failure(error);
     CaseStore store;
-    if (!openCaseBook(store, parser, o, &error, Access::Write))
+    if (!openCaseBook(store, parser, o, &error))
         return failure(error);
     FhirCaseBook book(store);
     QVector<FhirCase> cases;
