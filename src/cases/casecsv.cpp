@@ -1,4 +1,5 @@
 #include "casecsv.h"
+#include "textcheck.h"
 #include "casefields.h"
 
 #include <QCoreApplication>
@@ -58,6 +59,14 @@ QString CaseCsv::codeOfCell(const QString &cell, bool *escaped)
 {
     *escaped = cell.startsWith(QLatin1Char('\''));
     return *escaped ? cell.mid(1) : cell;
+}
+
+QString CaseCsv::codeCellRefusal(const QString &code)
+{
+    // What every reader refuses of a code's cell, escaped or not.
+    if (const TextCheck::Fault fault = TextCheck::check(code, TextCheck::Paragraphs))
+        return fault.clause();
+    return QString();
 }
 
 QString CaseCsv::numberCell(double value)

@@ -5,6 +5,7 @@
 #include "casebookcalibration.h"
 #include "casebookcohort.h"
 #include "casebookimport.h"
+#include "casecsv.h"
 #include "casestore.h"
 #include "casestorelocation.h"
 #include "clinicrange.h"
@@ -373,7 +374,8 @@ int importCases(QFile &in, const QString &inName, const QCommandLineParser &pars
                      static_cast<long long>(import.refusals().size()), static_cast<long long>(import.rowsRead()));
         return SomeRowsRefused;
     }
-    std::printf("%lld cases imported into %s.\n", static_cast<long long>(import.rowsRead()),
+    std::printf(import.rowsRead() == 1 ? "%lld case imported into %s.\n" : "%lld cases imported into %s.\n",
+                static_cast<long long>(import.rowsRead()),
                 qUtf8Printable(store.location()));
     return AllRowsUsed;
 }
@@ -390,12 +392,32 @@ int exportCases(const QCommandLineParser &parser, const Options &o)
     if (parser.isSet(o.output)) {
         if (!cohort.save(parser.value(o.output), &error))
             return failure(error);
-        return AllRowsUsed;
+    } else {
+        QFile standardOutput;
+        if (!standardOutput.open(stdout, QIODevice::WriteOnly) || !cohort.write(&standardOutput))
+            return failure(QStringLiteral("Cannot write to standard output."));
     }
-    QFile standardOutput;
-    if (!standardOutput.open(stdout, QIODevice::WriteOnly) || !cohort.write(&standardOutput))
-        return failure(QStringLiteral("Cannot write to standard output."));
-    return AllRowsUsed;
+    // Written all the same, as a copy of the book; but import would refuse these codes.
+    qint64 stranded = 0;
+    for (const CaseBookCohort::Row &row : cohort.rows()) {
+        const QString refusal = CaseCsv::codeCellRefusal(row.record.code);
+        if (refusal.isEmpty())
+            continue;
+        ++stranded;
+        // Never the raw character on a terminal: its picture, or U+FFFD for the rest.
+        QString shown = row.record.code;
+        for (QChar &c : shown) {
+            if (c.unicode() < 0x20)
+                c = QChar(0x2400 + c.unicode());
+            else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+                c = QChar(QChar::ReplacementCharacter);
+        }
+        std::fprintf(stderr, "telma-cohort: the code of case %lld (shown as “%s”) %s, which no file "
+                             "can carry back: give the case another code before it is imported "
+                             "elsewhere.\n",
+                     static_cast<long long>(row.record.id), qUtf8Printable(shown), qUtf8Printable(refusal));
+    }
+    return stranded > 0 ? SomeRowsRefused : AllRowsUsed;
 }
 
 int fhirExport(const QCommandLineParser &parser, const Options &o)
