@@ -15,6 +15,7 @@
 #include "fhirbundlewriter.h"
 #include "fhircasebook.h"
 #include "fhirimport.h"
+#include "textcheck.h"
 #include "validationreport.h"
 
 #include <QApplication>
@@ -404,18 +405,11 @@ int exportCases(const QCommandLineParser &parser, const Options &o)
         if (refusal.isEmpty())
             continue;
         ++stranded;
-        // Never the raw character on a terminal: its picture, or U+FFFD for the rest.
-        QString shown = row.record.code;
-        for (QChar &c : shown) {
-            if (c.unicode() < 0x20)
-                c = QChar(0x2400 + c.unicode());
-            else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
-                c = QChar(QChar::ReplacementCharacter);
-        }
         std::fprintf(stderr, "telma-cohort: the code of case %lld (shown as “%s”) %s, which no file "
                              "can carry back: give the case another code before it is imported "
                              "elsewhere.\n",
-                     static_cast<long long>(row.record.id), qUtf8Printable(shown), qUtf8Printable(refusal));
+                     static_cast<long long>(row.record.id), qUtf8Printable(TextCheck::visible(row.record.code)),
+                     qUtf8Printable(refusal));
     }
     return stranded > 0 ? SomeRowsRefused : AllRowsUsed;
 }
