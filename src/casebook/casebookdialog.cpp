@@ -18,6 +18,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -104,6 +105,7 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     const Action actions[] = {
         {&m_load, "loadCaseButton", QT_TR_NOOP("Load into form"), &CaseBookDialog::loadCurrent},
         {&m_answers, "caseAnswersButton", QT_TR_NOOP("Answers…"), &CaseBookDialog::chooseAnswers},
+        {&m_changeCode, "changeCodeButton", QT_TR_NOOP("Change code…"), &CaseBookDialog::changeCode},
         {&m_delete, "deleteCaseButton", QT_TR_NOOP("Delete…"), &CaseBookDialog::deleteCurrent},
         {&exportButton, "exportCasesButton", QT_TR_NOOP("Export…"), &CaseBookDialog::exportCases},
         {&exportFhirButton, "exportFhirButton", QT_TR_NOOP("Export FHIR…"), &CaseBookDialog::exportFhir},
@@ -218,6 +220,7 @@ void CaseBookDialog::updateButtons()
     const bool one = m_list->selectionModel()->selectedRows().size() == 1;
     m_load->setEnabled(one);
     m_answers->setEnabled(one);
+    m_changeCode->setEnabled(one);
     m_delete->setEnabled(one);
     // With one case selected, Return in the filter field loads it.
     m_load->setDefault(one);
@@ -304,6 +307,32 @@ void CaseBookDialog::deleteCurrent()
         return;
     if (!m_store.removeCase(record.id))
         warn(m_store.lastError().message);
+    m_model->reload();
+}
+
+void CaseBookDialog::changeCode()
+{
+    CaseRecord record;
+    if (!readCurrent(&record))
+        return;
+    QString typed = record.code;
+    // Asked again with what was typed until the book takes it or the user gives up.
+    for (;;) {
+        bool ok = false;
+        typed = QInputDialog::getText(this, tr("Change code"),
+                                      tr("The new code of the case “%1”:").arg(record.code),
+                                      QLineEdit::Normal, typed, &ok);
+        if (!ok || typed == record.code)
+            return;
+        CaseRecord changed = record;
+        changed.code = typed;
+        if (m_store.updateCase(&changed))
+            break;
+        warn(m_store.lastError().message);
+        const CaseStoreError::Kind kind = m_store.lastError().kind;
+        if (kind != CaseStoreError::InvalidInput && kind != CaseStoreError::DuplicateCode)
+            return;
+    }
     m_model->reload();
 }
 
