@@ -1,4 +1,6 @@
 #include "casecsv.h"
+
+#include "casestr.h"
 #include "casefields.h"
 
 #include <QCoreApplication>
@@ -96,7 +98,7 @@ bool CaseCsv::save(const QString &fileName, const QVector<CaseRecord> &records, 
     if (!file.open(QIODevice::WriteOnly)
         || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)
         || !write(&file, records) || !file.commit()) {
-        *error = QCoreApplication::translate("CaseCsv", "The cases cannot be written to %1: %2")
+        *error = CasesTr::tr("The cases cannot be written to %1: %2")
                      .arg(QDir::toNativeSeparators(fileName), file.errorString());
         file.cancelWriting();
         return false;
