@@ -21,6 +21,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
+#include <QSqlQuery>
+#include <QSqlError>
 #include <QtTest>
 
 class TestCaseBook : public QObject
@@ -45,6 +47,8 @@ private slots:
     void listLoadsPageByPage();
     void answersShowReadOnly();
     void fhirButtonsCarryTheBook();
+    void exportNamesCodesThatCannotComeBack_data();
+    void exportNamesCodesThatCannotComeBack();
     void loadedCaseStaysInView_data();
     void loadedCaseStaysInView();
 
@@ -511,6 +515,46 @@ void TestCaseBook::answersShowReadOnly()
     QCOMPARE(afterClick, stored);
 }
 
+void TestCaseBook::exportNamesCodesThatCannotComeBack_data()
+{
+    QTest::addColumn<QString>("kept"); // the code of case A-1 as an older version kept it
+    QTest::addColumn<QString>("named"); // in the warning; empty when there is none
+    QTest::newRow("a code a file carries") << "=A-1" << QString();
+    QTest::newRow("a control character") << "A\x1b-1" << "“A␛-1” holds the control character U+001B";
+}
+
+// The export is written whatever the codes; those an import would refuse are named, shown in
+// visible characters.
+void TestCaseBook::exportNamesCodesThatCannotComeBack()
+{
+    QFETCH(QString, kept);
+    QFETCH(QString, named);
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(QStringLiteral("cases.csv"));
+    CaseStore store;
+    QVERIFY(store.open(m_location));
+    QVERIFY(fillSmallBook(store));
+    QSqlQuery query(store.database());
+    query.prepare(QStringLiteral("UPDATE cases SET code = ? WHERE code = 'A-1'"));
+    query.addBindValue(kept);
+    QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
+    CaseBookDialog book(store);
+    book.show();
+    // A box is read and closed; none may be shown where every code comes back.
+    QString warning;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            warning = box->text();
+            box->close();
+        }
+    });
+    closer.start(10);
+    book.exportCasesTo(fileName);
+    QVERIFY(QFileInfo::exists(fileName));
+    QVERIFY2(named.isEmpty() ? warning.isEmpty() : warning.contains(named), qPrintable(warning));
+}
+
 // Exporting the selected case as FHIR writes it owner-only; importing that file in an empty book
 // recreates it with its visits and says what it did.
 void TestCaseBook::fhirButtonsCarryTheBook()
@@ -669,6 +713,8 @@ void TestCaseBook::loadedCaseStaysInView()
     QCOMPARE(reportText.contains(QStringLiteral("Restrained eating: 3.1 stored")), changed);
     QCOMPARE(saveOffered, changed);
     QCOMPARE(saved, proposed);
+    // Saved, the form holds the new case as it is stored.
+    QCOMPARE(label->text(), QStringLiteral("Case %1").arg(changed ? proposed : "AB-101"));
 
     // The stored case is as it was; a changed simulation became a case of its own.
     CaseStore store;

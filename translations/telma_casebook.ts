@@ -344,5 +344,15 @@
         <source>code</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>“%1” %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is written, but an import cannot read these codes back, which hold a character no longer taken. Give the cases other codes before they are imported elsewhere.
+
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -103,7 +103,11 @@ void MainWindow::on_btnSimulation_clicked()
     if (const std::optional<Calibration> calibration = m_caseBook->calibrationInUse())
         result.setCalibration(*calibration);
     m_loaded.describe(result, changesFromLoadedCase());
-    addSaveCaseButton(result, *m_caseBook, m_answers);
+    // Once saved, the form holds that case: a changed copy is no longer the old case "changed".
+    addSaveCaseButton(result, *m_caseBook, m_answers, [this](const CaseRecord &saved) {
+        m_loaded = LoadedCase(saved);
+        showLoadedCase();
+    });
     addHandoutButton(result);
     result.exec();
 }

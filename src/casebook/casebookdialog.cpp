@@ -13,6 +13,7 @@
 #include "flowlayout.h"
 #include "followuppane.h"
 #include "questionnaireview.h"
+#include "textcheck.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -310,25 +311,44 @@ void CaseBookDialog::deleteCurrent()
 
 void CaseBookDialog::exportCases()
 {
-    QVector<qint64> ids;
-    for (const QModelIndex &row : m_list->selectionModel()->selectedRows())
-        ids << m_model->summary(row.row()).id;
+    const bool all = m_list->selectionModel()->selectedRows().isEmpty();
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString proposed = QDir(folder).filePath(
         QStringLiteral("telma-cases-%1.csv").arg(QDate::currentDate().toString(Qt::ISODate)));
     const QString fileName = QFileDialog::getSaveFileName(
-        this, ids.isEmpty() ? CaseBookTr::tr("Export all cases") : CaseBookTr::tr("Export the selected cases"), proposed,
+        this, all ? CaseBookTr::tr("Export all cases") : CaseBookTr::tr("Export the selected cases"), proposed,
         CaseBookTr::tr("CSV files (*.csv)"));
-    if (fileName.isEmpty())
-        return;
+    if (!fileName.isEmpty())
+        exportCasesTo(fileName);
+}
+
+void CaseBookDialog::exportCasesTo(const QString &fileName)
+{
+    QVector<qint64> ids;
+    for (const QModelIndex &row : m_list->selectionModel()->selectedRows())
+        ids << m_model->summary(row.row()).id;
     QVector<CaseRecord> records;
     if (!m_store.readCases(ids, &records)) {
         warn(m_store.lastError().message);
         return;
     }
     QString error;
-    if (!CaseCsv::save(fileName, records, &error))
+    if (!CaseCsv::save(fileName, records, &error)) {
         warn(error);
+        return;
+    }
+    // Written all the same; but an import would refuse these codes, so they are named now.
+    QStringList stranded;
+    for (const CaseRecord &record : std::as_const(records)) {
+        const QString refusal = CaseCsv::codeCellRefusal(record.code);
+        if (!refusal.isEmpty())
+            stranded << CaseBookTr::tr("“%1” %2.").arg(TextCheck::visible(record.code), refusal);
+    }
+    if (!stranded.isEmpty())
+        warn(CaseBookTr::tr("The file is written, but an import cannot read these codes back, which hold a "
+                            "character no longer taken. Give the cases other codes before they are imported "
+                            "elsewhere.\n\n%1")
+                 .arg(stranded.join(QLatin1Char('\n'))));
 }
 
 // The case code system a clinic set, or empty after saying why it cannot be used.

@@ -30,7 +30,9 @@ public:
 
     // Shows the stored answers of one questionnaire of the current case, read-only.
     void showAnswers(int predictor);
-    // What "Export FHIR…" and "Import FHIR…" do once the file is chosen; problems are shown.
+    // What "Export…", "Export FHIR…" and "Import FHIR…" do once the file is chosen; problems
+    // are shown.
+    void exportCasesTo(const QString &fileName);
     void exportFhirTo(const QString &fileName);
     void importFhirFrom(const QString &fileName);
 

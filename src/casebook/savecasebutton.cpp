@@ -43,7 +43,8 @@ static QString newCodeBesides(CaseStore &store, const QString &code)
     return QString();
 }
 
-void addSaveCaseButton(graph &result, CaseBookAccess &caseBook, const PredictorAnswers &answers)
+void addSaveCaseButton(graph &result, CaseBookAccess &caseBook, const PredictorAnswers &answers,
+                       std::function<void(const CaseRecord &)> onSaved)
 {
     auto *save = new QAction(CaseBookTr::tr("Save to case…"), &result);
     save->setObjectName(QStringLiteral("saveCaseButton"));
@@ -53,7 +54,7 @@ void addSaveCaseButton(graph &result, CaseBookAccess &caseBook, const PredictorA
     if (stored)
         save->setToolTip(CaseBookTr::tr("This is the case “%1” as stored.").arg(result.caseCode()));
     result.addActionButton(save);
-    QObject::connect(save, &QAction::triggered, &result, [&result, &caseBook, answers, save] {
+    QObject::connect(save, &QAction::triggered, &result, [&result, &caseBook, answers, save, onSaved] {
         CaseStore *store = caseBook.store(&result);
         if (!store)
             return;
@@ -73,5 +74,7 @@ void addSaveCaseButton(graph &result, CaseBookAccess &caseBook, const PredictorA
         shown->setTextFormat(Qt::PlainText);
         shown->setText(CaseBookTr::tr("Saved to case “%1”.").arg(code));
         result.addExtra(shown);
+        if (onSaved)
+            onSaved(dialog.savedCase());
     });
 }

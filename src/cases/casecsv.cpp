@@ -1,7 +1,8 @@
 #include "casecsv.h"
 
-#include "casestr.h"
 #include "casefields.h"
+#include "casestr.h"
+#include "textcheck.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -60,6 +61,14 @@ QString CaseCsv::codeOfCell(const QString &cell, bool *escaped)
 {
     *escaped = cell.startsWith(QLatin1Char('\''));
     return *escaped ? cell.mid(1) : cell;
+}
+
+QString CaseCsv::codeCellRefusal(const QString &code)
+{
+    // What every reader refuses of a code's cell, escaped or not.
+    if (const TextCheck::Fault fault = TextCheck::check(code, TextCheck::Paragraphs))
+        return fault.clause();
+    return QString();
 }
 
 QString CaseCsv::numberCell(double value)

@@ -15,7 +15,6 @@
 
 namespace {
 
-
 void printHandout(QWidget *parent, const HandoutReport &handout)
 {
     QPrinter printer(QPrinter::HighResolution);

@@ -12,7 +12,6 @@
 
 namespace {
 
-
 // Points of the expected course per month: enough for the curve to look smooth.
 constexpr int StepsPerMonth = 10;
 // A narrow chart viewport, so that its labels print at about 15 pt.

@@ -149,3 +149,17 @@ TextCheck::Fault TextCheck::check(const QString &text, int allowed)
     }
     return {};
 }
+
+QString TextCheck::visible(const QString &text)
+{
+    QString shown = text;
+    for (QChar &c : shown) {
+        if (c.unicode() < 0x20)
+            c = QChar(0x2400 + c.unicode());
+        else if (c.unicode() == 0x7f)
+            c = QChar(0x2421);
+        else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            c = QChar(QChar::ReplacementCharacter);
+    }
+    return shown;
+}
