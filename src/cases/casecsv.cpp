@@ -1,6 +1,8 @@
 #include "casecsv.h"
-#include "textcheck.h"
+
 #include "casefields.h"
+#include "casestr.h"
+#include "textcheck.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -105,7 +107,7 @@ bool CaseCsv::save(const QString &fileName, const QVector<CaseRecord> &records, 
     if (!file.open(QIODevice::WriteOnly)
         || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)
         || !write(&file, records) || !file.commit()) {
-        *error = QCoreApplication::translate("CaseCsv", "The cases cannot be written to %1: %2")
+        *error = CasesTr::tr("The cases cannot be written to %1: %2")
                      .arg(QDir::toNativeSeparators(fileName), file.errorString());
         file.cancelWriting();
         return false;

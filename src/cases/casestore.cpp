@@ -1,4 +1,6 @@
 #include "casestore.h"
+
+#include "casestr.h"
 #include "caseaudittrail.h"
 #include "casefields.h"
 #include "caseserverfunctions.h"
@@ -10,11 +12,6 @@
 
 #include <QCoreApplication>
 #include <QSqlQuery>
-
-static QString tr(const char *text)
-{
-    return QCoreApplication::translate("CaseStore", text);
-}
 
 int CaseStore::schemaVersion() const
 {
@@ -39,7 +36,7 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
 {
     m_connection.clearError();
     const auto refuse = [this](const CaseRecord &record, const CaseStoreError &error) {
-        return m_connection.fail({error.kind, tr("Case “%1”: %2").arg(record.code, error.message)});
+        return m_connection.fail({error.kind, CasesTr::tr("Case “%1”: %2").arg(record.code, error.message)});
     };
     for (int i = 0; i < records->size(); ++i) {
         const CaseRecord &record = records->at(i);
@@ -55,7 +52,7 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
     if (m_connection.isServer())
         return addCasesOnServer(records, visits, stored);
     const QVector<CaseRecord> unsaved = *records;
-    CaseStoreWrite write(m_connection, QT_TR_NOOP("save the cases"));
+    CaseStoreWrite write(m_connection, QT_TRANSLATE_NOOP("Cases", "save the cases"));
     if (!write.begun())
         return false;
     CaseTable cases(m_connection);
@@ -108,7 +105,7 @@ bool CaseStore::checkStoredVisits(const CaseVisits &more, const QDate &baseline)
 bool CaseStore::addCasesOnServer(QVector<CaseRecord> *records, const QVector<QList<Visit>> &visits,
                                  const QVector<CaseVisits> &stored)
 {
-    const char *doing = QT_TR_NOOP("save the cases");
+    const char *doing = QT_TRANSLATE_NOOP("Cases", "save the cases");
     // Each call writes up to ServerChunk cases as sets on the server: a batch of up to that
     // many new cases is one round trip, a larger one a round trip per chunk and its
     // transaction's two.
@@ -156,11 +153,11 @@ bool CaseStore::addCasesOnServer(QVector<CaseRecord> *records, const QVector<QLi
     case CaseServerFunctions::CodeInUse:
         return refuseCodeInUse(*records);
     case CaseServerFunctions::CaseGone:
-        return m_connection.fail({CaseStoreError::NotFound, tr("The case no longer exists.")});
+        return m_connection.fail({CaseStoreError::NotFound, CasesTr::tr("The case no longer exists.")});
     case CaseServerFunctions::HeightSet:
         return m_connection.fail({CaseStoreError::Conflict,
-                                  tr("The case's height was set by someone else meanwhile; the "
-                                     "visit was not saved. Please enter it again.")});
+                                  CasesTr::tr("The case's height was set by someone else meanwhile; the "
+                                              "visit was not saved. Please enter it again.")});
     case CaseServerFunctions::InvalidValue: {
         // Said as on a SQLite file, which needs each case's baseline.
         const CaseStoreError refused = lastError();
@@ -172,7 +169,7 @@ bool CaseStore::addCasesOnServer(QVector<CaseRecord> *records, const QVector<QLi
             if (more.newHeightM && !(*more.newHeightM >= VisitLimits::HeightLowest
                                      && *more.newHeightM <= VisitLimits::HeightHighest))
                 return m_connection.fail({CaseStoreError::InvalidInput,
-                                          tr("The height must be from 1.00 to 2.50 m.")});
+                                          CasesTr::tr("The height must be from 1.00 to 2.50 m.")});
         }
         return m_connection.fail(refused);
     }
@@ -196,7 +193,7 @@ bool CaseStore::refuseCodeInUse(const QVector<CaseRecord> &records)
         if (seen.contains(fold) || inBook.contains(record.code))
             return m_connection.fail(
                 {CaseStoreError::DuplicateCode,
-                 tr("The code “%1” is already used by another case. Please choose another code.")
+                 CasesTr::tr("The code “%1” is already used by another case. Please choose another code.")
                      .arg(record.code)});
         seen.insert(fold);
     }
