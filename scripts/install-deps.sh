@@ -8,6 +8,8 @@ packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev qt6-qpa
 packages+=(libqt6sql6-sqlite)
 # telma-cohort reads CSV with libcsv and takes Student t quantiles from Boost.Math.
 packages+=(libcsv-dev libboost-math-dev)
+# lupdate, which the translation check and the catalogue refresh run.
+packages+=(qt6-l10n-tools)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

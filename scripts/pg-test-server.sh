@@ -25,7 +25,9 @@ server_running() { [ -f "$dir/data/postmaster.pid" ] && "${as_owner[@]}" "$bindi
 
 stop_server() {
     if server_running; then
-        "${as_owner[@]}" "$bindir/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null
+        # A server killed meanwhile leaves nothing to stop; one still running is an error.
+        "${as_owner[@]}" "$bindir/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null 2>&1 \
+            || ! server_running || { echo "$0: the server in $dir does not stop" >&2; exit 1; }
     fi
 }
 
@@ -53,7 +55,11 @@ restart)
 start)
     # A folder left by a run that was killed: stop its server and start afresh.
     if [ -e "$dir" ]; then
-        [ -O "$dir" ] || { echo "$0: $dir belongs to someone else" >&2; exit 1; }
+        # As root the folder was handed to postgres when it was made.
+        owner=$(stat -c %U -- "$dir")
+        if [ "$owner" != "$(id -un)" ] && { [ ${#as_owner[@]} -eq 0 ] || [ "$owner" != postgres ]; }; then
+            echo "$0: $dir belongs to $owner" >&2; exit 1
+        fi
         stop_server
         rm -rf -- "$dir"
     fi

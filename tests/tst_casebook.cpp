@@ -17,10 +17,13 @@
 #include <QCheckBox>
 #include <QCommandLinkButton>
 #include <QCalendarWidget>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
+#include <QSqlQuery>
+#include <QSqlError>
 #include <QtTest>
 
 class TestCaseBook : public QObject
@@ -45,6 +48,10 @@ private slots:
     void listLoadsPageByPage();
     void answersShowReadOnly();
     void fhirButtonsCarryTheBook();
+    void loadedCaseFollowsTheBook_data();
+    void loadedCaseFollowsTheBook();
+    void exportNamesCodesThatCannotComeBack_data();
+    void exportNamesCodesThatCannotComeBack();
     void loadedCaseStaysInView_data();
     void loadedCaseStaysInView();
 
@@ -511,6 +518,141 @@ void TestCaseBook::answersShowReadOnly()
     QCOMPARE(afterClick, stored);
 }
 
+void TestCaseBook::loadedCaseFollowsTheBook_data()
+{
+    QTest::addColumn<QString>("button"); // pressed on case AB-101 in the case book
+    QTest::addColumn<QString>("typed");  // into the new code's field
+    QTest::addColumn<QString>("refusal"); // part of the warning; empty when it is taken
+    QTest::addColumn<QString>("label");  // beside the main window's buttons afterwards
+    QTest::addColumn<QString>("stored"); // the case's code in the book afterwards
+    QTest::newRow("new code") << "changeCodeButton" << "AB-102" << "" << "Case AB-102" << "AB-102";
+    QTest::newRow("formula-like") << "changeCodeButton" << "=AB" << "begins with “=”" << "Case AB-101"
+                                  << "AB-101";
+    QTest::newRow("in use, other capitals") << "changeCodeButton" << "b-1" << "B-1" << "Case AB-101"
+                                            << "AB-101";
+    QTest::newRow("deleted") << "deleteCaseButton" << "" << "" << "" << "";
+}
+
+// The case in the form is the one the book holds: its code changed in the case book, or the
+// case deleted, the main window says so once the case book closes.
+void TestCaseBook::loadedCaseFollowsTheBook()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, typed);
+    QFETCH(QString, refusal);
+    QFETCH(QString, label);
+    QFETCH(QString, stored);
+    {
+        CaseStore store;
+        QVERIFY(store.open(m_location));
+        CaseRecord other = sampleCase(QStringLiteral("B-1"), 1);
+        CaseRecord loaded = sampleCase(QStringLiteral("AB-101"));
+        QVERIFY(store.addCase(&other) && store.addCase(&loaded));
+    }
+    MainWindow w;
+    w.show();
+    const auto chooseAB101 = [](CaseBookDialog *book) {
+        auto *list = book->findChild<QTableView *>("caseList");
+        const QModelIndexList found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                           QStringLiteral("AB-101"), 1, Qt::MatchExactly);
+        QVERIFY(!found.isEmpty());
+        list->selectRow(found.first().row());
+    };
+    bool opened = false;
+    onNextModalOf<CaseBookDialog>([&](CaseBookDialog *book) {
+        chooseAB101(book);
+        book->findChild<QPushButton *>("loadCaseButton")->click();
+    }, &opened);
+    w.findChild<QCommandLinkButton *>("casesButton")->click();
+    QVERIFY(opened);
+
+    QString warning;
+    QString offeredAgain;
+    onNextModalOf<CaseBookDialog>([&](CaseBookDialog *book) {
+        chooseAB101(book);
+        if (typed.isEmpty()) {
+            onNextModalOf<QMessageBox>([](QMessageBox *ask) {
+                for (QAbstractButton *answer : ask->buttons())
+                    if (ask->buttonRole(answer) == QMessageBox::DestructiveRole)
+                        answer->click();
+            });
+        } else {
+            onNextModalOf<QInputDialog>([&](QInputDialog *input) {
+                auto *edit = input->findChild<QLineEdit *>();
+                edit->selectAll();
+                QTest::keyClicks(edit, typed);
+                if (!refusal.isEmpty()) {
+                    onNextModalOf<QMessageBox>([&](QMessageBox *box) {
+                        warning = box->text() + box->informativeText();
+                        onNextModalOf<QInputDialog>([&](QInputDialog *again) {
+                            offeredAgain = again->textValue();
+                            again->reject();
+                        });
+                        box->close();
+                    });
+                }
+                input->accept();
+            });
+        }
+        book->findChild<QPushButton *>(button)->click();
+        book->reject();
+    }, &opened);
+    w.findChild<QCommandLinkButton *>("casesButton")->click();
+    QVERIFY(opened);
+    QVERIFY2(warning.contains(refusal), qPrintable(warning));
+    QCOMPARE(offeredAgain, refusal.isEmpty() ? QString() : typed);
+    QCOMPARE(w.findChild<QLabel *>("loadedCaseLabel")->text(), label);
+    CaseStore store;
+    QVERIFY(store.open(m_location));
+    QVector<CaseRecord> cases;
+    QVERIFY(store.readCases({}, &cases));
+    QStringList codes;
+    for (const CaseRecord &record : std::as_const(cases))
+        codes << record.code;
+    QCOMPARE(codes.contains(stored), !stored.isEmpty());
+    QCOMPARE(codes.size(), stored.isEmpty() ? 1 : 2);
+}
+
+void TestCaseBook::exportNamesCodesThatCannotComeBack_data()
+{
+    QTest::addColumn<QString>("kept"); // the code of case A-1 as an older version kept it
+    QTest::addColumn<QString>("named"); // in the warning; empty when there is none
+    QTest::newRow("a code a file carries") << "=A-1" << QString();
+    QTest::newRow("a control character") << "A\x1b-1" << "“A␛-1” holds the control character U+001B";
+}
+
+// The export is written whatever the codes; those an import would refuse are named, shown in
+// visible characters.
+void TestCaseBook::exportNamesCodesThatCannotComeBack()
+{
+    QFETCH(QString, kept);
+    QFETCH(QString, named);
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(QStringLiteral("cases.csv"));
+    CaseStore store;
+    QVERIFY(store.open(m_location));
+    QVERIFY(fillSmallBook(store));
+    QSqlQuery query(store.database());
+    query.prepare(QStringLiteral("UPDATE cases SET code = ? WHERE code = 'A-1'"));
+    query.addBindValue(kept);
+    QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
+    CaseBookDialog book(store);
+    book.show();
+    // A box is read and closed; none may be shown where every code comes back.
+    QString warning;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            warning = box->text();
+            box->close();
+        }
+    });
+    closer.start(10);
+    book.exportCasesTo(fileName);
+    QVERIFY(QFileInfo::exists(fileName));
+    QVERIFY2(named.isEmpty() ? warning.isEmpty() : warning.contains(named), qPrintable(warning));
+}
+
 // Exporting the selected case as FHIR writes it owner-only; importing that file in an empty book
 // recreates it with its visits and says what it did.
 void TestCaseBook::fhirButtonsCarryTheBook()
@@ -669,6 +811,8 @@ void TestCaseBook::loadedCaseStaysInView()
     QCOMPARE(reportText.contains(QStringLiteral("Restrained eating: 3.1 stored")), changed);
     QCOMPARE(saveOffered, changed);
     QCOMPARE(saved, proposed);
+    // Saved, the form holds the new case as it is stored.
+    QCOMPARE(label->text(), QStringLiteral("Case %1").arg(changed ? proposed : "AB-101"));
 
     // The stored case is as it was; a changed simulation became a case of its own.
     CaseStore store;

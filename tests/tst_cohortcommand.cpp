@@ -8,6 +8,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -59,6 +61,8 @@ private slots:
     void calibrationWorkedByHand();
     void calibrationOfTheCaseBook_data();
     void calibrationOfTheCaseBook();
+    void bookChangedBehindTheProgram_data();
+    void bookChangedBehindTheProgram();
 
 private:
     void write(const QString &name, const QByteArray &text);
@@ -416,6 +420,66 @@ void TestCohortCommand::calibrationOfTheCaseBook()
         for (const char *name : {"n", "mean_error", "sd_error"})
             QCOMPARE(same.value(QLatin1String(name)), month.value(QLatin1String(name)));
     }
+}
+
+void TestCohortCommand::bookChangedBehindTheProgram_data()
+{
+    QTest::addColumn<QString>("change"); // made with SQLite itself, after case A was imported
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("cases"); // in the book afterwards
+    QTest::addColumn<QString>("message");
+    const QString dropGuard = QStringLiteral("DROP TRIGGER case_audit_no_delete");
+    QTest::newRow("audit --verify") << dropGuard << QStringList{"audit", "--verify"} << 1 << 1
+                                    << "guard case_audit_no_delete is missing";
+    QTest::newRow("import") << dropGuard << QStringList{"import", "in.csv"} << 2 << 1 << "Nothing was written";
+    QTest::newRow("import, noted") << dropGuard << QStringList{"import", "in.csv", "--trail-noted"} << 0 << 3
+                                   << "writing with --trail-noted";
+    QTest::newRow("calibrate --use") << dropGuard << QStringList{"calibrate", "--cases", "--use"} << 2 << 1
+                                     << "--trail-noted writes nonetheless";
+    QTest::newRow("export reads") << dropGuard << QStringList{"export"} << 0 << 1 << QString();
+    QTest::newRow("fhir-export reads") << dropGuard << QStringList{"fhir-export", "--code", "A", "-o", "a.json"} << 0 << 1
+                                       << QString();
+    QTest::newRow("fhir-import") << dropGuard << QStringList{"fhir-import", "none.json"} << 2 << 1 << "Nothing was written";
+    QTest::newRow("noted with a reading command") << dropGuard << QStringList{"export", "--trail-noted"} << 2 << 1
+                                                  << "--trail-noted belongs to";
+    QTest::newRow("noted with calibrate alone") << dropGuard << QStringList{"calibrate", "--cases", "--trail-noted"} << 2
+                                                << 1 << "--trail-noted belongs to calibrate --use";
+    // Codes from before control characters were refused are exported, named and told apart.
+    QTest::newRow("export, a code no file can carry")
+        << "UPDATE cases SET code = 'A' || char(1), code_folded = 'a' || char(1)" << QStringList{"export"} << 1
+        << 1 << "the code of case 1 (shown as “A␁”) holds the control character U+0001";
+}
+
+// A book whose trail guard was dropped behind the program's back may be read and checked; a
+// writing command refuses before it writes, unless told that the finding was noted. An export
+// names the codes that cannot come back.
+void TestCohortCommand::bookChangedBehindTheProgram()
+{
+    QFETCH(QString, change);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(int, cases);
+    QFETCH(QString, message);
+    const QList<QByteArray> rows = caseRows.split('\n');
+    write(QStringLiteral("first.csv"), caseHeader + rows[0] + '\n');
+    write(QStringLiteral("in.csv"), caseHeader + rows[1] + '\n' + rows[2] + '\n');
+    const QString book = m_dir->filePath(QStringLiteral("book.sqlite"));
+    QCOMPARE(runCohort({"import", "first.csv", "--database", book}, m_dir->path()).status, 0);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("tamper"));
+        db.setDatabaseName(book);
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(change));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("tamper"));
+
+    const Result result = runCohort(arguments + QStringList{"--database", book}, m_dir->path());
+    QCOMPARE(result.status, status);
+    QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+    const Result listed = runCohort({"export", "--database", book}, m_dir->path());
+    QCOMPARE(listed.out.count('\n'), 1 + cases);
 }
 
 QTEST_GUILESS_MAIN(TestCohortCommand)

@@ -1,4 +1,6 @@
 #include "bmidialog.h"
+
+#include "bmientrytr.h"
 #include "unsavedinput.h"
 
 #include "predictorcheck.h"
@@ -39,7 +41,7 @@ BmiDialog::BmiDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("bmiDialog"));
     m_unsaved = new UnsavedInput(this);
-    setWindowTitle(tr("Body Mass Index from weight and height"));
+    setWindowTitle(BmiEntryTr::tr("Body Mass Index from weight and height"));
     m_weight->setObjectName(QStringLiteral("bmiWeightEdit"));
     m_height->setObjectName(QStringLiteral("bmiHeightEdit"));
     m_result->setObjectName(QStringLiteral("bmiResultLabel"));
@@ -47,10 +49,10 @@ BmiDialog::BmiDialog(QWidget *parent)
     m_result->setWordWrap(true);
 
     auto *form = new QFormLayout;
-    form->addRow(tr("&Weight (kg, %1 to %2):")
+    form->addRow(BmiEntryTr::tr("&Weight (kg, %1 to %2):")
                      .arg(shortest(weightRange.lower), shortest(weightRange.upper)),
                  m_weight);
-    form->addRow(tr("&Height (cm, %1 to %2):")
+    form->addRow(BmiEntryTr::tr("&Height (cm, %1 to %2):")
                      .arg(shortest(heightRange.lower), shortest(heightRange.upper)),
                  m_height);
     auto *layout = new QVBoxLayout(this);
@@ -87,7 +89,7 @@ double BmiDialog::bmi() const
 
 QString BmiDialog::sourceText() const
 {
-    return tr("weight %1 kg, height %2 cm").arg(shortest(weightKg()), shortest(heightCm()));
+    return BmiEntryTr::tr("weight %1 kg, height %2 cm").arg(shortest(weightKg()), shortest(heightCm()));
 }
 
 std::optional<double> BmiDialog::weight(QString *reason) const
@@ -96,7 +98,7 @@ std::optional<double> BmiDialog::weight(QString *reason) const
     if (readPredictor(m_weight->text(), weightRange, &value))
         return value;
     if (reason)
-        *reason = tr("Weight: %1").arg(refusalReason(m_weight->text(), weightRange));
+        *reason = BmiEntryTr::tr("Weight: %1").arg(refusalReason(m_weight->text(), weightRange));
     return std::nullopt;
 }
 
@@ -106,7 +108,7 @@ std::optional<double> BmiDialog::height(QString *reason) const
     if (readPredictor(m_height->text(), heightRange, &value))
         return value;
     if (reason)
-        *reason = tr("Height: %1").arg(refusalReason(m_height->text(), heightRange));
+        *reason = BmiEntryTr::tr("Height: %1").arg(refusalReason(m_height->text(), heightRange));
     return std::nullopt;
 }
 
@@ -122,9 +124,9 @@ void BmiDialog::update()
         const QString value = formatPredictor(bmiOf(*kg, *cm));
         double written = 0;
         acceptable = readPredictor(value, bmiRange, &written);
-        reason = acceptable ? tr("BMI %1 kg/m²").arg(value)
-                            : tr("BMI %1 kg/m² is outside %2 to %3, the range the model "
-                                 "accepts.")
+        reason = acceptable ? BmiEntryTr::tr("BMI %1 kg/m²").arg(value)
+                            : BmiEntryTr::tr("BMI %1 kg/m² is outside %2 to %3, the range the model "
+                                             "accepts.")
                                   .arg(value, shortest(bmiRange.lower),
                                        shortest(bmiRange.upper));
     }

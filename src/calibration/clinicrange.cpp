@@ -1,5 +1,7 @@
 #include "clinicrange.h"
 
+#include "calibrationtr.h"
+
 #include <QCoreApplication>
 
 #include <cmath>
@@ -58,11 +60,11 @@ QString ClinicRange::courseText(Course course)
 {
     switch (course) {
     case Course::AsExpected:
-        return QCoreApplication::translate("ClinicRange", "as expected");
+        return CalibrationTr::tr("as expected");
     case Course::LessLoss:
-        return QCoreApplication::translate("ClinicRange", "less loss than expected");
+        return CalibrationTr::tr("less loss than expected");
     case Course::MoreLoss:
-        return QCoreApplication::translate("ClinicRange", "more loss than expected");
+        return CalibrationTr::tr("more loss than expected");
     }
     return QString();
 }

@@ -3,6 +3,7 @@
 #include "calibrationbuilder.h"
 #include "calibrationstore.h"
 #include "calibrationtable.h"
+#include "calibrationviewtr.h"
 #include "casebookcalibration.h"
 #include "casestore.h"
 #include "clinicrange.h"
@@ -18,7 +19,7 @@ namespace {
 
 QString describe(const Calibration &c)
 {
-    return CalibrationDialog::tr("In use: the calibration of %1 made by %2 from %3, %4 people, "
+    return CalibrationViewTr::tr("In use: the calibration of %1 made by %2 from %3, %4 people, "
                                  "model TELMA %5.")
         .arg(QLocale().toString(c.madeAt.toLocalTime(), QLocale::ShortFormat), c.madeBy,
              c.sourceText())
@@ -35,21 +36,21 @@ CalibrationDialog::CalibrationDialog(CaseStore &store, QWidget *parent)
     , m_table(new CalibrationTable(this))
 {
     setObjectName(QStringLiteral("calibrationDialog"));
-    setWindowTitle(tr("Calibration"));
+    setWindowTitle(CalibrationViewTr::tr("Calibration"));
     m_summary->setObjectName(QStringLiteral("calibrationSummaryLabel"));
     m_summary->setWordWrap(true);
     m_table->setObjectName(QStringLiteral("calibrationTable"));
     auto *about = new QLabel(
-        tr("The clinic range around a predicted course shows where 95 % of this clinic's earlier "
-           "people were relative to their own prediction, month by month. It is no promise for "
-           "one person, and only as good as the visits entered."),
+        CalibrationViewTr::tr("The clinic range around a predicted course shows where 95 % of this clinic's earlier "
+                              "people were relative to their own prediction, month by month. It is no promise for "
+                              "one person, and only as good as the visits entered."),
         this);
     about->setWordWrap(true);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    auto *make = buttons->addButton(tr("Calibrate from this case book…"), QDialogButtonBox::ActionRole);
+    auto *make = buttons->addButton(CalibrationViewTr::tr("Calibrate from this case book…"), QDialogButtonBox::ActionRole);
     make->setObjectName(QStringLiteral("calibrateFromBookButton"));
-    m_drop = buttons->addButton(tr("Use none"), QDialogButtonBox::ActionRole);
+    m_drop = buttons->addButton(CalibrationViewTr::tr("Use none"), QDialogButtonBox::ActionRole);
     m_drop->setObjectName(QStringLiteral("dropCalibrationButton"));
     for (QPushButton *button : {make, m_drop})
         button->setAutoDefault(false);
@@ -72,7 +73,7 @@ void CalibrationDialog::refresh()
     } else if (m_inUse) {
         m_summary->setText(describe(*m_inUse));
     } else {
-        m_summary->setText(tr("No calibration is in use: the case book shows no clinic range."));
+        m_summary->setText(CalibrationViewTr::tr("No calibration is in use: the case book shows no clinic range."));
     }
     m_table->showCalibration(m_inUse ? &*m_inUse : nullptr);
     m_table->setVisible(m_inUse.has_value());
@@ -98,8 +99,8 @@ void CalibrationDialog::calibrateFromBook()
         }
     }
     if (ClinicRange(made).isEmpty()) {
-        warn(tr("No month has %1 or more people with a visit within half a month of it, so there "
-                "is no range to use. Nothing was changed.")
+        warn(CalibrationViewTr::tr("No month has %1 or more people with a visit within half a month of it, so there "
+                                   "is no range to use. Nothing was changed.")
                  .arg(CalibrationBuilder::MinimumPeople));
         return;
     }
@@ -117,17 +118,17 @@ bool CalibrationDialog::confirmUse(const Calibration &calibration, int refused)
 {
     QDialog ask(this);
     ask.setObjectName(QStringLiteral("newCalibrationDialog"));
-    ask.setWindowTitle(tr("New calibration"));
-    QString text = tr("The calibration from this case book's visits, %1 people:").arg(calibration.people);
+    ask.setWindowTitle(CalibrationViewTr::tr("New calibration"));
+    QString text = CalibrationViewTr::tr("The calibration from this case book's visits, %1 people:").arg(calibration.people);
     if (refused > 0)
         text += QLatin1Char(' ')
-            + tr("%n case(s) with a value outside the model's range left out.", nullptr, refused);
+            + CalibrationViewTr::tr("%n case(s) with a value outside the model's range left out.", nullptr, refused);
     auto *label = new QLabel(text, &ask);
     label->setWordWrap(true);
     auto *table = new CalibrationTable(&ask);
     table->showCalibration(&calibration);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, &ask);
-    QPushButton *use = buttons->addButton(tr("Put in use"), QDialogButtonBox::AcceptRole);
+    QPushButton *use = buttons->addButton(CalibrationViewTr::tr("Put in use"), QDialogButtonBox::AcceptRole);
     use->setObjectName(QStringLiteral("useCalibrationButton"));
     connect(buttons, &QDialogButtonBox::accepted, &ask, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
@@ -135,7 +136,7 @@ bool CalibrationDialog::confirmUse(const Calibration &calibration, int refused)
     layout->addWidget(label);
     layout->addWidget(table);
     if (m_inUse)
-        layout->addWidget(new QLabel(tr("It replaces the calibration in use."), &ask));
+        layout->addWidget(new QLabel(CalibrationViewTr::tr("It replaces the calibration in use."), &ask));
     layout->addWidget(buttons);
     return ask.exec() == QDialog::Accepted;
 }
@@ -145,11 +146,11 @@ void CalibrationDialog::dropCalibration()
     if (!m_inUse)
         return;
     QMessageBox ask(QMessageBox::Question, windowTitle(),
-                    tr("Use no calibration? The case book then shows no clinic range; the "
-                       "calibration is kept in the case book's records."),
+                    CalibrationViewTr::tr("Use no calibration? The case book then shows no clinic range; the "
+                                          "calibration is kept in the case book's records."),
                     QMessageBox::Yes | QMessageBox::Cancel, this);
     ask.setDefaultButton(QMessageBox::Cancel);
-    ask.button(QMessageBox::Yes)->setText(tr("Use none"));
+    ask.button(QMessageBox::Yes)->setText(CalibrationViewTr::tr("Use none"));
     if (ask.exec() != QMessageBox::Yes)
         return;
     if (!CalibrationStore(m_store).useNone()) {

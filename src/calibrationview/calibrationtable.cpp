@@ -2,6 +2,7 @@
 
 #include "calibration.h"
 #include "calibrationbuilder.h"
+#include "calibrationviewtr.h"
 
 #include <QHeaderView>
 
@@ -10,12 +11,12 @@
 namespace {
 
 const char *const titles[] = {
-    QT_TRANSLATE_NOOP("CalibrationTable", "Month"),
-    QT_TRANSLATE_NOOP("CalibrationTable", "People"),
-    QT_TRANSLATE_NOOP("CalibrationTable", "Mean error (kg/m²)"),
-    QT_TRANSLATE_NOOP("CalibrationTable", "SD (kg/m²)"),
-    QT_TRANSLATE_NOOP("CalibrationTable", "Low (kg/m²)"),
-    QT_TRANSLATE_NOOP("CalibrationTable", "High (kg/m²)"),
+    QT_TRANSLATE_NOOP("CalibrationView", "Month"),
+    QT_TRANSLATE_NOOP("CalibrationView", "People"),
+    QT_TRANSLATE_NOOP("CalibrationView", "Mean error (kg/m²)"),
+    QT_TRANSLATE_NOOP("CalibrationView", "SD (kg/m²)"),
+    QT_TRANSLATE_NOOP("CalibrationView", "Low (kg/m²)"),
+    QT_TRANSLATE_NOOP("CalibrationView", "High (kg/m²)"),
 };
 
 QString figure(double value)
@@ -31,7 +32,7 @@ CalibrationTable::CalibrationTable(QWidget *parent)
     setColumnCount(int(std::size(titles)));
     QStringList labels;
     for (const char *title : titles)
-        labels << tr(title);
+        labels << CalibrationViewTr::tr(title);
     setHorizontalHeaderLabels(labels);
     verticalHeader()->hide();
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -49,7 +50,7 @@ void CalibrationTable::showCalibration(const Calibration *calibration)
         return;
     for (int k = 1; k <= CourseMonths; ++k) {
         const CalibrationMonth &m = calibration->month(k);
-        const QString noRange = tr("no range (fewer than %1)").arg(CalibrationBuilder::MinimumPeople);
+        const QString noRange = CalibrationViewTr::tr("no range (fewer than %1)").arg(CalibrationBuilder::MinimumPeople);
         const QStringList cells = {QString::number(k), QString::number(m.n), figure(m.meanError),
                                    figure(m.sdError), m.hasOffsets() ? figure(*m.low) : noRange,
                                    m.hasOffsets() ? figure(*m.high) : QString()};

@@ -1,4 +1,6 @@
 #include "casebookaccess.h"
+
+#include "casebooktr.h"
 #include "calibrationstore.h"
 #include "casestorelocation.h"
 
@@ -32,14 +34,14 @@ CaseStore *CaseBookAccess::store(QWidget *parent)
         return &m_store;
     }
     QMessageBox box(QMessageBox::Warning,
-                    QCoreApplication::translate("CaseBookAccess", "Cases"),
+                    CaseBookTr::tr("Cases"),
                     m_store.lastError().message, QMessageBox::Ok, parent);
-    box.setInformativeText(QCoreApplication::translate(
-        "CaseBookAccess", "The case book cannot be used now. Everything else in the program "
+    box.setInformativeText(CaseBookTr::tr(
+        "The case book cannot be used now. Everything else in the program "
                           "works as before."));
     // The way out when the chosen server cannot be used: choose another database.
     QPushButton *choose = m_location.isEmpty()
-                              ? box.addButton(QCoreApplication::translate("CaseBookAccess", "Database…"),
+                              ? box.addButton(CaseBookTr::tr("Database…"),
                                               QMessageBox::ActionRole)
                               : nullptr;
     // Closing the box, or Escape, is still "OK" with the extra button there.
@@ -71,18 +73,17 @@ void CaseBookAccess::showTrailProblem(QWidget *parent)
 {
     if (m_store.trailProblem().isEmpty())
         return;
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::translate("CaseBookAccess", "Cases"),
+    QMessageBox box(QMessageBox::Warning, CaseBookTr::tr("Cases"),
                     m_store.trailProblem(), QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("trailProblemBox"));
-    box.setInformativeText(QCoreApplication::translate(
-        "CaseBookAccess",
+    box.setInformativeText(CaseBookTr::tr(
         "The case book may have been changed outside this program. It is open to be read only. "
         "Compare it with a backup, or ask whoever looks after it, before you go on; "
         "“telma-cohort audit --verify” checks the whole trail."));
     QPushButton *readOnly = box.addButton(
-        QCoreApplication::translate("CaseBookAccess", "Keep It Read-Only"), QMessageBox::RejectRole);
+        CaseBookTr::tr("Keep It Read-Only"), QMessageBox::RejectRole);
     QPushButton *goOn = box.addButton(
-        QCoreApplication::translate("CaseBookAccess", "I Have Taken Note: Allow Changes"),
+        CaseBookTr::tr("I Have Taken Note: Allow Changes"),
         QMessageBox::AcceptRole);
     box.setDefaultButton(readOnly);
     box.setEscapeButton(readOnly);
@@ -102,20 +103,19 @@ void CaseBookAccess::showCodesDifferingOnlyInCase(QWidget *parent)
     for (const QStringList &group : std::as_const(groups)) {
         QStringList quoted;
         for (const QString &code : group)
-            quoted << QCoreApplication::translate("CaseBookAccess", "“%1”").arg(code);
+            quoted << CaseBookTr::tr("“%1”").arg(code);
         lines << quoted.join(QStringLiteral(", "));
     }
     QMessageBox box(QMessageBox::Information,
-                    QCoreApplication::translate("CaseBookAccess", "Cases"),
-                    QCoreApplication::translate(
-                        "CaseBookAccess",
+                    CaseBookTr::tr("Cases"),
+                    CaseBookTr::tr(
                         "These codes differ only in capitals or in how their accents are "
                         "written, so they now count as one code:\n%1")
                         .arg(lines.join(QLatin1Char('\n'))),
                     QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("codesDifferingOnlyInCaseBox"));
-    box.setInformativeText(QCoreApplication::translate(
-        "CaseBookAccess", "All of these cases are kept as they are, with their visits, and can "
+    box.setInformativeText(CaseBookTr::tr(
+        "All of these cases are kept as they are, with their visits, and can "
                           "be found, loaded and exported as before; no new case can take one "
                           "of these codes."));
     box.exec();

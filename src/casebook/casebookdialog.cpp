@@ -1,4 +1,6 @@
 #include "casebookdialog.h"
+
+#include "casebooktr.h"
 #include "casebookaccess.h"
 #include "calibrationdialog.h"
 #include "databaselocation.h"
@@ -11,12 +13,14 @@
 #include "flowlayout.h"
 #include "followuppane.h"
 #include "questionnaireview.h"
+#include "textcheck.h"
 
 #include <QCoreApplication>
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -42,14 +46,14 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     , m_followUp(new FollowUpPane(&store, this))
 {
     setObjectName(QStringLiteral("caseBook"));
-    setWindowTitle(tr("Cases"));
+    setWindowTitle(CaseBookTr::tr("Cases"));
     setWindowIcon(QIcon(QStringLiteral(":/globe.jpg")));
     setModal(true);
 
     m_filter->setObjectName(QStringLiteral("caseFilterEdit"));
-    m_filter->setPlaceholderText(tr("Type part of a case code"));
+    m_filter->setPlaceholderText(CaseBookTr::tr("Type part of a case code"));
     m_filter->setClearButtonEnabled(true);
-    auto *findLabel = new QLabel(tr("&Find:"), this);
+    auto *findLabel = new QLabel(CaseBookTr::tr("&Find:"), this);
     findLabel->setBuddy(m_filter);
     connect(m_filter, &QLineEdit::textChanged, m_model, &CaseListModel::setFilter);
 
@@ -70,7 +74,7 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     connect(m_model, &QAbstractItemModel::modelReset, this, &CaseBookDialog::keepCodeColumnInView);
     connect(m_model, &QAbstractItemModel::rowsInserted, this, &CaseBookDialog::keepCodeColumnInView);
 
-    m_list->setAccessibleName(tr("Cases"));
+    m_list->setAccessibleName(CaseBookTr::tr("Cases"));
     // Double-click or Return on a case loads it, as "Load into form" does.
     connect(m_list, &QTableView::activated, this, &CaseBookDialog::loadCurrent);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -101,38 +105,39 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     QPushButton *databaseButton = nullptr;
     QPushButton *calibrationButton = nullptr;
     const Action actions[] = {
-        {&m_load, "loadCaseButton", QT_TR_NOOP("Load into form"), &CaseBookDialog::loadCurrent},
-        {&m_answers, "caseAnswersButton", QT_TR_NOOP("Answers…"), &CaseBookDialog::chooseAnswers},
-        {&m_delete, "deleteCaseButton", QT_TR_NOOP("Delete…"), &CaseBookDialog::deleteCurrent},
-        {&exportButton, "exportCasesButton", QT_TR_NOOP("Export…"), &CaseBookDialog::exportCases},
-        {&exportFhirButton, "exportFhirButton", QT_TR_NOOP("Export FHIR…"), &CaseBookDialog::exportFhir},
-        {&importFhirButton, "importFhirButton", QT_TR_NOOP("Import FHIR…"), &CaseBookDialog::importFhir},
-        {&backupButton, "backupCasesButton", QT_TR_NOOP("Back up…"), &CaseBookDialog::backUp},
-        {&databaseButton, "databaseButton", QT_TR_NOOP("Database…"), &CaseBookDialog::chooseDatabase},
-        {&calibrationButton, "calibrationButton", QT_TR_NOOP("Calibration…"),
+        {&m_load, "loadCaseButton", QT_TRANSLATE_NOOP("CaseBook", "Load into form"), &CaseBookDialog::loadCurrent},
+        {&m_answers, "caseAnswersButton", QT_TRANSLATE_NOOP("CaseBook", "Answers…"), &CaseBookDialog::chooseAnswers},
+        {&m_changeCode, "changeCodeButton", QT_TRANSLATE_NOOP("CaseBook", "Change code…"), &CaseBookDialog::changeCode},
+        {&m_delete, "deleteCaseButton", QT_TRANSLATE_NOOP("CaseBook", "Delete…"), &CaseBookDialog::deleteCurrent},
+        {&exportButton, "exportCasesButton", QT_TRANSLATE_NOOP("CaseBook", "Export…"), &CaseBookDialog::exportCases},
+        {&exportFhirButton, "exportFhirButton", QT_TRANSLATE_NOOP("CaseBook", "Export FHIR…"), &CaseBookDialog::exportFhir},
+        {&importFhirButton, "importFhirButton", QT_TRANSLATE_NOOP("CaseBook", "Import FHIR…"), &CaseBookDialog::importFhir},
+        {&backupButton, "backupCasesButton", QT_TRANSLATE_NOOP("CaseBook", "Back up…"), &CaseBookDialog::backUp},
+        {&databaseButton, "databaseButton", QT_TRANSLATE_NOOP("CaseBook", "Database…"), &CaseBookDialog::chooseDatabase},
+        {&calibrationButton, "calibrationButton", QT_TRANSLATE_NOOP("CaseBook", "Calibration…"),
          &CaseBookDialog::showCalibration},
     };
     for (const Action &action : actions) {
-        *action.button = new QPushButton(tr(action.text), this);
+        *action.button = new QPushButton(CaseBookTr::tr(action.text), this);
         actionRow->addWidget(*action.button);
         (*action.button)->setObjectName(QLatin1String(action.name));
         (*action.button)->setAutoDefault(false);
         connect(*action.button, &QPushButton::clicked, this, action.run);
     }
-    m_answers->setToolTip(tr("The questionnaire answers of the selected case"));
-    exportButton->setToolTip(tr("Cases as CSV: the selected ones, or all when none is selected"));
-    exportFhirButton->setToolTip(tr("Cases and visits as a FHIR R4 file for a record system: the "
-                                    "selected ones, or all when none is selected"));
-    importFhirButton->setToolTip(tr("Weights, heights and BMI measured elsewhere, from a FHIR R4 "
-                                    "file, as visits"));
-    backupButton->setToolTip(tr("A copy of the whole case book"));
-    databaseButton->setToolTip(tr("The case book on this computer or on the clinic server"));
-    calibrationButton->setToolTip(tr("The clinic range drawn around every predicted course"));
+    m_answers->setToolTip(CaseBookTr::tr("The questionnaire answers of the selected case"));
+    exportButton->setToolTip(CaseBookTr::tr("Cases as CSV: the selected ones, or all when none is selected"));
+    exportFhirButton->setToolTip(CaseBookTr::tr("Cases and visits as a FHIR R4 file for a record system: the "
+                                                "selected ones, or all when none is selected"));
+    importFhirButton->setToolTip(CaseBookTr::tr("Weights, heights and BMI measured elsewhere, from a FHIR R4 "
+                                                "file, as visits"));
+    backupButton->setToolTip(CaseBookTr::tr("A copy of the whole case book"));
+    databaseButton->setToolTip(CaseBookTr::tr("The case book on this computer or on the clinic server"));
+    calibrationButton->setToolTip(CaseBookTr::tr("The clinic range drawn around every predicted course"));
     showCalibrationInList();
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     const DatabaseLocation location = DatabaseLocation::fromText(store.location());
-    auto *where = new QLabel(tr("Case book: %1")
+    auto *where = new QLabel(CaseBookTr::tr("Case book: %1")
                                  .arg(location.isServer() ? location.description()
                                                           : QDir::toNativeSeparators(store.location())),
                              this);
@@ -217,6 +222,7 @@ void CaseBookDialog::updateButtons()
     const bool one = m_list->selectionModel()->selectedRows().size() == 1;
     m_load->setEnabled(one);
     m_answers->setEnabled(one);
+    m_changeCode->setEnabled(one);
     m_delete->setEnabled(one);
     // With one case selected, Return in the filter field loads it.
     m_load->setDefault(one);
@@ -271,8 +277,8 @@ void CaseBookDialog::chooseAnswers()
     }
     if (menu.isEmpty()) {
         QMessageBox::information(this, windowTitle(),
-                                 tr("Every value of the case “%1” was typed in; it holds no "
-                                    "questionnaire answers.")
+                                 CaseBookTr::tr("Every value of the case “%1” was typed in; it holds no "
+                                                "questionnaire answers.")
                                      .arg(record.code));
         return;
     }
@@ -292,11 +298,11 @@ void CaseBookDialog::deleteCurrent()
     if (!readCurrent(&record))
         return;
     QMessageBox ask(QMessageBox::Question, windowTitle(),
-                    tr("Delete the case “%1” and all its data?").arg(record.code),
+                    CaseBookTr::tr("Delete the case “%1” and all its data?").arg(record.code),
                     QMessageBox::NoButton, this);
-    ask.setInformativeText(tr("This cannot be undone. The audit trail keeps only that the case "
-                              "was deleted, by whom and when."));
-    QPushButton *remove = ask.addButton(tr("Delete"), QMessageBox::DestructiveRole);
+    ask.setInformativeText(CaseBookTr::tr("This cannot be undone. The audit trail keeps only that the case "
+                                          "was deleted, by whom and when."));
+    QPushButton *remove = ask.addButton(CaseBookTr::tr("Delete"), QMessageBox::DestructiveRole);
     ask.setDefaultButton(ask.addButton(QMessageBox::Cancel));
     ask.exec();
     if (ask.clickedButton() != remove)
@@ -306,27 +312,72 @@ void CaseBookDialog::deleteCurrent()
     m_model->reload();
 }
 
+void CaseBookDialog::changeCode()
+{
+    CaseRecord record;
+    if (!readCurrent(&record))
+        return;
+    QString typed = record.code;
+    // Asked again with what was typed until the book takes it or the user gives up.
+    for (;;) {
+        bool ok = false;
+        typed = QInputDialog::getText(this, CaseBookTr::tr("Change code"),
+                                      CaseBookTr::tr("The new code of the case “%1”:").arg(record.code),
+                                      QLineEdit::Normal, typed, &ok);
+        if (!ok || typed == record.code)
+            return;
+        CaseRecord changed = record;
+        changed.code = typed;
+        if (m_store.updateCase(&changed))
+            break;
+        warn(m_store.lastError().message);
+        const CaseStoreError::Kind kind = m_store.lastError().kind;
+        if (kind != CaseStoreError::InvalidInput && kind != CaseStoreError::DuplicateCode)
+            return;
+    }
+    m_model->reload();
+}
+
 void CaseBookDialog::exportCases()
 {
-    QVector<qint64> ids;
-    for (const QModelIndex &row : m_list->selectionModel()->selectedRows())
-        ids << m_model->summary(row.row()).id;
+    const bool all = m_list->selectionModel()->selectedRows().isEmpty();
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString proposed = QDir(folder).filePath(
         QStringLiteral("telma-cases-%1.csv").arg(QDate::currentDate().toString(Qt::ISODate)));
     const QString fileName = QFileDialog::getSaveFileName(
-        this, ids.isEmpty() ? tr("Export all cases") : tr("Export the selected cases"), proposed,
-        tr("CSV files (*.csv)"));
-    if (fileName.isEmpty())
-        return;
+        this, all ? CaseBookTr::tr("Export all cases") : CaseBookTr::tr("Export the selected cases"), proposed,
+        CaseBookTr::tr("CSV files (*.csv)"));
+    if (!fileName.isEmpty())
+        exportCasesTo(fileName);
+}
+
+void CaseBookDialog::exportCasesTo(const QString &fileName)
+{
+    QVector<qint64> ids;
+    for (const QModelIndex &row : m_list->selectionModel()->selectedRows())
+        ids << m_model->summary(row.row()).id;
     QVector<CaseRecord> records;
     if (!m_store.readCases(ids, &records)) {
         warn(m_store.lastError().message);
         return;
     }
     QString error;
-    if (!CaseCsv::save(fileName, records, &error))
+    if (!CaseCsv::save(fileName, records, &error)) {
         warn(error);
+        return;
+    }
+    // Written all the same; but an import would refuse these codes, so they are named now.
+    QStringList stranded;
+    for (const CaseRecord &record : std::as_const(records)) {
+        const QString refusal = CaseCsv::codeCellRefusal(record.code);
+        if (!refusal.isEmpty())
+            stranded << CaseBookTr::tr("“%1” %2.").arg(TextCheck::visible(record.code), refusal);
+    }
+    if (!stranded.isEmpty())
+        warn(CaseBookTr::tr("The file is written, but an import cannot read these codes back, which hold a "
+                            "character no longer taken. Give the cases other codes before they are imported "
+                            "elsewhere.\n\n%1")
+                 .arg(stranded.join(QLatin1Char('\n'))));
 }
 
 // The case code system a clinic set, or empty after saying why it cannot be used.
@@ -335,7 +386,7 @@ static QString fhirCaseCodeSystem(QWidget *parent, const QString &title)
     const QString system = FhirTerms::caseCodeSystem();
     if (const QString problem = FhirTerms::caseCodeSystemProblem(system); !problem.isEmpty()) {
         QMessageBox::warning(parent, title,
-                             QCoreApplication::translate("CaseBookDialog",
+                             CaseBookTr::tr(
                                                          "TELMA_FHIR_CASE_CODE_SYSTEM must name the "
                                                          "system of the case codes: %1.")
                                  .arg(problem));
@@ -351,8 +402,8 @@ void CaseBookDialog::exportFhir()
     const QString proposed = QDir(folder).filePath(
         QStringLiteral("telma-cases-%1.fhir.json").arg(QDate::currentDate().toString(Qt::ISODate)));
     const QString fileName = QFileDialog::getSaveFileName(
-        this, selected ? tr("Export the selected cases as FHIR") : tr("Export all cases as FHIR"),
-        proposed, tr("FHIR JSON files (*.json)"));
+        this, selected ? CaseBookTr::tr("Export the selected cases as FHIR") : CaseBookTr::tr("Export all cases as FHIR"),
+        proposed, CaseBookTr::tr("FHIR JSON files (*.json)"));
     if (!fileName.isEmpty())
         exportFhirTo(fileName);
 }
@@ -379,8 +430,8 @@ void CaseBookDialog::exportFhirTo(const QString &fileName)
 void CaseBookDialog::importFhir()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString fileName = QFileDialog::getOpenFileName(this, tr("Import visits from FHIR"), folder,
-                                                          tr("FHIR JSON files (*.json);;All files (*)"));
+    const QString fileName = QFileDialog::getOpenFileName(this, CaseBookTr::tr("Import visits from FHIR"), folder,
+                                                          CaseBookTr::tr("FHIR JSON files (*.json);;All files (*)"));
     if (!fileName.isEmpty())
         importFhirFrom(fileName);
 }
@@ -400,7 +451,7 @@ void CaseBookDialog::importFhirFrom(const QString &fileName)
     const auto lines = [](const QVector<FhirImport::Note> &notes) {
         QStringList text;
         for (const FhirImport::Note &note : notes)
-            text << tr("entry %1: %2").arg(note.entry).arg(note.text);
+            text << CaseBookTr::tr("entry %1: %2").arg(note.entry).arg(note.text);
         return text.join(QLatin1Char('\n'));
     };
     const QString name = QFileInfo(fileName).fileName();
@@ -410,15 +461,15 @@ void CaseBookDialog::importFhirFrom(const QString &fileName)
     if (outcome == FhirImport::Refused) {
         box.setIcon(QMessageBox::Warning);
         const int count = int(import.refusals().size());
-        box.setText(count == 1 ? tr("Nothing was imported: 1 observation in %1 cannot be used.").arg(name)
-                               : tr("Nothing was imported: %1 observations in %2 cannot be used.")
+        box.setText(count == 1 ? CaseBookTr::tr("Nothing was imported: 1 observation in %1 cannot be used.").arg(name)
+                               : CaseBookTr::tr("Nothing was imported: %1 observations in %2 cannot be used.")
                                      .arg(count).arg(name));
         // The first few in the box itself, all of them under "Show Details…".
         box.setInformativeText(lines(import.refusals().mid(0, 3)));
         box.setDetailedText(lines(import.refusals()));
     } else {
         box.setIcon(QMessageBox::Information);
-        box.setText(tr("%1 imported.").arg(name));
+        box.setText(CaseBookTr::tr("%1 imported.").arg(name));
         box.setInformativeText(import.summary());
         if (!import.notes().isEmpty())
             box.setDetailedText(lines(import.notes()));
@@ -432,13 +483,13 @@ void CaseBookDialog::backUp()
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString proposed = QDir(folder).filePath(
         QStringLiteral("telma-cases-%1.sqlite").arg(QDate::currentDate().toString(Qt::ISODate)));
-    const QString fileName = QFileDialog::getSaveFileName(this, tr("Back up the case book"),
-                                                          proposed, tr("Case books (*.sqlite)"));
+    const QString fileName = QFileDialog::getSaveFileName(this, CaseBookTr::tr("Back up the case book"),
+                                                          proposed, CaseBookTr::tr("Case books (*.sqlite)"));
     if (fileName.isEmpty())
         return;
     if (QDir::cleanPath(QFileInfo(fileName).absoluteFilePath())
         == QDir::cleanPath(QFileInfo(m_store.location()).absoluteFilePath())) {
-        warn(tr("A backup cannot replace the case book itself; please choose another file."));
+        warn(CaseBookTr::tr("A backup cannot replace the case book itself; please choose another file."));
         return;
     }
     if (!m_store.backup(fileName))

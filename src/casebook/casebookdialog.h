@@ -30,7 +30,9 @@ public:
 
     // Shows the stored answers of one questionnaire of the current case, read-only.
     void showAnswers(int predictor);
-    // What "Export FHIR…" and "Import FHIR…" do once the file is chosen; problems are shown.
+    // What "Export…", "Export FHIR…" and "Import FHIR…" do once the file is chosen; problems
+    // are shown.
+    void exportCasesTo(const QString &fileName);
     void exportFhirTo(const QString &fileName);
     void importFhirFrom(const QString &fileName);
 
@@ -40,6 +42,8 @@ public:
 private:
     void loadCurrent();
     void chooseAnswers();
+    // A code mistyped, or kept from before today's rule: the case keeps all else.
+    void changeCode();
     void deleteCurrent();
     void exportCases();
     void exportFhir();
@@ -63,6 +67,7 @@ private:
     QTableView *m_list;
     QPushButton *m_load;
     QPushButton *m_answers;
+    QPushButton *m_changeCode;
     QPushButton *m_delete;
     FollowUpPane *m_followUp;
     QSplitter *m_split;

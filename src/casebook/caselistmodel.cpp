@@ -1,4 +1,6 @@
 #include "caselistmodel.h"
+
+#include "casebooktr.h"
 #include "bodyweight.h"
 #include "casestore.h"
 
@@ -132,11 +134,11 @@ QVariant CaseListModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char *const titles[ColumnCount] = {
-        QT_TR_NOOP("Code"), QT_TR_NOOP("Baseline"), QT_TR_NOOP("Initial BMI"),
-        QT_TR_NOOP("BMI month 6"), QT_TR_NOOP("Last visit"),
-        QT_TR_NOOP("Last difference (kg/m²)"), QT_TR_NOOP("Last difference (kg)"),
-        QT_TR_NOOP("Last course")};
-    return section >= 0 && section < columnCount() ? tr(titles[section]) : QVariant();
+        QT_TRANSLATE_NOOP("CaseBook", "Code"), QT_TRANSLATE_NOOP("CaseBook", "Baseline"), QT_TRANSLATE_NOOP("CaseBook", "Initial BMI"),
+        QT_TRANSLATE_NOOP("CaseBook", "BMI month 6"), QT_TRANSLATE_NOOP("CaseBook", "Last visit"),
+        QT_TRANSLATE_NOOP("CaseBook", "Last difference (kg/m²)"), QT_TRANSLATE_NOOP("CaseBook", "Last difference (kg)"),
+        QT_TRANSLATE_NOOP("CaseBook", "Last course")};
+    return section >= 0 && section < columnCount() ? CaseBookTr::tr(titles[section]) : QVariant();
 }
 
 void CaseListModel::setCalibration(const std::optional<Calibration> &calibration)

@@ -1,5 +1,6 @@
 #include "loadedcase.h"
 
+#include "casebooktr.h"
 #include "graph.h"
 #include "predictorcheck.h"
 #include "resultreport.h"
@@ -9,11 +10,6 @@
 #include <QLocale>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("LoadedCase", text);
-}
 
 QString shortest(double value)
 {
@@ -40,14 +36,14 @@ QStringList LoadedCase::changes(const QStringList &fieldTexts,
         const bool number = readPredictor(fieldTexts.at(p), {-1e308, 1e308, ""}, &value);
         if (number && value == m_record->predictors[p])
             continue;
-        lines << tr("%1: %2 stored, %3 now")
+        lines << CaseBookTr::tr("%1: %2 stored, %3 now")
                      .arg(ResultReport::predictorName(predictor), shortest(m_record->predictors[p]),
                           number ? shortest(value) : fieldTexts.at(p).trimmed());
     }
     if (heightMetres && heightMetres != m_record->heightMetres)
-        lines << tr("Height: %1 stored, %2 m now")
-                     .arg(m_record->heightMetres ? tr("%1 m").arg(shortest(*m_record->heightMetres))
-                                                 : tr("none"),
+        lines << CaseBookTr::tr("Height: %1 stored, %2 m now")
+                     .arg(m_record->heightMetres ? CaseBookTr::tr("%1 m").arg(shortest(*m_record->heightMetres))
+                                                 : CaseBookTr::tr("none"),
                           shortest(*heightMetres));
     return lines;
 }
@@ -56,7 +52,7 @@ QString LoadedCase::label(bool changed) const
 {
     if (!m_record)
         return QString();
-    return changed ? tr("Case %1 (changed)").arg(m_record->code) : tr("Case %1").arg(m_record->code);
+    return changed ? CaseBookTr::tr("Case %1 (changed)").arg(m_record->code) : CaseBookTr::tr("Case %1").arg(m_record->code);
 }
 
 void LoadedCase::describe(graph &result, const QStringList &changes) const
@@ -70,10 +66,10 @@ void LoadedCase::describe(graph &result, const QStringList &changes) const
     if (changes.isEmpty()) {
         result.setCaseCode(m_record->code);
         result.setCaseBaseline(m_record->baselineDate);
-        shown->setText(tr("Case “%1” as stored.").arg(m_record->code));
+        shown->setText(CaseBookTr::tr("Case “%1” as stored.").arg(m_record->code));
     } else {
         result.setChangedFromCase(m_record->code, changes);
-        shown->setText(tr("From case “%1”, changed: %2.")
+        shown->setText(CaseBookTr::tr("From case “%1”, changed: %2.")
                            .arg(m_record->code, changes.join(QStringLiteral("; "))));
     }
     result.addExtra(shown);

@@ -1,4 +1,6 @@
 #include "questionnaireview.h"
+
+#include "casebooktr.h"
 #include "dialog.h"
 #include "dialog_alex.h"
 #include "dialog_bod.h"
@@ -19,19 +21,19 @@ struct Source {
 
 // Predictor by predictor, in the main window's order.
 const Source sources[] = {
-    {Form::Eating, Dialog::RestrainedEating, QT_TRANSLATE_NOOP("QuestionnaireView", "DEBQ, “Restrained eating” scale")},
-    {Form::Eating, Dialog::EmotionalEating, QT_TRANSLATE_NOOP("QuestionnaireView", "DEBQ, “Emotional eating” scale")},
-    {Form::Eating, Dialog::ExternalEating, QT_TRANSLATE_NOOP("QuestionnaireView", "DEBQ, “External eating” scale")},
-    {Form::Perfectionism, Dialog_mps::PersonalStandards, QT_TRANSLATE_NOOP("QuestionnaireView", "MPS-FROST, “Personal standards” scale")},
-    {Form::Perfectionism, Dialog_mps::ConcernOverMistakesAndDoubts, QT_TRANSLATE_NOOP("QuestionnaireView", "MPS-FROST, “Concern over mistakes, doubts about actions” scale")},
-    {Form::BodyImage, 0, QT_TRANSLATE_NOOP("QuestionnaireView", "Body image questionnaire")},
-    {Form::Alexithymia, 0, QT_TRANSLATE_NOOP("QuestionnaireView", "TAS-26")},
+    {Form::Eating, Dialog::RestrainedEating, QT_TRANSLATE_NOOP("CaseBook", "DEBQ, “Restrained eating” scale")},
+    {Form::Eating, Dialog::EmotionalEating, QT_TRANSLATE_NOOP("CaseBook", "DEBQ, “Emotional eating” scale")},
+    {Form::Eating, Dialog::ExternalEating, QT_TRANSLATE_NOOP("CaseBook", "DEBQ, “External eating” scale")},
+    {Form::Perfectionism, Dialog_mps::PersonalStandards, QT_TRANSLATE_NOOP("CaseBook", "MPS-FROST, “Personal standards” scale")},
+    {Form::Perfectionism, Dialog_mps::ConcernOverMistakesAndDoubts, QT_TRANSLATE_NOOP("CaseBook", "MPS-FROST, “Concern over mistakes, doubts about actions” scale")},
+    {Form::BodyImage, 0, QT_TRANSLATE_NOOP("CaseBook", "Body image questionnaire")},
+    {Form::Alexithymia, 0, QT_TRANSLATE_NOOP("CaseBook", "TAS-26")},
 };
 
 template <typename Questionnaire>
 void run(Questionnaire &dialog, const QString &title, const QVector<int> &answers)
 {
-    dialog.setWindowTitle(QCoreApplication::translate("QuestionnaireView", "Answers: %1")
+    dialog.setWindowTitle(CaseBookTr::tr("Answers: %1")
                               .arg(title));
     QuestionnaireAnswers::showReadOnly(&dialog, answers);
     dialog.exec();
@@ -45,7 +47,7 @@ QString title(int predictor)
 {
     if (predictor < 0 || predictor >= int(std::size(sources)))
         return QString();
-    return QCoreApplication::translate("QuestionnaireView", sources[predictor].title);
+    return CaseBookTr::tr(sources[predictor].title);
 }
 
 void show(int predictor, const QVector<int> &answers, QWidget *parent)

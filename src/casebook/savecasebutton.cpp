@@ -1,4 +1,6 @@
 #include "savecasebutton.h"
+
+#include "casebooktr.h"
 #include "casebookaccess.h"
 #include "graph.h"
 #include "savecasedialog.h"
@@ -6,11 +8,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
-
-static QString tr(const char *text)
-{
-    return QCoreApplication::translate("SaveCaseButton", text);
-}
 
 // What the result dialog knows of the simulation, as a case to be named.
 static CaseRecord draftOf(const SimulationRecord &simulation, const PredictorAnswers &answers)
@@ -46,17 +43,18 @@ static QString newCodeBesides(CaseStore &store, const QString &code)
     return QString();
 }
 
-void addSaveCaseButton(graph &result, CaseBookAccess &caseBook, const PredictorAnswers &answers)
+void addSaveCaseButton(graph &result, CaseBookAccess &caseBook, const PredictorAnswers &answers,
+                       std::function<void(const CaseRecord &)> onSaved)
 {
-    auto *save = new QAction(tr("Save to case…"), &result);
+    auto *save = new QAction(CaseBookTr::tr("Save to case…"), &result);
     save->setObjectName(QStringLiteral("saveCaseButton"));
     // The case loaded as it is stored is already saved.
     const bool stored = !result.caseCode().isEmpty();
     save->setEnabled(result.record().hasCourse && result.record().hasPredictors && !stored);
     if (stored)
-        save->setToolTip(tr("This is the case “%1” as stored.").arg(result.caseCode()));
+        save->setToolTip(CaseBookTr::tr("This is the case “%1” as stored.").arg(result.caseCode()));
     result.addActionButton(save);
-    QObject::connect(save, &QAction::triggered, &result, [&result, &caseBook, answers, save] {
+    QObject::connect(save, &QAction::triggered, &result, [&result, &caseBook, answers, save, onSaved] {
         CaseStore *store = caseBook.store(&result);
         if (!store)
             return;
@@ -74,7 +72,9 @@ void addSaveCaseButton(graph &result, CaseBookAccess &caseBook, const PredictorA
         auto *shown = new QLabel(&result);
         shown->setObjectName(QStringLiteral("caseCodeLabel"));
         shown->setTextFormat(Qt::PlainText);
-        shown->setText(tr("Saved to case “%1”.").arg(code));
+        shown->setText(CaseBookTr::tr("Saved to case “%1”.").arg(code));
         result.addExtra(shown);
+        if (onSaved)
+            onSaved(dialog.savedCase());
     });
 }

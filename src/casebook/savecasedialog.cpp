@@ -1,4 +1,6 @@
 #include "savecasedialog.h"
+
+#include "casebooktr.h"
 #include "unsavedinput.h"
 #include "casefields.h"
 #include "casestore.h"
@@ -18,31 +20,31 @@ SaveCaseDialog::SaveCaseDialog(CaseStore &store, const CaseRecord &draft, QWidge
     , m_store(store)
     , m_case(draft)
     , m_code(new QLineEdit(draft.code, this))
-    , m_date(new DateField(tr("The baseline date"), this))
+    , m_date(new DateField(CaseBookTr::tr("The baseline date"), this))
     , m_height(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("saveCaseDialog"));
     m_unsaved = new UnsavedInput(this);
-    setWindowTitle(tr("Save to case"));
+    setWindowTitle(CaseBookTr::tr("Save to case"));
     setMinimumWidth(440);
 
     m_code->setObjectName(QStringLiteral("caseCodeEdit"));
-    m_code->setPlaceholderText(tr("e.g. AB-017"));
-    auto *codeNote = new QLabel(tr("A code of your choosing, 1 to %1 characters. Never the "
-                                   "person's name: the program does not ask for it.")
+    m_code->setPlaceholderText(CaseBookTr::tr("e.g. AB-017"));
+    auto *codeNote = new QLabel(CaseBookTr::tr("A code of your choosing, 1 to %1 characters. Never the "
+                                               "person's name: the program does not ask for it.")
                                     .arg(CaseFields::MaxCodeLength),
                                 this);
     codeNote->setWordWrap(true);
 
     m_date->setObjectName(QStringLiteral("baselineDateEdit"));
     const QDate today = QDate::currentDate();
-    m_date->setRange(QDate(1900, 1, 1), today, tr("The baseline date cannot be after today."));
+    m_date->setRange(QDate(1900, 1, 1), today, CaseBookTr::tr("The baseline date cannot be after today."));
     const QDate proposed = draft.baselineDate.isValid() ? draft.baselineDate : today;
     m_date->setDate(qMin(proposed, today));
 
     m_height->setObjectName(QStringLiteral("heightEdit"));
     // In centimetres, as the weight-and-height dialog asks for it; kept in metres.
-    m_height->setPlaceholderText(tr("optional, %1 to %2")
+    m_height->setPlaceholderText(CaseBookTr::tr("optional, %1 to %2")
                                      .arg(CaseFields::MinHeightMetres * 100)
                                      .arg(CaseFields::MaxHeightMetres * 100));
     if (draft.heightMetres)
@@ -51,10 +53,10 @@ SaveCaseDialog::SaveCaseDialog(CaseStore &store, const CaseRecord &draft, QWidge
         m_height->setText(QString::number(*draft.heightMetres * 100, 'g', 10));
 
     auto *form = new QFormLayout;
-    form->addRow(tr("Case &code:"), m_code);
+    form->addRow(CaseBookTr::tr("Case &code:"), m_code);
     form->addRow(QString(), codeNote);
-    form->addRow(tr("&Baseline date:"), m_date);
-    form->addRow(tr("&Height (cm):"), m_height);
+    form->addRow(CaseBookTr::tr("&Baseline date:"), m_date);
+    form->addRow(CaseBookTr::tr("&Height (cm):"), m_height);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttonBox"));
@@ -95,8 +97,8 @@ void SaveCaseDialog::accept()
                                    CaseFields::MaxHeightMetres * 100, ""};
         double centimetres = 0;
         if (!readPredictor(height, range, &centimetres)) {
-            warn(tr("The height must be a number of centimetres from %1 to %2, such as 172, or "
-                    "left empty.")
+            warn(CaseBookTr::tr("The height must be a number of centimetres from %1 to %2, such as 172, or "
+                                "left empty.")
                          .arg(range.lower)
                          .arg(range.upper)
                      + QLatin1Char(' ') + refusalReason(height, range),
@@ -110,7 +112,7 @@ void SaveCaseDialog::accept()
         const CaseStoreError &error = m_store.lastError();
         const bool aboutCode = error.kind == CaseStoreError::DuplicateCode
                                || (error.kind == CaseStoreError::InvalidInput
-                                   && error.message.contains(tr("code")));
+                                   && error.message.contains(CaseBookTr::tr("code")));
         warn(error.message, aboutCode ? m_code : nullptr);
         return;
     }

@@ -5,6 +5,7 @@
 #include "casestore.h"
 #include "casestorestatement.h"
 #include "casestorewrite.h"
+#include "casestr.h"
 #include "writetransaction.h"
 
 #include <QCoreApplication>
@@ -14,11 +15,6 @@
 #include <QTimeZone>
 
 #include <cmath>
-
-static QString tr(const char *text)
-{
-    return QCoreApplication::translate("CalibrationStore", text);
-}
 
 namespace {
 
@@ -122,7 +118,7 @@ bool CalibrationStore::inUse(std::optional<Calibration> *calibration)
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT id, made_at, made_by, model_version, source_file, "
                                    "source_sha256, people FROM calibrations WHERE in_use = 1")))
-        return m_store.connection().failQuery(query, QT_TR_NOOP("read the calibration"));
+        return m_store.connection().failQuery(query, QT_TRANSLATE_NOOP("Cases", "read the calibration"));
     if (!query.next())
         return true;
     Calibration c;
@@ -139,7 +135,7 @@ bool CalibrationStore::inUse(std::optional<Calibration> *calibration)
                                  "calibration_months WHERE calibration_id = ?"));
     query.addBindValue(c.id);
     if (!query.exec())
-        return m_store.connection().failQuery(query, QT_TR_NOOP("read the calibration"));
+        return m_store.connection().failQuery(query, QT_TRANSLATE_NOOP("Cases", "read the calibration"));
     while (query.next()) {
         const int month = query.value(0).toInt();
         if (month < 1 || month > CourseMonths)
@@ -196,7 +192,7 @@ bool CalibrationStore::callServer(const char *function, const QVariantList &argu
         call->addBindValue(argument);
     if (!call->exec()) {
         if (CaseServerFunctions::refusal(*call) == CaseServerFunctions::CalibrationGone)
-            return connection.fail({CaseStoreError::NotFound, tr("The calibration no longer exists.")});
+            return connection.fail({CaseStoreError::NotFound, CasesTr::tr("The calibration no longer exists.")});
         return call.fail();
     }
     if (answer && call->next()) {
@@ -215,7 +211,7 @@ bool CalibrationStore::add(Calibration *calibration, bool use)
         QVariantList answer;
         if (!callServer("telma_add_calibration",
                         {CaseServerFunctions::calibrationArgument(*calibration), use},
-                        QT_TR_NOOP("store the calibration"), &answer))
+                        QT_TRANSLATE_NOOP("Cases", "store the calibration"), &answer))
             return false;
         calibration->id = answer.value(0).toLongLong();
         calibration->madeAt = CaseAuditTrail::readTime(answer.value(1));
@@ -226,7 +222,7 @@ bool CalibrationStore::add(Calibration *calibration, bool use)
     QSqlDatabase db = m_store.database();
     WriteTransaction write(db, m_store.connection().dialect());
     QSqlQuery &query = write.query();
-    const char *doing = QT_TR_NOOP("store the calibration");
+    const char *doing = QT_TRANSLATE_NOOP("Cases", "store the calibration");
     if (!write.begun() || (use && !dropInUse(query)))
         return m_store.connection().failQuery(query, doing);
     const QDateTime now = QDateTime::currentDateTimeUtc();
@@ -274,11 +270,11 @@ bool CalibrationStore::use(qint64 id)
     if (!m_store.connection().connected() || !m_store.connection().writable())
         return false;
     if (m_store.connection().isServer())
-        return callServer("telma_use_calibration", {id}, QT_TR_NOOP("put the calibration in use"));
+        return callServer("telma_use_calibration", {id}, QT_TRANSLATE_NOOP("Cases", "put the calibration in use"));
     QSqlDatabase db = m_store.database();
     WriteTransaction write(db, m_store.connection().dialect());
     QSqlQuery &query = write.query();
-    const char *doing = QT_TR_NOOP("put the calibration in use");
+    const char *doing = QT_TRANSLATE_NOOP("Cases", "put the calibration in use");
     if (!write.begun() || !dropInUse(query))
         return m_store.connection().failQuery(query, doing);
     query.prepare(QStringLiteral("UPDATE calibrations SET in_use = 1 WHERE id = ?"));
@@ -286,7 +282,7 @@ bool CalibrationStore::use(qint64 id)
     if (!query.exec())
         return m_store.connection().failQuery(query, doing);
     if (query.numRowsAffected() != 1)
-        return m_store.connection().fail({CaseStoreError::NotFound, tr("The calibration no longer exists.")});
+        return m_store.connection().fail({CaseStoreError::NotFound, CasesTr::tr("The calibration no longer exists.")});
     if (!writeAudit(id, QStringLiteral("use"), query) || !write.commit())
         return m_store.connection().failQuery(query, doing);
     return true;
@@ -298,11 +294,11 @@ bool CalibrationStore::useNone()
     if (!m_store.connection().connected() || !m_store.connection().writable())
         return false;
     if (m_store.connection().isServer())
-        return callServer("telma_use_no_calibration", {}, QT_TR_NOOP("use no calibration"));
+        return callServer("telma_use_no_calibration", {}, QT_TRANSLATE_NOOP("Cases", "use no calibration"));
     QSqlDatabase db = m_store.database();
     WriteTransaction write(db, m_store.connection().dialect());
     QSqlQuery &query = write.query();
     if (!write.begun() || !dropInUse(query) || !write.commit())
-        return m_store.connection().failQuery(query, QT_TR_NOOP("use no calibration"));
+        return m_store.connection().failQuery(query, QT_TRANSLATE_NOOP("Cases", "use no calibration"));
     return true;
 }

@@ -1,4 +1,6 @@
 #include "caseauditchain.h"
+
+#include "casestr.h"
 #include "casestoreconnection.h"
 
 #include <QCoreApplication>
@@ -11,11 +13,6 @@
 #include <optional>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("CaseAuditChain", text);
-}
 
 // One text of what is hashed: its length in UTF-8 bytes, a colon, the text, a semicolon, so
 // that no two lists of texts read alike. The server's telma_chain_item says the same.
@@ -99,7 +96,7 @@ private:
 
 QString describe(const StoredEntry &entry)
 {
-    return tr("entry %1 (case %2, “%3” by %4 at %5)")
+    return CasesTr::tr("entry %1 (case %2, “%3” by %4 at %5)")
         .arg(entry.id)
         .arg(entry.caseId)
         .arg(entry.action, entry.changedBy, entry.changedAt);
@@ -161,14 +158,14 @@ bool CaseAuditChain::missingGuard(Finding *finding)
                : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger' AND tbl_name IN "
                                 "('case_audit', 'case_audit_values')");
     if (!query.exec(sql))
-        return !m_connection.failQuery(query, QT_TR_NOOP("check the audit trail"));
+        return !m_connection.failQuery(query, QT_TRANSLATE_NOOP("Cases", "check the audit trail"));
     QStringList present;
     while (query.next())
         present << query.value(0).toString();
     for (const QString &guard : guards(server)) {
         if (!present.contains(guard)) {
-            finding->problem = tr("The audit trail's guard %1 is missing or switched off, so "
-                                  "entries could have been changed or removed unseen.")
+            finding->problem = CasesTr::tr("The audit trail's guard %1 is missing or switched off, so "
+                                           "entries could have been changed or removed unseen.")
                                    .arg(guard);
             return true;
         }
@@ -182,7 +179,7 @@ bool CaseAuditChain::verify(qint64 last, Finding *finding)
     m_connection.clearError();
     if (!m_connection.connected())
         return false;
-    const char *doing = QT_TR_NOOP("check the audit trail");
+    const char *doing = QT_TRANSLATE_NOOP("Cases", "check the audit trail");
     if (missingGuard(finding))
         return m_connection.lastError().kind == CaseStoreError::None;
     QSqlDatabase db = m_connection.database();
@@ -203,7 +200,7 @@ bool CaseAuditChain::verify(qint64 last, Finding *finding)
     }
     EntryWalk walk(db, after);
     if (!walk.ok())
-        return m_connection.fail(m_connection.dialect().describe(walk.error(), tr(doing)));
+        return m_connection.fail(m_connection.dialect().describe(walk.error(), CasesTr::tr(doing)));
     QSqlQuery deleted(db);
     deleted.prepare(QStringLiteral("SELECT 1 FROM case_audit WHERE case_id = ? AND action = 'delete'"));
     StoredEntry entry;
@@ -216,8 +213,8 @@ bool CaseAuditChain::verify(qint64 last, Finding *finding)
             return true;
         };
         if (entry.entryHash.isEmpty())
-            return notFitting(tr("The audit trail's %1 has no hash: it was written outside this "
-                                 "program.").arg(describe(entry)));
+            return notFitting(CasesTr::tr("The audit trail's %1 has no hash: it was written outside this "
+                                          "program.").arg(describe(entry)));
         // A deleted case's values are erased on purpose; its entries keep their values' hash.
         bool valuesErased = false;
         if (changes.isEmpty() && entry.valuesHash != valuesHash({})) {
@@ -228,13 +225,13 @@ bool CaseAuditChain::verify(qint64 last, Finding *finding)
             deleted.finish();
         }
         if (!valuesErased && valuesHash(changes) != entry.valuesHash)
-            return notFitting(tr("The old and new values of the audit trail's %1 were changed "
-                                 "or removed.").arg(describe(entry)));
+            return notFitting(CasesTr::tr("The old and new values of the audit trail's %1 were changed "
+                                          "or removed.").arg(describe(entry)));
         if (entryHash(previous, entry.caseId, entry.action, entry.changedBy, entry.changedAt,
                       entry.databaseUser, entry.valuesHash)
             != entry.entryHash)
-            return notFitting(tr("The audit trail's %1 does not fit the chain: it was changed "
-                                 "or inserted, or an entry before it was removed.")
+            return notFitting(CasesTr::tr("The audit trail's %1 does not fit the chain: it was changed "
+                                          "or inserted, or an entry before it was removed.")
                                   .arg(describe(entry)));
         previous = entry.entryHash;
     }

@@ -1,4 +1,6 @@
 #include "caseaudittrail.h"
+
+#include "casestr.h"
 #include "caseauditchain.h"
 #include "casestoreconnection.h"
 #include "casestorestatement.h"
@@ -104,7 +106,7 @@ bool CaseAuditTrail::read(qint64 caseId, QVector<CaseAuditEntry> *entries)
                              QStringLiteral("SELECT id, action, changed_by, changed_at, "
                                             "database_user FROM case_audit WHERE case_id = ? "
                                             "ORDER BY id"),
-                             QT_TR_NOOP("read the audit trail"));
+                             QT_TRANSLATE_NOOP("Cases", "read the audit trail"));
     if (!query)
         return false;
     query->addBindValue(caseId);
@@ -125,7 +127,7 @@ bool CaseAuditTrail::read(qint64 caseId, QVector<CaseAuditEntry> *entries)
     CaseStoreStatement values(m_connection,
                               QStringLiteral("SELECT audit_id, field, old_value, new_value FROM "
                                              "case_audit_values WHERE case_id = ?"),
-                              QT_TR_NOOP("read the audit trail"));
+                              QT_TRANSLATE_NOOP("Cases", "read the audit trail"));
     if (!values)
         return false;
     values->addBindValue(caseId);

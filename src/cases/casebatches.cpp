@@ -18,7 +18,7 @@ bool CaseBatches::begin()
     if (!m_store.m_connection.connected())
         return false;
     // On the server, more than one call: the calls then share a transaction.
-    m_write = std::make_unique<CaseStoreWrite>(m_store.m_connection, QT_TR_NOOP("save the cases"), 2);
+    m_write = std::make_unique<CaseStoreWrite>(m_store.m_connection, QT_TRANSLATE_NOOP("Cases", "save the cases"), 2);
     if (!m_write->begun())
         m_write.reset();
     return active();

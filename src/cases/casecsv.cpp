@@ -1,5 +1,8 @@
 #include "casecsv.h"
+
 #include "casefields.h"
+#include "casestr.h"
+#include "textcheck.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -60,6 +63,14 @@ QString CaseCsv::codeOfCell(const QString &cell, bool *escaped)
     return *escaped ? cell.mid(1) : cell;
 }
 
+QString CaseCsv::codeCellRefusal(const QString &code)
+{
+    // What every reader refuses of a code's cell, escaped or not.
+    if (const TextCheck::Fault fault = TextCheck::check(code, TextCheck::Paragraphs))
+        return fault.clause();
+    return QString();
+}
+
 QString CaseCsv::numberCell(double value)
 {
     // The shortest text that reads back as the same double; QString::number uses the C locale.
@@ -96,7 +107,7 @@ bool CaseCsv::save(const QString &fileName, const QVector<CaseRecord> &records, 
     if (!file.open(QIODevice::WriteOnly)
         || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)
         || !write(&file, records) || !file.commit()) {
-        *error = QCoreApplication::translate("CaseCsv", "The cases cannot be written to %1: %2")
+        *error = CasesTr::tr("The cases cannot be written to %1: %2")
                      .arg(QDir::toNativeSeparators(fileName), file.errorString());
         file.cancelWriting();
         return false;

@@ -28,6 +28,9 @@ public:
     // The code a cell stands for, exactly one leading apostrophe taken off; escaped tells
     // whether there was one (a code written that way is taken as it was kept).
     static QString codeOfCell(const QString &cell, bool *escaped);
+    // Why a kept code cannot travel through a file and back (a control character other than a
+    // tab or line break, from before such characters were refused), or an empty text.
+    static QString codeCellRefusal(const QString &code);
 
     // Writes the header and one line per record, each ended by CR LF.
     static bool write(QIODevice *device, const QVector<CaseRecord> &records);

@@ -1,5 +1,6 @@
 #include "casefields.h"
 
+#include "casestr.h"
 #include "textcheck.h"
 
 #include <QCoreApplication>
@@ -49,7 +50,7 @@ QString foldedCode(const QString &code)
 QString newCodeRefusal(const QString &code)
 {
     if (!code.isEmpty() && QStringLiteral("=+-@").contains(code.front()))
-        return QCoreApplication::translate("CaseFields",
+        return CasesTr::tr(
                                            "begins with “%1”, which a spreadsheet would take for "
                                            "a formula")
             .arg(code.front());

@@ -1,4 +1,6 @@
 #include "caseschema.h"
+
+#include "casestr.h"
 #include "caseauditchain.h"
 #include "calibrationstore.h"
 #include "casefields.h"
@@ -9,11 +11,6 @@
 #include <QSqlError>
 #include <QSet>
 #include <QSqlQuery>
-
-static QString tr(const char *text)
-{
-    return QCoreApplication::translate("CaseStore", text);
-}
 
 // Version 1: cases, their questionnaire answers, and the audit trail.
 static QStringList firstVersion(const CaseStoreDialect &dialect)
@@ -242,9 +239,9 @@ bool CaseSchema::readVersion(QSqlDatabase &db, const CaseStoreDialect &dialect, 
     const CaseStoreError notOurs{
         CaseStoreError::NotCaseBook,
         dialect.isServer()
-            ? tr("The database on the clinic server holds other tables and is not a case book of "
-                 "this program. It was left as it is.")
-            : tr("The file %1 is not a case book of this program. It was left as it is.")
+            ? CasesTr::tr("The database on the clinic server holds other tables and is not a case book of "
+                          "this program. It was left as it is.")
+            : CasesTr::tr("The file %1 is not a case book of this program. It was left as it is.")
                   .arg(db.databaseName())};
     if (tables.isEmpty()) {
         *version = 0;
@@ -256,7 +253,7 @@ bool CaseSchema::readVersion(QSqlDatabase &db, const CaseStoreDialect &dialect, 
     }
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("SELECT version FROM telma_schema"))) {
-        *error = dialect.describe(query.lastError(), tr("open"));
+        *error = dialect.describe(query.lastError(), CasesTr::tr("open"));
         return false;
     }
     bool ok = false;
@@ -267,9 +264,9 @@ bool CaseSchema::readVersion(QSqlDatabase &db, const CaseStoreDialect &dialect, 
     }
     if (*version > latestVersion()) {
         *error = {CaseStoreError::NewerSchema,
-                  tr("The case book was written by a newer version of this program (format %1; "
-                     "this version reads up to %2). It was left as it is; please use the newer "
-                     "version.")
+                  CasesTr::tr("The case book was written by a newer version of this program (format %1; "
+                              "this version reads up to %2). It was left as it is; please use the newer "
+                              "version.")
                       .arg(*version)
                       .arg(latestVersion())};
         return false;
@@ -285,7 +282,7 @@ bool CaseSchema::migrate(QSqlDatabase &db, const CaseStoreDialect &dialect, int 
             continue;
         QSqlQuery query(db);
         const auto fail = [&] {
-            *error = dialect.describe(query.lastError(), tr("be prepared"));
+            *error = dialect.describe(query.lastError(), CasesTr::tr("be prepared"));
             QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
             return false;
         };
@@ -311,10 +308,10 @@ bool CaseSchema::migrate(QSqlDatabase &db, const CaseStoreDialect &dialect, int 
             if (dialect.isServer() && now > 0
                 && dialect.describe(query.lastError(), QString()).kind == CaseStoreError::NoPermission) {
                 *error = {CaseStoreError::NoPermission,
-                          tr("The case book on the clinic server is of an earlier version of this "
-                             "program (format %1; this version needs %2). It was left as it is; "
-                             "please ask whoever looks after the server to run "
-                             "telma-server-setup again.")
+                          CasesTr::tr("The case book on the clinic server is of an earlier version of this "
+                                      "program (format %1; this version needs %2). It was left as it is; "
+                                      "please ask whoever looks after the server to run "
+                                      "telma-server-setup again.")
                               .arg(now)
                               .arg(latestVersion())};
                 QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
@@ -325,7 +322,7 @@ bool CaseSchema::migrate(QSqlDatabase &db, const CaseStoreDialect &dialect, int 
         if (step.fill) {
             QSqlError fillError;
             if (!step.fill(db, &fillError)) {
-                *error = dialect.describe(fillError, tr("be prepared"));
+                *error = dialect.describe(fillError, CasesTr::tr("be prepared"));
                 QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
                 return false;
             }

@@ -1,4 +1,6 @@
 #include "casestore.h"
+
+#include "casestr.h"
 #include "caseaudittrail.h"
 #include "casefields.h"
 #include "caseserverfunctions.h"
@@ -11,12 +13,7 @@
 #include <QCoreApplication>
 #include <QSqlQuery>
 
-static QString tr(const char *text)
-{
-    return QCoreApplication::translate("CaseStore", text);
-}
-
-static const char *const SavingCases = QT_TR_NOOP("save the cases");
+static const char *const SavingCases = QT_TRANSLATE_NOOP("Cases", "save the cases");
 
 int CaseStore::schemaVersion() const
 {
@@ -70,7 +67,7 @@ bool CaseStore::addCases(QVector<CaseRecord> *records, const QVector<QList<Visit
 bool CaseStore::checkNewCases(const QVector<CaseRecord> &records, const QVector<QList<Visit>> &visits)
 {
     const auto refuse = [this](const CaseRecord &record, const CaseStoreError &error) {
-        return m_connection.fail({error.kind, tr("Case “%1”: %2").arg(record.code, error.message)});
+        return m_connection.fail({error.kind, CasesTr::tr("Case “%1”: %2").arg(record.code, error.message)});
     };
     for (int i = 0; i < records.size(); ++i) {
         const CaseRecord &record = records.at(i);
@@ -178,11 +175,11 @@ bool CaseStore::explainServerRefusal(CaseServerFunctions::Refusal refusal,
     case CaseServerFunctions::CodeInUse:
         return refuseCodeInUse(records);
     case CaseServerFunctions::CaseGone:
-        return m_connection.fail({CaseStoreError::NotFound, tr("The case no longer exists.")});
+        return m_connection.fail({CaseStoreError::NotFound, CasesTr::tr("The case no longer exists.")});
     case CaseServerFunctions::HeightSet:
         return m_connection.fail({CaseStoreError::Conflict,
-                                  tr("The case's height was set by someone else meanwhile; the "
-                                     "visit was not saved. Please enter it again.")});
+                                  CasesTr::tr("The case's height was set by someone else meanwhile; the "
+                                              "visit was not saved. Please enter it again.")});
     case CaseServerFunctions::InvalidValue: {
         // Said as on a SQLite file, which needs each case's baseline.
         const CaseStoreError refused = lastError();
@@ -194,7 +191,7 @@ bool CaseStore::explainServerRefusal(CaseServerFunctions::Refusal refusal,
             if (more.newHeightM && !(*more.newHeightM >= VisitLimits::HeightLowest
                                      && *more.newHeightM <= VisitLimits::HeightHighest))
                 return m_connection.fail({CaseStoreError::InvalidInput,
-                                          tr("The height must be from 1.00 to 2.50 m.")});
+                                          CasesTr::tr("The height must be from 1.00 to 2.50 m.")});
         }
         return m_connection.fail(refused);
     }
@@ -218,7 +215,7 @@ bool CaseStore::refuseCodeInUse(const QVector<CaseRecord> &records)
         if (seen.contains(fold) || inBook.contains(record.code))
             return m_connection.fail(
                 {CaseStoreError::DuplicateCode,
-                 tr("The code “%1” is already used by another case. Please choose another code.")
+                 CasesTr::tr("The code “%1” is already used by another case. Please choose another code.")
                      .arg(record.code)});
         seen.insert(fold);
     }

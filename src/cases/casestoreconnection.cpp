@@ -1,4 +1,6 @@
 #include "casestoreconnection.h"
+
+#include "casestr.h"
 #include "caseauditchain.h"
 #include "caseschema.h"
 
@@ -10,11 +12,6 @@
 
 #include <pwd.h>
 #include <unistd.h>
-
-static QString tr(const char *text)
-{
-    return QCoreApplication::translate("CaseStore", text);
-}
 
 CaseStoreConnection::CaseStoreConnection()
     : m_user(systemUser())
@@ -60,8 +57,8 @@ bool CaseStoreConnection::open(const QString &location)
         return false;
     }
     if (m_dialect.isReadOnly())
-        m_readOnlyReason = tr("The case book %1 can only be read: you have no right to write "
-                              "its file.").arg(QDir::toNativeSeparators(location));
+        m_readOnlyReason = CasesTr::tr("The case book %1 can only be read: you have no right to write "
+                                       "its file.").arg(QDir::toNativeSeparators(location));
     // Tampering shows as the book opens: a changed last entry or a guard gone.
     CaseAuditChain::Finding finding;
     if (!CaseAuditChain(*this).verify(TrailEntriesChecked, &finding))
@@ -98,7 +95,7 @@ QSqlDatabase CaseStoreConnection::database() const
 bool CaseStoreConnection::connected()
 {
     if (!QSqlDatabase::contains(m_connection))
-        return fail({CaseStoreError::Failed, tr("The case book is not open.")});
+        return fail({CaseStoreError::Failed, CasesTr::tr("The case book is not open.")});
     QSqlDatabase db = database();
     if (db.isOpen() && !m_lost)
         return true;
@@ -135,7 +132,7 @@ QString CaseStoreConnection::readOnlyReason() const
 {
     if (!m_readOnlyReason.isEmpty() || m_trailProblem.isEmpty() || m_trailAcknowledged)
         return m_readOnlyReason;
-    return tr("The case book is open to be read only, because its audit trail does not fit: %1")
+    return CasesTr::tr("The case book is open to be read only, because its audit trail does not fit: %1")
         .arg(m_trailProblem);
 }
 
@@ -144,7 +141,7 @@ bool CaseStoreConnection::writable()
     const QString reason = readOnlyReason();
     if (reason.isEmpty())
         return true;
-    return fail({CaseStoreError::ReadOnly, reason + QLatin1Char(' ') + tr("Nothing was changed.")});
+    return fail({CaseStoreError::ReadOnly, reason + QLatin1Char(' ') + CasesTr::tr("Nothing was changed.")});
 }
 
 bool CaseStoreConnection::fail(const CaseStoreError &error)
@@ -155,7 +152,7 @@ bool CaseStoreConnection::fail(const CaseStoreError &error)
 
 bool CaseStoreConnection::failQuery(const QSqlQuery &query, const char *doing)
 {
-    fail(m_dialect.describe(query.lastError(), tr(doing)));
+    fail(m_dialect.describe(query.lastError(), CasesTr::tr(doing)));
     // Qt's driver may still call a connection open that the server has closed.
     if (m_error.kind == CaseStoreError::ConnectionLost)
         m_lost = true;

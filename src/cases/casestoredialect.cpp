@@ -1,4 +1,6 @@
 #include "casestoredialect.h"
+
+#include "casestr.h"
 #include "casestorelocation.h"
 
 #include "connectionfailure.h"
@@ -12,11 +14,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
-
-static QString tr(const char *text)
-{
-    return QCoreApplication::translate("CaseStore", text);
-}
 
 CaseStoreDialect CaseStoreDialect::forLocation(const QString &location)
 {
@@ -55,7 +52,7 @@ bool CaseStoreDialect::openServer(QSqlDatabase *db, const QString &location,
     }
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
         *error = {CaseStoreError::Failed,
-                  tr("The PostgreSQL driver of Qt is not installed (Debian: libqt6sql6-psql).")};
+                  CasesTr::tr("The PostgreSQL driver of Qt is not installed (Debian: libqt6sql6-psql).")};
         return false;
     }
     const ConnectionFailure failure = ServerConnection::open(connectionName, where.connectionString());
@@ -69,7 +66,7 @@ bool CaseStoreDialect::openServer(QSqlDatabase *db, const QString &location,
     }
     Q_UNUSED(busyTimeoutMs) // kept by open()
     if (!applySessionSettings(*db)) {
-        *error = describe(db->lastError(), tr("open"));
+        *error = describe(db->lastError(), CasesTr::tr("open"));
         return false;
     }
     return true;
@@ -86,7 +83,7 @@ bool CaseStoreDialect::reconnect(QSqlDatabase &db, CaseStoreError *error)
         return false;
     }
     if (!applySessionSettings(db)) {
-        *error = describe(db.lastError(), tr("open"));
+        *error = describe(db.lastError(), CasesTr::tr("open"));
         return false;
     }
     return true;
@@ -99,12 +96,12 @@ static QString whyNotWritable(const QString &path)
     const QFileInfo file(path);
     const QString folder = QDir::toNativeSeparators(file.absolutePath());
     if (file.exists() && !file.isWritable())
-        return tr("The case book %1 is read-only for you, so nothing can be saved in it.")
+        return CasesTr::tr("The case book %1 is read-only for you, so nothing can be saved in it.")
             .arg(QDir::toNativeSeparators(path));
     if (!QFileInfo(file.absolutePath()).isWritable())
-        return tr("The folder %1 is read-only for you, so the case book cannot keep its journal "
-                  "there.").arg(folder);
-    return tr("You have no right to write the case book %1 or the files beside it in %2.")
+        return CasesTr::tr("The folder %1 is read-only for you, so the case book cannot keep its journal "
+                           "there.").arg(folder);
+    return CasesTr::tr("You have no right to write the case book %1 or the files beside it in %2.")
         .arg(QDir::toNativeSeparators(path), folder);
 }
 
@@ -140,9 +137,9 @@ bool CaseStoreDialect::open(QSqlDatabase *db, const QString &location,
     const QFileInfo journal(location + QStringLiteral("-wal"));
     if (m_readOnly && journal.exists() && journal.size() > 0) {
         *error = {CaseStoreError::CannotCreate,
-                  tr("The case book %1 can only be read, and its latest changes are still in "
-                     "%2, which only a program that may write the book can fold in. It was left "
-                     "as it is; open it once with the right to write, or ask its owner to.")
+                  CasesTr::tr("The case book %1 can only be read, and its latest changes are still in "
+                              "%2, which only a program that may write the book can fold in. It was left "
+                              "as it is; open it once with the right to write, or ask its owner to.")
                       .arg(QDir::toNativeSeparators(location),
                            QDir::toNativeSeparators(journal.filePath()))};
         return false;
@@ -150,15 +147,15 @@ bool CaseStoreDialect::open(QSqlDatabase *db, const QString &location,
     if (!looksLikeSqlite(location, &why)) {
         *error = {CaseStoreError::NotCaseBook,
                   why.isEmpty()
-                      ? tr("The file %1 is not a case book of this program. It was left as it is.")
+                      ? CasesTr::tr("The file %1 is not a case book of this program. It was left as it is.")
                             .arg(QDir::toNativeSeparators(location))
-                      : tr("The case book %1 cannot be read: %2")
+                      : CasesTr::tr("The case book %1 cannot be read: %2")
                             .arg(QDir::toNativeSeparators(location), why)};
         return false;
     }
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
         *error = {CaseStoreError::Failed,
-                  tr("The SQLite driver of Qt is not installed (Debian: libqt6sql6-sqlite).")};
+                  CasesTr::tr("The SQLite driver of Qt is not installed (Debian: libqt6sql6-sqlite).")};
         return false;
     }
     *db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
@@ -174,12 +171,12 @@ bool CaseStoreDialect::open(QSqlDatabase *db, const QString &location,
     }
     db->setConnectOptions(options);
     if (!db->open()) {
-        *error = describe(db->lastError(), tr("open"));
+        *error = describe(db->lastError(), CasesTr::tr("open"));
         return false;
     }
     QSqlQuery query(*db);
     if (!query.exec(QStringLiteral("PRAGMA foreign_keys = ON"))) {
-        *error = describe(query.lastError(), tr("open"));
+        *error = describe(query.lastError(), CasesTr::tr("open"));
         return false;
     }
     return true;
@@ -196,10 +193,10 @@ bool CaseStoreDialect::configure(QSqlDatabase &db, CaseStoreError *error) const
     if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !query.next()
         || query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
         *error = query.lastError().isValid()
-                     ? describe(query.lastError(), tr("open"))
+                     ? describe(query.lastError(), CasesTr::tr("open"))
                      : CaseStoreError{CaseStoreError::CannotCreate,
-                                      tr("The case book cannot keep its journal next to the "
-                                         "file; is the folder writable?")};
+                                      CasesTr::tr("The case book cannot keep its journal next to the "
+                                                  "file; is the folder writable?")};
         return false;
     }
     // Full durability: a save that returned survives a power cut, not only a crash.
@@ -218,7 +215,7 @@ bool CaseStoreDialect::tables(QSqlDatabase &db, QStringList *names, CaseStoreErr
                              "AND c.relkind IN ('r', 'p')")
             : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'");
     if (!query.exec(sql)) {
-        *error = describe(query.lastError(), tr("open"));
+        *error = describe(query.lastError(), CasesTr::tr("open"));
         return false;
     }
     while (query.next())
@@ -338,17 +335,17 @@ CaseStoreError CaseStoreDialect::describeServer(const QSqlError &error, const QS
     const ConnectionFailure failure = ConnectionFailure::fromStatement(error, open);
     const CaseStoreError noPermission{
         CaseStoreError::NoPermission,
-        tr("Your account on the clinic server has no permission to %1 (%2). Nothing was "
-           "changed; please ask whoever looks after the server to grant it.")
+        CasesTr::tr("Your account on the clinic server has no permission to %1 (%2). Nothing was "
+                    "changed; please ask whoever looks after the server to grant it.")
             .arg(doing, error.databaseText().trimmed())};
     // No schema of the search path may be used: the account was never granted the case book.
     if (state == QLatin1String("3F000"))
         return {CaseStoreError::NoPermission,
-                tr("Your account on the clinic server has no permission to use a schema for the "
-                   "case book (none on its search path exists or may be used), so the case book "
-                   "could not %1. Nothing was changed; please ask whoever looks after the server "
-                   "to set it up with telma-server-setup and grant your account its rights "
-                   "(details: %2).")
+                CasesTr::tr("Your account on the clinic server has no permission to use a schema for the "
+                            "case book (none on its search path exists or may be used), so the case book "
+                            "could not %1. Nothing was changed; please ask whoever looks after the server "
+                            "to set it up with telma-server-setup and grant your account its rights "
+                            "(details: %2).")
                     .arg(doing, error.databaseText().trimmed())};
     switch (failure.reason()) {
     case ConnectionFailure::Reason::ConnectionLost:
@@ -363,29 +360,29 @@ CaseStoreError CaseStoreDialect::describeServer(const QSqlError &error, const QS
     // The server has the tables but not the functions this version writes through.
     if (state == QLatin1String("42883"))
         return {CaseStoreError::Failed,
-                tr("The case book on the clinic server has not been brought up to date for this "
-                   "version of the program, so it cannot %1. Nothing was changed; please ask "
-                   "whoever looks after the server to run telma-server-setup again.")
+                CasesTr::tr("The case book on the clinic server has not been brought up to date for this "
+                            "version of the program, so it cannot %1. Nothing was changed; please ask "
+                            "whoever looks after the server to run telma-server-setup again.")
                     .arg(doing)};
     if (state == QLatin1String("23505"))
         return {CaseStoreError::DuplicateCode,
-                tr("The code is already used by another case. Please choose another code.")};
+                CasesTr::tr("The code is already used by another case. Please choose another code.")};
     // Serialization failure, deadlock, a lock waited for too long.
     if (state == QLatin1String("40001") || state == QLatin1String("40P01") || state == QLatin1String("55P03"))
         return {CaseStoreError::Busy,
-                tr("Another workstation is changing the case book at this moment. Nothing was "
-                   "changed; please try again in a moment.")};
+                CasesTr::tr("Another workstation is changing the case book at this moment. Nothing was "
+                            "changed; please try again in a moment.")};
     if (state == QLatin1String("25006"))
         return {CaseStoreError::ReadOnly,
-                tr("The clinic server takes no changes at the moment (it is read-only), so the "
-                   "case book could not %1. Nothing was changed; please tell whoever looks after "
-                   "the server.")
+                CasesTr::tr("The clinic server takes no changes at the moment (it is read-only), so the "
+                            "case book could not %1. Nothing was changed; please tell whoever looks after "
+                            "the server.")
                     .arg(doing)};
     if (state == QLatin1String("53100"))
         return {CaseStoreError::DiskFull,
-                tr("The clinic server's disk is full. Nothing was changed; please tell whoever "
-                   "looks after the server.")};
-    return {CaseStoreError::Failed, tr("The case book could not %1: %2").arg(doing, error.text())};
+                CasesTr::tr("The clinic server's disk is full. Nothing was changed; please tell whoever "
+                            "looks after the server.")};
+    return {CaseStoreError::Failed, CasesTr::tr("The case book could not %1: %2").arg(doing, error.text())};
 }
 
 CaseStoreError CaseStoreDialect::describe(const QSqlError &error, const QString &doing) const
@@ -398,32 +395,32 @@ CaseStoreError CaseStoreDialect::describe(const QSqlError &error, const QString 
     case 5:  // SQLITE_BUSY
     case 6:  // SQLITE_LOCKED
         return {CaseStoreError::Busy,
-                tr("Another copy of the program is using the case book. Nothing was changed; "
-                   "please try again in a moment.")};
+                CasesTr::tr("Another copy of the program is using the case book. Nothing was changed; "
+                            "please try again in a moment.")};
     case 13: // SQLITE_FULL
         return {CaseStoreError::DiskFull,
-                tr("The disk holding the case book is full. Nothing was changed; free some "
-                   "space and try again.")};
+                CasesTr::tr("The disk holding the case book is full. Nothing was changed; free some "
+                            "space and try again.")};
     case 8:  // SQLITE_READONLY
     case 14: // SQLITE_CANTOPEN
     case 3:  // SQLITE_PERM
     case 23: // SQLITE_AUTH
         return {code == 8 ? CaseStoreError::ReadOnly : CaseStoreError::CannotCreate,
-                tr("%1 Nothing was changed (SQLite: %2).")
+                CasesTr::tr("%1 Nothing was changed (SQLite: %2).")
                     .arg(whyNotWritable(m_location), error.databaseText())};
     case 10: // SQLITE_IOERR
         return {CaseStoreError::Failed,
-                tr("The disk holding the case book failed to read or write it, so the case book "
-                   "could not %1. Nothing was changed; check the disk (SQLite: %2).")
+                CasesTr::tr("The disk holding the case book failed to read or write it, so the case book "
+                            "could not %1. Nothing was changed; check the disk (SQLite: %2).")
                     .arg(doing, error.databaseText())};
     case 11: // SQLITE_CORRUPT
     case 26: // SQLITE_NOTADB
         return {CaseStoreError::Damaged,
-                tr("The case book is damaged or is not a database of this program, so it "
-                   "was left as it is.")};
+                CasesTr::tr("The case book is damaged or is not a database of this program, so it "
+                            "was left as it is.")};
     default:
         return {CaseStoreError::Failed,
-                tr("The case book could not %1: %2").arg(doing, error.text())};
+                CasesTr::tr("The case book could not %1: %2").arg(doing, error.text())};
     }
 }
 
@@ -434,8 +431,8 @@ bool CaseStoreDialect::backup(QSqlDatabase &db, const QString &fileName,
         // A copy of everyone's cases on one workstation is not a backup but a leak; the
         // server's own tools back it up whole (see the README).
         *error = {CaseStoreError::Failed,
-                  tr("The case book on the clinic server is backed up on the server itself (for "
-                     "example with pg_dump); please ask whoever looks after the server.")};
+                  CasesTr::tr("The case book on the clinic server is backed up on the server itself (for "
+                              "example with pg_dump); please ask whoever looks after the server.")};
         return false;
     }
     // VACUUM INTO creates its file with the usual mode (0644); made inside a folder only
@@ -451,7 +448,7 @@ bool CaseStoreDialect::backup(QSqlDatabase &db, const QString &fileName,
         return false;
     };
     const CaseStoreError cannotWrite{CaseStoreError::CannotCreate,
-                                     tr("The backup cannot be written to %1.")
+                                     CasesTr::tr("The backup cannot be written to %1.")
                                          .arg(QDir::toNativeSeparators(fileName))};
     if (!folder.mkdir(privateName)
         || !QFile::setPermissions(folder.filePath(privateName),
@@ -462,7 +459,7 @@ bool CaseStoreDialect::backup(QSqlDatabase &db, const QString &fileName,
     query.prepare(QStringLiteral("VACUUM INTO ?"));
     query.addBindValue(copy);
     if (!query.exec())
-        return fail(describe(query.lastError(), tr("be backed up")));
+        return fail(describe(query.lastError(), CasesTr::tr("be backed up")));
     if (!QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner))
         return fail(cannotWrite);
     // The user has already agreed to replace an existing file of that name.

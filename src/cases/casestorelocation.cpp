@@ -1,5 +1,6 @@
 #include "casestorelocation.h"
 
+#include "casestr.h"
 #include "databaselocation.h"
 
 #include <QCoreApplication>
@@ -14,11 +15,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-static QString tr(const char *text)
-{
-    return QCoreApplication::translate("CaseStoreLocation", text);
-}
-
 QString CaseStoreLocation::defaultLocation()
 {
     // An unusable text is passed on too: opening it says what is wrong with it.
@@ -31,7 +27,6 @@ QString CaseStoreLocation::localFile()
            + QStringLiteral("/cases.sqlite");
 }
 
-
 namespace {
 
 // What a file that is not a regular one is, in words; empty for a regular file.
@@ -40,14 +35,14 @@ QString kindOf(mode_t mode)
     if (S_ISREG(mode))
         return QString();
     if (S_ISDIR(mode))
-        return tr("a folder");
+        return CasesTr::tr("a folder");
     if (S_ISFIFO(mode))
-        return tr("a named pipe (FIFO)");
+        return CasesTr::tr("a named pipe (FIFO)");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return tr("a device");
+        return CasesTr::tr("a device");
     if (S_ISSOCK(mode))
-        return tr("a socket");
-    return tr("no regular file");
+        return CasesTr::tr("a socket");
+    return CasesTr::tr("no regular file");
 }
 
 QString ownerName(uid_t uid)
@@ -70,17 +65,17 @@ bool checkExisting(const QString &path, bool *exists, QString *error)
     struct stat file;
     if (stat(name.constData(), &file) != 0) {
         *error = errno == ENOENT
-                     ? tr("%1 is a symbolic link to a file that does not exist. Nothing was "
-                          "changed.").arg(shown)
-                     : tr("%1 cannot be reached: %2.").arg(shown, QString::fromLocal8Bit(std::strerror(errno)));
+                     ? CasesTr::tr("%1 is a symbolic link to a file that does not exist. Nothing was "
+                                   "changed.").arg(shown)
+                     : CasesTr::tr("%1 cannot be reached: %2.").arg(shown, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     const QString kind = kindOf(file.st_mode);
     if (!kind.isEmpty()) {
         *error = S_ISLNK(link.st_mode)
-                     ? tr("%1 is a symbolic link to %2, not a case book file. Nothing was "
-                          "changed.").arg(shown, kind)
-                     : tr("%1 is %2, not a case book file. Nothing was changed.").arg(shown, kind);
+                     ? CasesTr::tr("%1 is a symbolic link to %2, not a case book file. Nothing was "
+                                   "changed.").arg(shown, kind)
+                     : CasesTr::tr("%1 is %2, not a case book file. Nothing was changed.").arg(shown, kind);
         return false;
     }
     if ((file.st_mode & 077) == 0)
@@ -89,13 +84,13 @@ bool checkExisting(const QString &path, bool *exists, QString *error)
     if (file.st_uid == geteuid()) {
         if (chmod(name.constData(), S_IRUSR | S_IWUSR) == 0)
             return true;
-        *error = tr("%1 can be read by other users and its rights cannot be narrowed to you "
-                    "alone: %2.").arg(shown, QString::fromLocal8Bit(std::strerror(errno)));
+        *error = CasesTr::tr("%1 can be read by other users and its rights cannot be narrowed to you "
+                             "alone: %2.").arg(shown, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
-    *error = tr("%1 can be read by other users, and it belongs to the account %2, so this "
-                "program may not narrow its rights. Nothing was changed; its owner can make it "
-                "readable by themselves alone (chmod 600).")
+    *error = CasesTr::tr("%1 can be read by other users, and it belongs to the account %2, so this "
+                         "program may not narrow its rights. Nothing was changed; its owner can make it "
+                         "readable by themselves alone (chmod 600).")
                  .arg(shown, ownerName(file.st_uid));
     return false;
 }
@@ -120,12 +115,12 @@ bool CaseStoreLocation::prepareFile(const QString &path, bool *readOnly, QString
     for (const QString &dir : std::as_const(missing)) {
         if (!QDir().mkdir(dir)
             || !QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
-            *error = tr("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(dir));
+            *error = CasesTr::tr("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(dir));
             return false;
         }
     }
     if (!QFileInfo(folder).isDir()) {
-        *error = tr("%1 is not a folder.").arg(QDir::toNativeSeparators(folder));
+        *error = CasesTr::tr("%1 is not a folder.").arg(QDir::toNativeSeparators(folder));
         return false;
     }
     bool exists = false;
@@ -139,7 +134,7 @@ bool CaseStoreLocation::prepareFile(const QString &path, bool *readOnly, QString
     if (exists) {
         const QByteArray name = QFile::encodeName(path);
         if (access(name.constData(), R_OK) != 0) {
-            *error = tr("You have no right to read the case book %1 (%2). Nothing was changed.")
+            *error = CasesTr::tr("You have no right to read the case book %1 (%2). Nothing was changed.")
                          .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno)));
             return false;
         }
@@ -149,7 +144,7 @@ bool CaseStoreLocation::prepareFile(const QString &path, bool *readOnly, QString
     QFile created(path);
     if (!created.open(QIODevice::WriteOnly | QIODevice::NewOnly,
                       QFile::ReadOwner | QFile::WriteOwner)) {
-        *error = tr("The case book cannot be created in the folder %1: %2")
+        *error = CasesTr::tr("The case book cannot be created in the folder %1: %2")
                      .arg(QDir::toNativeSeparators(folder), created.errorString());
         return false;
     }

@@ -1,4 +1,6 @@
 #include "casetable.h"
+
+#include "casestr.h"
 #include "caseaudittrail.h"
 #include "casefields.h"
 #include "caseserverfunctions.h"
@@ -15,11 +17,6 @@
 #include <QSqlQuery>
 
 #include <cmath>
-
-static QString tr(const char *text)
-{
-    return QCoreApplication::translate("CaseStore", text);
-}
 
 namespace {
 
@@ -186,17 +183,17 @@ CaseStoreError CaseTable::check(const CaseRecord &record)
     };
     const int length = CaseFields::codeLength(record.code);
     if (record.code.trimmed().isEmpty())
-        return invalid(tr("The case code is required."));
+        return invalid(CasesTr::tr("The case code is required."));
     if (length > CaseFields::MaxCodeLength)
-        return invalid(tr("The case code has %1 characters; at most %2 are allowed.")
+        return invalid(CasesTr::tr("The case code has %1 characters; at most %2 are allowed.")
                            .arg(length)
                            .arg(CaseFields::MaxCodeLength));
     if (!record.baselineDate.isValid() || record.baselineDate > QDate::currentDate())
-        return invalid(tr("The baseline date must be a date not later than today."));
+        return invalid(CasesTr::tr("The baseline date must be a date not later than today."));
     if (record.heightMetres
         && !(*record.heightMetres >= CaseFields::MinHeightMetres
              && *record.heightMetres <= CaseFields::MaxHeightMetres))
-        return invalid(tr("The height must be between %1 and %2 m.")
+        return invalid(CasesTr::tr("The height must be between %1 and %2 m.")
                            .arg(CaseFields::MinHeightMetres, 0, 'f', 2)
                            .arg(CaseFields::MaxHeightMetres, 0, 'f', 2));
     for (int p = 0; p < PredictorCount; ++p) {
@@ -207,7 +204,7 @@ CaseStoreError CaseTable::check(const CaseRecord &record)
     }
     for (double value : record.course) {
         if (!std::isfinite(value))
-            return invalid(tr("The predicted course is incomplete."));
+            return invalid(CasesTr::tr("The predicted course is incomplete."));
     }
     return {};
 }
@@ -222,16 +219,16 @@ CaseStoreError CaseTable::conflictError(const CaseRecord &stored, const CaseReco
             if (entry.action != QLatin1String("update") || !(entry.time > mine.changedAt))
                 continue;
             for (const CaseAuditEntry::Change &change : entry.changes)
-                changed << tr("%1: %2 → %3").arg(change.field, change.oldValue, change.newValue);
+                changed << CasesTr::tr("%1: %2 → %3").arg(change.field, change.oldValue, change.newValue);
         }
     }
     m_connection.clearError();
-    QString message = tr("The case “%1” was changed by %2 at %3 after you opened it; your "
-                         "change was not saved.")
+    QString message = CasesTr::tr("The case “%1” was changed by %2 at %3 after you opened it; your "
+                                  "change was not saved.")
                           .arg(stored.code, stored.changedBy,
                                QLocale().toString(stored.changedAt.toLocalTime(), QLocale::ShortFormat));
     if (!changed.isEmpty())
-        message += QLatin1Char('\n') + tr("Changed meanwhile: %1").arg(changed.join(QStringLiteral("; ")));
+        message += QLatin1Char('\n') + CasesTr::tr("Changed meanwhile: %1").arg(changed.join(QStringLiteral("; ")));
     return {CaseStoreError::Conflict, message};
 }
 
@@ -243,9 +240,9 @@ CaseStoreError CaseTable::goneError(qint64 id)
                        && trail.last().action == QLatin1String("delete");
     m_connection.clearError();
     if (!known)
-        return {CaseStoreError::NotFound, tr("The case no longer exists.")};
+        return {CaseStoreError::NotFound, CasesTr::tr("The case no longer exists.")};
     return {CaseStoreError::NotFound,
-            tr("The case was deleted by %1 at %2; it no longer exists.")
+            CasesTr::tr("The case was deleted by %1 at %2; it no longer exists.")
                 .arg(trail.last().user,
                      QLocale().toString(trail.last().time.toLocalTime(), QLocale::ShortFormat))};
 }
@@ -254,7 +251,7 @@ bool CaseTable::codeInUse(const QString &code, qint64 exceptId, bool *inUse)
 {
     CaseStoreStatement query(m_connection,
                              QStringLiteral("SELECT code FROM cases WHERE code_folded = ? AND id <> ?"),
-                             QT_TR_NOOP("check the code"));
+                             QT_TRANSLATE_NOOP("Cases", "check the code"));
     if (!query)
         return false;
     query->addBindValue(CaseFields::foldedCode(code));
@@ -267,14 +264,14 @@ bool CaseTable::codeInUse(const QString &code, qint64 exceptId, bool *inUse)
     const QString used = query->value(0).toString();
     if (used == CaseFields::storedCode(code))
         m_connection.fail({CaseStoreError::DuplicateCode,
-                           tr("The code “%1” is already used by another case. Please choose "
-                              "another code.")
+                           CasesTr::tr("The code “%1” is already used by another case. Please choose "
+                                       "another code.")
                                .arg(used)});
     else
         m_connection.fail({CaseStoreError::DuplicateCode,
-                           tr("The code “%1” is already used by another case as “%2”: codes "
-                              "that differ only in capitals or accents written another way are "
-                              "one code. Please choose another code.")
+                           CasesTr::tr("The code “%1” is already used by another case as “%2”: codes "
+                                       "that differ only in capitals or accents written another way are "
+                                       "one code. Please choose another code.")
                                .arg(code, used)});
     return true;
 }
@@ -311,7 +308,7 @@ bool CaseTable::writeAnswers(qint64 id, const CaseRecord &record, const char *do
 bool CaseTable::insert(CaseRecord *record, const QDateTime &now, CaseStoreWrite &write)
 {
     Q_UNUSED(write) // only ever called within one
-    const char *doing = QT_TR_NOOP("save the case");
+    const char *doing = QT_TRANSLATE_NOOP("Cases", "save the case");
     bool inUse = false;
     if (!codeInUse(record->code, 0, &inUse) || inUse)
         return false;
@@ -357,7 +354,7 @@ CaseStoreError CaseTable::checkNewCode(const QString &code)
     if (refusal.isEmpty())
         return {};
     return {CaseStoreError::InvalidInput,
-            tr("The case code %1. Please choose another code.").arg(refusal)};
+            CasesTr::tr("The case code %1. Please choose another code.").arg(refusal)};
 }
 
 bool CaseTable::add(CaseRecord *record)
@@ -371,7 +368,7 @@ bool CaseTable::add(CaseRecord *record)
         return false;
     if (m_connection.isServer())
         return addOnServer(record);
-    CaseStoreWrite write(m_connection, QT_TR_NOOP("save the case"));
+    CaseStoreWrite write(m_connection, QT_TRANSLATE_NOOP("Cases", "save the case"));
     if (!write.begun())
         return false;
     const CaseRecord unsaved = *record;
@@ -391,7 +388,7 @@ bool CaseTable::codesInUse(const QStringList &codes, QSet<QString> *inUse)
     CaseStoreStatement query(m_connection,
                              QStringLiteral("SELECT code_folded FROM cases WHERE code_folded IN (%1)")
                                  .arg(m_connection.dialect().textsOfJsonArray()),
-                             QT_TR_NOOP("check the code"));
+                             QT_TRANSLATE_NOOP("Cases", "check the code"));
     if (!query)
         return false;
     QStringList folds;
@@ -418,9 +415,18 @@ bool CaseTable::update(CaseRecord *record)
     m_connection.clearError();
     if (!m_connection.connected())
         return false;
-    if (m_connection.isServer())
+    if (m_connection.isServer()) {
+        // The server functions take any code: today's rule for a changed one is kept here.
+        CaseRecord stored;
+        if (!read(record->id, &stored))
+            return false;
+        if (CaseFields::storedCode(record->code) != stored.code) {
+            if (const CaseStoreError invalid = checkNewCode(record->code))
+                return m_connection.fail(invalid);
+        }
         return updateOnServer(record);
-    const char *doing = QT_TR_NOOP("save the case");
+    }
+    const char *doing = QT_TRANSLATE_NOOP("Cases", "save the case");
     CaseStoreWrite write(m_connection, doing);
     if (!write.begun())
         return false;
@@ -497,7 +503,7 @@ bool CaseTable::remove(qint64 id)
         return false;
     if (m_connection.isServer())
         return removeOnServer(id);
-    const char *doing = QT_TR_NOOP("delete the case");
+    const char *doing = QT_TRANSLATE_NOOP("Cases", "delete the case");
     CaseStoreWrite write(m_connection, doing);
     if (!write.begun())
         return false;
@@ -523,8 +529,8 @@ bool CaseTable::refused(CaseStoreStatement &call, const CaseRecord &mine)
         bool inUse = false;
         if (codeInUse(mine.code, mine.id, &inUse) && !inUse)
             m_connection.fail({CaseStoreError::DuplicateCode,
-                               tr("The code “%1” is already used by another case. Please "
-                                  "choose another code.")
+                               CasesTr::tr("The code “%1” is already used by another case. Please "
+                                           "choose another code.")
                                    .arg(mine.code)});
         return false;
     }
@@ -536,7 +542,7 @@ bool CaseTable::refused(CaseStoreStatement &call, const CaseRecord &mine)
         return m_connection.fail(goneError(mine.id));
     case CaseServerFunctions::InvalidValue:
         return m_connection.fail({CaseStoreError::InvalidInput,
-                                  tr("The clinic server refused a value of the case “%1”.")
+                                  CasesTr::tr("The clinic server refused a value of the case “%1”.")
                                       .arg(mine.code)});
     default:
         return call.fail();
@@ -545,13 +551,13 @@ bool CaseTable::refused(CaseStoreStatement &call, const CaseRecord &mine)
 
 bool CaseTable::addOnServer(CaseRecord *record)
 {
-    CaseStoreWrite write(m_connection, QT_TR_NOOP("save the case"));
+    CaseStoreWrite write(m_connection, QT_TRANSLATE_NOOP("Cases", "save the case"));
     if (!write.begun())
         return false;
     CaseStoreStatement call(m_connection,
                             CaseServerFunctions::call(m_connection.dialect().schema(),
                                                       "telma_add_case", 2),
-                            QT_TR_NOOP("save the case"));
+                            QT_TRANSLATE_NOOP("Cases", "save the case"));
     if (!call)
         return false;
     const QString typed = record->code;
@@ -571,13 +577,13 @@ bool CaseTable::addOnServer(CaseRecord *record)
 
 bool CaseTable::updateOnServer(CaseRecord *record)
 {
-    CaseStoreWrite write(m_connection, QT_TR_NOOP("save the case"));
+    CaseStoreWrite write(m_connection, QT_TRANSLATE_NOOP("Cases", "save the case"));
     if (!write.begun())
         return false;
     CaseStoreStatement call(m_connection,
                             CaseServerFunctions::call(m_connection.dialect().schema(),
                                                       "telma_update_case", 4),
-                            QT_TR_NOOP("save the case"));
+                            QT_TRANSLATE_NOOP("Cases", "save the case"));
     if (!call)
         return false;
     record->code = CaseFields::storedCode(record->code);
@@ -595,13 +601,13 @@ bool CaseTable::updateOnServer(CaseRecord *record)
 
 bool CaseTable::removeOnServer(qint64 id)
 {
-    CaseStoreWrite write(m_connection, QT_TR_NOOP("delete the case"));
+    CaseStoreWrite write(m_connection, QT_TRANSLATE_NOOP("Cases", "delete the case"));
     if (!write.begun())
         return false;
     CaseStoreStatement call(m_connection,
                             CaseServerFunctions::call(m_connection.dialect().schema(),
                                                       "telma_remove_case", 2),
-                            QT_TR_NOOP("delete the case"));
+                            QT_TRANSLATE_NOOP("Cases", "delete the case"));
     if (!call)
         return false;
     call->addBindValue(m_connection.user());
@@ -631,7 +637,7 @@ bool CaseTable::readRow(qint64 id, CaseRecord *record, bool *found)
                                             "LEFT JOIN case_answers a ON a.case_id = c.id "
                                             "WHERE c.id = ? ORDER BY a.predictor, a.item")
                                  .arg(recordColumns(QStringLiteral("c."))),
-                             QT_TR_NOOP("read the case"));
+                             QT_TRANSLATE_NOOP("Cases", "read the case"));
     if (!query)
         return false;
     query->addBindValue(id);
@@ -666,7 +672,7 @@ bool CaseTable::read(const QVector<qint64> &ids, QVector<CaseRecord> *records)
         }
         return true;
     }
-    const char *doing = QT_TR_NOOP("read the cases");
+    const char *doing = QT_TRANSLATE_NOOP("Cases", "read the cases");
     CaseStoreStatement query(m_connection,
                              QStringLiteral("SELECT %1 FROM cases ORDER BY code")
                                  .arg(recordColumns(QString())),
@@ -706,7 +712,7 @@ bool CaseTable::selectSummaries(const QString &filter, const QString &afterCode,
     if (!filter.isEmpty())
         sql += FilterCondition;
     sql += QStringLiteral(" ORDER BY c.code LIMIT ?");
-    CaseStoreStatement query(m_connection, sql, QT_TR_NOOP("read the cases"));
+    CaseStoreStatement query(m_connection, sql, QT_TRANSLATE_NOOP("Cases", "read the cases"));
     if (!query)
         return false;
     query->addBindValue(afterCode.isNull() ? QStringLiteral("") : afterCode);
@@ -754,7 +760,7 @@ bool CaseTable::search(const QString &filter, const QString &afterCode, int scan
             "ORDER BY m.code")
             .arg(CaseFields::monthColumn(CourseMonths), CaseFields::predictorColumns(QStringLiteral("c.")),
                  filter.isEmpty() ? QString() : FilterCondition);
-    CaseStoreStatement query(m_connection, sql, QT_TR_NOOP("read the cases"));
+    CaseStoreStatement query(m_connection, sql, QT_TRANSLATE_NOOP("Cases", "read the cases"));
     if (!query)
         return false;
     const QString after = afterCode.isNull() ? QStringLiteral("") : afterCode;
@@ -819,7 +825,7 @@ bool CaseTable::codesDifferingOnlyInCase(QList<QStringList> *groups)
                              QStringLiteral("SELECT code_folded, code FROM cases WHERE code_folded IN "
                                             "(SELECT code_folded FROM cases GROUP BY code_folded "
                                             "HAVING COUNT(*) > 1) ORDER BY code_folded, code"),
-                             QT_TR_NOOP("read the cases"));
+                             QT_TRANSLATE_NOOP("Cases", "read the cases"));
     if (!query || !query.exec())
         return false;
     QString group;
@@ -838,7 +844,7 @@ qint64 CaseTable::count()
     if (!m_connection.connected())
         return -1;
     CaseStoreStatement query(m_connection, QStringLiteral("SELECT COUNT(*) FROM cases"),
-                             QT_TR_NOOP("read the cases"));
+                             QT_TRANSLATE_NOOP("Cases", "read the cases"));
     if (!query || !query.exec() || !query->next()) {
         query.fail();
         return -1;

@@ -7,6 +7,7 @@
 #include "casestoreconnection.h"
 #include "casestorestatement.h"
 #include "casestorewrite.h"
+#include "casestr.h"
 #include "textcheck.h"
 #include "visitcheck.h"
 
@@ -18,11 +19,6 @@
 #include <QSqlQuery>
 
 #include <algorithm>
-
-static QString tr(const char *text)
-{
-    return QCoreApplication::translate("VisitStore", text);
-}
 
 namespace {
 
@@ -86,8 +82,8 @@ void bindVisit(QSqlQuery &query, const Visit &visit)
     query.addBindValue(visit.note.isNull() ? QStringLiteral("") : visit.note);
 }
 
-const char *const SavingVisit = QT_TRANSLATE_NOOP("CaseStore", "save the visit");
-const char *const ReadingVisits = QT_TRANSLATE_NOOP("CaseStore", "read the visits");
+const char *const SavingVisit = QT_TRANSLATE_NOOP("Cases", "save the visit");
+const char *const ReadingVisits = QT_TRANSLATE_NOOP("Cases", "read the visits");
 
 } // namespace
 
@@ -107,19 +103,19 @@ CaseStoreError VisitStore::check(const Visit &visit, const QDate &baseline)
         return CaseStoreError{CaseStoreError::InvalidInput, message};
     };
     if (!visit.date.isValid() || !(visit.date > baseline) || visit.date > QDate::currentDate())
-        return invalid(tr("The visit date must be after the baseline date (%1) and not after "
-                          "today.")
+        return invalid(CasesTr::tr("The visit date must be after the baseline date (%1) and not after "
+                                   "today.")
                            .arg(baseline.toString(DateFormat)));
     if (!(visit.bmi >= VisitLimits::BmiLowest && visit.bmi <= VisitLimits::BmiHighest))
-        return invalid(tr("The observed BMI must be from 10 to 100 kg/m²."));
+        return invalid(CasesTr::tr("The observed BMI must be from 10 to 100 kg/m²."));
     if (visit.weightKg
         && !(*visit.weightKg >= VisitLimits::WeightLowest
              && *visit.weightKg <= VisitLimits::WeightHighest))
-        return invalid(tr("The weight must be from 20 to 400 kg."));
+        return invalid(CasesTr::tr("The weight must be from 20 to 400 kg."));
     if (visit.note.size() > VisitLimits::NoteLength)
-        return invalid(tr("The note must be at most %1 characters.").arg(VisitLimits::NoteLength));
+        return invalid(CasesTr::tr("The note must be at most %1 characters.").arg(VisitLimits::NoteLength));
     if (const TextCheck::Fault fault = TextCheck::check(visit.note, TextCheck::Paragraphs))
-        return invalid(tr("The note %1. Please remove it.").arg(fault.clause()));
+        return invalid(CasesTr::tr("The note %1. Please remove it.").arg(fault.clause()));
     return {};
 }
 
@@ -132,14 +128,14 @@ bool VisitStore::readBaseline(qint64 caseId, QDate *baseline)
 {
     CaseStoreStatement query(m_connection,
                              QStringLiteral("SELECT baseline_date FROM cases WHERE id = ?"),
-                             QT_TRANSLATE_NOOP("CaseStore", "read the case"));
+                             QT_TRANSLATE_NOOP("Cases", "read the case"));
     if (!query)
         return false;
     query->addBindValue(caseId);
     if (!query.exec())
         return false;
     if (!query->next())
-        return fail({CaseStoreError::NotFound, tr("The case no longer exists.")});
+        return fail({CaseStoreError::NotFound, CasesTr::tr("The case no longer exists.")});
     *baseline = QDate::fromString(query->value(0).toString(), DateFormat);
     return true;
 }
@@ -149,7 +145,7 @@ bool VisitStore::storeHeight(qint64 caseId, std::optional<double> newHeightM)
     if (!newHeightM)
         return true;
     if (!(*newHeightM >= VisitLimits::HeightLowest && *newHeightM <= VisitLimits::HeightHighest))
-        return fail({CaseStoreError::InvalidInput, tr("The height must be from 1.00 to 2.50 m.")});
+        return fail({CaseStoreError::InvalidInput, CasesTr::tr("The height must be from 1.00 to 2.50 m.")});
     // Only a case without a height takes one here; a height set meanwhile by someone
     // else is not overwritten, and the BMI worked out with this one is not stored.
     CaseStoreStatement query(m_connection,
@@ -167,8 +163,8 @@ bool VisitStore::storeHeight(qint64 caseId, std::optional<double> newHeightM)
         return false;
     if (query->numRowsAffected() != 1)
         return fail({CaseStoreError::Conflict,
-                     tr("The case's height was set by someone else meanwhile; the visit "
-                        "was not saved. Please enter it again.")});
+                     CasesTr::tr("The case's height was set by someone else meanwhile; the visit "
+                                 "was not saved. Please enter it again.")});
     return CaseAuditTrail(m_connection)
         .append(caseId, QStringLiteral("update"),
                 {{QStringLiteral("height_m"), QString(), numberText(*newHeightM)}}, SavingVisit);
@@ -198,17 +194,17 @@ bool VisitStore::callServer(const char *function, int arguments, const char *doi
     const QString date = visit.date.toString(DateFormat);
     switch (CaseServerFunctions::refusal(*call)) {
     case CaseServerFunctions::CaseGone:
-        return fail({CaseStoreError::NotFound, tr("The case no longer exists.")});
+        return fail({CaseStoreError::NotFound, CasesTr::tr("The case no longer exists.")});
     case CaseServerFunctions::VisitGone:
-        return fail({CaseStoreError::NotFound, tr("The visit no longer exists.")});
+        return fail({CaseStoreError::NotFound, CasesTr::tr("The visit no longer exists.")});
     case CaseServerFunctions::SameDate:
         return fail({CaseStoreError::Conflict,
-                     visit.id == 0 ? tr("The case already has a visit on %1.").arg(date)
-                                   : tr("The case already has another visit on %1.").arg(date)});
+                     visit.id == 0 ? CasesTr::tr("The case already has a visit on %1.").arg(date)
+                                   : CasesTr::tr("The case already has another visit on %1.").arg(date)});
     case CaseServerFunctions::HeightSet:
         return fail({CaseStoreError::Conflict,
-                     tr("The case's height was set by someone else meanwhile; the visit "
-                        "was not saved. Please enter it again.")});
+                     CasesTr::tr("The case's height was set by someone else meanwhile; the visit "
+                                 "was not saved. Please enter it again.")});
     case CaseServerFunctions::InvalidValue: {
         // Said as on a SQLite file, which needs the case's baseline.
         QDate baseline;
@@ -216,7 +212,7 @@ bool VisitStore::callServer(const char *function, int arguments, const char *doi
             return false;
         if (const CaseStoreError invalid = check(visit, baseline))
             return fail(invalid);
-        return fail({CaseStoreError::InvalidInput, tr("The clinic server refused a value of the visit.")});
+        return fail({CaseStoreError::InvalidInput, CasesTr::tr("The clinic server refused a value of the visit.")});
     }
     default:
         return call.fail();
@@ -417,7 +413,7 @@ bool VisitStore::addVisit(qint64 caseId, Visit *visit, SameDate sameDate,
         return false;
     if (m_connection.isServer()) {
         if (!heightAccepted(newHeightM))
-            return fail({CaseStoreError::InvalidInput, tr("The height must be from 1.00 to 2.50 m.")});
+            return fail({CaseStoreError::InvalidInput, CasesTr::tr("The height must be from 1.00 to 2.50 m.")});
         if (!checkBeforeCall(caseId, *visit))
             return false;
         Visit unsaved = *visit;
@@ -446,7 +442,7 @@ bool VisitStore::addVisit(qint64 caseId, Visit *visit, SameDate sameDate,
         return false;
     if (earlier && sameDate == RefuseSameDate)
         return fail({CaseStoreError::Conflict,
-                     tr("The case already has a visit on %1.")
+                     CasesTr::tr("The case already has a visit on %1.")
                          .arg(visit->date.toString(DateFormat))});
     if (earlier) {
         CaseStoreStatement remove(m_connection,
@@ -517,7 +513,7 @@ bool VisitStore::updateVisit(qint64 caseId, const Visit &visit, std::optional<do
         return false;
     if (m_connection.isServer()) {
         if (!heightAccepted(newHeightM))
-            return fail({CaseStoreError::InvalidInput, tr("The height must be from 1.00 to 2.50 m.")});
+            return fail({CaseStoreError::InvalidInput, CasesTr::tr("The height must be from 1.00 to 2.50 m.")});
         if (!checkBeforeCall(caseId, visit))
             return false;
         return callServer("telma_update_visit", 4, SavingVisit, visit, caseId,
@@ -543,11 +539,11 @@ bool VisitStore::updateVisit(qint64 caseId, const Visit &visit, std::optional<do
             before = v;
         else if (v.date == visit.date)
             return fail({CaseStoreError::Conflict,
-                         tr("The case already has another visit on %1.")
+                         CasesTr::tr("The case already has another visit on %1.")
                              .arg(visit.date.toString(DateFormat))});
     }
     if (!before)
-        return fail({CaseStoreError::NotFound, tr("The visit no longer exists.")});
+        return fail({CaseStoreError::NotFound, CasesTr::tr("The visit no longer exists.")});
     if (!storeHeight(caseId, newHeightM))
         return false;
 
@@ -572,7 +568,7 @@ bool VisitStore::removeVisit(qint64 caseId, qint64 visitId)
     m_connection.clearError();
     if (!m_connection.connected())
         return false;
-    const char *doing = QT_TRANSLATE_NOOP("CaseStore", "delete the visit");
+    const char *doing = QT_TRANSLATE_NOOP("Cases", "delete the visit");
     if (m_connection.isServer()) {
         Visit gone;
         gone.id = visitId;
@@ -588,7 +584,7 @@ bool VisitStore::removeVisit(qint64 caseId, qint64 visitId)
     const auto found = std::find_if(stored.cbegin(), stored.cend(),
                                     [visitId](const Visit &v) { return v.id == visitId; });
     if (found == stored.cend())
-        return fail({CaseStoreError::NotFound, tr("The visit no longer exists.")});
+        return fail({CaseStoreError::NotFound, CasesTr::tr("The visit no longer exists.")});
     CaseStoreStatement query(m_connection,
                              QStringLiteral("DELETE FROM case_visits WHERE id = ? AND case_id = ?"),
                              doing);

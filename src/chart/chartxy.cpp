@@ -1,5 +1,6 @@
 #include "chartxy.h"
 
+#include "charttr.h"
 #include "chartxymodelwatch.h"
 #include "chartxypointfinder.h"
 #include "chartxyrender.h"
@@ -26,7 +27,6 @@
 #include <QToolTip>
 #include <QtMath>
 
-
 namespace {
 
 // How far from a data point, in pixels, hovering still shows its values.
@@ -52,7 +52,7 @@ bool writePdf(const ChartXY &chart, const QSize &size, QIODevice &file, QString 
     writer.setPageSize(QPageSize(QSizeF(size) * 72.0 / dpi, QPageSize::Point));
     QPainter painter;
     if (!painter.begin(&writer)) {
-        error = ChartXY::tr("The PDF could not be started.");
+        error = ChartTr::tr("The PDF could not be started.");
         return false;
     }
     chart.renderPicture(painter, size);
@@ -123,9 +123,9 @@ bool ChartXY::saveImage(const QString &fileName, QString *error) const
     QString reason;
     bool written = false;
     if (!pdf && suffix != QLatin1String("png"))
-        reason = tr("The file name must end in .png or .pdf.");
+        reason = ChartTr::tr("The file name must end in .png or .pdf.");
     else if (viewport()->size().isEmpty())
-        reason = tr("The chart has no room on screen to be drawn in.");
+        reason = ChartTr::tr("The chart has no room on screen to be drawn in.");
     else if (!file.open(QIODevice::WriteOnly))
         reason = file.errorString();
     else
@@ -192,9 +192,9 @@ QImage ChartXY::chartImage() const
 
 void ChartXY::saveImageAs()
 {
-    QFileDialog dialog(this, tr("Save Image"));
+    QFileDialog dialog(this, ChartTr::tr("Save Image"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    const QStringList filters = {tr("PNG image (*.png)"), tr("PDF document (*.pdf)")};
+    const QStringList filters = {ChartTr::tr("PNG image (*.png)"), ChartTr::tr("PDF document (*.pdf)")};
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(QStringLiteral("png"));
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString &f) {
@@ -208,8 +208,8 @@ void ChartXY::saveImageAs()
     const QString fileName = dialog.selectedFiles().constFirst();
     QString reason;
     if (!saveImage(fileName, &reason))
-        QMessageBox::warning(this, tr("Save Image"),
-                             tr("The chart could not be saved as “%1”.\n%2")
+        QMessageBox::warning(this, ChartTr::tr("Save Image"),
+                             ChartTr::tr("The chart could not be saved as “%1”.\n%2")
                                  .arg(QDir::toNativeSeparators(fileName), reason));
 }
 
@@ -316,9 +316,9 @@ void ChartXY::keyPressEvent(QKeyEvent *event)
 void ChartXY::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
-    QAction *copy = menu.addAction(tr("Copy"));
+    QAction *copy = menu.addAction(ChartTr::tr("Copy"));
     copy->setShortcut(QKeySequence::Copy);
-    QAction *save = menu.addAction(tr("Save Image…"));
+    QAction *save = menu.addAction(ChartTr::tr("Save Image…"));
     // Acted on once the menu has closed, so that the file dialog is not opened from
     // inside the menu's own event loop.
     QAction *chosen = menu.exec(event->globalPos());

@@ -5,6 +5,7 @@
 #include "casebookcalibration.h"
 #include "casebookcohort.h"
 #include "casebookimport.h"
+#include "casecsv.h"
 #include "casestore.h"
 #include "casestorelocation.h"
 #include "clinicrange.h"
@@ -14,6 +15,7 @@
 #include "fhirbundlewriter.h"
 #include "fhircasebook.h"
 #include "fhirimport.h"
+#include "textcheck.h"
 #include "validationreport.h"
 
 #include <QApplication>
@@ -91,6 +93,10 @@ struct Options {
     QCommandLineOption code{QStringLiteral("code"),
                             QStringLiteral("fhir-export: only the case with this code (repeatable)."),
                             QStringLiteral("CODE")};
+    QCommandLineOption trailNoted{
+        QStringLiteral("trail-noted"),
+        QStringLiteral("import, fhir-import, calibrate --use: write even though the case book's audit "
+                       "trail does not fit (audit --verify names where); the command says so.")};
     QCommandLineOption verify{QStringLiteral("verify"),
                               QStringLiteral("audit: check the whole audit trail's chain and guards.")};
     QCommandLineOption identifierSystem{
@@ -113,15 +119,32 @@ QString caseCodeSystem(const QCommandLineParser &parser, const Options &o, QStri
     return system;
 }
 
-// The case book the window uses, unless --database names another.
-bool openCaseBook(CaseStore &store, const QCommandLineParser &parser, const Options &o, QString *error)
+enum class Access { Read, Write };
+
+// The case book the window uses, unless --database names another. A command that writes is
+// refused before it reads its input when the book's audit trail does not fit, unless
+// --trail-noted takes note of it as the window's "I Have Taken Note" does.
+bool openCaseBook(CaseStore &store, const QCommandLineParser &parser, const Options &o, QString *error,
+                  Access access = Access::Read)
 {
     const QString location =
         parser.isSet(o.database) ? parser.value(o.database) : CaseStoreLocation::defaultLocation();
-    if (store.open(location))
+    if (!store.open(location)) {
+        *error = store.lastError().message;
+        return false;
+    }
+    if (access == Access::Read || store.trailProblem().isEmpty())
         return true;
-    *error = store.lastError().message;
-    return false;
+    if (!parser.isSet(o.trailNoted)) {
+        *error = QStringLiteral("The case book's audit trail does not fit: %1\nNothing was written. "
+                                "Once the trail has been looked into, --trail-noted writes nonetheless.")
+                     .arg(store.trailProblem());
+        return false;
+    }
+    store.acknowledgeTrailProblem();
+    std::fprintf(stderr, "telma-cohort: writing with --trail-noted, although the audit trail does not fit: %s\n",
+                 qUtf8Printable(store.trailProblem()));
+    return true;
 }
 
 bool readOptions(const QCommandLineParser &parser, const Options &o, CohortReadOptions *options,
@@ -292,7 +315,7 @@ int calibrate(QFile *in, const QString &inName, const QCommandLineParser &parser
     CaseStore store;
     const bool use = parser.isSet(o.use);
     // Said before a long read rather than after it.
-    if ((use || !in) && !openCaseBook(store, parser, o, &error))
+    if ((use || !in) && !openCaseBook(store, parser, o, &error, use ? Access::Write : Access::Read))
         return failure(error);
     if (in) {
         QTemporaryFile kept;
@@ -352,7 +375,7 @@ int importCases(QFile &in, const QString &inName, const QCommandLineParser &pars
 {
     CaseStore store;
     QString error;
-    if (!openCaseBook(store, parser, o, &error))
+    if (!openCaseBook(store, parser, o, &error, Access::Write))
         return failure(error);
     CohortInput input(in, inName, options);
     CaseBookImport import(store, QCoreApplication::applicationVersion());
@@ -370,7 +393,8 @@ int importCases(QFile &in, const QString &inName, const QCommandLineParser &pars
                      static_cast<long long>(import.refusalCount()), static_cast<long long>(import.rowsRead()));
         return SomeRowsRefused;
     }
-    std::printf("%lld cases imported into %s.\n", static_cast<long long>(import.rowsRead()),
+    std::printf(import.rowsRead() == 1 ? "%lld case imported into %s.\n" : "%lld cases imported into %s.\n",
+                static_cast<long long>(import.rowsRead()),
                 qUtf8Printable(store.location()));
     return AllRowsUsed;
 }
@@ -387,12 +411,25 @@ int exportCases(const QCommandLineParser &parser, const Options &o)
     if (parser.isSet(o.output)) {
         if (!cohort.save(parser.value(o.output), &error))
             return failure(error);
-        return AllRowsUsed;
+    } else {
+        QFile standardOutput;
+        if (!standardOutput.open(stdout, QIODevice::WriteOnly) || !cohort.write(&standardOutput))
+            return failure(QStringLiteral("Cannot write to standard output."));
     }
-    QFile standardOutput;
-    if (!standardOutput.open(stdout, QIODevice::WriteOnly) || !cohort.write(&standardOutput))
-        return failure(QStringLiteral("Cannot write to standard output."));
-    return AllRowsUsed;
+    // Written all the same, as a copy of the book; but import would refuse these codes.
+    qint64 stranded = 0;
+    for (const CaseBookCohort::Row &row : cohort.rows()) {
+        const QString refusal = CaseCsv::codeCellRefusal(row.record.code);
+        if (refusal.isEmpty())
+            continue;
+        ++stranded;
+        std::fprintf(stderr, "telma-cohort: the code of case %lld (shown as “%s”) %s, which no file "
+                             "can carry back: give the case another code before it is imported "
+                             "elsewhere.\n",
+                     static_cast<long long>(row.record.id), qUtf8Printable(TextCheck::visible(row.record.code)),
+                     qUtf8Printable(refusal));
+    }
+    return stranded > 0 ? SomeRowsRefused : AllRowsUsed;
 }
 
 int fhirExport(const QCommandLineParser &parser, const Options &o)
@@ -438,7 +475,7 @@ int fhirImport(const QString &fileName, const QCommandLineParser &parser, const 
     if (system.isEmpty())
         return failure(error);
     CaseStore store;
-    if (!openCaseBook(store, parser, o, &error))
+    if (!openCaseBook(store, parser, o, &error, Access::Write))
         return failure(error);
     FhirCaseBook book(store);
     FhirImport import(book, system);
@@ -523,7 +560,8 @@ int main(int argc, char *argv[])
     parser.addPositionalArgument(QStringLiteral("input"), QStringLiteral("The cohort file (CSV)."));
     const Options o;
     parser.addOptions({o.output, o.delimiter, o.decimalComma, o.json, o.report, o.plot, o.month,
-                       o.database, o.cases, o.use, o.code, o.identifierSystem, o.verify});
+                       o.database, o.cases, o.use, o.code, o.identifierSystem, o.verify,
+                       o.trailNoted});
     if (!parser.parse(QCoreApplication::arguments()))
         return failure(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -565,6 +603,7 @@ int main(int argc, char *argv[])
         {&o.decimalComma, {"predict", "validate", "calibrate", "import"}},
         {&o.database, {"import", "export", "validate", "calibrate", "fhir-export", "fhir-import", "audit"}},
         {&o.verify, {"audit"}},
+        {&o.trailNoted, {"import", "fhir-import", "calibrate"}},
         {&o.code, {"fhir-export"}},
         {&o.identifierSystem, {"fhir-export", "fhir-import"}},
     };
@@ -579,6 +618,8 @@ int main(int argc, char *argv[])
         return failure(QStringLiteral("--database belongs to validate --cases."));
     if (isCalibrate && !fromCases && !parser.isSet(o.use) && parser.isSet(o.database))
         return failure(QStringLiteral("--database belongs to calibrate --cases or calibrate --use."));
+    if (isCalibrate && !parser.isSet(o.use) && parser.isSet(o.trailNoted))
+        return failure(QStringLiteral("--trail-noted belongs to calibrate --use."));
     if (fromCases && (parser.isSet(o.delimiter) || parser.isSet(o.decimalComma)))
         return failure(QStringLiteral("%1 --cases reads no file: --delimiter and --decimal-comma do not apply.")
                            .arg(command));

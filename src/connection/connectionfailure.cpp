@@ -1,6 +1,7 @@
 #include "connectionfailure.h"
 
 #include "connectioninfo.h"
+#include "connectiontr.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,11 +9,6 @@
 #include <QRegularExpression>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ConnectionFailure", text);
-}
 
 // The first "quoted" name after the given words in libpq's text.
 QString quotedAfter(const QString &text, const QString &words)
@@ -138,47 +134,47 @@ bool ConnectionFailure::isTransient() const
 
 QString ConnectionFailure::message() const
 {
-    const QString who = m_subject.isEmpty() ? tr("this user") : QStringLiteral("\"%1\"").arg(m_subject);
+    const QString who = m_subject.isEmpty() ? ConnectionTr::tr("this user") : QStringLiteral("\"%1\"").arg(m_subject);
     switch (m_reason) {
     case Reason::None:
         return {};
     case Reason::ServerUnreachable:
-        return tr("The clinic server cannot be reached. Check that this computer is on the "
-                  "clinic's network and that the server is running; if it stays so, ask "
-                  "whoever looks after the server.");
+        return ConnectionTr::tr("The clinic server cannot be reached. Check that this computer is on the "
+                                "clinic's network and that the server is running; if it stays so, ask "
+                                "whoever looks after the server.");
     case Reason::HostUnknown:
-        return tr("The server name \"%1\" is not known on this network.").arg(m_subject);
+        return ConnectionTr::tr("The server name \"%1\" is not known on this network.").arg(m_subject);
     case Reason::PasswordNeeded:
-        return tr("The clinic server asks for a password for %1, and none was given.").arg(who);
+        return ConnectionTr::tr("The clinic server asks for a password for %1, and none was given.").arg(who);
     case Reason::PasswordFileIgnored:
-        return tr("The clinic server asks for a password. The password file %1 was not used "
-                  "because other users can read it; make it private with: chmod 600 %1")
+        return ConnectionTr::tr("The clinic server asks for a password. The password file %1 was not used "
+                                "because other users can read it; make it private with: chmod 600 %1")
             .arg(m_subject);
     case Reason::WrongPassword:
-        return tr("The clinic server refused the password for %1.").arg(who);
+        return ConnectionTr::tr("The clinic server refused the password for %1.").arg(who);
     case Reason::UnknownUser:
-        return tr("The clinic server has no user %1.").arg(who);
+        return ConnectionTr::tr("The clinic server has no user %1.").arg(who);
     case Reason::DatabaseMissing:
-        return tr("The database \"%1\" does not exist on the clinic server.").arg(m_subject);
+        return ConnectionTr::tr("The database \"%1\" does not exist on the clinic server.").arg(m_subject);
     case Reason::NoPrivileges:
-        return tr("The user %1 has no permission to use the case book on the clinic server; "
-                  "ask whoever looks after the server to grant it.")
+        return ConnectionTr::tr("The user %1 has no permission to use the case book on the clinic server; "
+                                "ask whoever looks after the server to grant it.")
             .arg(who);
     case Reason::NotAllowedFromHere:
-        return tr("The clinic server does not accept %1 from this computer (its access rules "
-                  "in pg_hba.conf).")
+        return ConnectionTr::tr("The clinic server does not accept %1 from this computer (its access rules "
+                                "in pg_hba.conf).")
             .arg(who);
     case Reason::ServiceUnknown:
-        return tr("The service \"%1\" is not defined in any pg_service.conf file.").arg(m_subject);
+        return ConnectionTr::tr("The service \"%1\" is not defined in any pg_service.conf file.").arg(m_subject);
     case Reason::ServerBusy:
-        return tr("The clinic server is busy, starting or shutting down; try again in a moment.");
+        return ConnectionTr::tr("The clinic server is busy, starting or shutting down; try again in a moment.");
     case Reason::SecureConnectionFailed:
-        return tr("The secure (TLS) connection to the clinic server could not be made: %1").arg(m_details);
+        return ConnectionTr::tr("The secure (TLS) connection to the clinic server could not be made: %1").arg(m_details);
     case Reason::ConnectionLost:
-        return tr("The connection to the clinic server was lost. Nothing you entered is lost; "
-                  "try again when the server is back.");
+        return ConnectionTr::tr("The connection to the clinic server was lost. Nothing you entered is lost; "
+                                "try again when the server is back.");
     case Reason::Other:
         break;
     }
-    return tr("The clinic server could not be used: %1").arg(m_details);
+    return ConnectionTr::tr("The clinic server could not be used: %1").arg(m_details);
 }

@@ -1,5 +1,7 @@
 #include "connectioninfo.h"
 
+#include "connectiontr.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -31,9 +33,8 @@ bool ConnectionInfo::parse(const QString &text, QString *error)
         while (i < n && text.at(i).isSpace())
             ++i;
         if (keyword.isEmpty() || i == n || text.at(i) != QLatin1Char('='))
-            return fail(QCoreApplication::translate("ConnectionInfo",
-                                                    "The connection string is not of the form "
-                                                    "keyword=value (at \"%1\").")
+            return fail(ConnectionTr::tr("The connection string is not of the form "
+                                         "keyword=value (at \"%1\").")
                             .arg(text.mid(keyStart, 20)));
         ++i;
         while (i < n && text.at(i).isSpace())
@@ -54,8 +55,7 @@ bool ConnectionInfo::parse(const QString &text, QString *error)
                 }
             }
             if (!closed)
-                return fail(QCoreApplication::translate(
-                                "ConnectionInfo", "The value of \"%1\" lacks its closing quote.")
+                return fail(ConnectionTr::tr("The value of \"%1\" lacks its closing quote.")
                                 .arg(keyword));
         } else {
             while (i < n && !text.at(i).isSpace()) {

@@ -1,6 +1,7 @@
 #include "databaselocation.h"
 
 #include "connectioninfo.h"
+#include "connectiontr.h"
 #include "databasesettings.h"
 
 #include <QCoreApplication>
@@ -25,16 +26,15 @@ DatabaseLocation DatabaseLocation::fromText(const QString &text)
 {
     DatabaseLocation location;
     location.m_text = text;
-    auto tr = [](const char *s) { return QCoreApplication::translate("DatabaseLocation", s); };
     static const QRegularExpression uri(QStringLiteral("^\\s*postgres(ql)?://"),
                                         QRegularExpression::CaseInsensitiveOption);
     if (text.trimmed().isEmpty()) {
-        location.m_problem = tr("No database is named.");
+        location.m_problem = ConnectionTr::tr("No database is named.");
     } else if (uri.match(text).hasMatch()) {
         // Taken as a path, this would quietly create a local file named like a server.
-        location.m_problem = tr("Write the server connection as keyword=value pairs, for "
-                                "example \"host=db.clinic dbname=telma user=anna\"; the "
-                                "postgresql:// form is not supported.");
+        location.m_problem = ConnectionTr::tr("Write the server connection as keyword=value pairs, for "
+                                              "example \"host=db.clinic dbname=telma user=anna\"; the "
+                                              "postgresql:// form is not supported.");
     } else if (!isConnectionString(text)) {
         location.m_kind = Kind::File;
     } else {
@@ -44,7 +44,7 @@ DatabaseLocation DatabaseLocation::fromText(const QString &text)
             location.m_problem = error;
         } else if (text.contains(QLatin1Char(';'))) {
             // Qt's PostgreSQL driver turns every ";" of its options into a space.
-            location.m_problem = tr("The server connection cannot contain \";\".");
+            location.m_problem = ConnectionTr::tr("The server connection cannot contain \";\".");
         } else {
             location.m_kind = Kind::Server;
         }
@@ -68,15 +68,15 @@ QString DatabaseLocation::description() const
 {
     switch (m_kind) {
     case Kind::File:
-        return QCoreApplication::translate("DatabaseLocation", "the file %1").arg(m_text);
+        return ConnectionTr::tr("the file %1").arg(m_text);
     case Kind::Server: {
         ConnectionInfo info;
         info.parse(m_text);
-        return QCoreApplication::translate("DatabaseLocation", "the clinic server (%1)")
+        return ConnectionTr::tr("the clinic server (%1)")
             .arg(info.toDisplayString());
     }
     case Kind::Invalid:
         break;
     }
-    return QCoreApplication::translate("DatabaseLocation", "an unusable database setting");
+    return ConnectionTr::tr("an unusable database setting");
 }

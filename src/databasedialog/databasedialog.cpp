@@ -1,4 +1,6 @@
 #include "databasedialog.h"
+
+#include "databasedialogtr.h"
 #include "unsavedinput.h"
 
 #include "databasesettings.h"
@@ -21,16 +23,16 @@ DatabaseDialog::DatabaseDialog(const QString &localFile, QWidget *parent)
 {
     setObjectName(QStringLiteral("databaseDialog"));
     m_unsaved = new UnsavedInput(this);
-    setWindowTitle(tr("Database"));
+    setWindowTitle(DatabaseDialogTr::tr("Database"));
 
-    m_thisComputer = new QRadioButton(tr("This computer"), this);
+    m_thisComputer = new QRadioButton(DatabaseDialogTr::tr("This computer"), this);
     m_thisComputer->setObjectName(QStringLiteral("thisComputerButton"));
-    auto *fileLabel = new QLabel(tr("The case book is the file %1").arg(localFile), this);
+    auto *fileLabel = new QLabel(DatabaseDialogTr::tr("The case book is the file %1").arg(localFile), this);
     fileLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     fileLabel->setWordWrap(true);
     fileLabel->setContentsMargins(24, 0, 0, 0);
 
-    m_clinicServer = new QRadioButton(tr("Clinic server"), this);
+    m_clinicServer = new QRadioButton(DatabaseDialogTr::tr("Clinic server"), this);
     m_clinicServer->setObjectName(QStringLiteral("clinicServerButton"));
 
     m_serverFields = new QWidget(this);
@@ -41,26 +43,26 @@ DatabaseDialog::DatabaseDialog(const QString &localFile, QWidget *parent)
         form->addRow(label, widget);
     };
     m_host = new QLineEdit(m_serverFields);
-    m_host->setPlaceholderText(tr("e.g. db.clinic.example"));
-    field(m_host, "hostEdit", tr("&Host:"));
+    m_host->setPlaceholderText(DatabaseDialogTr::tr("e.g. db.clinic.example"));
+    field(m_host, "hostEdit", DatabaseDialogTr::tr("&Host:"));
     m_port = new QSpinBox(m_serverFields);
     m_port->setRange(1, 65535);
-    field(m_port, "portSpinBox", tr("&Port:"));
+    field(m_port, "portSpinBox", DatabaseDialogTr::tr("&Port:"));
     m_database = new QLineEdit(m_serverFields);
-    field(m_database, "databaseEdit", tr("&Database:"));
+    field(m_database, "databaseEdit", DatabaseDialogTr::tr("&Database:"));
     m_user = new QLineEdit(m_serverFields);
-    field(m_user, "userEdit", tr("&User:"));
+    field(m_user, "userEdit", DatabaseDialogTr::tr("&User:"));
     m_service = new QLineEdit(m_serverFields);
-    m_service->setPlaceholderText(tr("instead of host, port and database"));
-    field(m_service, "serviceEdit", tr("or &service:"));
+    m_service->setPlaceholderText(DatabaseDialogTr::tr("instead of host, port and database"));
+    field(m_service, "serviceEdit", DatabaseDialogTr::tr("or &service:"));
     auto *passwordNote = new QLabel(
-        tr("The program never stores a password: it comes from your ~/.pgpass file (mode "
-           "0600) or the service file, or you are asked once each time the program runs."),
+        DatabaseDialogTr::tr("The program never stores a password: it comes from your ~/.pgpass file (mode "
+                             "0600) or the service file, or you are asked once each time the program runs."),
         m_serverFields);
     passwordNote->setWordWrap(true);
     form->addRow(passwordNote);
 
-    auto *testButton = new QPushButton(tr("Test connection"), this);
+    auto *testButton = new QPushButton(DatabaseDialogTr::tr("Test connection"), this);
     testButton->setObjectName(QStringLiteral("testConnectionButton"));
     m_testResult = new QLabel(this);
     m_testResult->setObjectName(QStringLiteral("testResultLabel"));
@@ -74,7 +76,7 @@ DatabaseDialog::DatabaseDialog(const QString &localFile, QWidget *parent)
     const QString fromEnvironment = qEnvironmentVariable("TELMA_DATABASE");
     if (!fromEnvironment.isEmpty()) {
         auto *overridden = new QLabel(
-            tr("TELMA_DATABASE is set, so this run uses %1 whatever is chosen here.")
+            DatabaseDialogTr::tr("TELMA_DATABASE is set, so this run uses %1 whatever is chosen here.")
                 .arg(DatabaseLocation::fromText(fromEnvironment).description()),
             this);
         overridden->setObjectName(QStringLiteral("environmentNotice"));
@@ -142,7 +144,7 @@ QString DatabaseDialog::testServer(const QString &connectionString)
             QSqlDatabase db = QSqlDatabase::database(name, false);
             QSqlQuery query(db);
             if (query.exec(QStringLiteral("SELECT current_user, current_database()")) && query.next())
-                report = tr("Connected to the database \"%1\" as \"%2\".")
+                report = DatabaseDialogTr::tr("Connected to the database \"%1\" as \"%2\".")
                              .arg(query.value(1).toString(), query.value(0).toString());
             else
                 report = ConnectionFailure::fromStatement(query.lastError(), db.isOpen()).message();
@@ -164,7 +166,7 @@ void DatabaseDialog::testConnection()
     else if (location.isServer())
         report = testServer(location.connectionString());
     else
-        report = tr("The case book is the file %1 on this computer.").arg(location.filePath());
+        report = DatabaseDialogTr::tr("The case book is the file %1 on this computer.").arg(location.filePath());
     m_testResult->setText(report);
 }
 

@@ -1,5 +1,6 @@
 #include "passwordprompt.h"
 
+#include "databasedialogtr.h"
 #include "passwordkeeper.h"
 
 #include <QInputDialog>
@@ -12,8 +13,8 @@ void installPasswordPrompt(QWidget *window)
     PasswordKeeper::instance().setAsker([parent](const QString &connection) -> std::optional<QString> {
         bool ok = false;
         const QString password = QInputDialog::getText(
-            parent, QObject::tr("Clinic server password"),
-            QObject::tr("%1\n\nPassword (kept until the program closes, never saved):").arg(connection),
+            parent, DatabaseDialogTr::tr("Clinic server password"),
+            DatabaseDialogTr::tr("%1\n\nPassword (kept until the program closes, never saved):").arg(connection),
             QLineEdit::Password, QString(), &ok);
         if (!ok)
             return std::nullopt;

@@ -1,5 +1,7 @@
 #include "datefield.h"
 
+#include "datefieldtr.h"
+
 #include <QAction>
 #include <QCalendarWidget>
 #include <QPainter>
@@ -31,11 +33,11 @@ DateField::DateField(const QString &fieldName, QWidget *parent)
     : QLineEdit(parent)
     , m_fieldName(fieldName)
 {
-    setPlaceholderText(tr("yyyy-mm-dd"));
+    setPlaceholderText(DateFieldTr::tr("yyyy-mm-dd"));
     QAction *choose = addAction(calendarIcon(palette().color(QPalette::Text)),
                                 QLineEdit::TrailingPosition);
     choose->setObjectName(QStringLiteral("chooseDateAction"));
-    choose->setText(tr("Choose from the calendar"));
+    choose->setText(DateFieldTr::tr("Choose from the calendar"));
     choose->setToolTip(choose->text());
     connect(choose, &QAction::triggered, this, &DateField::showCalendar);
 }

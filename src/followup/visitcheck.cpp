@@ -1,16 +1,12 @@
 #include "visitcheck.h"
 
+#include "followuptr.h"
 #include "predictorcheck.h"
 #include "textcheck.h"
 
 #include <QCoreApplication>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("VisitCheck", text);
-}
 
 VisitCheck failure(VisitCheck::Field field, const QString &message)
 {
@@ -49,8 +45,8 @@ VisitCheck checkVisit(const VisitInput &input, const QDate &baseline,
     if (!input.date.isValid() || !baseline.isValid() || input.date <= baseline
         || input.date > today) {
         return failure(VisitCheck::Date,
-                       tr("The visit date must be after the baseline date (%1) and not "
-                          "after today (%2).")
+                       FollowUpTr::tr("The visit date must be after the baseline date (%1) and not "
+                                      "after today (%2).")
                            .arg(dateText(baseline), dateText(today)));
     }
 
@@ -62,8 +58,8 @@ VisitCheck checkVisit(const VisitInput &input, const QDate &baseline,
         if (!readVisitNumber(input.bmi, VisitLimits::BmiLowest, VisitLimits::BmiHighest,
                         &visit.bmi)) {
             return failure(VisitCheck::Bmi,
-                           withReason(tr("The observed BMI must be a number from 10 to 100 kg/m² "
-                                         "(or give the weight from 20 to 400 kg instead)."),
+                           withReason(FollowUpTr::tr("The observed BMI must be a number from 10 to 100 kg/m² "
+                                                     "(or give the weight from 20 to 400 kg instead)."),
                                       input.bmi, VisitLimits::BmiLowest, VisitLimits::BmiHighest));
         }
     } else {
@@ -71,7 +67,7 @@ VisitCheck checkVisit(const VisitInput &input, const QDate &baseline,
         if (!readVisitNumber(input.weight, VisitLimits::WeightLowest, VisitLimits::WeightHighest,
                         &weight)) {
             return failure(VisitCheck::Weight,
-                           withReason(tr("The weight must be a number from 20 to 400 kg."),
+                           withReason(FollowUpTr::tr("The weight must be a number from 20 to 400 kg."),
                                       input.weight, VisitLimits::WeightLowest,
                                       VisitLimits::WeightHighest));
         }
@@ -85,8 +81,8 @@ VisitCheck checkVisit(const VisitInput &input, const QDate &baseline,
             newHeight = height;
         } else {
             return failure(VisitCheck::Height,
-                           withReason(tr("The height must be a number from 100 to 250 cm; the "
-                                         "BMI is worked out from the weight and the height."),
+                           withReason(FollowUpTr::tr("The height must be a number from 100 to 250 cm; the "
+                                                     "BMI is worked out from the weight and the height."),
                                       input.height, VisitLimits::HeightLowestCm,
                                       VisitLimits::HeightHighestCm));
         }
@@ -94,8 +90,8 @@ VisitCheck checkVisit(const VisitInput &input, const QDate &baseline,
         visit.weightKg = weight;
         if (!(visit.bmi >= VisitLimits::BmiLowest && visit.bmi <= VisitLimits::BmiHighest)) {
             return failure(VisitCheck::Weight,
-                           tr("A weight of %1 kg at a height of %2 cm gives a BMI of %3; the "
-                              "observed BMI must be from 10 to 100 kg/m².")
+                           FollowUpTr::tr("A weight of %1 kg at a height of %2 cm gives a BMI of %3; the "
+                                          "observed BMI must be from 10 to 100 kg/m².")
                                .arg(QString::number(weight, 'g', 6),
                                     QString::number(height * 100, 'g', 6),
                                     QString::number(visit.bmi, 'f', 2)));
@@ -104,12 +100,12 @@ VisitCheck checkVisit(const VisitInput &input, const QDate &baseline,
 
     if (visit.note.size() > VisitLimits::NoteLength) {
         return failure(VisitCheck::Note,
-                       tr("The note must be at most %1 characters; it has %2.")
+                       FollowUpTr::tr("The note must be at most %1 characters; it has %2.")
                            .arg(VisitLimits::NoteLength)
                            .arg(visit.note.size()));
     }
     if (const TextCheck::Fault fault = TextCheck::check(visit.note, TextCheck::Paragraphs))
-        return failure(VisitCheck::Note, tr("The note %1. Please remove it.").arg(fault.clause()));
+        return failure(VisitCheck::Note, FollowUpTr::tr("The note %1. Please remove it.").arg(fault.clause()));
 
     VisitCheck check;
     check.visit = visit;

@@ -1,5 +1,7 @@
 #include "followupchartmodel.h"
 
+#include "followupviewtr.h"
+
 #include <algorithm>
 
 FollowUpChartModel::FollowUpChartModel(QObject *parent)
@@ -102,17 +104,17 @@ QVariant FollowUpChartModel::headerData(int section, Qt::Orientation orientation
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
     case MonthColumn:
-        return tr("Month");
+        return FollowUpViewTr::tr("Month");
     case PredictedColumn:
-        return tr("Predicted");
+        return FollowUpViewTr::tr("Predicted");
     case ObservedColumn:
-        return tr("Observed");
+        return FollowUpViewTr::tr("Observed");
     case RangeLowColumn:
-        return tr("Clinic range (95 %)");
+        return FollowUpViewTr::tr("Clinic range (95 %)");
     case RangeHighColumn:
-        return tr("Clinic range, upper edge");
+        return FollowUpViewTr::tr("Clinic range, upper edge");
     case ClinicAverageColumn:
-        return tr("Clinic average");
+        return FollowUpViewTr::tr("Clinic average");
     }
     return QVariant();
 }

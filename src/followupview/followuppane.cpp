@@ -9,6 +9,7 @@
 #include "followupchartmodel.h"
 #include "followupreport.h"
 #include "followuptablemodel.h"
+#include "followupviewtr.h"
 #include "handoutaction.h"
 #include "handoutreport.h"
 #include "observationdialog.h"
@@ -70,16 +71,16 @@ FollowUpPane::FollowUpPane(CaseStore *store, QWidget *parent)
     m_caution->hide();
     m_calibrationHint->setObjectName(QStringLiteral("calibrationHintLabel"));
     m_calibrationHint->setText(
-        tr("No clinic range: no calibration is in use; make one from this case book's visits "
-           "under “Calibration…”."));
+        FollowUpViewTr::tr("No clinic range: no calibration is in use; make one from this case book's visits "
+                           "under “Calibration…”."));
     m_calibrationHint->setWordWrap(true);
     showFollowUpChart(m_chart, m_chartData);
     // The axis captions sit in the chart's free border, as in the result dialog.
     auto *captions = new QGridLayout(m_chart);
     captions->setContentsMargins(4, 2, 4, 2);
-    captions->addWidget(new QLabel(tr("BMI (kg/m²)"), m_chart), 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    captions->addWidget(new QLabel(FollowUpViewTr::tr("BMI (kg/m²)"), m_chart), 0, 0, Qt::AlignLeft | Qt::AlignTop);
     captions->setRowStretch(1, 1);
-    captions->addWidget(new QLabel(tr("Month"), m_chart), 2, 0, Qt::AlignRight | Qt::AlignBottom);
+    captions->addWidget(new QLabel(FollowUpViewTr::tr("Month"), m_chart), 2, 0, Qt::AlignRight | Qt::AlignBottom);
 
     struct Action {
         QPushButton *FollowUpPane::*button;
@@ -88,23 +89,23 @@ FollowUpPane::FollowUpPane(CaseStore *store, QWidget *parent)
         void (FollowUpPane::*run)();
     };
     static const Action actions[] = {
-        {&FollowUpPane::m_add, "addObservationButton", QT_TR_NOOP("Add visit…"),
+        {&FollowUpPane::m_add, "addObservationButton", QT_TRANSLATE_NOOP("FollowUpView", "Add visit…"),
          &FollowUpPane::addVisit},
-        {&FollowUpPane::m_correct, "correctObservationButton", QT_TR_NOOP("Correct…"),
+        {&FollowUpPane::m_correct, "correctObservationButton", QT_TRANSLATE_NOOP("FollowUpView", "Correct…"),
          &FollowUpPane::correctVisit},
-        {&FollowUpPane::m_delete, "deleteObservationButton", QT_TR_NOOP("Delete visit…"),
+        {&FollowUpPane::m_delete, "deleteObservationButton", QT_TRANSLATE_NOOP("FollowUpView", "Delete visit…"),
          &FollowUpPane::deleteVisit},
-        {&FollowUpPane::m_print, "printFollowUpButton", QT_TR_NOOP("Print…"),
+        {&FollowUpPane::m_print, "printFollowUpButton", QT_TRANSLATE_NOOP("FollowUpView", "Print…"),
          &FollowUpPane::printReport},
-        {&FollowUpPane::m_savePdf, "saveFollowUpPdfButton", QT_TR_NOOP("Save PDF…"),
+        {&FollowUpPane::m_savePdf, "saveFollowUpPdfButton", QT_TRANSLATE_NOOP("FollowUpView", "Save PDF…"),
          &FollowUpPane::saveReportAs},
-        {&FollowUpPane::m_handout, "followUpHandoutButton", QT_TR_NOOP("Handout…"),
+        {&FollowUpPane::m_handout, "followUpHandoutButton", QT_TRANSLATE_NOOP("FollowUpView", "Handout…"),
          &FollowUpPane::saveHandoutAs},
     };
     // A second row where the pane is too narrow for one.
     auto *buttons = new FlowLayout;
     for (const Action &action : actions) {
-        auto *button = new QPushButton(tr(action.text), this);
+        auto *button = new QPushButton(FollowUpViewTr::tr(action.text), this);
         button->setObjectName(QLatin1String(action.name));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, action.run);
@@ -188,7 +189,7 @@ void FollowUpPane::updateActions()
 
 void FollowUpPane::warn(const QString &text)
 {
-    QMessageBox::warning(this, tr("Follow-up"), text);
+    QMessageBox::warning(this, FollowUpViewTr::tr("Follow-up"), text);
 }
 
 // The clinic server was away or busy: nothing was stored, and the same entry may be tried
@@ -226,14 +227,14 @@ bool FollowUpPane::storeVisit(Visit visit, std::optional<double> newHeightM)
         // A correction that moves onto another visit's date is refused by the store.
         stored = visits.updateVisit(caseId, visit, newHeightM);
     } else if (earlier) {
-        QMessageBox ask(QMessageBox::Question, tr("Follow-up"),
-                        tr("There is already a visit on %1 (BMI %2). Replace it with this one?")
+        QMessageBox ask(QMessageBox::Question, FollowUpViewTr::tr("Follow-up"),
+                        FollowUpViewTr::tr("There is already a visit on %1 (BMI %2). Replace it with this one?")
                             .arg(visit.date.toString(Qt::ISODate),
                                  QString::number(earlier->bmi, 'f', 2)),
                         QMessageBox::Yes | QMessageBox::No, this);
         ask.setDefaultButton(QMessageBox::No);
-        ask.button(QMessageBox::Yes)->setText(tr("Replace"));
-        ask.button(QMessageBox::No)->setText(tr("Keep the earlier visit"));
+        ask.button(QMessageBox::Yes)->setText(FollowUpViewTr::tr("Replace"));
+        ask.button(QMessageBox::No)->setText(FollowUpViewTr::tr("Keep the earlier visit"));
         if (ask.exec() == QMessageBox::Yes)
             stored = visits.addVisit(caseId, &visit, VisitStore::ReplaceSameDate, newHeightM);
         else
@@ -269,13 +270,13 @@ void FollowUpPane::deleteVisit()
     if (!m_caseId || rows.isEmpty())
         return;
     const Visit visit = m_table->visitAt(rows.first().row());
-    QMessageBox ask(QMessageBox::Question, tr("Follow-up"),
-                    tr("Delete the visit of %1 (BMI %2) from case “%3”?")
+    QMessageBox ask(QMessageBox::Question, FollowUpViewTr::tr("Follow-up"),
+                    FollowUpViewTr::tr("Delete the visit of %1 (BMI %2) from case “%3”?")
                         .arg(visit.date.toString(Qt::ISODate),
                              QString::number(visit.bmi, 'f', 2), m_table->followUp().code),
                     QMessageBox::Yes | QMessageBox::Cancel, this);
     ask.setDefaultButton(QMessageBox::Cancel);
-    ask.button(QMessageBox::Yes)->setText(tr("Delete"));
+    ask.button(QMessageBox::Yes)->setText(FollowUpViewTr::tr("Delete"));
     if (ask.exec() != QMessageBox::Yes)
         return;
     const qint64 caseId = m_caseId;
@@ -290,7 +291,7 @@ bool FollowUpPane::saveReport(const QString &fileName)
     QString reason;
     if (FollowUpReport(*m_table, *m_chart).savePdf(fileName, &reason))
         return true;
-    warn(tr("The follow-up report could not be saved as “%1”: %2.")
+    warn(FollowUpViewTr::tr("The follow-up report could not be saved as “%1”: %2.")
              .arg(QDir::toNativeSeparators(fileName), reason));
     return false;
 }
@@ -312,7 +313,7 @@ void FollowUpPane::printReport()
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!ReportWriter::print(FollowUpReport(*m_table, *m_chart).document(), printer))
-        warn(tr("The follow-up report could not be printed."));
+        warn(FollowUpViewTr::tr("The follow-up report could not be printed."));
 }
 
 void FollowUpPane::saveHandoutAs()
@@ -327,7 +328,7 @@ void FollowUpPane::saveReportAs()
 {
     if (!m_caseId)
         return;
-    QFileDialog dialog(this, tr("Save PDF"), defaultReportFileName(), tr("PDF files (*.pdf)"));
+    QFileDialog dialog(this, FollowUpViewTr::tr("Save PDF"), defaultReportFileName(), FollowUpViewTr::tr("PDF files (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())

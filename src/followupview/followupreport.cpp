@@ -3,6 +3,7 @@
 #include "bodyweight.h"
 #include "coursecaution.h"
 #include "followuptablemodel.h"
+#include "followupviewtr.h"
 #include "reportpage.h"
 #include "reportwriter.h"
 #include "resultreport.h"
@@ -13,11 +14,6 @@
 namespace {
 
 constexpr double TablePoints = 8;
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("FollowUpReport", text);
-}
 
 QString exactNumber(double value)
 {
@@ -56,7 +52,7 @@ bool FollowUpReport::savePdf(const QString &fileName, QString *error) const
 
 QString FollowUpReport::title() const
 {
-    return tr("Follow-up of a predicted BMI course");
+    return FollowUpViewTr::tr("Follow-up of a predicted BMI course");
 }
 
 ReportDocument FollowUpReport::document() const
@@ -66,30 +62,30 @@ ReportDocument FollowUpReport::document() const
     const FollowUpCase &followUp = m_table.followUp();
 
     const QString height = followUp.heightM
-        ? ReportTable::withUnit(QString::number(*followUp.heightM, 'f', 2), tr("m"))
-        : tr("not recorded");
+        ? ReportTable::withUnit(QString::number(*followUp.heightM, 'f', 2), FollowUpViewTr::tr("m"))
+        : FollowUpViewTr::tr("not recorded");
     const QString version =
         followUp.modelVersion.isEmpty() ? QStringLiteral(TELMA_VERSION) : followUp.modelVersion;
-    report.addHeaderLine(tr("Case %1 · baseline %2 · height %3 · predicted with model TELMA %4")
+    report.addHeaderLine(FollowUpViewTr::tr("Case %1 · baseline %2 · height %3 · predicted with model TELMA %4")
                              .arg(followUp.code, followUp.baseline.toString(Qt::ISODate),
                                   height, version));
 
-    report.addHeading(tr("Predictors"));
-    ReportTable predictors({{tr("Predictor"), 0.45, ReportTable::Text},
-                            {tr("Value"), 0.08, ReportTable::Number},
-                            {tr("Source"), 0.47, ReportTable::Text}});
+    report.addHeading(FollowUpViewTr::tr("Predictors"));
+    ReportTable predictors({{FollowUpViewTr::tr("Predictor"), 0.45, ReportTable::Text},
+                            {FollowUpViewTr::tr("Value"), 0.08, ReportTable::Number},
+                            {FollowUpViewTr::tr("Source"), 0.47, ReportTable::Text}});
     predictors.setPoints(TablePoints);
     for (int i = 0; i < PredictorCount; ++i) {
         const QString &source = followUp.sources[i];
         predictors.addRow({ResultReport::predictorName(static_cast<Predictor>(i)),
                            exactNumber(followUp.predictors[i]),
-                           source.isEmpty() ? tr("typed") : source});
+                           source.isEmpty() ? FollowUpViewTr::tr("typed") : source});
     }
     report.addTable(predictors);
 
-    report.addHeading(tr("Visits"));
+    report.addHeading(FollowUpViewTr::tr("Visits"));
     if (m_table.rowCount() == 0) {
-        report.addParagraph(tr("No visits yet."));
+        report.addParagraph(FollowUpViewTr::tr("No visits yet."));
     } else {
         // Every visit, as the case book's table shows it; the rows go on over the next page.
         // With the clinic's range the page has two more columns and the others narrow;
@@ -116,13 +112,13 @@ ReportDocument FollowUpReport::document() const
             visits.addRow(cells);
             const Visit &visit = m_table.visitAt(r);
             if (!visit.note.isEmpty())
-                notes << tr("%1: %2").arg(visit.date.toString(Qt::ISODate), visit.note);
+                notes << FollowUpViewTr::tr("%1: %2").arg(visit.date.toString(Qt::ISODate), visit.note);
         }
         report.addTable(visits);
         if (!followUp.heightM)
             report.addParagraph(missingHeightReason(), ReportDocument::Small);
         if (!notes.isEmpty()) {
-            report.addHeading(tr("Notes of the visits"));
+            report.addHeading(FollowUpViewTr::tr("Notes of the visits"));
             report.addParagraph(notes.join(QLatin1Char('\n')));
         }
     }
@@ -131,9 +127,9 @@ ReportDocument FollowUpReport::document() const
     // column names it, so that half a year of weekly visits still fits on the page.
     const BmiCourse course = predictBmiCourse(followUp.predictors);
     // Month by month across, so that it takes three lines of the page.
-    QList<ReportTable::Column> courseColumns = {{tr("Predicted, month"), 0.19, ReportTable::Text}};
-    QStringList bmiRow{tr("BMI (kg/m²)")};
-    QStringList weightRow{tr("Weight (kg)")};
+    QList<ReportTable::Column> courseColumns = {{FollowUpViewTr::tr("Predicted, month"), 0.19, ReportTable::Text}};
+    QStringList bmiRow{FollowUpViewTr::tr("BMI (kg/m²)")};
+    QStringList weightRow{FollowUpViewTr::tr("Weight (kg)")};
     for (int m = 0; m < CourseMonths; ++m) {
         courseColumns.append({QString::number(m + 1), 0.09, ReportTable::Number});
         bmiRow << QString::number(course[m], 'f', 2);
@@ -147,7 +143,7 @@ ReportDocument FollowUpReport::document() const
         predicted.addRow(weightRow);
     report.addTable(predicted);
 
-    report.addChart(m_chart, tr("BMI (kg/m²)"), tr("Month"), {290, 165});
+    report.addChart(m_chart, FollowUpViewTr::tr("BMI (kg/m²)"), FollowUpViewTr::tr("Month"), {290, 165});
     // The band's source, so that a reader knows whose outcomes it shows.
     if (m_table.hasRange())
         report.addParagraph(followUp.calibration->sourceLine());

@@ -1,22 +1,23 @@
 #include "followuptablemodel.h"
 
 #include "bodyweight.h"
+#include "followupviewtr.h"
 
 #include <algorithm>
 
 namespace {
 
 const char *const columnTitles[FollowUpTableModel::ColumnCount] = {
-    QT_TRANSLATE_NOOP("FollowUpTableModel", "Date"),
-    QT_TRANSLATE_NOOP("FollowUpTableModel", "Month"),
-    QT_TRANSLATE_NOOP("FollowUpTableModel", "Observed BMI (kg/m²)"),
-    QT_TRANSLATE_NOOP("FollowUpTableModel", "Weight (kg)"),
-    QT_TRANSLATE_NOOP("FollowUpTableModel", "Predicted BMI (kg/m²)"),
-    QT_TRANSLATE_NOOP("FollowUpTableModel", "Difference (kg/m²)"),
-    QT_TRANSLATE_NOOP("FollowUpTableModel", "Difference (kg)"),
-    QT_TRANSLATE_NOOP("FollowUpTableModel", "Difference (%)"),
-    QT_TRANSLATE_NOOP("FollowUpTableModel", "Clinic range (kg/m²)"),
-    QT_TRANSLATE_NOOP("FollowUpTableModel", "Course"),
+    QT_TRANSLATE_NOOP("FollowUpView", "Date"),
+    QT_TRANSLATE_NOOP("FollowUpView", "Month"),
+    QT_TRANSLATE_NOOP("FollowUpView", "Observed BMI (kg/m²)"),
+    QT_TRANSLATE_NOOP("FollowUpView", "Weight (kg)"),
+    QT_TRANSLATE_NOOP("FollowUpView", "Predicted BMI (kg/m²)"),
+    QT_TRANSLATE_NOOP("FollowUpView", "Difference (kg/m²)"),
+    QT_TRANSLATE_NOOP("FollowUpView", "Difference (kg)"),
+    QT_TRANSLATE_NOOP("FollowUpView", "Difference (%)"),
+    QT_TRANSLATE_NOOP("FollowUpView", "Clinic range (kg/m²)"),
+    QT_TRANSLATE_NOOP("FollowUpView", "Course"),
 };
 
 QString optionalNumber(const std::optional<double> &value, int decimals, bool sign)
@@ -77,7 +78,7 @@ QVariant FollowUpTableModel::data(const QModelIndex &index, int role) const
         const Visit &visit = m_case.visits.at(index.row());
         QStringList lines;
         if (visit.weightKg)
-            lines << tr("Weight %1 kg").arg(QString::number(*visit.weightKg, 'g', 6));
+            lines << FollowUpViewTr::tr("Weight %1 kg").arg(QString::number(*visit.weightKg, 'g', 6));
         if (!visit.note.isEmpty())
             lines << visit.note;
         const bool kilograms =
@@ -85,9 +86,9 @@ QVariant FollowUpTableModel::data(const QModelIndex &index, int role) const
         if (kilograms && !m_case.heightM)
             lines << missingHeightReason();
         if (index.column() >= PredictedColumn && !m_comparisons.at(index.row()).predicted)
-            lines << tr("The prediction covers months 0 to 6 only.");
+            lines << FollowUpViewTr::tr("The prediction covers months 0 to 6 only.");
         else if (index.column() >= RangeColumn && !m_ranges.at(index.row()))
-            lines << tr("The clinic's calibration has no range for this month.");
+            lines << FollowUpViewTr::tr("The clinic's calibration has no range for this month.");
         return lines.isEmpty() ? QVariant() : QVariant(lines.join(QLatin1Char('\n')));
     }
     default:
@@ -138,5 +139,5 @@ QVariant FollowUpTableModel::headerData(int section, Qt::Orientation orientation
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
         || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    return tr(columnTitles[section]);
+    return FollowUpViewTr::tr(columnTitles[section]);
 }

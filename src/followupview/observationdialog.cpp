@@ -1,4 +1,6 @@
 #include "observationdialog.h"
+
+#include "followupviewtr.h"
 #include "unsavedinput.h"
 #include "datefield.h"
 
@@ -15,17 +17,17 @@ ObservationDialog::ObservationDialog(const QDate &baseline, std::optional<double
     : QDialog(parent)
     , m_baseline(baseline)
     , m_caseHeight(caseHeightM)
-    , m_date(new DateField(tr("The visit date"), this))
+    , m_date(new DateField(FollowUpViewTr::tr("The visit date"), this))
     , m_bmi(new QLineEdit(this))
     , m_weight(new QLineEdit(this))
     , m_height(new QLineEdit(this))
-    , m_heightLabel(new QLabel(tr("Height (cm):"), this))
+    , m_heightLabel(new QLabel(FollowUpViewTr::tr("Height (cm):"), this))
     , m_note(new QLineEdit(this))
     , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setObjectName(QStringLiteral("observationDialog"));
     m_unsaved = new UnsavedInput(this);
-    setWindowTitle(tr("Add visit"));
+    setWindowTitle(FollowUpViewTr::tr("Add visit"));
     m_date->setObjectName(QStringLiteral("observationDateEdit"));
     m_bmi->setObjectName(QStringLiteral("observationBmiEdit"));
     m_weight->setObjectName(QStringLiteral("observationWeightEdit"));
@@ -34,25 +36,25 @@ ObservationDialog::ObservationDialog(const QDate &baseline, std::optional<double
 
     const QDate today = QDate::currentDate();
     m_date->setRange(baseline.addDays(1), today,
-                     tr("A visit comes after the baseline date (%1) and not after today.")
+                     FollowUpViewTr::tr("A visit comes after the baseline date (%1) and not after today.")
                          .arg(TypedDate::text(baseline)));
     m_date->setDate(today);
-    m_bmi->setPlaceholderText(tr("10 to 100"));
-    m_weight->setPlaceholderText(tr("optional, 20 to 400"));
-    m_height->setPlaceholderText(tr("100 to 250"));
+    m_bmi->setPlaceholderText(FollowUpViewTr::tr("10 to 100"));
+    m_weight->setPlaceholderText(FollowUpViewTr::tr("optional, 20 to 400"));
+    m_height->setPlaceholderText(FollowUpViewTr::tr("100 to 250"));
     m_note->setMaxLength(VisitLimits::NoteLength);
 
     auto *form = new QFormLayout;
-    form->addRow(tr("Date:"), m_date);
-    form->addRow(tr("Observed BMI (kg/m²):"), m_bmi);
-    form->addRow(tr("or weight (kg):"), m_weight);
+    form->addRow(FollowUpViewTr::tr("Date:"), m_date);
+    form->addRow(FollowUpViewTr::tr("Observed BMI (kg/m²):"), m_bmi);
+    form->addRow(FollowUpViewTr::tr("or weight (kg):"), m_weight);
     form->addRow(m_heightLabel, m_height);
-    form->addRow(tr("Note:"), m_note);
+    form->addRow(FollowUpViewTr::tr("Note:"), m_note);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     if (!caseHeightM) {
-        auto *hint = new QLabel(tr("The case has no height yet: give it once to enter the "
-                                   "weight instead of the BMI; it is kept with the case."),
+        auto *hint = new QLabel(FollowUpViewTr::tr("The case has no height yet: give it once to enter the "
+                                                   "weight instead of the BMI; it is kept with the case."),
                                 this);
         hint->setWordWrap(true);
         layout->addWidget(hint);
@@ -70,7 +72,7 @@ ObservationDialog::ObservationDialog(const QDate &baseline, std::optional<double
 
 void ObservationDialog::setVisit(const Visit &visit)
 {
-    setWindowTitle(tr("Correct visit"));
+    setWindowTitle(FollowUpViewTr::tr("Correct visit"));
     m_visitId = visit.id;
     m_date->setDate(visit.date);
     m_weight->setText(visit.weightKg ? QString::number(*visit.weightKg, 'g', 15) : QString());

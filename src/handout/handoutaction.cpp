@@ -15,8 +15,6 @@
 
 namespace {
 
-using Tr = HandoutTr;
-
 void printHandout(QWidget *parent, const HandoutReport &handout)
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -27,15 +25,15 @@ void printHandout(QWidget *parent, const HandoutReport &handout)
         return;
     if (!ReportWriter::print(handout.document(), printer))
         QMessageBox::warning(parent, parent->windowTitle(),
-                             Tr::tr("The handout could not be printed."));
+                             HandoutTr::tr("The handout could not be printed."));
 }
 
 } // namespace
 
 bool saveHandout(QWidget *parent, const HandoutReport &handout)
 {
-    QFileDialog files(parent, Tr::tr("Save handout"), handout.defaultFileName(),
-                      Tr::tr("PDF files (*.pdf)"));
+    QFileDialog files(parent, HandoutTr::tr("Save handout"), handout.defaultFileName(),
+                      HandoutTr::tr("PDF files (*.pdf)"));
     files.setAcceptMode(QFileDialog::AcceptSave);
     files.setDefaultSuffix(QStringLiteral("pdf"));
     if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
@@ -44,16 +42,16 @@ bool saveHandout(QWidget *parent, const HandoutReport &handout)
     QString reason;
     if (!ReportWriter::savePdf(handout.document(), fileName, &reason)) {
         QMessageBox::warning(parent, parent->windowTitle(),
-                             Tr::tr("The handout could not be saved as “%1”: %2.")
+                             HandoutTr::tr("The handout could not be saved as “%1”: %2.")
                                  .arg(QDir::toNativeSeparators(fileName), reason));
         return false;
     }
     QMessageBox ask(QMessageBox::Question, parent->windowTitle(),
-                    Tr::tr("The handout is saved as “%1”. Print it as well?")
+                    HandoutTr::tr("The handout is saved as “%1”. Print it as well?")
                         .arg(QDir::toNativeSeparators(fileName)),
                     QMessageBox::Yes | QMessageBox::No, parent);
-    ask.button(QMessageBox::Yes)->setText(Tr::tr("Print…"));
-    ask.button(QMessageBox::No)->setText(Tr::tr("Not now"));
+    ask.button(QMessageBox::Yes)->setText(HandoutTr::tr("Print…"));
+    ask.button(QMessageBox::No)->setText(HandoutTr::tr("Not now"));
     ask.setDefaultButton(QMessageBox::No);
     if (ask.exec() == QMessageBox::Yes)
         printHandout(parent, handout);
@@ -62,9 +60,9 @@ bool saveHandout(QWidget *parent, const HandoutReport &handout)
 
 void addHandoutButton(graph &result)
 {
-    auto *action = new QAction(Tr::tr("Handout…"), &result);
+    auto *action = new QAction(HandoutTr::tr("Handout…"), &result);
     action->setObjectName(QStringLiteral("handoutButton"));
-    action->setToolTip(Tr::tr("Save a page in plain words for the person to take home"));
+    action->setToolTip(HandoutTr::tr("Save a page in plain words for the person to take home"));
     action->setEnabled(result.record().hasCourse && result.record().hasPredictors);
     QObject::connect(action, &QAction::triggered, &result, [&result] {
         const HandoutReport handout(result.record());

@@ -12,8 +12,6 @@
 
 namespace {
 
-using Tr = HandoutTr;
-
 // Points of the expected course per month: enough for the curve to look smooth.
 constexpr int StepsPerMonth = 10;
 // A narrow chart viewport, so that its labels print at about 15 pt.
@@ -69,7 +67,7 @@ void HandoutReport::dropRepeatedCautions()
 
 QString HandoutReport::title() const
 {
-    return Tr::tr("Your expected course");
+    return HandoutTr::tr("Your expected course");
 }
 
 QString HandoutReport::defaultFileName() const
@@ -100,7 +98,7 @@ void HandoutReport::makeChart()
         const double bmi = predictBmiAt(m_predictors, month);
         course << QPointF(month, kilograms(bmi).value_or(bmi));
     }
-    const int expected = m_chart->addSeries(Tr::tr("Expected"), QColor(200, 0, 0), course);
+    const int expected = m_chart->addSeries(HandoutTr::tr("Expected"), QColor(200, 0, 0), course);
     m_chart->style(expected).setLineWidth(2.5);
     if (m_followUp && !m_visits.isEmpty()) {
         QList<QPointF> visits;
@@ -109,7 +107,7 @@ void HandoutReport::makeChart()
                                            : visit.bmi;
             visits << QPointF(visitMonth(m_baseline, visit.date), value);
         }
-        const int shown = m_chart->addSeries(Tr::tr("Your visits"), QColor(0, 70, 190), visits);
+        const int shown = m_chart->addSeries(HandoutTr::tr("Your visits"), QColor(0, 70, 190), visits);
         m_chart->style(shown).setLineWidth(1);
         m_chart->style(shown).setMarker(ChartXYSeriesStyle::Square);
         m_chart->style(shown).setMarkerSize(9);
@@ -122,15 +120,15 @@ QString HandoutReport::plainCaution(CourseCaution::Kind kind)
     // Each follows "Please note about this estimate", one short line.
     switch (kind) {
     case CourseCaution::LargeLoss:
-        return Tr::tr("It shows more loss than treatment usually aims for.");
+        return HandoutTr::tr("It shows more loss than treatment usually aims for.");
     case CourseCaution::FastMonthlyFall:
-        return Tr::tr("It shows weight falling fast; a slower pace is usually safer.");
+        return HandoutTr::tr("It shows weight falling fast; a slower pace is usually safer.");
     case CourseCaution::Underweight:
-        return Tr::tr("It goes below a healthy weight, which is not a goal.");
+        return HandoutTr::tr("It goes below a healthy weight, which is not a goal.");
     case CourseCaution::BelowLowestBmi:
-        return Tr::tr("It goes lower than it can be trusted for; do not rely on it.");
+        return HandoutTr::tr("It goes lower than it can be trusted for; do not rely on it.");
     case CourseCaution::NoNumber:
-        return Tr::tr("Part of it could not be worked out.");
+        return HandoutTr::tr("Part of it could not be worked out.");
     }
     return QString();
 }
@@ -139,25 +137,25 @@ ReportDocument HandoutReport::document() const
 {
     ReportDocument page(title(), ReportDocument::largePrint());
     page.setMadeOn(m_madeOn);
-    page.setFooterText(Tr::tr("Made on %1 with the program TELMA %2"));
+    page.setFooterText(HandoutTr::tr("Made on %1 with the program TELMA %2"));
     page.addHeaderLine(m_code.isEmpty()
                            ? m_madeOn.toString(Qt::ISODate)
-                           : Tr::tr("%1 · case %2").arg(m_madeOn.toString(Qt::ISODate), m_code));
+                           : HandoutTr::tr("%1 · case %2").arg(m_madeOn.toString(Qt::ISODate), m_code));
 
-    page.addHeading(Tr::tr("What these numbers are"));
-    page.addParagraph(Tr::tr("These numbers are an estimate, worked out from the answers you "
-                             "gave at the start of your treatment. They are not a promise: "
-                             "your own course may well be different. Please talk them over "
-                             "with your clinician."));
+    page.addHeading(HandoutTr::tr("What these numbers are"));
+    page.addParagraph(HandoutTr::tr("These numbers are an estimate, worked out from the answers you "
+                                    "gave at the start of your treatment. They are not a promise: "
+                                    "your own course may well be different. Please talk them over "
+                                    "with your clinician."));
     addCourse(page);
     if (m_followUp)
         addVisits(page);
     if (!m_cautions.isEmpty()) {
-        page.addHeading(Tr::tr("Please note about this estimate"));
+        page.addHeading(HandoutTr::tr("Please note about this estimate"));
         QStringList lines;
         for (CourseCaution::Kind kind : m_cautions)
             lines << plainCaution(kind);
-        lines << Tr::tr("Please talk about this with your clinician.");
+        lines << HandoutTr::tr("Please talk about this with your clinician.");
         page.addParagraph(lines.join(QLatin1Char('\n')));
     }
     return page;
@@ -165,21 +163,21 @@ ReportDocument HandoutReport::document() const
 
 void HandoutReport::addCourse(ReportDocument &page) const
 {
-    page.addHeading(Tr::tr("Your expected course, month by month"));
-    const QString unit = m_heightM ? Tr::tr("Weight (kg)") : Tr::tr("BMI");
-    page.addChart(m_chart->chart(), unit, Tr::tr("Month"), ChartSize);
+    page.addHeading(HandoutTr::tr("Your expected course, month by month"));
+    const QString unit = m_heightM ? HandoutTr::tr("Weight (kg)") : HandoutTr::tr("BMI");
+    page.addChart(m_chart->chart(), unit, HandoutTr::tr("Month"), ChartSize);
 
     // The months side by side, so that the table stays short.
-    QList<ReportTable::Column> columns = {{Tr::tr("Month"), 0.22, ReportTable::Text},
-                                          {Tr::tr("Start"), 0.12, ReportTable::Number}};
+    QList<ReportTable::Column> columns = {{HandoutTr::tr("Month"), 0.22, ReportTable::Text},
+                                          {HandoutTr::tr("Start"), 0.12, ReportTable::Number}};
     for (int m = 1; m <= CourseMonths; ++m)
         columns.append({QString::number(m), 0.11, ReportTable::Number});
     ReportTable table(columns);
-    QStringList bmis{Tr::tr("BMI"), decimal(m_initialBmi)};
+    QStringList bmis{HandoutTr::tr("BMI"), decimal(m_initialBmi)};
     for (double bmi : m_course)
         bmis << decimal(bmi);
     if (m_heightM) {
-        QStringList weights{Tr::tr("Weight (kg)"), amount(m_initialBmi)};
+        QStringList weights{HandoutTr::tr("Weight (kg)"), amount(m_initialBmi)};
         for (double bmi : m_course)
             weights << amount(bmi);
         table.addRow(weights);
@@ -187,22 +185,22 @@ void HandoutReport::addCourse(ReportDocument &page) const
     table.addRow(bmis);
     page.addTable(table);
     if (!m_heightM)
-        page.addParagraph(Tr::tr("BMI (body mass index) is your weight in kilograms divided by "
-                                 "your height in metres, squared. It lets weight be compared "
-                                 "whatever a person's height."));
+        page.addParagraph(HandoutTr::tr("BMI (body mass index) is your weight in kilograms divided by "
+                                        "your height in metres, squared. It lets weight be compared "
+                                        "whatever a person's height."));
 }
 
 void HandoutReport::addVisits(ReportDocument &page) const
 {
-    page.addHeading(Tr::tr("Your visits so far"));
+    page.addHeading(HandoutTr::tr("Your visits so far"));
     if (m_visits.isEmpty()) {
-        page.addParagraph(Tr::tr("No visits yet."));
+        page.addParagraph(HandoutTr::tr("No visits yet."));
         return;
     }
-    const QString unit = m_heightM ? Tr::tr("Weight (kg)") : Tr::tr("BMI");
-    ReportTable table({{Tr::tr("Date"), 0.34, ReportTable::Text},
+    const QString unit = m_heightM ? HandoutTr::tr("Weight (kg)") : HandoutTr::tr("BMI");
+    ReportTable table({{HandoutTr::tr("Date"), 0.34, ReportTable::Text},
                        {unit, 0.33, ReportTable::Number},
-                       {Tr::tr("Expected then"), 0.33, ReportTable::Number}});
+                       {HandoutTr::tr("Expected then"), 0.33, ReportTable::Number}});
     const auto measured = [&](const Visit &visit) {
         return m_heightM ? visit.weightKg.value_or(*kilograms(visit.bmi)) : visit.bmi;
     };
@@ -213,14 +211,14 @@ void HandoutReport::addVisits(ReportDocument &page) const
         // The estimate reaches six months; later visits have nothing to be set against.
         const QString expected = month >= 0 && month <= CourseMonths
             ? amount(predictBmiAt(m_predictors, month))
-            : Tr::tr("–");
+            : HandoutTr::tr("–");
         table.addRow({visit.date.toString(Qt::ISODate), decimal(measured(visit)), expected});
     }
     page.addTable(table);
     if (first == 1)
-        page.addParagraph(Tr::tr("Your first visit is in your clinician's records."));
+        page.addParagraph(HandoutTr::tr("Your first visit is in your clinician's records."));
     else if (first > 1)
-        page.addParagraph(Tr::tr("Your %1 earlier visits are in your clinician's records.")
+        page.addParagraph(HandoutTr::tr("Your %1 earlier visits are in your clinician's records.")
                               .arg(first));
 
     const double start = m_heightM ? *kilograms(m_initialBmi) : m_initialBmi;
@@ -228,13 +226,13 @@ void HandoutReport::addVisits(ReportDocument &page) const
     const QString size = decimal(std::abs(change));
     QString sentence;
     if (size == decimal(0))
-        sentence = m_heightM ? Tr::tr("Your weight is the same as at the start.")
-                             : Tr::tr("Your BMI is the same as at the start.");
+        sentence = m_heightM ? HandoutTr::tr("Your weight is the same as at the start.")
+                             : HandoutTr::tr("Your BMI is the same as at the start.");
     else if (m_heightM)
-        sentence = change < 0 ? Tr::tr("Since the start you have lost %1 kg.").arg(size)
-                              : Tr::tr("Since the start you have gained %1 kg.").arg(size);
+        sentence = change < 0 ? HandoutTr::tr("Since the start you have lost %1 kg.").arg(size)
+                              : HandoutTr::tr("Since the start you have gained %1 kg.").arg(size);
     else
-        sentence = change < 0 ? Tr::tr("Since the start your BMI has gone down by %1.").arg(size)
-                              : Tr::tr("Since the start your BMI has gone up by %1.").arg(size);
+        sentence = change < 0 ? HandoutTr::tr("Since the start your BMI has gone down by %1.").arg(size)
+                              : HandoutTr::tr("Since the start your BMI has gone up by %1.").arg(size);
     page.addParagraph(sentence, ReportDocument::Strong);
 }

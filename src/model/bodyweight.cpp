@@ -1,5 +1,7 @@
 #include "bodyweight.h"
 
+#include "modeltr.h"
+
 #include <QCoreApplication>
 
 std::optional<double> weightFromBmi(double bmi, std::optional<double> heightMetres)
@@ -11,6 +13,6 @@ std::optional<double> weightFromBmi(double bmi, std::optional<double> heightMetr
 
 QString missingHeightReason()
 {
-    return QCoreApplication::translate("BodyWeight", "No height is recorded for this case, so "
-                                                     "the BMI cannot be given in kilograms.");
+    return ModelTr::tr("No height is recorded for this case, so "
+                       "the BMI cannot be given in kilograms.");
 }

@@ -1,5 +1,7 @@
 #include "predictorcheck.h"
 
+#include "modeltr.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
@@ -7,15 +9,16 @@
 
 namespace {
 
+// The main window's own warnings: they keep its translation context.
 const PredictorRange ranges[PredictorCount] = {
-    {1, 5, "The 'Restrained eating' value out of range!"},
-    {1, 5, "The 'Emotional eating' value out of range!"},
-    {1, 5, "The 'External eating' value out of range!"},
-    {7, 35, "The 'Personal standards' value out of range!"},
-    {13, 65, "The 'Concern over mistakes, doubts about actions' value out of range!"},
-    {1, 55, "The 'Body image dissatisfaction' value out of range!"},
-    {30, 110, "The 'Alexithymia' value out of range!"},
-    {15, 67, "The Body Mass Index value out of range!"},
+    {1, 5, QT_TRANSLATE_NOOP("MainWindow", "The 'Restrained eating' value out of range!")},
+    {1, 5, QT_TRANSLATE_NOOP("MainWindow", "The 'Emotional eating' value out of range!")},
+    {1, 5, QT_TRANSLATE_NOOP("MainWindow", "The 'External eating' value out of range!")},
+    {7, 35, QT_TRANSLATE_NOOP("MainWindow", "The 'Personal standards' value out of range!")},
+    {13, 65, QT_TRANSLATE_NOOP("MainWindow", "The 'Concern over mistakes, doubts about actions' value out of range!")},
+    {1, 55, QT_TRANSLATE_NOOP("MainWindow", "The 'Body image dissatisfaction' value out of range!")},
+    {30, 110, QT_TRANSLATE_NOOP("MainWindow", "The 'Alexithymia' value out of range!")},
+    {15, 67, QT_TRANSLATE_NOOP("MainWindow", "The Body Mass Index value out of range!")},
 };
 
 // The C locale, except that a comma is never taken as a thousands separator: "0,035" typed
@@ -25,11 +28,6 @@ QLocale plainNumberLocale()
     QLocale c(QLocale::C, QLocale::AnyTerritory);
     c.setNumberOptions(c.numberOptions() | QLocale::RejectGroupSeparator);
     return c;
-}
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("PredictorCheck", text);
 }
 
 // A bound as the user would write it: 15, 2.5.
@@ -78,9 +76,9 @@ QString refusalReason(const QString &text, const PredictorRange &range)
     const QString typed = text.trimmed();
     const QString from = bound(range.lower);
     const QString to = bound(range.upper);
-    const QString writeANumber = tr("Write a number from %1 to %2.").arg(from, to);
+    const QString writeANumber = ModelTr::tr("Write a number from %1 to %2.").arg(from, to);
     if (typed.isEmpty())
-        return tr("The field is empty.") + QLatin1Char(' ') + writeANumber;
+        return ModelTr::tr("The field is empty.") + QLatin1Char(' ') + writeANumber;
 
     // Read exactly as readPredictor reads, so that the reason matches the refusal.
     bool ok = false;
@@ -92,14 +90,14 @@ QString refusalReason(const QString &text, const PredictorRange &range)
         const QString withPeriod = QString(typed).replace(QLatin1Char(','), QLatin1Char('.'));
         value = c.toDouble(QString(text).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
         if (ok && std::isfinite(value)) {
-            reason = tr("“%1” uses a decimal comma: write %2.").arg(typed, withPeriod);
+            reason = ModelTr::tr("“%1” uses a decimal comma: write %2.").arg(typed, withPeriod);
             shown = withPeriod;
         }
     }
     if (!ok || !std::isfinite(value))
-        return tr("“%1” is not a number.").arg(typed) + QLatin1Char(' ') + writeANumber;
+        return ModelTr::tr("“%1” is not a number.").arg(typed) + QLatin1Char(' ') + writeANumber;
     if (value < range.lower || value > range.upper) {
-        const QString outside = tr("%1 is outside %2 to %3.").arg(shown, from, to);
+        const QString outside = ModelTr::tr("%1 is outside %2 to %3.").arg(shown, from, to);
         return reason.isEmpty() ? outside : reason + QLatin1Char(' ') + outside;
     }
     return reason;  // empty only for a text that is accepted

@@ -1,15 +1,12 @@
 #include "textcheck.h"
 
+#include "plaintexttr.h"
+
 #include <QCoreApplication>
 
 #include <cstring>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("TextCheck", text);
-}
 
 const char *const controlNames[32] = {
     "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS", "HT", "LF",
@@ -31,17 +28,17 @@ bool isLineBreak(char32_t c)
 QString characterFault(char32_t c, int allowed)
 {
     if (c == '\t')
-        return allowed & TextCheck::Tabs ? QString() : tr("a tab");
+        return allowed & TextCheck::Tabs ? QString() : PlainTextTr::tr("a tab");
     if (isLineBreak(c))
-        return allowed & TextCheck::LineBreaks ? QString() : tr("a line break");
+        return allowed & TextCheck::LineBreaks ? QString() : PlainTextTr::tr("a line break");
     if (c == 0)
-        return tr("a NUL character");
+        return PlainTextTr::tr("a NUL character");
     if (c < 0x20)
-        return tr("the control character U+%1 (%2)").arg(hex(c, 4), QLatin1String(controlNames[c]));
+        return PlainTextTr::tr("the control character U+%1 (%2)").arg(hex(c, 4), QLatin1String(controlNames[c]));
     if (c == 0x7f || (c >= 0x80 && c < 0xa0))
-        return tr("the control character U+%1").arg(hex(c, 4));
+        return PlainTextTr::tr("the control character U+%1").arg(hex(c, 4));
     if (c == 0xfeff)
-        return tr("a byte-order mark (U+FEFF)");
+        return PlainTextTr::tr("a byte-order mark (U+FEFF)");
     return QString();
 }
 
@@ -96,7 +93,7 @@ int sequenceLength(std::string_view text, size_t at, char32_t *decoded)
 
 QString TextCheck::Fault::clause() const
 {
-    return tr("holds %1 at byte %2").arg(what).arg(offset);
+    return PlainTextTr::tr("holds %1 at byte %2").arg(what).arg(offset);
 }
 
 TextCheck::Fault TextCheck::check(std::string_view utf8, int allowed)
@@ -124,7 +121,7 @@ TextCheck::Fault TextCheck::check(std::string_view utf8, int allowed)
         char32_t c = 0;
         const int length = sequenceLength(utf8, at, &c);
         if (length == 0)
-            return {qsizetype(at), tr("invalid UTF-8 (byte 0x%1)")
+            return {qsizetype(at), PlainTextTr::tr("invalid UTF-8 (byte 0x%1)")
                                        .arg(hex(static_cast<unsigned char>(utf8[at]), 2))};
         const QString fault = characterFault(c, allowed);
         if (!fault.isEmpty())
@@ -143,7 +140,7 @@ TextCheck::Fault TextCheck::check(const QString &text, int allowed)
             c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
             ++i;
         } else if (QChar::isSurrogate(c)) {
-            return {offset, tr("a lone UTF-16 surrogate")};
+            return {offset, PlainTextTr::tr("a lone UTF-16 surrogate")};
         }
         const QString fault = characterFault(c, allowed);
         if (!fault.isEmpty())
@@ -151,4 +148,18 @@ TextCheck::Fault TextCheck::check(const QString &text, int allowed)
         offset += utf8Length(c);
     }
     return {};
+}
+
+QString TextCheck::visible(const QString &text)
+{
+    QString shown = text;
+    for (QChar &c : shown) {
+        if (c.unicode() < 0x20)
+            c = QChar(0x2400 + c.unicode());
+        else if (c.unicode() == 0x7f)
+            c = QChar(0x2421);
+        else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            c = QChar(QChar::ReplacementCharacter);
+    }
+    return shown;
 }

@@ -34,6 +34,10 @@ public:
 
     static Fault check(std::string_view utf8, int allowed);
     static Fault check(const QString &text, int allowed);
+
+    // The text fit to be shown on a terminal or in a message: each C0 control character as
+    // its picture (U+2401 for U+0001), any other control or format character as U+FFFD.
+    static QString visible(const QString &text);
 };
 
 #endif // TEXTCHECK_H

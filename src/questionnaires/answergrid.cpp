@@ -1,5 +1,7 @@
 #include "answergrid.h"
 
+#include "questionnairestr.h"
+
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -146,7 +148,7 @@ void AnswerGrid::applyGate(QDialogButtonBox *buttons) const
 void AnswerGrid::nameBoxes(const QWidget *form) const
 {
     const QList<QLabel *> headers = headerLabels(form).mid(2);
-    const QString pattern = QCoreApplication::translate("AnswerGrid", "Item %1: %2");
+    const QString pattern = QuestionnairesTr::tr("Item %1: %2");
     for (int r = 0; r < rowCount(); ++r)
         for (int o = 0; o < optionCount() && o < headers.size(); ++o)
             box(r, o)->setAccessibleName(pattern.arg(r + 1).arg(headers.at(o)->text()));

@@ -2,6 +2,7 @@
 
 #include "answergrid.h"
 #include "questionnaireanswers.h"
+#include "questionnairestr.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -9,19 +10,14 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("DiscardAnswersQuestion", text);
-}
-
 } // namespace
 
 QString DiscardAnswersQuestion::informativeText(int answered, int itemCount)
 {
-    return (answered == 1 ? tr("%1 of %2 items is answered; its answer is lost if the form "
-                               "closes now.")
-                          : tr("%1 of %2 items are answered; their answers are lost if the "
-                               "form closes now."))
+    return (answered == 1 ? QuestionnairesTr::tr("%1 of %2 items is answered; its answer is lost if the form "
+                                                 "closes now.")
+                          : QuestionnairesTr::tr("%1 of %2 items are answered; their answers are lost if the "
+                                                 "form closes now."))
         .arg(answered)
         .arg(itemCount);
 }
@@ -34,11 +30,11 @@ bool DiscardAnswersQuestion::mayClose(QWidget *form, const AnswerGrid &answers)
         return true;
     QMessageBox question(form);
     question.setIcon(QMessageBox::Question);
-    question.setWindowTitle(tr("Unsaved answers"));
-    question.setText(tr("Discard the answers?"));
+    question.setWindowTitle(QuestionnairesTr::tr("Unsaved answers"));
+    question.setText(QuestionnairesTr::tr("Discard the answers?"));
     question.setInformativeText(informativeText(answered, answers.shownItemCount()));
-    QPushButton *goBack = question.addButton(tr("Go back"), QMessageBox::RejectRole);
-    QPushButton *discard = question.addButton(tr("Discard"), QMessageBox::DestructiveRole);
+    QPushButton *goBack = question.addButton(QuestionnairesTr::tr("Go back"), QMessageBox::RejectRole);
+    QPushButton *discard = question.addButton(QuestionnairesTr::tr("Discard"), QMessageBox::DestructiveRole);
     question.setDefaultButton(goBack);
     question.setEscapeButton(goBack);
     question.exec();

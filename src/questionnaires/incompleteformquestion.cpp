@@ -1,16 +1,13 @@
 #include "incompleteformquestion.h"
 
+#include "questionnairestr.h"
+
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("IncompleteFormQuestion", text);
-}
 
 // "4", "4 and 7", "2, 4 and 7".
 QString numberList(const QList<int> &numbers)
@@ -19,7 +16,7 @@ QString numberList(const QList<int> &numbers)
     for (int n : numbers)
         texts << QString::number(n);
     const QString last = texts.takeLast();
-    return texts.isEmpty() ? last : tr("%1 and %2").arg(texts.join(QStringLiteral(", ")), last);
+    return texts.isEmpty() ? last : QuestionnairesTr::tr("%1 and %2").arg(texts.join(QStringLiteral(", ")), last);
 }
 
 } // namespace
@@ -27,13 +24,13 @@ QString numberList(const QList<int> &numbers)
 QString IncompleteFormQuestion::text(const QList<int> &unanswered, int itemCount)
 {
     if (unanswered.size() >= itemCount)
-        return tr("None of the %1 items is answered.").arg(itemCount) + QLatin1Char('\n')
-               + tr("Answer the items, or cancel the form.");
+        return QuestionnairesTr::tr("None of the %1 items is answered.").arg(itemCount) + QLatin1Char('\n')
+               + QuestionnairesTr::tr("Answer the items, or cancel the form.");
     const QString which = unanswered.size() == 1
-        ? tr("%1 of %2 items is unanswered: item %3.")
-        : tr("%1 of %2 items are unanswered: items %3.");
+        ? QuestionnairesTr::tr("%1 of %2 items is unanswered: item %3.")
+        : QuestionnairesTr::tr("%1 of %2 items are unanswered: items %3.");
     return which.arg(unanswered.size()).arg(itemCount).arg(numberList(unanswered)) + QLatin1Char('\n')
-           + tr("Unanswered items count 0, so the value written will be too low.");
+           + QuestionnairesTr::tr("Unanswered items count 0, so the value written will be too low.");
 }
 
 bool IncompleteFormQuestion::acceptAnyway(QWidget *parent, const QList<int> &unanswered,
@@ -41,12 +38,12 @@ bool IncompleteFormQuestion::acceptAnyway(QWidget *parent, const QList<int> &una
 {
     QMessageBox question(parent);
     question.setIcon(QMessageBox::Warning);
-    question.setWindowTitle(tr("Unanswered items"));
+    question.setWindowTitle(QuestionnairesTr::tr("Unanswered items"));
     question.setText(text(unanswered, itemCount));
-    QPushButton *goBack = question.addButton(tr("Go back"), QMessageBox::RejectRole);
+    QPushButton *goBack = question.addButton(QuestionnairesTr::tr("Go back"), QMessageBox::RejectRole);
     // An empty form has no value to write: 0.00 would be a guess, not a score.
     QPushButton *accept = unanswered.size() < itemCount
-        ? question.addButton(tr("Accept anyway"), QMessageBox::AcceptRole)
+        ? question.addButton(QuestionnairesTr::tr("Accept anyway"), QMessageBox::AcceptRole)
         : nullptr;
     question.setDefaultButton(goBack);
     question.setEscapeButton(goBack);

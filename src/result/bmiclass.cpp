@@ -1,5 +1,7 @@
 #include "bmiclass.h"
 
+#include "resulttr.h"
+
 #include <QCoreApplication>
 
 #include <cmath>
@@ -13,11 +15,11 @@ struct BmiClass {
 
 // Highest class first; the information text gives the ranges from 18.5 up.
 const BmiClass classes[] = {
-    {40.0, QT_TRANSLATE_NOOP("graph", "class III or extreme (massive/morbid) obesity")},
-    {35.0, QT_TRANSLATE_NOOP("graph", "class II obesity")},
-    {30.0, QT_TRANSLATE_NOOP("graph", "class I obesity")},
-    {25.0, QT_TRANSLATE_NOOP("graph", "moderate overweight")},
-    {18.5, QT_TRANSLATE_NOOP("graph", "normal weight")},
+    {40.0, QT_TRANSLATE_NOOP("Result", "class III or extreme (massive/morbid) obesity")},
+    {35.0, QT_TRANSLATE_NOOP("Result", "class II obesity")},
+    {30.0, QT_TRANSLATE_NOOP("Result", "class I obesity")},
+    {25.0, QT_TRANSLATE_NOOP("Result", "moderate overweight")},
+    {18.5, QT_TRANSLATE_NOOP("Result", "normal weight")},
 };
 
 } // namespace
@@ -28,7 +30,7 @@ QString bmiClassName(double bmi)
     const double shown = std::round(bmi * 100.0) / 100.0;
     for (const BmiClass &c : classes) {
         if (shown >= c.lower)
-            return QCoreApplication::translate("graph", c.name);
+            return ResultTr::tr(c.name);
     }
-    return QCoreApplication::translate("graph", "underweight");
+    return ResultTr::tr("underweight");
 }

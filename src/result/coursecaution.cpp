@@ -1,5 +1,7 @@
 #include "coursecaution.h"
 
+#include "resulttr.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -7,11 +9,6 @@
 #include <limits>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("CourseCaution", text);
-}
 
 QString number(double value, int decimals)
 {
@@ -48,8 +45,8 @@ QList<CourseCaution> lossCautions(const BmiCourse &course, double initialBmi)
     if (loss > LargeLossFraction)
         cautions << CourseCaution{
             CourseCaution::LargeLoss,
-            tr("The predicted loss of %1 % in six months is far beyond the about 10 % that "
-               "treatment usually aims for; use this prediction with great caution.")
+            ResultTr::tr("The predicted loss of %1 % in six months is far beyond the about 10 % that "
+                         "treatment usually aims for; use this prediction with great caution.")
                 .arg(numberBeyond(100 * loss, 100 * LargeLossFraction, 1))};
 
     // The first month too fast is named; in the model's courses every month falls by
@@ -61,9 +58,9 @@ QList<CourseCaution> lossCautions(const BmiCourse &course, double initialBmi)
         if (fall > FastMonthlyFallFraction) {
             cautions << CourseCaution{
                 CourseCaution::FastMonthlyFall,
-                tr("The predicted fall of %1 % in month %2 (from %3 to %4 kg/m²) is faster "
-                   "than about 1.2 % a week, more than guidelines expect (0.5 to 0.9 kg a "
-                   "week).")
+                ResultTr::tr("The predicted fall of %1 % in month %2 (from %3 to %4 kg/m²) is faster "
+                             "than about 1.2 % a week, more than guidelines expect (0.5 to 0.9 kg a "
+                             "week).")
                     .arg(numberBeyond(100 * fall, 100 * FastMonthlyFallFraction, 1))
                     .arg(m + 1)
                     .arg(number(before, 2), number(course[m], 2))};
@@ -86,8 +83,8 @@ QList<CourseCaution> courseCautions(const BmiCourse &course, double initialBmi)
         // Nothing else can be judged from a course that holds no numbers.
         cautions << CourseCaution{
             CourseCaution::NoNumber,
-            tr("The predicted course holds no number for month %1; do not use this "
-               "prediction.").arg(int(missing - course.begin()) + 1)};
+            ResultTr::tr("The predicted course holds no number for month %1; do not use this "
+                         "prediction.").arg(int(missing - course.begin()) + 1)};
         return cautions;
     }
     if (std::isfinite(initialBmi) && initialBmi > 0)
@@ -95,16 +92,16 @@ QList<CourseCaution> courseCautions(const BmiCourse &course, double initialBmi)
     if (const int m = firstMonthBelow(course, UnderweightBmi); m >= 0)
         cautions << CourseCaution{
             CourseCaution::Underweight,
-            tr("The predicted BMI of %1 kg/m² in month %2 is below 18.5 kg/m²: underweight "
-               "by the WHO classification.")
+            ResultTr::tr("The predicted BMI of %1 kg/m² in month %2 is below 18.5 kg/m²: underweight "
+                         "by the WHO classification.")
                 .arg(numberBeyond(course[m], UnderweightBmi, 2))
                 .arg(m + 1)};
 
     if (const int m = firstMonthBelow(course, LowestAcceptedBmi); m >= 0)
         cautions << CourseCaution{
             CourseCaution::BelowLowestBmi,
-            tr("Caution: predicted BMI below 15 kg/m², the lowest initial BMI accepted "
-               "(%1 kg/m² in month %2). The model is used outside the range it was made for.")
+            ResultTr::tr("Caution: predicted BMI below 15 kg/m², the lowest initial BMI accepted "
+                         "(%1 kg/m² in month %2). The model is used outside the range it was made for.")
                 .arg(numberBeyond(course[m], LowestAcceptedBmi, 2))
                 .arg(m + 1)};
     return cautions;
@@ -135,7 +132,6 @@ bool courseNeedsCaution(const BmiCourse &course)
 
 QString courseCautionText()
 {
-    return QCoreApplication::translate(
-        "graph", "Caution: predicted BMI below 15 kg/m², the lowest initial BMI accepted. "
-                 "Please check the inputs.");
+    return ResultTr::tr("Caution: predicted BMI below 15 kg/m², the lowest initial BMI accepted. "
+                        "Please check the inputs.");
 }

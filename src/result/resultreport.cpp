@@ -6,6 +6,7 @@
 #include "predictorcheck.h"
 #include "reportpage.h"
 #include "reportwriter.h"
+#include "resulttr.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -13,20 +14,15 @@
 namespace {
 
 const char *const predictorNames[PredictorCount] = {
-    QT_TRANSLATE_NOOP("graph", "Restrained eating"),
-    QT_TRANSLATE_NOOP("graph", "Emotional eating"),
-    QT_TRANSLATE_NOOP("graph", "External eating"),
-    QT_TRANSLATE_NOOP("graph", "Personal standards"),
-    QT_TRANSLATE_NOOP("graph", "Concern over mistakes, doubts about actions"),
-    QT_TRANSLATE_NOOP("graph", "Body image dissatisfaction"),
-    QT_TRANSLATE_NOOP("graph", "Alexithymia"),
-    QT_TRANSLATE_NOOP("graph", "Initial BMI (kg/m²)"),
+    QT_TRANSLATE_NOOP("Result", "Restrained eating"),
+    QT_TRANSLATE_NOOP("Result", "Emotional eating"),
+    QT_TRANSLATE_NOOP("Result", "External eating"),
+    QT_TRANSLATE_NOOP("Result", "Personal standards"),
+    QT_TRANSLATE_NOOP("Result", "Concern over mistakes, doubts about actions"),
+    QT_TRANSLATE_NOOP("Result", "Body image dissatisfaction"),
+    QT_TRANSLATE_NOOP("Result", "Alexithymia"),
+    QT_TRANSLATE_NOOP("Result", "Initial BMI (kg/m²)"),
 };
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("graph", text);
-}
 
 // The shortest text that reads back as the same number, as the simulation used it.
 QString exactNumber(double value)
@@ -70,20 +66,20 @@ bool ResultReport::savePdf(const QString &fileName, QString *error) const
 
 QString ResultReport::title() const
 {
-    return tr("Predicted BMI course during CBT treatment of obesity");
+    return ResultTr::tr("Predicted BMI course during CBT treatment of obesity");
 }
 
 QString ResultReport::statementText()
 {
-    return tr("What this is: the predicted course comes from a fixed closed formula of the "
-              "eight predictors above. It is meant for adults in cognitive-behavioural "
-              "treatment (CBT) of obesity. It supports clinical judgement and does not "
-              "replace it.");
+    return ResultTr::tr("What this is: the predicted course comes from a fixed closed formula of the "
+                        "eight predictors above. It is meant for adults in cognitive-behavioural "
+                        "treatment (CBT) of obesity. It supports clinical judgement and does not "
+                        "replace it.");
 }
 
 QString ResultReport::predictorName(Predictor predictor)
 {
-    return tr(predictorNames[static_cast<int>(predictor)]);
+    return ResultTr::tr(predictorNames[static_cast<int>(predictor)]);
 }
 
 ReportDocument ResultReport::document() const
@@ -91,48 +87,48 @@ ReportDocument ResultReport::document() const
     ReportDocument report(title());
     const QString when = m_record.time.isValid()
         ? QLocale::c().toString(m_record.time, QStringLiteral("yyyy-MM-dd HH:mm"))
-        : tr("unknown");
+        : ResultTr::tr("unknown");
     QString meta =
-        tr("Simulation of %1 · model TELMA %2").arg(when, QStringLiteral(TELMA_VERSION));
+        ResultTr::tr("Simulation of %1 · model TELMA %2").arg(when, QStringLiteral(TELMA_VERSION));
     if (!m_record.caseCode.isEmpty())
-        meta += tr(" · case “%1”").arg(m_record.caseCode);
+        meta += ResultTr::tr(" · case “%1”").arg(m_record.caseCode);
     if (m_record.caseBaseline.isValid())
-        meta += tr(" · baseline %1").arg(m_record.caseBaseline.toString(Qt::ISODate));
+        meta += ResultTr::tr(" · baseline %1").arg(m_record.caseBaseline.toString(Qt::ISODate));
     if (!m_record.changedFromCase.isEmpty())
-        meta += tr(" · from case “%1”, changed").arg(m_record.changedFromCase);
+        meta += ResultTr::tr(" · from case “%1”, changed").arg(m_record.changedFromCase);
     report.addHeaderLine(meta);
 
-    report.addHeading(tr("Predictors"));
-    ReportTable predictors({{tr("Predictor"), 0.33, ReportTable::Text},
-                            {tr("Value"), 0.08, ReportTable::Number},
-                            {tr("Accepted range"), 0.20, ReportTable::Number},
-                            {tr("Source"), 0.39, ReportTable::Text}});
+    report.addHeading(ResultTr::tr("Predictors"));
+    ReportTable predictors({{ResultTr::tr("Predictor"), 0.33, ReportTable::Text},
+                            {ResultTr::tr("Value"), 0.08, ReportTable::Number},
+                            {ResultTr::tr("Accepted range"), 0.20, ReportTable::Number},
+                            {ResultTr::tr("Source"), 0.39, ReportTable::Text}});
     for (int i = 0; i < PredictorCount; ++i) {
         const PredictorRange &range = predictorRange(static_cast<Predictor>(i));
-        const QString source = m_record.sources[i].isEmpty() ? tr("typed")
+        const QString source = m_record.sources[i].isEmpty() ? ResultTr::tr("typed")
                                                              : m_record.sources[i];
-        predictors.addRow({tr(predictorNames[i]),
+        predictors.addRow({ResultTr::tr(predictorNames[i]),
                            m_record.hasPredictors ? exactNumber(m_record.predictors[i])
-                                                  : tr("not given"),
-                           tr("%1 to %2").arg(exactNumber(range.lower), exactNumber(range.upper)),
+                                                  : ResultTr::tr("not given"),
+                           ResultTr::tr("%1 to %2").arg(exactNumber(range.lower), exactNumber(range.upper)),
                            m_record.hasPredictors ? source : QString()});
     }
     report.addTable(predictors);
     if (!m_record.changedFromCase.isEmpty())
-        report.addParagraph(tr("Not the stored case “%1”: changed since it was loaded, %2.")
+        report.addParagraph(ResultTr::tr("Not the stored case “%1”: changed since it was loaded, %2.")
                                 .arg(m_record.changedFromCase, m_record.changes.join(QStringLiteral("; "))),
                             ReportDocument::Strong);
 
-    report.addHeading(tr("Predicted course"));
+    report.addHeading(ResultTr::tr("Predicted course"));
     // Kilograms beside each BMI where the height is known; empty cells say so below.
     // Each column as wide as the longest word of its title, so that none is cut.
-    ReportTable course({{tr("Month"), 0.10, ReportTable::Number},
-                        {tr("BMI (kg/m²)"), 0.13, ReportTable::Number},
-                        {tr("Weight (kg)"), 0.12, ReportTable::Number},
-                        {tr("Change (kg/m²)"), 0.15, ReportTable::Number},
-                        {tr("Change (kg)"), 0.12, ReportTable::Number},
-                        {tr("Change (%)"), 0.11, ReportTable::Number},
-                        {tr("WHO class"), 0.27, ReportTable::Text}});
+    ReportTable course({{ResultTr::tr("Month"), 0.10, ReportTable::Number},
+                        {ResultTr::tr("BMI (kg/m²)"), 0.13, ReportTable::Number},
+                        {ResultTr::tr("Weight (kg)"), 0.12, ReportTable::Number},
+                        {ResultTr::tr("Change (kg/m²)"), 0.15, ReportTable::Number},
+                        {ResultTr::tr("Change (kg)"), 0.12, ReportTable::Number},
+                        {ResultTr::tr("Change (%)"), 0.11, ReportTable::Number},
+                        {ResultTr::tr("WHO class"), 0.27, ReportTable::Text}});
     const double initial = m_record.predictors[static_cast<int>(Predictor::InitialBmi)];
     const std::optional<double> height = m_record.heightMetres;
     for (int m = 0; m < CourseMonths; ++m) {
@@ -149,11 +145,11 @@ ReportDocument ResultReport::document() const
     }
     report.addTable(course);
     if (!height)
-        report.addParagraph(tr("No height was given, so the course is not shown in kilograms."),
+        report.addParagraph(ResultTr::tr("No height was given, so the course is not shown in kilograms."),
                             ReportDocument::Small);
 
     // The chart gives up room so that the statement and cautions stay on the page.
-    report.addChart(m_chart, tr("BMI (kg/m²)"), tr("Month"), {290, 145});
+    report.addChart(m_chart, ResultTr::tr("BMI (kg/m²)"), ResultTr::tr("Month"), {290, 145});
     // The band's source, so that a reader knows whose outcomes it shows.
     if (m_record.calibration)
         report.addParagraph(m_record.calibration->sourceLine());

@@ -1,5 +1,7 @@
 #include "unsavedinput.h"
 
+#include "unsavedinputtr.h"
+
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QComboBox>
@@ -66,12 +68,12 @@ bool UnsavedInput::mayDiscard() const
     QMessageBox question(m_dialog);
     question.setObjectName(QStringLiteral("discardChangesQuestion"));
     question.setIcon(QMessageBox::Question);
-    question.setWindowTitle(tr("Unsaved changes"));
-    question.setText(tr("Discard the changes?"));
-    question.setInformativeText(tr("What was typed in “%1” is lost if it closes now.")
+    question.setWindowTitle(UnsavedInputTr::tr("Unsaved changes"));
+    question.setText(UnsavedInputTr::tr("Discard the changes?"));
+    question.setInformativeText(UnsavedInputTr::tr("What was typed in “%1” is lost if it closes now.")
                                     .arg(m_dialog->windowTitle()));
-    QPushButton *goBack = question.addButton(tr("Go back"), QMessageBox::RejectRole);
-    QPushButton *discard = question.addButton(tr("Discard"), QMessageBox::DestructiveRole);
+    QPushButton *goBack = question.addButton(UnsavedInputTr::tr("Go back"), QMessageBox::RejectRole);
+    QPushButton *discard = question.addButton(UnsavedInputTr::tr("Discard"), QMessageBox::DestructiveRole);
     question.setDefaultButton(goBack);
     question.setEscapeButton(goBack);
     question.exec();
