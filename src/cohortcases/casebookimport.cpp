@@ -3,6 +3,7 @@
 #include "casecsv.h"
 #include "casefields.h"
 #include "casestore.h"
+#include "cohortcasestr.h"
 #include "numberfield.h"
 #include "textcheck.h"
 #include "visitstore.h"
@@ -76,23 +77,23 @@ void CaseBookImport::readRow(const CsvRow &row, const CohortColumns &columns,
         const bool codeIsText =
             !TextCheck::check(row.fields[columns.caseColumn(CohortColumns::Code)], TextCheck::Paragraphs);
         if (codeIsText && record.code.trimmed().isEmpty())
-            addReason(&reasons, codeColumn, QStringLiteral("the code is required"));
+            addReason(&reasons, codeColumn, CohortCasesTr::tr("the code is required"));
         else if (codeIsText && !refusal.isEmpty())
             addReason(&reasons, codeColumn, QStringLiteral("“%1” %2").arg(record.code, refusal));
         else if (codeIsText && codeLength > CaseFields::MaxCodeLength)
             addReason(&reasons, codeColumn,
-                      QStringLiteral("the code has %1 characters; at most %2 are allowed")
+                      CohortCasesTr::tr("the code has %1 characters; at most %2 are allowed")
                           .arg(codeLength).arg(CaseFields::MaxCodeLength));
         else if (codeIsText && earlier != m_lineOfCode.constEnd())
             addReason(&reasons, codeColumn,
-                      QStringLiteral("“%1” is also the code of line %2").arg(record.code).arg(*earlier));
+                      CohortCasesTr::tr("“%1” is also the code of line %2").arg(record.code).arg(*earlier));
         else if (codeIsText)
             m_lineOfCode.insert(fold, row.line);
         if (!record.baselineDate.isValid())
             addReason(&reasons, dateColumn,
-                      QStringLiteral("“%1” is not a date written YYYY-MM-DD").arg(date));
+                      CohortCasesTr::tr("“%1” is not a date written YYYY-MM-DD").arg(date));
         else if (record.baselineDate > QDate::currentDate())
-            addReason(&reasons, dateColumn, QStringLiteral("%1 is after today").arg(date));
+            addReason(&reasons, dateColumn, CohortCasesTr::tr("%1 is after today").arg(date));
         for (int month = 1; month <= CourseMonths && record.baselineDate.isValid(); ++month) {
             const double bmi = cohort.observed[month - 1];
             if (std::isnan(bmi))
@@ -101,7 +102,7 @@ void CaseBookImport::readRow(const CsvRow &row, const CohortColumns &columns,
             const QString column = QString::fromStdString(CohortColumns::observedName(month));
             if (visit.date > QDate::currentDate())
                 addReason(&reasons, column,
-                          QStringLiteral("its visit date, %1, is after today")
+                          CohortCasesTr::tr("its visit date, %1, is after today")
                               .arg(visit.date.toString(Qt::ISODate)));
             else if (const CaseStoreError invalid = VisitStore::check(visit, record.baselineDate))
                 addReason(&reasons, column, refusalClause(invalid.message));
@@ -128,7 +129,7 @@ bool CaseBookImport::refuseCodesInBook()
     }
     for (const QString &code : std::as_const(inBook)) {
         const qint64 line = m_lineOfCode.value(CaseFields::foldedCode(code));
-        const QString reason = QStringLiteral("code: “%1” is already in the case book").arg(code);
+        const QString reason = CohortCasesTr::tr("code: “%1” is already in the case book").arg(code);
         const auto refused = std::find_if(m_refusals.begin(), m_refusals.end(),
                                           [line](const Refusal &r) { return r.line == line; });
         if (refused == m_refusals.end())
@@ -161,8 +162,8 @@ CaseBookImport::Outcome CaseBookImport::run(CohortInput &input)
                 missing << QLatin1String(CohortColumns::caseColumnName(which));
         }
         return missing.isEmpty() ? QString()
-                                 : QStringLiteral("The header line has no column %1, which a "
-                                                  "case needs.").arg(missing.join(QStringLiteral(", ")));
+                                 : CohortCasesTr::tr("The header line has no column %1, which a "
+                                                    "case needs.").arg(missing.join(QStringLiteral(", ")));
     };
     const auto onRecord = [this, &found](const CsvRow &row, const CohortRecord &record) {
         readRow(row, found, record);
