@@ -29,4 +29,23 @@ inline void onNextModal(const std::function<void(QWidget *)> &action, bool *seen
     });
 }
 
+// As onNextModal, for the next modal widget that is a T: one closing meanwhile, or the
+// window under it, is left alone.
+template <typename T>
+void onNextModalOf(const std::function<void(T *)> &action, bool *seen = nullptr, int attempt = 0)
+{
+    if (seen)
+        *seen = false;
+    QTimer::singleShot(attempt == 0 ? 0 : 10, [=]() {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (T *wanted = qobject_cast<T *>(modal); wanted && wanted->isVisible()) {
+            if (seen)
+                *seen = true;
+            action(wanted);
+        } else if (attempt < 500) {
+            onNextModalOf<T>(action, seen, attempt + 1);
+        }
+    });
+}
+
 #endif // MODALDRIVER_H

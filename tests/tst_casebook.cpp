@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QCommandLinkButton>
 #include <QCalendarWidget>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -47,6 +48,8 @@ private slots:
     void listLoadsPageByPage();
     void answersShowReadOnly();
     void fhirButtonsCarryTheBook();
+    void loadedCaseFollowsTheBook_data();
+    void loadedCaseFollowsTheBook();
     void exportNamesCodesThatCannotComeBack_data();
     void exportNamesCodesThatCannotComeBack();
     void loadedCaseStaysInView_data();
@@ -513,6 +516,101 @@ void TestCaseBook::answersShowReadOnly()
     const QList<int> stored(record.answers[0].begin(), record.answers[0].end());
     QCOMPARE(ticked, stored);
     QCOMPARE(afterClick, stored);
+}
+
+void TestCaseBook::loadedCaseFollowsTheBook_data()
+{
+    QTest::addColumn<QString>("button"); // pressed on case AB-101 in the case book
+    QTest::addColumn<QString>("typed");  // into the new code's field
+    QTest::addColumn<QString>("refusal"); // part of the warning; empty when it is taken
+    QTest::addColumn<QString>("label");  // beside the main window's buttons afterwards
+    QTest::addColumn<QString>("stored"); // the case's code in the book afterwards
+    QTest::newRow("new code") << "changeCodeButton" << "AB-102" << "" << "Case AB-102" << "AB-102";
+    QTest::newRow("formula-like") << "changeCodeButton" << "=AB" << "begins with “=”" << "Case AB-101"
+                                  << "AB-101";
+    QTest::newRow("in use, other capitals") << "changeCodeButton" << "b-1" << "B-1" << "Case AB-101"
+                                            << "AB-101";
+    QTest::newRow("deleted") << "deleteCaseButton" << "" << "" << "" << "";
+}
+
+// The case in the form is the one the book holds: its code changed in the case book, or the
+// case deleted, the main window says so once the case book closes.
+void TestCaseBook::loadedCaseFollowsTheBook()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, typed);
+    QFETCH(QString, refusal);
+    QFETCH(QString, label);
+    QFETCH(QString, stored);
+    {
+        CaseStore store;
+        QVERIFY(store.open(m_location));
+        CaseRecord other = sampleCase(QStringLiteral("B-1"), 1);
+        CaseRecord loaded = sampleCase(QStringLiteral("AB-101"));
+        QVERIFY(store.addCase(&other) && store.addCase(&loaded));
+    }
+    MainWindow w;
+    w.show();
+    const auto chooseAB101 = [](CaseBookDialog *book) {
+        auto *list = book->findChild<QTableView *>("caseList");
+        const QModelIndexList found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                           QStringLiteral("AB-101"), 1, Qt::MatchExactly);
+        QVERIFY(!found.isEmpty());
+        list->selectRow(found.first().row());
+    };
+    bool opened = false;
+    onNextModalOf<CaseBookDialog>([&](CaseBookDialog *book) {
+        chooseAB101(book);
+        book->findChild<QPushButton *>("loadCaseButton")->click();
+    }, &opened);
+    w.findChild<QCommandLinkButton *>("casesButton")->click();
+    QVERIFY(opened);
+
+    QString warning;
+    QString offeredAgain;
+    onNextModalOf<CaseBookDialog>([&](CaseBookDialog *book) {
+        chooseAB101(book);
+        if (typed.isEmpty()) {
+            onNextModalOf<QMessageBox>([](QMessageBox *ask) {
+                for (QAbstractButton *answer : ask->buttons())
+                    if (ask->buttonRole(answer) == QMessageBox::DestructiveRole)
+                        answer->click();
+            });
+        } else {
+            onNextModalOf<QInputDialog>([&](QInputDialog *input) {
+                auto *edit = input->findChild<QLineEdit *>();
+                edit->selectAll();
+                QTest::keyClicks(edit, typed);
+                if (!refusal.isEmpty()) {
+                    onNextModalOf<QMessageBox>([&](QMessageBox *box) {
+                        warning = box->text() + box->informativeText();
+                        onNextModalOf<QInputDialog>([&](QInputDialog *again) {
+                            offeredAgain = again->textValue();
+                            again->reject();
+                        });
+                        box->close();
+                    });
+                }
+                input->accept();
+            });
+        }
+        book->findChild<QPushButton *>(button)->click();
+        book->reject();
+    }, &opened);
+    w.findChild<QCommandLinkButton *>("casesButton")->click();
+    QVERIFY(opened);
+    QVERIFY2(warning.contains(refusal), qPrintable(warning));
+    QCOMPARE(offeredAgain, refusal.isEmpty() ? QString() : typed);
+    QCOMPARE(w.findChild<QLabel *>("loadedCaseLabel")->text(), label);
+    CaseStore store;
+    QVERIFY(store.open(m_location));
+    QVector<CaseRecord> cases;
+    QVERIFY(store.readCases({}, &cases));
+    QStringList codes;
+    for (const CaseRecord &record : std::as_const(cases))
+        codes << record.code;
+    QCOMPARE(codes.contains(stored), !stored.isEmpty());
+    QCOMPARE(codes.size(), stored.isEmpty() ? 1 : 2);
 }
 
 void TestCaseBook::exportNamesCodesThatCannotComeBack_data()

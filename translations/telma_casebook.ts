@@ -354,5 +354,17 @@
 %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Change code…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new code of the case “%1”:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -106,6 +106,8 @@ void MainWindow::on_btnSimulation_clicked()
     // Once saved, the form holds that case: a changed copy is no longer the old case "changed".
     addSaveCaseButton(result, *m_caseBook, m_answers, [this](const CaseRecord &saved) {
         m_loaded = LoadedCase(saved);
+        if (CaseStore *store = m_caseBook->store(this))
+            m_loadedFrom = store->location();
         showLoadedCase();
     });
     addHandoutButton(result);
@@ -253,15 +255,31 @@ void MainWindow::openCaseBook()
         if (!store)
             return;
         CaseBookDialog caseBook(*store, this);
-        if (caseBook.exec() == QDialog::Accepted)
-            loadCase(caseBook.chosenCase());
+        const bool chosen = caseBook.exec() == QDialog::Accepted;
         again = caseBook.databaseChanged();
+        if (chosen)
+            loadCase(caseBook.chosenCase(), store->location());
+        else if (!again)
+            refreshLoadedCase(*store);
     }
 }
 
-void MainWindow::loadCase(const CaseRecord &record)
+void MainWindow::refreshLoadedCase(CaseStore &store)
+{
+    if (m_loaded.isEmpty() || store.location() != m_loadedFrom)
+        return;
+    CaseRecord now;
+    if (store.readCase(m_loaded.record().id, &now))
+        m_loaded = LoadedCase(now);
+    else if (store.lastError().kind == CaseStoreError::NotFound)
+        m_loaded = LoadedCase();
+    showLoadedCase();
+}
+
+void MainWindow::loadCase(const CaseRecord &record, const QString &location)
 {
     m_loaded = LoadedCase(record);
+    m_loadedFrom = location;
     const auto fields = predictorFields();
     for (int i = 0; i < PredictorCount; ++i) {
         // Every digit kept, so that "Simulation" gives the saved course again.

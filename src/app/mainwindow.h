@@ -10,6 +10,7 @@
 #include <memory>
 
 class CaseBookAccess;
+class CaseStore;
 struct CaseRecord;
 class QDialog;
 class QLabel;
@@ -51,7 +52,10 @@ private:
 
     // The case book, opened when first asked for; a loaded case fills the form.
     void openCaseBook();
-    void loadCase(const CaseRecord &record);
+    void loadCase(const CaseRecord &record, const QString &location);
+    // The loaded case as the book now holds it (its code changed, or it was deleted), once
+    // the case book closes on the book it came from.
+    void refreshLoadedCase(CaseStore &store);
     // How the form now differs from the loaded case; empty when it holds it as stored.
     QStringList changesFromLoadedCase() const;
     void showLoadedCase();
@@ -66,6 +70,7 @@ private:
     std::optional<double> m_heightMetres;
     // The case "Load into form" last put into the fields, shown beside the bottom buttons.
     LoadedCase m_loaded;
+    QString m_loadedFrom; // the case book's location
     QLabel *m_loadedLabel = nullptr;
 };
 

@@ -20,6 +20,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -106,6 +107,7 @@ CaseBookDialog::CaseBookDialog(CaseStore &store, QWidget *parent)
     const Action actions[] = {
         {&m_load, "loadCaseButton", QT_TRANSLATE_NOOP("CaseBook", "Load into form"), &CaseBookDialog::loadCurrent},
         {&m_answers, "caseAnswersButton", QT_TRANSLATE_NOOP("CaseBook", "Answers…"), &CaseBookDialog::chooseAnswers},
+        {&m_changeCode, "changeCodeButton", QT_TRANSLATE_NOOP("CaseBook", "Change code…"), &CaseBookDialog::changeCode},
         {&m_delete, "deleteCaseButton", QT_TRANSLATE_NOOP("CaseBook", "Delete…"), &CaseBookDialog::deleteCurrent},
         {&exportButton, "exportCasesButton", QT_TRANSLATE_NOOP("CaseBook", "Export…"), &CaseBookDialog::exportCases},
         {&exportFhirButton, "exportFhirButton", QT_TRANSLATE_NOOP("CaseBook", "Export FHIR…"), &CaseBookDialog::exportFhir},
@@ -220,6 +222,7 @@ void CaseBookDialog::updateButtons()
     const bool one = m_list->selectionModel()->selectedRows().size() == 1;
     m_load->setEnabled(one);
     m_answers->setEnabled(one);
+    m_changeCode->setEnabled(one);
     m_delete->setEnabled(one);
     // With one case selected, Return in the filter field loads it.
     m_load->setDefault(one);
@@ -306,6 +309,32 @@ void CaseBookDialog::deleteCurrent()
         return;
     if (!m_store.removeCase(record.id))
         warn(m_store.lastError().message);
+    m_model->reload();
+}
+
+void CaseBookDialog::changeCode()
+{
+    CaseRecord record;
+    if (!readCurrent(&record))
+        return;
+    QString typed = record.code;
+    // Asked again with what was typed until the book takes it or the user gives up.
+    for (;;) {
+        bool ok = false;
+        typed = QInputDialog::getText(this, CaseBookTr::tr("Change code"),
+                                      CaseBookTr::tr("The new code of the case “%1”:").arg(record.code),
+                                      QLineEdit::Normal, typed, &ok);
+        if (!ok || typed == record.code)
+            return;
+        CaseRecord changed = record;
+        changed.code = typed;
+        if (m_store.updateCase(&changed))
+            break;
+        warn(m_store.lastError().message);
+        const CaseStoreError::Kind kind = m_store.lastError().kind;
+        if (kind != CaseStoreError::InvalidInput && kind != CaseStoreError::DuplicateCode)
+            return;
+    }
     m_model->reload();
 }
 

@@ -42,6 +42,8 @@ public:
 private:
     void loadCurrent();
     void chooseAnswers();
+    // A code mistyped, or kept from before today's rule: the case keeps all else.
+    void changeCode();
     void deleteCurrent();
     void exportCases();
     void exportFhir();
@@ -65,6 +67,7 @@ private:
     QTableView *m_list;
     QPushButton *m_load;
     QPushButton *m_answers;
+    QPushButton *m_changeCode;
     QPushButton *m_delete;
     FollowUpPane *m_followUp;
     QSplitter *m_split;

@@ -415,8 +415,17 @@ bool CaseTable::update(CaseRecord *record)
     m_connection.clearError();
     if (!m_connection.connected())
         return false;
-    if (m_connection.isServer())
+    if (m_connection.isServer()) {
+        // The server functions take any code: today's rule for a changed one is kept here.
+        CaseRecord stored;
+        if (!read(record->id, &stored))
+            return false;
+        if (CaseFields::storedCode(record->code) != stored.code) {
+            if (const CaseStoreError invalid = checkNewCode(record->code))
+                return m_connection.fail(invalid);
+        }
         return updateOnServer(record);
+    }
     const char *doing = QT_TRANSLATE_NOOP("Cases", "save the case");
     CaseStoreWrite write(m_connection, doing);
     if (!write.begun())
