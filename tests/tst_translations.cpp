@@ -20,6 +20,7 @@ private slots:
     void textsAreTranslated_data();
     void textsAreTranslated();
     void noStrayCatalogue();
+    void contextsAreDistinct();
 };
 
 namespace {
@@ -119,9 +120,13 @@ QString ownContext(const QString &library)
     return declared.match(QString::fromUtf8(header.readAll())).captured(1);
 }
 
+// The lines sorted, each also logged on its own: a failure message is cut after a thousand
+// characters or so.
 QString listed(QStringList lines)
 {
     lines.sort();
+    for (const QString &line : lines)
+        qInfo().noquote() << line;
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -389,6 +394,26 @@ void TestTranslations::noStrayCatalogue()
             stray << file;
     }
     QVERIFY2(stray.isEmpty(), qPrintable(stray.join(QStringLiteral(", "))));
+}
+
+void TestTranslations::contextsAreDistinct()
+{
+    // A context header copied into another library would merge two catalogues' texts.
+    QHash<QString, QString> owner;
+    for (auto it = keptContexts.cbegin(); it != keptContexts.cend(); ++it) {
+        for (const QString &context : it.value())
+            owner.insert(context, QStringLiteral("the original forms"));
+    }
+    QStringList shared;
+    for (const QString &library : libraries()) {
+        const QString context = ownContext(library);
+        if (context.isEmpty())
+            continue;
+        if (owner.contains(context))
+            shared << QStringLiteral("%1 (%2 and %3)").arg(context, owner.value(context), library);
+        owner.insert(context, library);
+    }
+    QVERIFY2(shared.isEmpty(), qPrintable(shared.join(QStringLiteral(", "))));
 }
 
 QTEST_GUILESS_MAIN(TestTranslations)
