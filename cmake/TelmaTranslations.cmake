@@ -11,9 +11,9 @@ find_program(TELMA_LUPDATE NAMES lupdate lupdate-qt6 HINTS "${telma_qt_bin_dir}"
 
 # Libraries with texts of their own; docs/translations.md says why the others have none.
 set(TELMA_TRANSLATED_LIBRARIES
-    app bmientry calibration calibrationview casebook cases chart connection databasedialog
-    datefield followup followupview handout model plaintext questionnaires report result
-    unsavedinput)
+    app bmientry calibration calibrationview casebook cases chart cohort cohortcases cohortreport
+    connection databasedialog datefield fhir followup followupview handout model plaintext
+    questionnaires report result unsavedinput)
 # The forms in resources/ each library builds its windows from.
 set(TELMA_TRANSLATED_FORMS_app mainwindow)
 set(TELMA_TRANSLATED_FORMS_result graph)

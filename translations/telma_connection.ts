@@ -95,5 +95,9 @@
         <source>an unusable database setting</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Qt&apos;s PostgreSQL driver (QPSQL) is not installed (Debian package libqt6sql6-psql).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -166,7 +166,7 @@ CaseSummary summaryFromRow(const QSqlQuery &query, int first)
 {
     return {query.value(first).toLongLong(), query.value(first + 1).toString(),
             QDate::fromString(query.value(first + 2).toString(), DateFormat),
-            query.value(first + 3).toDouble(), query.value(first + 4).toDouble()};
+            query.value(first + 3).toDouble(), query.value(first + 4).toDouble(), std::nullopt};
 }
 
 } // namespace
@@ -787,7 +787,8 @@ bool CaseTable::search(const QString &filter, const QString &afterCode, int scan
         CaseSummary summary{
             query->value(summaryColumn).toLongLong(), query->value(summaryColumn + 1).toString(),
             QDate::fromString(query->value(summaryColumn + 2).toString(), DateFormat),
-            values[int(Predictor::InitialBmi)], query->value(summaryColumn + 3).toDouble()};
+            values[int(Predictor::InitialBmi)], query->value(summaryColumn + 3).toDouble(),
+            std::nullopt};
         if (!query->value(heightColumn).isNull())
             summary.heightMetres = query->value(heightColumn).toDouble();
         step->matches.append(summary);

@@ -1,5 +1,7 @@
 #include "cohortcolumns.h"
 
+#include "cohorttr.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string>
@@ -95,7 +97,7 @@ bool CohortColumns::find(const std::vector<std::string_view> &header, QString *e
                 slot = &m_caseColumns[i];
         }
         if (slot && *slot >= 0) {
-            *error = QStringLiteral("The column “%1” appears more than once.")
+            *error = CohortTr::tr("The column “%1” appears more than once.")
                          .arg(QString::fromStdString(name));
             return false;
         }
@@ -109,7 +111,7 @@ bool CohortColumns::find(const std::vector<std::string_view> &header, QString *e
             missing << QString::fromLatin1(predictorNames[i]);
     }
     if (!missing.isEmpty()) {
-        *error = QStringLiteral("The header line has no column %1.")
+        *error = CohortTr::tr("The header line has no column %1.")
                      .arg(missing.join(QStringLiteral(", ")));
         return false;
     }

@@ -1,5 +1,6 @@
 #include "cohortinput.h"
 
+#include "cohorttr.h"
 #include "textcheck.h"
 
 #include <QElapsedTimer>
@@ -51,7 +52,7 @@ QString textFaults(const CsvRow &row, const QStringList &names)
         if (!faults.isEmpty())
             faults += QLatin1String("; ");
         faults += (qsizetype(i) < names.size() ? names.at(qsizetype(i))
-                                               : QStringLiteral("field %1").arg(i + 1))
+                                               : CohortTr::tr("field %1").arg(i + 1))
                   + QLatin1String(": ") + fault.clause();
     }
     return faults;
@@ -74,7 +75,7 @@ void CohortInput::fail(const QString &error)
 
 void CohortInput::failTooLong(const CsvReader &csv)
 {
-    fail(QStringLiteral("%1:%2: the record is longer than %3 MiB; is this a table?")
+    fail(CohortTr::tr("%1:%2: the record is longer than %3 MiB; is this a table?")
              .arg(m_name).arg(csv.recordLine())
              .arg(CsvReader::MaxRecordSize >> 20));
 }
@@ -82,7 +83,7 @@ void CohortInput::failTooLong(const CsvReader &csv)
 bool CohortInput::examineStart(const QByteArray &start)
 {
     if (start.isEmpty()) {
-        fail(QStringLiteral("%1 is empty: a header line is required.").arg(m_name));
+        fail(CohortTr::tr("%1 is empty: a header line is required.").arg(m_name));
         return false;
     }
     qsizetype lineEnd = start.indexOf('\n');
@@ -93,15 +94,15 @@ bool CohortInput::examineStart(const QByteArray &start)
     const QString decoded = utf8(headerLine);
     // A NUL further on refuses its row; in the header line it gives a binary file away.
     if (headerLine.contains('\0') || utf8.hasError()) {
-        fail(QStringLiteral("%1 is not a text file (UTF-8 CSV with a header line).").arg(m_name));
+        fail(CohortTr::tr("%1 is not a text file (UTF-8 CSV with a header line).").arg(m_name));
         return false;
     }
 
     const bool commaDecimal = m_options.mark == DecimalMark::Comma;
     m_delimiter = m_options.delimiter ? m_options.delimiter : likelyDelimiter(headerLine, !commaDecimal);
     if (commaDecimal && m_delimiter == ',') {
-        fail(QStringLiteral("With decimal commas the delimiter of %1 cannot be a comma: "
-                            "use a semicolon or a tab.").arg(m_name));
+        fail(CohortTr::tr("With decimal commas the delimiter of %1 cannot be a comma: "
+                         "use a semicolon or a tab.").arg(m_name));
         return false;
     }
     return true;
@@ -110,7 +111,7 @@ bool CohortInput::examineStart(const QByteArray &start)
 bool CohortInput::read(const HeaderHandler &onHeader, const RecordHandler &onRecord)
 {
     if (!m_device.isReadable()) {
-        fail(QStringLiteral("Cannot read %1: %2.").arg(m_name, m_device.errorString()));
+        fail(CohortTr::tr("Cannot read %1: %2.").arg(m_name, m_device.errorString()));
         return false;
     }
 
@@ -119,7 +120,7 @@ bool CohortInput::read(const HeaderHandler &onHeader, const RecordHandler &onRec
         block.resize(BlockSize);
         const qint64 got = m_device.read(block.data(), BlockSize);
         if (got < 0) {
-            fail(QStringLiteral("Cannot read %1: %2.").arg(m_name, m_device.errorString()));
+            fail(CohortTr::tr("Cannot read %1: %2.").arg(m_name, m_device.errorString()));
             return false;
         }
         block.resize(got);
@@ -161,7 +162,7 @@ bool CohortInput::read(const HeaderHandler &onHeader, const RecordHandler &onRec
             for (size_t i = 0; i < row.fields.size(); ++i) {
                 const TextCheck::Fault fault = TextCheck::check(row.fields[i], TextCheck::Line);
                 if (fault) {
-                    fail(QStringLiteral("%1:%2: the header line's field %3 %4")
+                    fail(CohortTr::tr("%1:%2: the header line's field %3 %4")
                              .arg(m_name).arg(row.line).arg(i + 1).arg(fault.clause()));
                     return;
                 }
@@ -206,8 +207,8 @@ bool CohortInput::read(const HeaderHandler &onHeader, const RecordHandler &onRec
             return false;
         }
         if (m_progress && total > 0 && sinceProgress.elapsed() >= 500) {
-            std::fprintf(stderr, "\r%s: %lld%% read", fileName.constData(),
-                         static_cast<long long>(100 * m_device.pos() / total));
+            const QString read = CohortTr::tr("%1: %2% read").arg(m_name).arg(100 * m_device.pos() / total);
+            std::fprintf(stderr, "\r%s", qUtf8Printable(read));
             std::fflush(stderr);
             shownProgress = true;
             sinceProgress.restart();
@@ -221,9 +222,9 @@ bool CohortInput::read(const HeaderHandler &onHeader, const RecordHandler &onRec
         if (csv.tooLong())
             failTooLong(csv);
         else
-            fail(QStringLiteral("%1: the file ends inside a field.").arg(m_name));
+            fail(CohortTr::tr("%1: the file ends inside a field.").arg(m_name));
     }
     if (m_error.isEmpty() && !headerSeen)
-        fail(QStringLiteral("%1 has no header line.").arg(m_name));
+        fail(CohortTr::tr("%1 has no header line.").arg(m_name));
     return m_error.isEmpty();
 }

@@ -1,5 +1,6 @@
 #include "cohortprediction.h"
 
+#include "cohorttr.h"
 #include "csvwriter.h"
 
 #include <QIODevice>
@@ -20,7 +21,7 @@ bool CohortPrediction::run(CohortInput &input, QIODevice &output)
     const auto onHeader = [&](const CsvRow &header, const CohortColumns &columns) -> QString {
         for (std::string_view name : header.fields) {
             if (CohortColumns::isAddedColumn(name)) {
-                return QStringLiteral("The file already has a column “%1”, which predict adds.")
+                return CohortTr::tr("The file already has a column “%1”, which predict adds.")
                     .arg(QString::fromUtf8(name.data(), qsizetype(name.size())).trimmed());
             }
         }
@@ -70,7 +71,7 @@ bool CohortPrediction::run(CohortInput &input, QIODevice &output)
         return false;
     }
     if (!writer->flush()) {
-        m_error = QStringLiteral("Cannot write the output: %1.").arg(writer->error());
+        m_error = CohortTr::tr("Cannot write the output: %1.").arg(writer->error());
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "cohortrecord.h"
 
+#include "cohorttr.h"
 #include "predictorcheck.h"
 
 #include <cmath>
@@ -32,7 +33,7 @@ bool CohortRecordReader::read(const CsvRow &row, CohortRecord *record) const
     record->observed.fill(std::numeric_limits<double>::quiet_NaN());
     const int fields = int(row.fields.size());
     if (fields != m_columns.fieldCount()) {
-        record->error = QStringLiteral("the row has %1 fields where the header has %2")
+        record->error = CohortTr::tr("the row has %1 fields where the header has %2")
                             .arg(fields)
                             .arg(m_columns.fieldCount());
         return false;

@@ -1,4 +1,6 @@
 #include "cohortvalidation.h"
+
+#include "cohorttr.h"
 #include "jsonnumber.h"
 
 #include <array>
@@ -22,7 +24,7 @@ QString figure(double value, int decimals = 2)
 
 QString interval(const CalibrationStatistics::Interval &ci, int decimals = 2)
 {
-    return QStringLiteral("(95% CI %1 to %2)").arg(figure(ci[0], decimals), figure(ci[1], decimals));
+    return CohortTr::tr("(95% CI %1 to %2)").arg(figure(ci[0], decimals), figure(ci[1], decimals));
 }
 
 } // namespace
@@ -71,10 +73,10 @@ bool CohortValidation::read(CohortInput &input, bool keepPoints, int month, QStr
     const auto onHeader = [](const CsvRow &, const CohortColumns &columns) {
         return columns.hasObserved()
             ? QString()
-            : QStringLiteral("The header line has no observed column bmi_month_1 to bmi_month_6.");
+            : CohortTr::tr("The header line has no observed column bmi_month_1 to bmi_month_6.");
     };
     const auto onRecord = [this](const CsvRow &row, const CohortRecord &record) {
-        add(record, QStringLiteral("line %1").arg(row.line));
+        add(record, CohortTr::tr("line %1").arg(row.line));
     };
     if (!input.read(onHeader, onRecord)) {
         *error = input.error();
@@ -131,24 +133,24 @@ QByteArray CohortValidation::json() const
 
 QString CohortValidation::text(const QString &fileName) const
 {
-    QString out = QStringLiteral("Validation of model TELMA on %1\nrows read %2, refused %3\n")
+    QString out = CohortTr::tr("Validation of model TELMA on %1\nrows read %2, refused %3\n")
                       .arg(fileName).arg(rowsRead).arg(rowsRefused);
     if (months.empty())
-        out += QStringLiteral("\nNo month has observed values in 3 or more accepted rows.\n");
+        out += CohortTr::tr("\nNo month has observed values in 3 or more accepted rows.\n");
     for (const Month &m : months) {
         const CalibrationStatistics &s = m.statistics;
         const auto line = [](const QString &title, const QString &value, const QString &ci = QString()) {
             return QStringLiteral("  %1 %2%3\n").arg(title, value, ci.isEmpty() ? ci : QLatin1Char(' ') + ci);
         };
-        out += QStringLiteral("\nMonth %1 (n = %2)\n").arg(m.month).arg(s.n);
-        out += line(QStringLiteral("mean observed BMI "), figure(s.meanObserved));
-        out += line(QStringLiteral("mean predicted BMI"), figure(s.meanPredicted));
-        out += line(QStringLiteral("mean error (O − P)"), figure(s.meanError), interval(s.meanErrorCi));
-        out += line(QStringLiteral("sd of the error   "), figure(s.sdError));
-        out += line(QStringLiteral("agreement (95%)   "),
-                    QStringLiteral("%1 to %2").arg(figure(s.limitsOfAgreement[0]), figure(s.limitsOfAgreement[1])));
-        out += line(QStringLiteral("calibration slope "), figure(s.slope, 3), interval(s.slopeCi, 3));
-        out += line(QStringLiteral("intercept         "), figure(s.intercept), interval(s.interceptCi));
+        out += CohortTr::tr("\nMonth %1 (n = %2)\n").arg(m.month).arg(s.n);
+        out += line(CohortTr::tr("mean observed BMI "), figure(s.meanObserved));
+        out += line(CohortTr::tr("mean predicted BMI"), figure(s.meanPredicted));
+        out += line(CohortTr::tr("mean error (O − P)"), figure(s.meanError), interval(s.meanErrorCi));
+        out += line(CohortTr::tr("sd of the error   "), figure(s.sdError));
+        out += line(CohortTr::tr("agreement (95%)   "),
+                    CohortTr::tr("%1 to %2").arg(figure(s.limitsOfAgreement[0]), figure(s.limitsOfAgreement[1])));
+        out += line(CohortTr::tr("calibration slope "), figure(s.slope, 3), interval(s.slopeCi, 3));
+        out += line(CohortTr::tr("intercept         "), figure(s.intercept), interval(s.interceptCi));
         out += line(QStringLiteral("R²                "), figure(s.r2, 3));
         out += line(QStringLiteral("RMSE              "), figure(s.rmse));
         out += line(QStringLiteral("MAE               "), figure(s.mae));

@@ -1,4 +1,6 @@
 #include "calibrationbuilder.h"
+
+#include "cohorttr.h"
 #include "calibrationoutput.h"
 #include "calibrationstore.h"
 #include "caseauditchain.h"
@@ -48,7 +50,7 @@ bool openInput(QFile &file, const QString &name, QString *error)
     const bool ok = name == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
                                                : (file.setFileName(name), file.open(QIODevice::ReadOnly));
     if (!ok)
-        *error = QStringLiteral("Cannot read %1: %2.").arg(name, file.errorString());
+        *error = CohortTr::tr("Cannot read %1: %2.").arg(name, file.errorString());
     return ok;
 }
 
@@ -65,44 +67,44 @@ bool wantsPictures(int argc, char *argv[])
 
 struct Options {
     QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
-                              QStringLiteral("predict: write to <file> instead of standard output."),
+                              CohortTr::tr("predict: write to <file> instead of standard output."),
                               QStringLiteral("file")};
     QCommandLineOption delimiter{QStringLiteral("delimiter"),
-                                 QStringLiteral("The field delimiter: , ; or tab (default: found from the header line)."),
+                                 CohortTr::tr("The field delimiter: , ; or tab (default: found from the header line)."),
                                  QStringLiteral("char")};
     QCommandLineOption decimalComma{QStringLiteral("decimal-comma"),
-                                    QStringLiteral("Numbers use a decimal comma (35,5); the delimiter is then ; or tab.")};
-    QCommandLineOption json{QStringLiteral("json"), QStringLiteral("validate, calibrate: print one JSON object.")};
+                                    CohortTr::tr("Numbers use a decimal comma (35,5); the delimiter is then ; or tab.")};
+    QCommandLineOption json{QStringLiteral("json"), CohortTr::tr("validate, calibrate: print one JSON object.")};
     QCommandLineOption report{QStringLiteral("report"),
-                              QStringLiteral("validate: write a one-page A4 validation report (PDF)."),
+                              CohortTr::tr("validate: write a one-page A4 validation report (PDF)."),
                               QStringLiteral("file.pdf")};
     QCommandLineOption plot{QStringLiteral("plot"),
-                            QStringLiteral("validate: write the calibration plot (PNG or PDF)."),
+                            CohortTr::tr("validate: write the calibration plot (PNG or PDF)."),
                             QStringLiteral("file")};
     QCommandLineOption month{QStringLiteral("month"),
-                             QStringLiteral("validate: the month of the plot (default: the last with data)."),
+                             CohortTr::tr("validate: the month of the plot (default: the last with data)."),
                              QStringLiteral("K")};
     QCommandLineOption database{QStringLiteral("database"),
-                                QStringLiteral("import, export, validate --cases, calibrate: the case book "
-                                               "(default: as the program's TELMA_DATABASE)."),
+                                CohortTr::tr("import, export, validate --cases, calibrate: the case book "
+                                            "(default: as the program's TELMA_DATABASE)."),
                                 QStringLiteral("D")};
     QCommandLineOption cases{QStringLiteral("cases"),
-                             QStringLiteral("validate, calibrate: on the case book's own cases and visits.")};
+                             CohortTr::tr("validate, calibrate: on the case book's own cases and visits.")};
     QCommandLineOption use{QStringLiteral("use"),
-                           QStringLiteral("calibrate: store the calibration in the case book as the one in use.")};
+                           CohortTr::tr("calibrate: store the calibration in the case book as the one in use.")};
     QCommandLineOption code{QStringLiteral("code"),
-                            QStringLiteral("fhir-export: only the case with this code (repeatable)."),
+                            CohortTr::tr("fhir-export: only the case with this code (repeatable)."),
                             QStringLiteral("CODE")};
     QCommandLineOption trailNoted{
         QStringLiteral("trail-noted"),
-        QStringLiteral("import, fhir-import, calibrate --use: write even though the case book's audit "
-                       "trail does not fit (audit --verify names where); the command says so.")};
+        CohortTr::tr("import, fhir-import, calibrate --use: write even though the case book's audit "
+                    "trail does not fit (audit --verify names where); the command says so.")};
     QCommandLineOption verify{QStringLiteral("verify"),
-                              QStringLiteral("audit: check the whole audit trail's chain and guards.")};
+                              CohortTr::tr("audit: check the whole audit trail's chain and guards.")};
     QCommandLineOption identifierSystem{
         QStringLiteral("identifier-system"),
-        QStringLiteral("fhir-export, fhir-import: the system of the case code in Patient.identifier "
-                       "(default: TELMA_FHIR_CASE_CODE_SYSTEM, else urn:telma:case-code)."),
+        CohortTr::tr("fhir-export, fhir-import: the system of the case code in Patient.identifier "
+                    "(default: TELMA_FHIR_CASE_CODE_SYSTEM, else urn:telma:case-code)."),
         QStringLiteral("URI")};
 };
 
@@ -113,7 +115,7 @@ QString caseCodeSystem(const QCommandLineParser &parser, const Options &o, QStri
                                                             : FhirTerms::caseCodeSystem();
     const QString problem = FhirTerms::caseCodeSystemProblem(system);
     if (!problem.isEmpty()) {
-        *error = QStringLiteral("The case code system %1.").arg(problem);
+        *error = CohortTr::tr("The case code system %1.").arg(problem);
         return QString();
     }
     return system;
@@ -136,14 +138,16 @@ bool openCaseBook(CaseStore &store, const QCommandLineParser &parser, const Opti
     if (access == Access::Read || store.trailProblem().isEmpty())
         return true;
     if (!parser.isSet(o.trailNoted)) {
-        *error = QStringLiteral("The case book's audit trail does not fit: %1\nNothing was written. "
-                                "Once the trail has been looked into, --trail-noted writes nonetheless.")
+        *error = CohortTr::tr("The case book's audit trail does not fit: %1\nNothing was written. "
+                             "Once the trail has been looked into, --trail-noted writes nonetheless.")
                      .arg(store.trailProblem());
         return false;
     }
     store.acknowledgeTrailProblem();
-    std::fprintf(stderr, "telma-cohort: writing with --trail-noted, although the audit trail does not fit: %s\n",
-                 qUtf8Printable(store.trailProblem()));
+    std::fprintf(stderr, "%s\n",
+                 qUtf8Printable(CohortTr::tr("telma-cohort: writing with --trail-noted, although the audit "
+                                             "trail does not fit: %1")
+                                    .arg(store.trailProblem())));
     return true;
 }
 
@@ -159,11 +163,11 @@ bool readOptions(const QCommandLineParser &parser, const Options &o, CohortReadO
         else if (d == QLatin1String("tab") || d == QLatin1String("\\t") || d == QLatin1String("\t"))
             options->delimiter = '\t';
         else {
-            *error = QStringLiteral("--delimiter takes , ; or tab, not “%1”.").arg(d);
+            *error = CohortTr::tr("--delimiter takes , ; or tab, not “%1”.").arg(d);
             return false;
         }
         if (options->delimiter == ',' && options->mark == DecimalMark::Comma) {
-            *error = QStringLiteral("With --decimal-comma the delimiter cannot be a comma.");
+            *error = CohortTr::tr("With --decimal-comma the delimiter cannot be a comma.");
             return false;
         }
     }
@@ -176,7 +180,7 @@ std::unique_ptr<QSaveFile> openOutput(const QString &name, QString *error)
 {
     auto file = std::make_unique<QSaveFile>(name);
     if (!file->open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("Cannot write %1: %2.").arg(name, file->errorString());
+        *error = CohortTr::tr("Cannot write %1: %2.").arg(name, file->errorString());
         return nullptr;
     }
     file->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -205,7 +209,7 @@ int predict(QFile &in, const QString &inName, const QCommandLineParser &parser, 
     if (!prediction.run(input, *out))
         return failure(prediction.error()); // the save file is discarded
     if (saved && !saved->commit())
-        return failure(QStringLiteral("Cannot write %1: %2.").arg(saved->fileName(), saved->errorString()));
+        return failure(CohortTr::tr("Cannot write %1: %2.").arg(saved->fileName(), saved->errorString()));
     return input.rowsRefused() > 0 ? SomeRowsRefused : AllRowsUsed;
 }
 
@@ -218,13 +222,13 @@ int validate(QFile *in, const QString &inName, const QCommandLineParser &parser,
         bool ok = false;
         month = parser.value(o.month).toInt(&ok);
         if (!ok || month < 1 || month > CourseMonths)
-            return failure(QStringLiteral("--month takes a month from 1 to %1.").arg(CourseMonths));
+            return failure(CohortTr::tr("--month takes a month from 1 to %1.").arg(CourseMonths));
     }
     const bool pictures = parser.isSet(o.report) || parser.isSet(o.plot);
     // Said before a long read rather than after it.
     const QString plotSuffix = QFileInfo(parser.value(o.plot)).suffix().toLower();
     if (parser.isSet(o.plot) && plotSuffix != QLatin1String("png") && plotSuffix != QLatin1String("pdf"))
-        return failure(QStringLiteral("--plot writes a .png or .pdf file."));
+        return failure(CohortTr::tr("--plot writes a .png or .pdf file."));
 
     CohortValidation validation;
     QString error;
@@ -241,13 +245,13 @@ int validate(QFile *in, const QString &inName, const QCommandLineParser &parser,
             return failure(error);
         if (!cohort.read(store))
             return failure(store.lastError().message);
-        sourceName = QStringLiteral("the case book %1").arg(store.location());
+        sourceName = CohortTr::tr("the case book %1").arg(store.location());
         validation.begin(pictures, month);
         for (const CaseBookCohort::Row &row : cohort.rows()) {
             const CohortRecord record = CaseBookCohort::cohortRecord(row);
             if (!record.error.isEmpty())
                 std::fprintf(stderr, "%s: %s\n", qUtf8Printable(row.record.code), qUtf8Printable(record.error));
-            validation.add(record, QStringLiteral("case %1").arg(row.record.code));
+            validation.add(record, CohortTr::tr("case %1").arg(row.record.code));
         }
         validation.finish();
     }
@@ -277,7 +281,7 @@ bool hashInput(QFile &in, QTemporaryFile *kept, QString *sha256, QString *error)
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (in.isSequential()) {
         if (!kept->open()) {
-            *error = QStringLiteral("Cannot keep standard input in a temporary file: %1.")
+            *error = CohortTr::tr("Cannot keep standard input in a temporary file: %1.")
                          .arg(kept->errorString());
             return false;
         }
@@ -286,17 +290,17 @@ bool hashInput(QFile &in, QTemporaryFile *kept, QString *sha256, QString *error)
         while ((got = in.read(block.data(), block.size())) > 0) {
             hash.addData(QByteArrayView(block.constData(), got));
             if (kept->write(block.constData(), got) != got) {
-                *error = QStringLiteral("Cannot keep standard input in a temporary file: %1.")
+                *error = CohortTr::tr("Cannot keep standard input in a temporary file: %1.")
                              .arg(kept->errorString());
                 return false;
             }
         }
         if (got < 0 || !kept->seek(0)) {
-            *error = QStringLiteral("Cannot read standard input: %1.").arg(in.errorString());
+            *error = CohortTr::tr("Cannot read standard input: %1.").arg(in.errorString());
             return false;
         }
     } else if (!hash.addData(&in) || !in.seek(0)) {
-        *error = QStringLiteral("Cannot read %1: %2.").arg(in.fileName(), in.errorString());
+        *error = CohortTr::tr("Cannot read %1: %2.").arg(in.fileName(), in.errorString());
         return false;
     }
     *sha256 = QString::fromLatin1(hash.result().toHex());
@@ -327,7 +331,7 @@ int calibrate(QFile *in, const QString &inName, const QCommandLineParser &parser
         const auto onHeader = [](const CsvRow &, const CohortColumns &columns) {
             return columns.hasObserved()
                 ? QString()
-                : QStringLiteral("The header line has no observed column bmi_month_1 to bmi_month_6.");
+                : CohortTr::tr("The header line has no observed column bmi_month_1 to bmi_month_6.");
         };
         const auto onRecord = [&](const CsvRow &, const CohortRecord &record) {
             if (!CaseBookCalibration::add(builder, record))
@@ -337,7 +341,7 @@ int calibrate(QFile *in, const QString &inName, const QCommandLineParser &parser
             return failure(input.error());
         calibration = builder.calibration();
         calibration.modelVersion = QCoreApplication::applicationVersion();
-        calibration.sourceFile = inName == QLatin1String("-") ? QStringLiteral("standard input")
+        calibration.sourceFile = inName == QLatin1String("-") ? CohortTr::tr("standard input")
                                                              : QFileInfo(inName).fileName();
         calibration.sourceSha256 = sha256;
     } else {
@@ -348,13 +352,13 @@ int calibrate(QFile *in, const QString &inName, const QCommandLineParser &parser
         for (const QString &refusal : std::as_const(refusals))
             std::fprintf(stderr, "%s\n", qUtf8Printable(refusal));
         refused = refusals.size();
-        sourceName = QStringLiteral("the case book %1").arg(store.location());
+        sourceName = CohortTr::tr("the case book %1").arg(store.location());
     }
 
     if (use) {
         if (ClinicRange(calibration).isEmpty())
-            return failure(QStringLiteral("No month has %1 or more people observed, so there is no "
-                                          "range; nothing was put in use.")
+            return failure(CohortTr::tr("No month has %1 or more people observed, so there is no "
+                                       "range; nothing was put in use.")
                                .arg(CalibrationBuilder::MinimumPeople));
         if (!CalibrationStore(store).add(&calibration, true))
             return failure(store.lastError().message);
@@ -365,7 +369,8 @@ int calibrate(QFile *in, const QString &inName, const QCommandLineParser &parser
     } else {
         std::fputs(qUtf8Printable(calibrationText(calibration, sourceName)), stdout);
         if (use)
-            std::printf("\nIn use in the case book %s.\n", qUtf8Printable(store.location()));
+            std::printf("%s", qUtf8Printable(CohortTr::tr("\nIn use in the case book %1.\n")
+                                                 .arg(store.location())));
     }
     return refused > 0 ? SomeRowsRefused : AllRowsUsed;
 }
@@ -389,13 +394,13 @@ int importCases(QFile &in, const QString &inName, const QCommandLineParser &pars
     if (outcome == CaseBookImport::Failed)
         return failure(import.error());
     if (outcome == CaseBookImport::RowsRefused) {
-        std::fprintf(stderr, "telma-cohort: nothing was imported: %lld of %lld rows refused.\n",
-                     static_cast<long long>(import.refusalCount()), static_cast<long long>(import.rowsRead()));
+        const QString refused = CohortTr::tr("telma-cohort: nothing was imported: %1 of %2 rows refused.\n");
+        std::fprintf(stderr, "%s", qUtf8Printable(refused.arg(import.refusalCount()).arg(import.rowsRead())));
         return SomeRowsRefused;
     }
-    std::printf(import.rowsRead() == 1 ? "%lld case imported into %s.\n" : "%lld cases imported into %s.\n",
-                static_cast<long long>(import.rowsRead()),
-                qUtf8Printable(store.location()));
+    const QString imported = import.rowsRead() == 1 ? CohortTr::tr("%1 case imported into %2.\n")
+                                                    : CohortTr::tr("%1 cases imported into %2.\n");
+    std::printf("%s", qUtf8Printable(imported.arg(QString::number(import.rowsRead()), store.location())));
     return AllRowsUsed;
 }
 
@@ -414,7 +419,7 @@ int exportCases(const QCommandLineParser &parser, const Options &o)
     } else {
         QFile standardOutput;
         if (!standardOutput.open(stdout, QIODevice::WriteOnly) || !cohort.write(&standardOutput))
-            return failure(QStringLiteral("Cannot write to standard output."));
+            return failure(CohortTr::tr("Cannot write to standard output."));
     }
     // Written all the same, as a copy of the book; but import would refuse these codes.
     qint64 stranded = 0;
@@ -423,11 +428,12 @@ int exportCases(const QCommandLineParser &parser, const Options &o)
         if (refusal.isEmpty())
             continue;
         ++stranded;
-        std::fprintf(stderr, "telma-cohort: the code of case %lld (shown as “%s”) %s, which no file "
-                             "can carry back: give the case another code before it is imported "
-                             "elsewhere.\n",
-                     static_cast<long long>(row.record.id), qUtf8Printable(TextCheck::visible(row.record.code)),
-                     qUtf8Printable(refusal));
+        std::fprintf(stderr, "%s",
+                     qUtf8Printable(CohortTr::tr("telma-cohort: the code of case %1 (shown as “%2”) %3, which "
+                                                 "no file can carry back: give the case another code before "
+                                                 "it is imported elsewhere.\n")
+                                        .arg(QString::number(row.record.id),
+                                             TextCheck::visible(row.record.code), refusal)));
     }
     return stranded > 0 ? SomeRowsRefused : AllRowsUsed;
 }
@@ -450,7 +456,7 @@ int fhirExport(const QCommandLineParser &parser, const Options &o)
         for (const QString &code : codes) {
             if (std::none_of(cases.cbegin(), cases.cend(),
                              [&code](const FhirCase &c) { return c.record.code == code; }))
-                return failure(QStringLiteral("No case has the code “%1”.").arg(code));
+                return failure(CohortTr::tr("No case has the code “%1”.").arg(code));
         }
         cases.erase(std::remove_if(cases.begin(), cases.end(),
                                    [&codes](const FhirCase &c) { return !codes.contains(c.record.code); }),
@@ -464,7 +470,7 @@ int fhirExport(const QCommandLineParser &parser, const Options &o)
     }
     const QByteArray json = QJsonDocument(writer.bundle(cases)).toJson(QJsonDocument::Indented);
     if (std::fwrite(json.constData(), 1, size_t(json.size()), stdout) != size_t(json.size()))
-        return failure(QStringLiteral("Cannot write to standard output."));
+        return failure(CohortTr::tr("Cannot write to standard output."));
     return AllRowsUsed;
 }
 
@@ -488,8 +494,10 @@ int fhirImport(const QString &fileName, const QCommandLineParser &parser, const 
             std::fprintf(stderr, "%s: entry %d: %s\n", name.constData(), refusal.entry,
                          qUtf8Printable(refusal.text));
         const long long count = import.refusals().size();
-        std::fprintf(stderr, "telma-cohort: nothing was imported: %lld observation%s cannot be used.\n",
-                     count, count == 1 ? "" : "s");
+        const QString refused = count == 1
+            ? CohortTr::tr("telma-cohort: nothing was imported: %1 observation cannot be used.\n")
+            : CohortTr::tr("telma-cohort: nothing was imported: %1 observations cannot be used.\n");
+        std::fprintf(stderr, "%s", qUtf8Printable(refused.arg(count)));
         return SomeRowsRefused;
     }
     for (const FhirImport::Note &note : import.notes())
@@ -514,9 +522,9 @@ int auditVerify(const QCommandLineParser &parser, const Options &o)
         std::fprintf(stderr, "telma-cohort: %s\n", qUtf8Printable(finding.problem));
         return SomeRowsRefused;
     }
-    std::printf("The audit trail of %s fits: %lld entries, each chained to the one before, and "
-                "its guards are in place.\n",
-                qUtf8Printable(store.location()), static_cast<long long>(finding.checked));
+    std::printf("%s", qUtf8Printable(CohortTr::tr("The audit trail of %1 fits: %2 entries, each chained to "
+                                                  "the one before, and its guards are in place.\n")
+                                         .arg(store.location(), QString::number(finding.checked))));
     return AllRowsUsed;
 }
 
@@ -534,7 +542,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(TELMA_VERSION));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(CohortTr::tr(
         "Predicts the BMI course of a whole cohort with model TELMA, and checks the model\n"
         "against observed outcomes.\n\n"
         "  predict IN.csv [-o OUT.csv]   every row with predicted_month_1..6 and error added\n"
@@ -555,9 +563,9 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("predict, validate, calibrate, import, export, fhir-export, "
-                                                "fhir-import or audit"));
-    parser.addPositionalArgument(QStringLiteral("input"), QStringLiteral("The cohort file (CSV)."));
+                                 CohortTr::tr("predict, validate, calibrate, import, export, fhir-export, "
+                                             "fhir-import or audit"));
+    parser.addPositionalArgument(QStringLiteral("input"), CohortTr::tr("The cohort file (CSV)."));
     const Options o;
     parser.addOptions({o.output, o.delimiter, o.decimalComma, o.json, o.report, o.plot, o.month,
                        o.database, o.cases, o.use, o.code, o.identifierSystem, o.verify,
@@ -580,8 +588,8 @@ int main(int argc, char *argv[])
                                QStringLiteral("export"), QStringLiteral("fhir-export"),
                                QStringLiteral("fhir-import"), QStringLiteral("audit")};
     if (!commands.contains(command))
-        return failure(QStringLiteral("Say predict, validate, calibrate, import, export, fhir-export or "
-                                      "fhir-import, or audit --verify (see --help)."));
+        return failure(CohortTr::tr("Say predict, validate, calibrate, import, export, fhir-export or "
+                                   "fhir-import, or audit --verify (see --help)."));
     const bool isPredict = command == QLatin1String("predict");
     const bool isValidate = command == QLatin1String("validate");
     const bool isCalibrate = command == QLatin1String("calibrate");
@@ -589,9 +597,9 @@ int main(int argc, char *argv[])
     const bool takesFile = !fromCases && command != QLatin1String("export")
         && command != QLatin1String("fhir-export") && command != QLatin1String("audit");
     if (takesFile && args.size() != 2)
-        return failure(QStringLiteral("%1 takes one input file (see --help).").arg(command));
+        return failure(CohortTr::tr("%1 takes one input file (see --help).").arg(command));
     if (!takesFile && args.size() != 1)
-        return failure(QStringLiteral("%1 reads the case book, not a file (see --help).")
+        return failure(CohortTr::tr("%1 reads the case book, not a file (see --help).")
                            .arg(fromCases ? command + QStringLiteral(" --cases") : command));
     // Which command each option belongs to.
     const std::pair<const QCommandLineOption *, QStringList> belongs[] = {
@@ -610,23 +618,23 @@ int main(int argc, char *argv[])
     for (const auto &[option, owners] : belongs) {
         const QString name = option->names().constLast();
         if (parser.isSet(name) && !owners.contains(command))
-            return failure(QStringLiteral("%1%2 belongs to %3.")
+            return failure(CohortTr::tr("%1%2 belongs to %3.")
                                .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name,
-                                    owners.join(QStringLiteral(" or "))));
+                                    owners.join(CohortTr::tr(" or "))));
     }
     if (isValidate && !fromCases && parser.isSet(o.database))
-        return failure(QStringLiteral("--database belongs to validate --cases."));
+        return failure(CohortTr::tr("--database belongs to validate --cases."));
     if (isCalibrate && !fromCases && !parser.isSet(o.use) && parser.isSet(o.database))
-        return failure(QStringLiteral("--database belongs to calibrate --cases or calibrate --use."));
+        return failure(CohortTr::tr("--database belongs to calibrate --cases or calibrate --use."));
     if (isCalibrate && !parser.isSet(o.use) && parser.isSet(o.trailNoted))
-        return failure(QStringLiteral("--trail-noted belongs to calibrate --use."));
+        return failure(CohortTr::tr("--trail-noted belongs to calibrate --use."));
     if (fromCases && (parser.isSet(o.delimiter) || parser.isSet(o.decimalComma)))
-        return failure(QStringLiteral("%1 --cases reads no file: --delimiter and --decimal-comma do not apply.")
+        return failure(CohortTr::tr("%1 --cases reads no file: --delimiter and --decimal-comma do not apply.")
                            .arg(command));
 
     if (command == QLatin1String("audit")) {
         if (!parser.isSet(o.verify))
-            return failure(QStringLiteral("audit takes --verify (see --help)."));
+            return failure(CohortTr::tr("audit takes --verify (see --help)."));
         return auditVerify(parser, o);
     }
     if (command == QLatin1String("export"))

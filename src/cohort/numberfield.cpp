@@ -1,5 +1,7 @@
 #include "numberfield.h"
 
+#include "cohorttr.h"
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -48,7 +50,7 @@ QString numberFieldRefusal(std::string_view text, const PredictorRange &range, D
     const QString bare = typed.trimmed();
     if (bare.contains(QLatin1Char('.'))) {
         const QString right = QString(bare).replace(QLatin1Char('.'), QLatin1Char(','));
-        return QStringLiteral("“%1” uses a decimal point: write %2.").arg(bare, right);
+        return CohortTr::tr("“%1” uses a decimal point: write %2.").arg(bare, right);
     }
     const QString pointed = QString(bare).replace(QLatin1Char(','), QLatin1Char('.'));
     QString reason = refusalReason(pointed, range);

@@ -1,6 +1,7 @@
 #include "calibrationoutput.h"
 
 #include "calibrationbuilder.h"
+#include "cohortcasestr.h"
 #include "jsonnumber.h"
 
 #include <cmath>
@@ -34,10 +35,10 @@ QString calibrationText(const Calibration &calibration, const QString &sourceNam
     const auto figure = [](double value) {
         return std::isfinite(value) ? QString::number(value, 'f', 2) : QStringLiteral("–");
     };
-    QString out = QStringLiteral("Calibration of model TELMA %1 on %2\n%3 people observed\n\n")
+    QString out = CohortCasesTr::tr("Calibration of model TELMA %1 on %2\n%3 people observed\n\n")
                       .arg(calibration.modelVersion, sourceName)
                       .arg(calibration.people);
-    out += QStringLiteral("month      n  mean error  sd error   95% low  95% high\n");
+    out += CohortCasesTr::tr("month      n  mean error  sd error   95% low  95% high\n");
     for (int k = 1; k <= CourseMonths; ++k) {
         const CalibrationMonth &m = calibration.month(k);
         out += QStringLiteral("%1 %2 %3 %4 ")
@@ -48,7 +49,7 @@ QString calibrationText(const Calibration &calibration, const QString &sourceNam
         if (m.hasOffsets())
             out += QStringLiteral("%1 %2\n").arg(figure(*m.low), 9).arg(figure(*m.high), 9);
         else
-            out += QStringLiteral("  no range: fewer than %1 people\n").arg(CalibrationBuilder::MinimumPeople);
+            out += CohortCasesTr::tr("  no range: fewer than %1 people\n").arg(CalibrationBuilder::MinimumPeople);
     }
     return out;
 }

@@ -2,6 +2,7 @@
 
 #include "casecsv.h"
 #include "casestore.h"
+#include "cohortcasestr.h"
 #include "cohortcolumns.h"
 #include "observedmonths.h"
 #include "predictorcheck.h"
@@ -43,7 +44,7 @@ QString CaseBookCohort::predictorProblems(const PredictorValues &predictors)
         if (!(value >= range.lower && value <= range.upper)) {
             if (!problems.isEmpty())
                 problems += QLatin1String("; ");
-            problems += QStringLiteral("%1: %2 is outside %3 to %4")
+            problems += CohortCasesTr::tr("%1: %2 is outside %3 to %4")
                             .arg(QLatin1String(CohortColumns::predictorName(p)),
                                  CaseCsv::numberCell(value), CaseCsv::numberCell(range.lower),
                                  CaseCsv::numberCell(range.upper));
@@ -79,7 +80,7 @@ bool CaseBookCohort::save(const QString &fileName, QString *error) const
     if (!file.open(QIODevice::WriteOnly)
         || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner) || !write(&file)
         || !file.commit()) {
-        *error = QStringLiteral("Cannot write %1: %2.")
+        *error = CohortCasesTr::tr("Cannot write %1: %2.")
                      .arg(QDir::toNativeSeparators(fileName), file.errorString());
         file.cancelWriting();
         return false;

@@ -5,6 +5,7 @@
 #include "casecsv.h"
 #include "casefields.h"
 #include "casestore.h"
+#include "cohortcasestr.h"
 #include "numberfield.h"
 #include "textcheck.h"
 #include "visitstore.h"
@@ -37,7 +38,7 @@ void addReason(QString *reasons, const QString &column, const QString &reason)
 
 QString inBookClause(const QString &code)
 {
-    return QStringLiteral("code: “%1” is already in the case book").arg(code);
+    return CohortCasesTr::tr("code: “%1” is already in the case book").arg(code);
 }
 
 } // namespace
@@ -93,20 +94,20 @@ void CaseBookImport::readRow(const CsvRow &row, const CohortColumns &columns,
         const bool codeIsText =
             !TextCheck::check(row.fields[columns.caseColumn(CohortColumns::Code)], TextCheck::Paragraphs);
         if (codeIsText && record.code.trimmed().isEmpty())
-            addReason(&item.codeClause, codeColumn, QStringLiteral("the code is required"));
+            addReason(&item.codeClause, codeColumn, CohortCasesTr::tr("the code is required"));
         else if (codeIsText && !refusal.isEmpty())
             addReason(&item.codeClause, codeColumn, QStringLiteral("“%1” %2").arg(record.code, refusal));
         else if (codeIsText && codeLength > CaseFields::MaxCodeLength)
             addReason(&item.codeClause, codeColumn,
-                      QStringLiteral("the code has %1 characters; at most %2 are allowed")
+                      CohortCasesTr::tr("the code has %1 characters; at most %2 are allowed")
                           .arg(codeLength).arg(CaseFields::MaxCodeLength));
         else if (codeIsText)
             item.fold = CaseFields::foldedCode(record.code);
         if (!record.baselineDate.isValid())
             addReason(&item.after, dateColumn,
-                      QStringLiteral("“%1” is not a date written YYYY-MM-DD").arg(date));
+                      CohortCasesTr::tr("“%1” is not a date written YYYY-MM-DD").arg(date));
         else if (record.baselineDate > QDate::currentDate())
-            addReason(&item.after, dateColumn, QStringLiteral("%1 is after today").arg(date));
+            addReason(&item.after, dateColumn, CohortCasesTr::tr("%1 is after today").arg(date));
         for (int month = 1; month <= CourseMonths && record.baselineDate.isValid(); ++month) {
             const double bmi = cohort.observed[month - 1];
             if (std::isnan(bmi))
@@ -115,7 +116,7 @@ void CaseBookImport::readRow(const CsvRow &row, const CohortColumns &columns,
             const QString column = QString::fromStdString(CohortColumns::observedName(month));
             if (visit.date > QDate::currentDate())
                 addReason(&item.after, column,
-                          QStringLiteral("its visit date, %1, is after today")
+                          CohortCasesTr::tr("its visit date, %1, is after today")
                               .arg(visit.date.toString(Qt::ISODate)));
             else if (const CaseStoreError invalid = VisitStore::check(visit, record.baselineDate))
                 addReason(&item.after, column, refusalClause(invalid.message));
@@ -265,8 +266,9 @@ bool CaseBookImport::finishBatch(bool last)
 
     for (const Row &row : std::as_const(m_batch)) {
         QString reasons = row.before;
-        join(&reasons, row.repeated ? QStringLiteral("code: “%1” is also the code of line %2")
-                                          .arg(row.record.code).arg(row.earlierLine)
+        join(&reasons, row.repeated ? QStringLiteral("code: ")
+                                          + CohortCasesTr::tr("“%1” is also the code of line %2")
+                                                .arg(row.record.code).arg(row.earlierLine)
                                     : row.codeClause);
         join(&reasons, row.after);
         if (row.inBook)
@@ -334,7 +336,7 @@ CaseBookImport::Outcome CaseBookImport::run(CohortInput &input)
                 missing << QLatin1String(CohortColumns::caseColumnName(which));
         }
         return missing.isEmpty() ? QString()
-                                 : QStringLiteral("The header line has no column %1, which a "
+                                 : CohortCasesTr::tr("The header line has no column %1, which a "
                                                   "case needs.").arg(missing.join(QStringLiteral(", ")));
     };
     const auto onRecord = [this, &found](const CsvRow &row, const CohortRecord &record) {

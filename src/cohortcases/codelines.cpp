@@ -1,5 +1,7 @@
 #include "codelines.h"
 
+#include "cohortcasestr.h"
+
 #include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -8,13 +10,16 @@
 
 namespace {
 
+bool fail(const QSqlError &why, QString *error)
+{
+    *error = CohortCasesTr::tr("The list of codes read so far cannot be kept in a temporary file: %1.")
+                 .arg(why.text());
+    return false;
+}
+
 bool run(QSqlQuery &query, QString *error)
 {
-    if (query.exec())
-        return true;
-    *error = QStringLiteral("The list of codes read so far cannot be kept in a temporary file: %1.")
-                 .arg(query.lastError().text());
-    return false;
+    return query.exec() || fail(query.lastError(), error);
 }
 
 bool run(const QSqlDatabase &db, const QString &sql, QString *error)
@@ -52,11 +57,8 @@ bool CodeLines::open(QString *error)
     db.close();
     // No name: SQLite's own temporary file, removed as it is closed.
     db.setDatabaseName(QString());
-    if (!db.open()) {
-        *error = QStringLiteral("The list of codes read so far cannot be kept in a temporary file: %1.")
-                     .arg(db.lastError().text());
-        return false;
-    }
+    if (!db.open())
+        return fail(db.lastError(), error);
     // Nothing to recover after a crash, and a few MiB of cache whatever the number of rows.
     return run(db, QStringLiteral("PRAGMA journal_mode = OFF"), error)
            && run(db, QStringLiteral("PRAGMA synchronous = OFF"), error)

@@ -3,6 +3,7 @@
 #include "chartxy.h"
 #include "chartxyseriesstyle.h"
 #include "chartxysetting.h"
+#include "cohortreporttr.h"
 
 #include <QColor>
 #include <QFileInfo>
@@ -41,8 +42,8 @@ CalibrationPlot::CalibrationPlot(const std::vector<QPointF> &points, int month)
         m_model->setData(m_model->index(0, Observed), QColor(0, 90, 181), Qt::DecorationRole);
         m_model->setData(m_model->index(0, Identity), QColor(80, 80, 80), Qt::DecorationRole);
     }
-    m_model->setHeaderData(Observed, Qt::Horizontal, QStringLiteral("a person"));
-    m_model->setHeaderData(Identity, Qt::Horizontal, QStringLiteral("observed = predicted"));
+    m_model->setHeaderData(Observed, Qt::Horizontal, CohortReportTr::tr("a person"));
+    m_model->setHeaderData(Identity, Qt::Horizontal, CohortReportTr::tr("observed = predicted"));
 
     m_chart->setModel(m_model.get());
     m_chart->resize(DefaultSize);
@@ -93,12 +94,12 @@ void CalibrationPlot::paint(QPainter &painter, const QSize &size) const
 
 QString CalibrationPlot::yTitle() const
 {
-    return QStringLiteral("Observed BMI (kg/m²), month %1").arg(m_month);
+    return CohortReportTr::tr("Observed BMI (kg/m²), month %1").arg(m_month);
 }
 
 QString CalibrationPlot::xTitle() const
 {
-    return QStringLiteral("Predicted BMI (kg/m²)");
+    return CohortReportTr::tr("Predicted BMI (kg/m²)");
 }
 
 bool CalibrationPlot::save(const QString &fileName, QString *error) const
@@ -107,7 +108,7 @@ bool CalibrationPlot::save(const QString &fileName, QString *error) const
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)
         || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-        *error = QStringLiteral("Cannot write %1: %2.").arg(fileName, file.errorString());
+        *error = CohortReportTr::tr("Cannot write %1: %2.").arg(fileName, file.errorString());
         file.cancelWriting();
         return false;
     }
@@ -135,11 +136,11 @@ bool CalibrationPlot::save(const QString &fileName, QString *error) const
         painter.end();
         painted = image.save(&file, "PNG");
     } else {
-        *error = QStringLiteral("%1: the plot is written as .png or .pdf.").arg(fileName);
+        *error = CohortReportTr::tr("%1: the plot is written as .png or .pdf.").arg(fileName);
         return false;
     }
     if (!painted || !file.commit()) {
-        *error = QStringLiteral("Cannot write %1: %2.").arg(fileName, file.errorString());
+        *error = CohortReportTr::tr("Cannot write %1: %2.").arg(fileName, file.errorString());
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "validationreport.h"
 
+#include "cohortreporttr.h"
 #include "reportwriter.h"
 
 #include <QDateTime>
@@ -16,7 +17,7 @@ QString fixed(double value, int decimals)
 
 QString range(const CalibrationStatistics::Interval &ci, int decimals)
 {
-    return QStringLiteral("%1 to %2").arg(fixed(ci[0], decimals), fixed(ci[1], decimals));
+    return CohortReportTr::tr("%1 to %2").arg(fixed(ci[0], decimals), fixed(ci[1], decimals));
 }
 
 struct Line {
@@ -25,20 +26,34 @@ struct Line {
 };
 
 const Line tableLines[] = {
-    {"n", [](const CalibrationStatistics &s) { return QString::number(s.n); }},
-    {"mean observed BMI", [](const CalibrationStatistics &s) { return fixed(s.meanObserved, 2); }},
-    {"mean predicted BMI", [](const CalibrationStatistics &s) { return fixed(s.meanPredicted, 2); }},
-    {"mean error (observed − predicted)", [](const CalibrationStatistics &s) { return fixed(s.meanError, 2); }},
-    {"   95% CI", [](const CalibrationStatistics &s) { return range(s.meanErrorCi, 2); }},
-    {"sd of the error", [](const CalibrationStatistics &s) { return fixed(s.sdError, 2); }},
-    {"   95% limits of agreement", [](const CalibrationStatistics &s) { return range(s.limitsOfAgreement, 2); }},
-    {"calibration slope", [](const CalibrationStatistics &s) { return fixed(s.slope, 3); }},
-    {"   95% CI", [](const CalibrationStatistics &s) { return range(s.slopeCi, 3); }},
-    {"intercept", [](const CalibrationStatistics &s) { return fixed(s.intercept, 2); }},
-    {"   95% CI", [](const CalibrationStatistics &s) { return range(s.interceptCi, 2); }},
-    {"R²", [](const CalibrationStatistics &s) { return fixed(s.r2, 3); }},
-    {"RMSE", [](const CalibrationStatistics &s) { return fixed(s.rmse, 2); }},
-    {"MAE", [](const CalibrationStatistics &s) { return fixed(s.mae, 2); }},
+    {QT_TRANSLATE_NOOP("CohortReport", "n"),
+     [](const CalibrationStatistics &s) { return QString::number(s.n); }},
+    {QT_TRANSLATE_NOOP("CohortReport", "mean observed BMI"),
+     [](const CalibrationStatistics &s) { return fixed(s.meanObserved, 2); }},
+    {QT_TRANSLATE_NOOP("CohortReport", "mean predicted BMI"),
+     [](const CalibrationStatistics &s) { return fixed(s.meanPredicted, 2); }},
+    {QT_TRANSLATE_NOOP("CohortReport", "mean error (observed − predicted)"),
+     [](const CalibrationStatistics &s) { return fixed(s.meanError, 2); }},
+    {QT_TRANSLATE_NOOP("CohortReport", "   95% CI"),
+     [](const CalibrationStatistics &s) { return range(s.meanErrorCi, 2); }},
+    {QT_TRANSLATE_NOOP("CohortReport", "sd of the error"),
+     [](const CalibrationStatistics &s) { return fixed(s.sdError, 2); }},
+    {QT_TRANSLATE_NOOP("CohortReport", "   95% limits of agreement"),
+     [](const CalibrationStatistics &s) { return range(s.limitsOfAgreement, 2); }},
+    {QT_TRANSLATE_NOOP("CohortReport", "calibration slope"),
+     [](const CalibrationStatistics &s) { return fixed(s.slope, 3); }},
+    {QT_TRANSLATE_NOOP("CohortReport", "   95% CI"),
+     [](const CalibrationStatistics &s) { return range(s.slopeCi, 3); }},
+    {QT_TRANSLATE_NOOP("CohortReport", "intercept"),
+     [](const CalibrationStatistics &s) { return fixed(s.intercept, 2); }},
+    {QT_TRANSLATE_NOOP("CohortReport", "   95% CI"),
+     [](const CalibrationStatistics &s) { return range(s.interceptCi, 2); }},
+    {QT_TRANSLATE_NOOP("CohortReport", "R²"),
+     [](const CalibrationStatistics &s) { return fixed(s.r2, 3); }},
+    {QT_TRANSLATE_NOOP("CohortReport", "RMSE"),
+     [](const CalibrationStatistics &s) { return fixed(s.rmse, 2); }},
+    {QT_TRANSLATE_NOOP("CohortReport", "MAE"),
+     [](const CalibrationStatistics &s) { return fixed(s.mae, 2); }},
 };
 
 } // namespace
@@ -55,7 +70,7 @@ ValidationReport::ValidationReport(const CohortValidation &validation, const QSt
 bool ValidationReport::savePlot(const QString &fileName, QString *error) const
 {
     if (m_validation.plotMonth == 0) {
-        *error = QStringLiteral("No month has observed values in 3 or more accepted rows: no plot.");
+        *error = CohortReportTr::tr("No month has observed values in 3 or more accepted rows: no plot.");
         return false;
     }
     return m_plot.save(fileName, error);
@@ -65,62 +80,62 @@ bool ValidationReport::savePdf(const QString &fileName, QString *error) const
 {
     if (ReportWriter::savePdf(document(), fileName, error))
         return true;
-    *error = QStringLiteral("Cannot write %1: %2.").arg(fileName, *error);
+    *error = CohortReportTr::tr("Cannot write %1: %2.").arg(fileName, *error);
     return false;
 }
 
 ReportDocument ValidationReport::document() const
 {
-    ReportDocument report(QStringLiteral("Validation of model TELMA"));
-    report.addHeaderLine(QStringLiteral("Input file: %1 · model TELMA %2 (telma-cohort %2), made %3")
+    ReportDocument report(CohortReportTr::tr("Validation of model TELMA"));
+    report.addHeaderLine(CohortReportTr::tr("Input file: %1 · model TELMA %2 (telma-cohort %2), made %3")
                              .arg(m_inputName, m_version,
                                   QDateTime::currentDateTime().toString(
                                       QStringLiteral("yyyy-MM-dd HH:mm"))));
-    report.addParagraph(QStringLiteral("Rows read: %1; refused: %2 (wrong field count, a predictor "
-                                       "outside its range, or an observed BMI that is not a number "
-                                       "in 10 to 100)")
+    report.addParagraph(CohortReportTr::tr("Rows read: %1; refused: %2 (wrong field count, a predictor "
+                                          "outside its range, or an observed BMI that is not a number "
+                                          "in 10 to 100)")
                             .arg(m_validation.rowsRead)
                             .arg(m_validation.rowsRefused));
 
     if (m_validation.months.empty()) {
-        report.addParagraph(QStringLiteral("No month has observed values in 3 or more accepted rows."),
+        report.addParagraph(CohortReportTr::tr("No month has observed values in 3 or more accepted rows."),
                             ReportDocument::Strong);
     } else {
         const auto &months = m_validation.months;
         QList<ReportTable::Column> columns = {{QString(), 0.28, ReportTable::Text}};
         for (const CohortValidation::Month &month : months)
-            columns.append({QStringLiteral("month %1").arg(month.month), 0.72 / double(months.size()),
+            columns.append({CohortReportTr::tr("month %1").arg(month.month), 0.72 / double(months.size()),
                             ReportTable::Number});
         ReportTable figures(columns);
         figures.setPoints(8);
         for (const Line &line : tableLines) {
-            QStringList cells{QString::fromUtf8(line.title)};
+            QStringList cells{CohortReportTr::tr(line.title)};
             for (const CohortValidation::Month &month : months)
                 cells << line.cell(month.statistics);
             figures.addRow(cells);
         }
         report.addTable(figures);
-        report.addParagraph(QStringLiteral("Calibration plot, month %1: each point is one person; points "
-                                           "on the dashed line were predicted exactly, points above it "
-                                           "did worse (a higher BMI) than predicted.")
+        report.addParagraph(CohortReportTr::tr("Calibration plot, month %1: each point is one person; points "
+                                              "on the dashed line were predicted exactly, points above it "
+                                              "did worse (a higher BMI) than predicted.")
                                 .arg(m_validation.plotMonth));
         report.addChart(m_plot.chart(), m_plot.yTitle(), m_plot.xTitle(), {420, 300});
     }
-    report.addParagraph(QStringLiteral("Mean error: observed − predicted (calibration-in-the-large); an "
-                                       "interval that excludes 0 shows a bias. Limits of agreement: the mean "
-                                       "error ± 1.96 sd, where most single people fall. Calibration slope and "
-                                       "intercept: the least-squares line observed = intercept + slope · "
-                                       "predicted; a slope of 1 and an intercept of 0 mean no systematic "
-                                       "deviation. R² compares the predictions as they are with the mean "
-                                       "of the observed values, so it can be negative. 95% intervals from "
-                                       "Student's t (n − 1 and n − 2 degrees of freedom)."),
+    report.addParagraph(CohortReportTr::tr("Mean error: observed − predicted (calibration-in-the-large); an "
+                                          "interval that excludes 0 shows a bias. Limits of agreement: the mean "
+                                          "error ± 1.96 sd, where most single people fall. Calibration slope and "
+                                          "intercept: the least-squares line observed = intercept + slope · "
+                                          "predicted; a slope of 1 and an intercept of 0 mean no systematic "
+                                          "deviation. R² compares the predictions as they are with the mean "
+                                          "of the observed values, so it can be negative. 95% intervals from "
+                                          "Student's t (n − 1 and n − 2 degrees of freedom)."),
                         ReportDocument::Small);
 
     // Each refused row by its place and reason, up to a page of them; the rest are counted.
     if (!m_validation.refusals.empty()) {
-        report.addHeading(QStringLiteral("Refused rows"));
-        ReportTable refused({{QStringLiteral("Where"), 0.2, ReportTable::Text},
-                             {QStringLiteral("Reason"), 0.8, ReportTable::Text}});
+        report.addHeading(CohortReportTr::tr("Refused rows"));
+        ReportTable refused({{CohortReportTr::tr("Where"), 0.2, ReportTable::Text},
+                             {CohortReportTr::tr("Reason"), 0.8, ReportTable::Text}});
         const int listed = std::min(int(m_validation.refusals.size()), ListedRefusals);
         for (int i = 0; i < listed; ++i)
             refused.addRow({m_validation.refusals[size_t(i)].where,
@@ -128,8 +143,8 @@ ReportDocument ValidationReport::document() const
         report.addTable(refused);
         const qint64 more = m_validation.rowsRefused - listed;
         if (more > 0)
-            report.addParagraph(QStringLiteral("… and %1 more refused rows; telma-cohort lists every "
-                                               "one on standard error.")
+            report.addParagraph(CohortReportTr::tr("… and %1 more refused rows; telma-cohort lists every "
+                                                  "one on standard error.")
                                     .arg(more));
     }
     return report;

@@ -1,6 +1,7 @@
 #include "serverconnection.h"
 
 #include "connectioninfo.h"
+#include "connectiontr.h"
 #include "passwordkeeper.h"
 
 #include <QSqlError>
@@ -33,8 +34,8 @@ ConnectionFailure open(const QString &connectionName, const QString &connectionS
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
         if (!db.isValid())
             return ConnectionFailure(ConnectionFailure::Reason::Other,
-                                     QStringLiteral("Qt's PostgreSQL driver (QPSQL) is not installed "
-                                                    "(Debian package libqt6sql6-psql)."));
+                                     ConnectionTr::tr("Qt's PostgreSQL driver (QPSQL) is not installed "
+                                                      "(Debian package libqt6sql6-psql)."));
         db.setConnectOptions(connectionString);
     }
     return reopen(connectionName);

@@ -2,6 +2,7 @@
 
 #include "casefields.h"
 #include "decimalscale.h"
+#include "fhirtr.h"
 #include "visitcheck.h"
 
 #include <QJsonArray>
@@ -63,8 +64,8 @@ QString versionOf(const QJsonObject &resource, const QString &where)
         const bool applies = mark.resourceType ? type == QLatin1String(mark.resourceType)
                                                : where.isEmpty();
         if (applies && resource.contains(QLatin1String(mark.element)))
-            return QStringLiteral("%1 has the element %2 of FHIR %3")
-                .arg(where.isEmpty() ? QStringLiteral("the Bundle") : where, QLatin1String(mark.element),
+            return FhirTr::tr("%1 has the element %2 of FHIR %3")
+                .arg(where.isEmpty() ? FhirTr::tr("the Bundle") : where, QLatin1String(mark.element),
                      QLatin1String(mark.version));
     }
     const QJsonObject meta = resource.value(key("meta")).toObject();
@@ -75,8 +76,8 @@ QString versionOf(const QJsonObject &resource, const QString &where)
     for (const QString &text : stated) {
         const QString version = otherVersion(text);
         if (!version.isEmpty())
-            return QStringLiteral("%1 names FHIR %2 (%3)")
-                .arg(where.isEmpty() ? QStringLiteral("the Bundle") : where, version, text);
+            return FhirTr::tr("%1 names FHIR %2 (%3)")
+                .arg(where.isEmpty() ? FhirTr::tr("the Bundle") : where, version, text);
     }
     return QString();
 }
@@ -107,12 +108,12 @@ bool effectiveDate(const QJsonObject &resource, QDate *date, QString *problem)
         text = resource.value(key("effectivePeriod")).toObject().value(key("start")).toString();
     }
     if (text.isEmpty()) {
-        *problem = QStringLiteral("effectiveDateTime: the observation has no date");
+        *problem = FhirTr::tr("effectiveDateTime: the observation has no date");
         return false;
     }
     *date = QDate::fromString(text.left(10), Qt::ISODate);
     if (text.size() < 10 || !date->isValid() || (text.size() > 10 && text.at(10) != QLatin1Char('T'))) {
-        *problem = QStringLiteral("%1: \"%2\" does not name a day (YYYY-MM-DD)").arg(element, text);
+        *problem = FhirTr::tr("%1: \"%2\" does not name a day (YYYY-MM-DD)").arg(element, text);
         return false;
     }
     return true;
@@ -142,22 +143,22 @@ bool quantityValue(Measure measure, const QJsonObject &resource, double *value, 
 {
     const QJsonValue quantityValue = resource.value(key("valueQuantity"));
     if (!quantityValue.isObject()) {
-        *problem = QStringLiteral("valueQuantity: the observation has no measured quantity");
+        *problem = FhirTr::tr("valueQuantity: the observation has no measured quantity");
         return false;
     }
     const QJsonObject quantity = quantityValue.toObject();
     if (!quantity.value(key("value")).isDouble()) {
-        *problem = QStringLiteral("valueQuantity: it holds no number");
+        *problem = FhirTr::tr("valueQuantity: it holds no number");
         return false;
     }
     if (quantity.contains(key("comparator"))) {
-        *problem = QStringLiteral("valueQuantity: a value with comparator \"%1\" is not a measurement")
+        *problem = FhirTr::tr("valueQuantity: a value with comparator \"%1\" is not a measurement")
                        .arg(quantity.value(key("comparator")).toString());
         return false;
     }
     const QString system = quantity.value(key("system")).toString();
     if (quantity.contains(key("system")) && system != FhirTerms::Ucum) {
-        *problem = QStringLiteral("valueQuantity: system \"%1\" is not UCUM (%2)")
+        *problem = FhirTr::tr("valueQuantity: system \"%1\" is not UCUM (%2)")
                        .arg(system, FhirTerms::Ucum);
         return false;
     }
@@ -165,14 +166,14 @@ bool quantityValue(Measure measure, const QJsonObject &resource, double *value, 
                                                        : quantity.value(key("unit")).toString();
     const char *factor = nullptr;
     if (!FhirTerms::unitFactor(measure, unit, &factor)) {
-        *problem = QStringLiteral("valueQuantity: unit \"%1\" is not %2 we read")
+        *problem = FhirTr::tr("valueQuantity: unit \"%1\" is not %2 we read")
                        .arg(unit, QLatin1String(FhirTerms::measureTerm(measure).kind));
         return false;
     }
     *value = scaleDecimal(quantity.value(key("value")).toDouble(), factor);
     const Bounds b = bounds(measure);
     if (!(*value >= b.lowest && *value <= b.highest)) {
-        *problem = QStringLiteral("valueQuantity: %1 %2 is outside %3 to %4 %2")
+        *problem = FhirTr::tr("valueQuantity: %1 %2 is outside %3 to %4 %2")
                        .arg(numberText(*value), QLatin1String(b.unit), numberText(b.lowest),
                             numberText(b.highest));
         return false;
@@ -205,7 +206,7 @@ bool FhirBundleReader::read(const QByteArray &bytes)
     m_patientCodes.clear();
     m_patientEntries.clear();
     if (bytes.size() > MaxBytes) {
-        m_error = QStringLiteral("it is too large: %1 MB, and at most %2 MB are read")
+        m_error = FhirTr::tr("it is too large: %1 MB, and at most %2 MB are read")
                       .arg(bytes.size() >> 20).arg(MaxBytes >> 20);
         return false;
     }
@@ -213,39 +214,39 @@ bool FhirBundleReader::read(const QByteArray &bytes)
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
         m_error = parseError.error != QJsonParseError::NoError
-            ? QStringLiteral("it is not FHIR JSON: %1 at byte %2")
+            ? FhirTr::tr("it is not FHIR JSON: %1 at byte %2")
                   .arg(parseError.errorString()).arg(parseError.offset)
-            : QStringLiteral("it is not FHIR JSON: it holds no resource");
+            : FhirTr::tr("it is not FHIR JSON: it holds no resource");
         return false;
     }
     const QJsonObject bundle = document.object();
     const QString resourceType = bundle.value(key("resourceType")).toString();
     if (resourceType.isEmpty()) {
-        m_error = QStringLiteral("it is not FHIR JSON: it has no resourceType");
+        m_error = FhirTr::tr("it is not FHIR JSON: it has no resourceType");
         return false;
     }
     if (resourceType != QLatin1String("Bundle")) {
-        m_error = QStringLiteral("it is a FHIR %1, not a Bundle").arg(resourceType);
+        m_error = FhirTr::tr("it is a FHIR %1, not a Bundle").arg(resourceType);
         return false;
     }
     if (const QString other = versionOf(bundle, QString()); !other.isEmpty()) {
-        m_error = QStringLiteral("it is not FHIR R4: %1").arg(other);
+        m_error = FhirTr::tr("it is not FHIR R4: %1").arg(other);
         return false;
     }
     const QString type = bundle.value(key("type")).toString();
     static const QStringList types{QStringLiteral("collection"), QStringLiteral("transaction"),
                                    QStringLiteral("batch"), QStringLiteral("searchset")};
     if (!types.contains(type)) {
-        m_error = QStringLiteral("it is a Bundle of type \"%1\"; collection, transaction, batch "
-                                 "and searchset are read").arg(type);
+        m_error = FhirTr::tr("it is a Bundle of type \"%1\"; collection, transaction, batch "
+                            "and searchset are read").arg(type);
         return false;
     }
     const QJsonArray entries = bundle.value(key("entry")).toArray();
     for (int i = 0; i < entries.size(); ++i) {
         const QJsonObject resource = entries.at(i).toObject().value(key("resource")).toObject();
-        if (const QString other = versionOf(resource, QStringLiteral("entry %1").arg(i + 1));
+        if (const QString other = versionOf(resource, FhirTr::tr("entry %1").arg(i + 1));
             !other.isEmpty()) {
-            m_error = QStringLiteral("it is not FHIR R4: %1").arg(other);
+            m_error = FhirTr::tr("it is not FHIR R4: %1").arg(other);
             return false;
         }
     }
@@ -305,7 +306,7 @@ bool FhirBundleReader::subjectCode(const QJsonObject &resource, QString *code,
     }
     QString reference = subject.value(key("reference")).toString();
     if (reference.isEmpty()) {
-        *problem = QStringLiteral("subject: the observation names no patient");
+        *problem = FhirTr::tr("subject: the observation names no patient");
         return false;
     }
     // "Patient/7/_history/2" and "https://host/fhir/Patient/7" both mean Patient/7.
@@ -316,12 +317,12 @@ bool FhirBundleReader::subjectCode(const QJsonObject &resource, QString *code,
     }
     const auto found = m_patientCodes.constFind(reference);
     if (found == m_patientCodes.constEnd()) {
-        *problem = QStringLiteral("subject: \"%1\" is not a Patient of this Bundle")
+        *problem = FhirTr::tr("subject: \"%1\" is not a Patient of this Bundle")
                        .arg(subject.value(key("reference")).toString());
         return false;
     }
     if (found->isEmpty()) {
-        *problem = QStringLiteral("subject: the Patient of entry %1 has no identifier under %2")
+        *problem = FhirTr::tr("subject: the Patient of entry %1 has no identifier under %2")
                        .arg(m_patientEntries.value(reference)).arg(m_caseCodeSystem);
         return false;
     }
@@ -356,7 +357,7 @@ void FhirBundleReader::readObservation(int entry, const QJsonObject &resource)
     if (!details.baseline.isValid())
         details.baseline = date;
     else if (date != details.baseline && details.problem.isEmpty())
-        details.problem = QStringLiteral("entry %1: effectiveDateTime: %2 is not the baseline date %3")
+        details.problem = FhirTr::tr("entry %1: effectiveDateTime: %2 is not the baseline date %3")
                               .arg(entry).arg(date.toString(Qt::ISODate), details.baseline.toString(Qt::ISODate));
     if (value == QLatin1String("predicted-bmi")) {
         BmiCourse course{};

@@ -2,6 +2,7 @@
 
 #include "casefields.h"
 #include "decimalscale.h"
+#include "fhirtr.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -228,7 +229,7 @@ bool FhirBundleWriter::save(const QString &fileName, const QVector<FhirCase> &ca
         || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)
         || file.write(QJsonDocument(bundle(cases)).toJson(QJsonDocument::Indented)) < 0
         || !file.commit()) {
-        *error = QStringLiteral("Cannot write %1: %2.")
+        *error = FhirTr::tr("Cannot write %1: %2.")
                      .arg(QDir::toNativeSeparators(fileName), file.errorString());
         file.cancelWriting();
         return false;

@@ -3,6 +3,7 @@
 #include "casefields.h"
 #include "casestore.h"
 #include "fhircasebook.h"
+#include "fhirtr.h"
 #include "visitcheck.h"
 
 #include <QDir>
@@ -95,18 +96,18 @@ FhirImport::Outcome FhirImport::runFile(const QString &fileName)
     QFile file(fileName);
     const QString name = QDir::toNativeSeparators(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("Cannot read %1: %2.").arg(name, file.errorString());
+        m_error = FhirTr::tr("Cannot read %1: %2.").arg(name, file.errorString());
         return Failed;
     }
     // Said before the whole file is read into memory.
     if (file.size() > FhirBundleReader::MaxBytes) {
-        m_error = QStringLiteral("Cannot import %1: it is too large: %2 MB, and at most %3 MB are read.")
+        m_error = FhirTr::tr("Cannot import %1: it is too large: %2 MB, and at most %3 MB are read.")
                       .arg(name).arg(file.size() >> 20).arg(FhirBundleReader::MaxBytes >> 20);
         return Failed;
     }
     const Outcome outcome = run(file.readAll());
     if (outcome == Failed && !m_reader.error().isEmpty())
-        m_error = QStringLiteral("Cannot import %1: %2.").arg(name, m_reader.error());
+        m_error = FhirTr::tr("Cannot import %1: %2.").arg(name, m_reader.error());
     return outcome;
 }
 
@@ -117,7 +118,7 @@ FhirImport::Outcome FhirImport::run(const QByteArray &bytes)
     m_notes.clear();
     m_visitsAdded = m_casesAdded = m_casesWithVisits = 0;
     if (!m_reader.read(bytes)) {
-        m_error = QStringLiteral("Cannot import the file: %1.").arg(m_reader.error());
+        m_error = FhirTr::tr("Cannot import the file: %1.").arg(m_reader.error());
         return Failed;
     }
     return plan();
@@ -148,11 +149,11 @@ FhirImport::Outcome FhirImport::plan()
         if (!record)
             continue;
         if (!it->problem.isEmpty()) {
-            refuse(it->entry, QStringLiteral("the case \"%1\" cannot be recreated: %2").arg(it.key(), it->problem));
+            refuse(it->entry, FhirTr::tr("the case \"%1\" cannot be recreated: %2").arg(it.key(), it->problem));
             continue;
         }
         if (const CaseStoreError invalid = CaseStore::check(*record)) {
-            refuse(it->entry, QStringLiteral("the case \"%1\" cannot be recreated: %2").arg(it.key(), invalid.message));
+            refuse(it->entry, FhirTr::tr("the case \"%1\" cannot be recreated: %2").arg(it.key(), invalid.message));
             continue;
         }
         Target target;
@@ -171,17 +172,17 @@ FhirImport::Outcome FhirImport::plan()
         }
         const auto target = targets.find(CaseFields::foldedCode(m.code));
         if (target == targets.end()) {
-            refuse(m.entry, QStringLiteral("subject: the case \"%1\" is not in the case book").arg(m.code));
+            refuse(m.entry, FhirTr::tr("subject: the case \"%1\" is not in the case book").arg(m.code));
             continue;
         }
         const QDate baseline = target->record.baselineDate;
         if (m.date < baseline) {
-            refuse(m.entry, QStringLiteral("effectiveDateTime: %1 is before the case's baseline date %2")
+            refuse(m.entry, FhirTr::tr("effectiveDateTime: %1 is before the case's baseline date %2")
                                 .arg(dateText(m.date), dateText(baseline)));
             continue;
         }
         if (m.date > today) {
-            refuse(m.entry, QStringLiteral("effectiveDateTime: %1 is after today").arg(dateText(m.date)));
+            refuse(m.entry, FhirTr::tr("effectiveDateTime: %1 is after today").arg(dateText(m.date)));
             continue;
         }
         if (m.measure != Measure::Height) {
@@ -198,13 +199,13 @@ FhirImport::Outcome FhirImport::plan()
             target->heightEntry = m.entry;
         } else if (*height == m.value) {
             if (!target->isNew || m.entry != target->heightEntry)
-                note(m.entry, QStringLiteral("the height of \"%1\" is already %2 m").arg(m.code, numberText(m.value)));
+                note(m.entry, FhirTr::tr("the height of \"%1\" is already %2 m").arg(m.code, numberText(m.value)));
         } else if (target->newHeight) {
-            refuse(m.entry, QStringLiteral("valueQuantity: a height of %1 m for \"%2\", but entry %3 gives %4 m")
+            refuse(m.entry, FhirTr::tr("valueQuantity: a height of %1 m for \"%2\", but entry %3 gives %4 m")
                                 .arg(numberText(m.value), m.code).arg(target->heightEntry)
                                 .arg(numberText(*height)));
         } else {
-            note(m.entry, QStringLiteral("\"%1\" keeps its height of %2 m, not %3 m")
+            note(m.entry, FhirTr::tr("\"%1\" keeps its height of %2 m, not %3 m")
                               .arg(m.code, numberText(*height), numberText(m.value)));
         }
     }
@@ -212,7 +213,7 @@ FhirImport::Outcome FhirImport::plan()
     for (const Measurement *m : std::as_const(usable)) {
         Target &target = targets[CaseFields::foldedCode(m->code)];
         if (m->date == target.record.baselineDate) {
-            note(m->entry, QStringLiteral("on the baseline date of \"%1\", which its initial BMI stands for")
+            note(m->entry, FhirTr::tr("on the baseline date of \"%1\", which its initial BMI stands for")
                                .arg(m->code));
             continue;
         }
@@ -220,11 +221,11 @@ FhirImport::Outcome FhirImport::plan()
         std::optional<double> &value = m->measure == Measure::Bmi ? visit.bmi : visit.weight;
         int &entry = m->measure == Measure::Bmi ? visit.bmiEntry : visit.weightEntry;
         if (value && *value != m->value) {
-            refuse(m->entry, QStringLiteral("valueQuantity: a %1 of %2 for \"%3\" on %4, but entry %5 gives %6")
+            refuse(m->entry, FhirTr::tr("valueQuantity: a %1 of %2 for \"%3\" on %4, but entry %5 gives %6")
                                  .arg(QLatin1String(measureName(m->measure)), numberText(m->value), m->code,
                                       dateText(m->date)).arg(entry).arg(numberText(*value)));
         } else if (value) {
-            note(m->entry, QStringLiteral("the same as entry %1").arg(entry));
+            note(m->entry, FhirTr::tr("the same as entry %1").arg(entry));
         } else {
             value = m->value;
             entry = m->entry;
@@ -247,8 +248,8 @@ FhirImport::Outcome FhirImport::plan()
                 visit.bmi = bmiFromWeight(*pending.weight, *height);
                 if (!(visit.bmi >= VisitLimits::BmiLowest && visit.bmi <= VisitLimits::BmiHighest)) {
                     refuse(pending.weightEntry,
-                           QStringLiteral("valueQuantity: a weight of %1 kg at a height of %2 m gives a BMI of %3, "
-                                          "outside %4 to %5")
+                           FhirTr::tr("valueQuantity: a weight of %1 kg at a height of %2 m gives a BMI of %3, "
+                                     "outside %4 to %5")
                                .arg(numberText(*pending.weight), numberText(*height),
                                     QString::number(visit.bmi, 'f', 2), numberText(VisitLimits::BmiLowest),
                                     numberText(VisitLimits::BmiHighest)));
@@ -256,7 +257,7 @@ FhirImport::Outcome FhirImport::plan()
                 }
             } else {
                 refuse(pending.weightEntry,
-                       QStringLiteral("valueQuantity: \"%1\" has no height to work the BMI out from the weight")
+                       FhirTr::tr("valueQuantity: \"%1\" has no height to work the BMI out from the weight")
                            .arg(target.record.code));
                 continue;
             }
@@ -270,11 +271,11 @@ FhirImport::Outcome FhirImport::plan()
                 && (!visit.weightKg || earlier->weightKg == visit.weightKg);
             for (int entry : std::as_const(pending.entries)) {
                 if (same)
-                    note(entry, QStringLiteral("already in the case book (\"%1\" on %2); not added again")
+                    note(entry, FhirTr::tr("already in the case book (\"%1\" on %2); not added again")
                                     .arg(target.record.code, dateText(date)));
                 else
-                    refuse(entry, QStringLiteral("the case \"%1\" already has a visit on %2 with a BMI of %3; "
-                                                 "it is not replaced")
+                    refuse(entry, FhirTr::tr("the case \"%1\" already has a visit on %2 with a BMI of %3; "
+                                            "it is not replaced")
                                       .arg(target.record.code, dateText(date), numberText(earlier->bmi)));
             }
         }
@@ -307,20 +308,31 @@ FhirImport::Outcome FhirImport::plan()
 
 QString FhirImport::summary() const
 {
-    const auto counted = [](int n, const char *one, const char *many) {
-        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    // The word for one and for more, each a text of its own.
+    struct Noun {
+        const char *one;
+        const char *many;
+    };
+    static const Noun visits{QT_TRANSLATE_NOOP("Fhir", "visit"), QT_TRANSLATE_NOOP("Fhir", "visits")};
+    static const Noun cases{QT_TRANSLATE_NOOP("Fhir", "case"), QT_TRANSLATE_NOOP("Fhir", "cases")};
+    static const Noun observations{QT_TRANSLATE_NOOP("Fhir", "observation"),
+                                   QT_TRANSLATE_NOOP("Fhir", "observations")};
+    static const Noun resources{QT_TRANSLATE_NOOP("Fhir", "resource"),
+                                QT_TRANSLATE_NOOP("Fhir", "resources")};
+    const auto counted = [](int n, const Noun &noun) {
+        return QStringLiteral("%1 %2").arg(n).arg(FhirTr::tr(n == 1 ? noun.one : noun.many));
     };
     const FhirBundleReader::Skipped &skipped = m_reader.skipped();
-    QString text = QStringLiteral("Added %1 to %2").arg(counted(m_visitsAdded, "visit", "visits"),
-                                                       counted(m_casesWithVisits, "case", "cases"));
+    QString text = FhirTr::tr("Added %1 to %2").arg(counted(m_visitsAdded, visits),
+                                                   counted(m_casesWithVisits, cases));
     if (m_casesAdded > 0)
-        text += QStringLiteral(", recreating %1").arg(counted(m_casesAdded, "case", "cases"));
-    text += QStringLiteral(". Not stored: %1 already in the case book or on a baseline date; "
-                           "skipped: %2 of other kinds, %3 of other codes, %4 entered in error or "
-                           "cancelled.")
-                .arg(counted(int(m_notes.size()), "observation", "observations"),
-                     counted(skipped.otherResources, "resource", "resources"),
-                     counted(skipped.otherCodes, "observation", "observations"),
+        text += FhirTr::tr(", recreating %1").arg(counted(m_casesAdded, cases));
+    text += FhirTr::tr(". Not stored: %1 already in the case book or on a baseline date; "
+                       "skipped: %2 of other kinds, %3 of other codes, %4 entered in error or "
+                       "cancelled.")
+                .arg(counted(int(m_notes.size()), observations),
+                     counted(skipped.otherResources, resources),
+                     counted(skipped.otherCodes, observations),
                      QString::number(skipped.withdrawn));
     return text;
 }

@@ -1,5 +1,7 @@
 #include "fhirterms.h"
 
+#include "fhirtr.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -43,7 +45,7 @@ QString caseCodeSystemProblem(const QString &text)
     const int colon = text.indexOf(QLatin1Char(':'));
     const bool spaced = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); });
     if (colon < 1 || colon == text.size() - 1 || spaced)
-        return QStringLiteral("\"%1\" is not a URI such as %2").arg(text, DefaultCaseCodeSystem);
+        return FhirTr::tr("\"%1\" is not a URI such as %2").arg(text, DefaultCaseCodeSystem);
     return QString();
 }
 
