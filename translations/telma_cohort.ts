@@ -353,5 +353,13 @@ IN.csv &quot;-&quot; is standard input. Exit status: 0 every row used, 1 some ro
         <source>%1: %2% read</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Cannot keep standard input in a temporary file: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read standard input: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -60,5 +60,9 @@
         <source>The header line has no column %1, which a case needs.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The list of codes read so far cannot be kept in a temporary file: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
