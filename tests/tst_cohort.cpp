@@ -88,6 +88,7 @@ private slots:
     void decimalComma();
     void statistics_data();
     void statistics();
+    void plotOfALargeCohortIsASample();
     void figuresThatCannotBeComputed_data();
     void figuresThatCannotBeComputed();
 };
@@ -369,6 +370,31 @@ void TestCohort::decimalComma()
     QVERIFY2(run.output.split('\n').value(1).contains(";" + month1.toLatin1() + ";"), run.output.constData());
     QCOMPARE(QString::fromUtf8(run.output.split('\n').value(2).split(';').last()),
              QStringLiteral("initial_bmi: “35.5” uses a decimal point: write 35,5"));
+}
+
+// A plot keeps no more than PlottedPoints people, chosen from the whole file, not its start,
+// each kept once, and knows how many there were.
+void TestCohort::plotOfALargeCohortIsASample()
+{
+    const int rows = CohortValidation::PlottedPoints + 5000;
+    QByteArray text = "restrained_eating,emotional_eating,external_eating,personal_standards,"
+                      "concern_over_mistakes,body_image_dissatisfaction,alexithymia,initial_bmi,bmi_month_6\n";
+    for (int i = 0; i < rows; ++i)
+        text += "3,3,3,20,30,20,60,35," + QByteArray::number(20 + i / 1000.0, 'f', 3) + '\n';
+    QBuffer in(&text);
+    in.open(QIODevice::ReadOnly);
+    CohortInput input(in, QStringLiteral("large.csv"), {});
+    CohortValidation validation;
+    QString error;
+    QVERIFY2(validation.read(input, true, 6, &error), qPrintable(error));
+    QCOMPARE(qint64(validation.points.size()), qint64(CohortValidation::PlottedPoints));
+    QCOMPARE(validation.plotPeople, qint64(rows));
+    QSet<int> kept;
+    for (const QPointF &point : validation.points)
+        kept.insert(qRound((point.y() - 20) * 1000));
+    QCOMPARE(kept.size(), CohortValidation::PlottedPoints);
+    QVERIFY(*std::max_element(kept.cbegin(), kept.cend()) >= CohortValidation::PlottedPoints);
+    QVERIFY(*std::min_element(kept.cbegin(), kept.cend()) >= 0);
 }
 
 void TestCohort::statistics_data()

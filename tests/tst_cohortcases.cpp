@@ -74,6 +74,7 @@ private slots:
     void batchesAllOrNone_data();
     void batchesAllOrNone();
     void codeLinesKeepTheFirstLine();
+    void bookReadPageByPage();
     void observedMonth_data();
     void observedMonth();
     void calibrationReadsWhatTheCohortHolds_data();
@@ -357,6 +358,30 @@ void TestCohortCases::codeLinesKeepTheFirstLine()
     QVERIFY2(lines.firstLines({{9, 5}, {quint64(-3), 6}, {9, 7}, {7, 8}}, &earlier, &error),
              qPrintable(error));
     QCOMPARE(earlier, QVector<qint64>({0, 3, 5, 2}));
+}
+
+// The book is read a page at a time: every case once, in order of code, each with its own
+// visits, across the pages' edges.
+void TestCohortCases::bookReadPageByPage()
+{
+    CaseStore store;
+    QVERIFY(store.open(freshCaseBook()));
+    const int count = CaseBookCohort::PageSize + 3;
+    QVector<CaseRecord> records;
+    QVector<QList<Visit>> visits;
+    for (int i = 0; i < count; ++i) {
+        records.append(sampleCase(QStringLiteral("E%1").arg(count - i, 5, 10, QLatin1Char('0')), i));
+        visits.append({Visit{0, records.last().baselineDate.addDays(30), 20 + (i % 400) / 10.0, {}, {}}});
+    }
+    QVERIFY2(store.addCases(&records, visits), qPrintable(store.lastError().message));
+    CaseBookCohort cohort;
+    QVERIFY2(cohort.read(store), qPrintable(store.lastError().message));
+    QCOMPARE(cohort.rows().size(), count);
+    for (int row = 0; row < count; ++row) {
+        const int i = count - 1 - row; // the codes count down
+        QCOMPARE(cohort.rows()[row].record.code, records[i].code);
+        QCOMPARE(cohort.rows()[row].observed[0], 20 + (i % 400) / 10.0);
+    }
 }
 
 void TestCohortCases::observedMonth_data()

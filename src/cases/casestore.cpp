@@ -247,6 +247,11 @@ bool CaseStore::readCases(const QVector<qint64> &ids, QVector<CaseRecord> *recor
     return CaseTable(m_connection).read(ids, records);
 }
 
+bool CaseStore::readCasePage(const QString &afterCode, int limit, QVector<CaseRecord> *records)
+{
+    return CaseTable(m_connection).readPage(afterCode, limit, records);
+}
+
 bool CaseStore::summaries(const QString &filter, const QString &afterCode, int limit,
                           QVector<CaseSummary> *page)
 {

@@ -82,6 +82,9 @@ public:
     bool readCase(qint64 id, CaseRecord *record);
     // Whole records of the given cases, or of every case when ids is empty, by code.
     bool readCases(const QVector<qint64> &ids, QVector<CaseRecord> *records);
+    // Up to limit whole records in order of code, after the code afterCode (empty: from the
+    // first): a book read a page at a time.
+    bool readCasePage(const QString &afterCode, int limit, QVector<CaseRecord> *records);
     // Up to limit cases whose code contains filter (ignoring case for A to Z), in order of
     // code, starting after the code afterCode: one page of the case list at a time.
     bool summaries(const QString &filter, const QString &afterCode, int limit,

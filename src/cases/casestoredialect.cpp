@@ -295,6 +295,20 @@ QString CaseStoreDialect::textsOfJsonArray() const
                : QStringLiteral("SELECT value FROM json_each(?)");
 }
 
+QString CaseStoreDialect::idsOfJsonArray() const
+{
+    return QStringLiteral("SELECT CAST(t.value AS BIGINT) FROM (%1) t").arg(textsOfJsonArray());
+}
+
+QString CaseStoreDialect::jsonArrayOf(const QVector<qint64> &ids)
+{
+    QStringList numbers;
+    numbers.reserve(ids.size());
+    for (qint64 id : ids)
+        numbers << QString::number(id);
+    return QLatin1Char('[') + numbers.join(QLatin1Char(',')) + QLatin1Char(']');
+}
+
 QString CaseStoreDialect::daysBetween(const QString &from, const QString &to) const
 {
     return m_engine == Engine::PostgreSql

@@ -5,6 +5,7 @@
 
 #include <QSqlDatabase>
 #include <QStringList>
+#include <QVector>
 
 class QSqlError;
 class QSqlQuery;
@@ -51,6 +52,9 @@ public:
     // A subquery giving each text of the JSON array bound to its one placeholder, in a column
     // named value: many values in one statement, however many there are.
     QString textsOfJsonArray() const;
+    // The same for the ids of jsonArrayOf(ids), as numbers.
+    QString idsOfJsonArray() const;
+    static QString jsonArrayOf(const QVector<qint64> &ids);
     // The days from the date (text yyyy-MM-dd) from to the date to, as a number.
     QString daysBetween(const QString &from, const QString &to) const;
 

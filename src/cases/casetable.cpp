@@ -700,6 +700,51 @@ bool CaseTable::read(const QVector<qint64> &ids, QVector<CaseRecord> *records)
     return true;
 }
 
+bool CaseTable::readPage(const QString &afterCode, int limit, QVector<CaseRecord> *records)
+{
+    m_connection.clearError();
+    records->clear();
+    if (!m_connection.connected())
+        return false;
+    const char *doing = QT_TRANSLATE_NOOP("Cases", "read the cases");
+    CaseStoreStatement query(m_connection,
+                             QStringLiteral("SELECT %1 FROM cases WHERE code > ? ORDER BY code LIMIT ?")
+                                 .arg(recordColumns(QString())),
+                             doing);
+    if (!query)
+        return false;
+    // Bound as a text even when null: every code is after the empty one.
+    query->addBindValue(afterCode.isNull() ? QStringLiteral("") : afterCode);
+    query->addBindValue(limit);
+    if (!query.exec())
+        return false;
+    QHash<qint64, int> rowOf;
+    QVector<qint64> ids;
+    while (query->next()) {
+        ids.append(query->value(0).toLongLong());
+        rowOf.insert(ids.last(), records->size());
+        records->append(recordFromRow(*query));
+    }
+    if (records->isEmpty())
+        return true;
+    CaseStoreStatement answers(m_connection,
+                               QStringLiteral("SELECT case_id, predictor, item, answer FROM case_answers "
+                                              "WHERE case_id IN (%1) ORDER BY case_id, predictor, item")
+                                   .arg(m_connection.dialect().idsOfJsonArray()),
+                               doing);
+    if (!answers)
+        return false;
+    answers->addBindValue(CaseStoreDialect::jsonArrayOf(ids));
+    if (!answers.exec())
+        return false;
+    while (answers->next()) {
+        const auto row = rowOf.constFind(answers->value(0).toLongLong());
+        if (row != rowOf.constEnd())
+            readAnswer(*answers, 1, &(*records)[*row]);
+    }
+    return true;
+}
+
 bool CaseTable::selectSummaries(const QString &filter, const QString &afterCode,
                                 const QString &upToCode, int limit, QVector<CaseSummary> *page)
 {

@@ -37,6 +37,8 @@ public:
 
     bool read(qint64 id, CaseRecord *record);
     bool read(const QVector<qint64> &ids, QVector<CaseRecord> *records);
+    // Up to limit whole records in order of code, after the code afterCode.
+    bool readPage(const QString &afterCode, int limit, QVector<CaseRecord> *records);
     bool summaries(const QString &filter, const QString &afterCode, int limit,
                    QVector<CaseSummary> *page);
     bool search(const QString &filter, const QString &afterCode, int scanLimit, int matchLimit,

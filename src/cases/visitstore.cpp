@@ -281,6 +281,27 @@ bool VisitStore::allVisits(QHash<qint64, QList<Visit>> *visits)
     return true;
 }
 
+bool VisitStore::visitsOf(const QVector<qint64> &caseIds, QHash<qint64, QList<Visit>> *visits)
+{
+    m_connection.clearError();
+    visits->clear();
+    if (!m_connection.connected())
+        return false;
+    CaseStoreStatement query(m_connection,
+                             QStringLiteral("SELECT case_id, %1 FROM case_visits WHERE case_id IN (%2) "
+                                            "ORDER BY case_id, visit_date")
+                                 .arg(VisitColumns, m_connection.dialect().idsOfJsonArray()),
+                             ReadingVisits);
+    if (!query)
+        return false;
+    query->addBindValue(CaseStoreDialect::jsonArrayOf(caseIds));
+    if (!query.exec())
+        return false;
+    while (query->next())
+        (*visits)[query->value(0).toLongLong()].append(visitFromRow(*query, 1));
+    return true;
+}
+
 bool VisitStore::observations(const std::function<void(const CaseObservations &)> &each)
 {
     m_connection.clearError();

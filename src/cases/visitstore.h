@@ -50,6 +50,8 @@ public:
     bool visitOn(qint64 caseId, const QDate &date, std::optional<Visit> *visit);
     // The visits of every case, each case's in date order, read at once.
     bool allVisits(QHash<qint64, QList<Visit>> *visits);
+    // The visits of the given cases only, each case's in date order.
+    bool visitsOf(const QVector<qint64> &caseIds, QHash<qint64, QList<Visit>> *visits);
     // Every case in order of code with its visits, handed to each one case at a time: one
     // forward-only query reading only the predictors, and each visit's day and BMI, so that
     // memory does not grow with the book.

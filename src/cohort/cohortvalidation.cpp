@@ -51,8 +51,21 @@ void CohortValidation::add(const CohortRecord &record, const QString &where)
             continue;
         m_accumulators[m].add(course[m], record.observed[m]);
         if (m_keepPoints && (m_askedMonth == 0 || m_askedMonth == m + 1))
-            m_kept[m].emplace_back(course[m], record.observed[m]);
+            keepPoint(m, QPointF(course[m], record.observed[m]));
     }
+}
+
+void CohortValidation::keepPoint(int month, const QPointF &point)
+{
+    // Each person of the month has the same chance to be among the kept (reservoir sampling).
+    std::vector<QPointF> &kept = m_kept[month];
+    if (kept.size() < size_t(PlottedPoints)) {
+        kept.push_back(point);
+        return;
+    }
+    const quint64 place = m_random.bounded(quint64(m_accumulators[month].count()));
+    if (place < quint64(PlottedPoints))
+        kept[size_t(place)] = point;
 }
 
 void CohortValidation::finish()
@@ -63,8 +76,10 @@ void CohortValidation::finish()
             months.push_back({m + 1, m_accumulators[m].statistics()});
     }
     plotMonth = m_askedMonth != 0 ? m_askedMonth : (months.empty() ? 0 : months.back().month);
-    if (plotMonth > 0)
+    if (plotMonth > 0) {
         points = std::move(m_kept[plotMonth - 1]);
+        plotPeople = m_accumulators[plotMonth - 1].count();
+    }
 }
 
 bool CohortValidation::read(CohortInput &input, bool keepPoints, int month, QString *error)

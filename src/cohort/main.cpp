@@ -240,19 +240,20 @@ int validate(QFile *in, const QString &inName, const QCommandLineParser &parser,
             return failure(error);
     } else {
         CaseStore store;
-        CaseBookCohort cohort;
         if (!openCaseBook(store, parser, o, &error))
             return failure(error);
-        if (!cohort.read(store))
-            return failure(store.lastError().message);
         sourceName = CohortTr::tr("the case book %1").arg(store.location());
         validation.begin(pictures, month);
-        for (const CaseBookCohort::Row &row : cohort.rows()) {
+        // A page of cases at a time.
+        const auto each = [&validation](const CaseBookCohort::Row &row) {
             const CohortRecord record = CaseBookCohort::cohortRecord(row);
             if (!record.error.isEmpty())
                 std::fprintf(stderr, "%s: %s\n", qUtf8Printable(row.record.code), qUtf8Printable(record.error));
             validation.add(record, CohortTr::tr("case %1").arg(row.record.code));
-        }
+            return true;
+        };
+        if (!CaseBookCohort::forEach(store, each))
+            return failure(store.lastError().message);
         validation.finish();
     }
 
@@ -410,32 +411,32 @@ int exportCases(const QCommandLineParser &parser, const Options &o)
     QString error;
     if (!openCaseBook(store, parser, o, &error))
         return failure(error);
-    CaseBookCohort cohort;
-    if (!cohort.read(store))
-        return failure(store.lastError().message);
+    // Written all the same, as a copy of the book; but import would refuse these codes. Named
+    // once the file is whole, as before it was streamed.
+    QStringList stranded;
+    const auto seen = [&stranded](const CaseBookCohort::Row &row) {
+        const QString refusal = CaseCsv::codeCellRefusal(row.record.code);
+        if (!refusal.isEmpty())
+            stranded << CohortTr::tr("telma-cohort: the code of case %1 (shown as “%2”) %3, which "
+                                     "no file can carry back: give the case another code before "
+                                     "it is imported elsewhere.\n")
+                            .arg(QString::number(row.record.id), TextCheck::visible(row.record.code), refusal);
+    };
+    // The book is read and written a page of cases at a time.
     if (parser.isSet(o.output)) {
-        if (!cohort.save(parser.value(o.output), &error))
+        if (!CaseBookCohort::saveBook(store, parser.value(o.output), seen, &error))
             return failure(error);
     } else {
         QFile standardOutput;
-        if (!standardOutput.open(stdout, QIODevice::WriteOnly) || !cohort.write(&standardOutput))
-            return failure(CohortTr::tr("Cannot write to standard output."));
+        bool readFailed = false;
+        if (!standardOutput.open(stdout, QIODevice::WriteOnly)
+            || !CaseBookCohort::writeBook(store, &standardOutput, seen, &readFailed))
+            return failure(readFailed ? store.lastError().message
+                                      : CohortTr::tr("Cannot write to standard output."));
     }
-    // Written all the same, as a copy of the book; but import would refuse these codes.
-    qint64 stranded = 0;
-    for (const CaseBookCohort::Row &row : cohort.rows()) {
-        const QString refusal = CaseCsv::codeCellRefusal(row.record.code);
-        if (refusal.isEmpty())
-            continue;
-        ++stranded;
-        std::fprintf(stderr, "%s",
-                     qUtf8Printable(CohortTr::tr("telma-cohort: the code of case %1 (shown as “%2”) %3, which "
-                                                 "no file can carry back: give the case another code before "
-                                                 "it is imported elsewhere.\n")
-                                        .arg(QString::number(row.record.id),
-                                             TextCheck::visible(row.record.code), refusal)));
-    }
-    return stranded > 0 ? SomeRowsRefused : AllRowsUsed;
+    for (const QString &message : std::as_const(stranded))
+        std::fprintf(stderr, "%s", qUtf8Printable(message));
+    return stranded.isEmpty() ? AllRowsUsed : SomeRowsRefused;
 }
 
 int fhirExport(const QCommandLineParser &parser, const Options &o)

@@ -12,18 +12,39 @@
 #include <QSaveFile>
 
 #include <cmath>
+#include <functional>
+
+bool CaseBookCohort::forEach(CaseStore &store, const std::function<bool(const Row &)> &each)
+{
+    QString afterCode;
+    QVector<CaseRecord> records;
+    QHash<qint64, QList<Visit>> visits;
+    do {
+        if (!store.readCasePage(afterCode, PageSize, &records))
+            return false;
+        QVector<qint64> ids;
+        ids.reserve(records.size());
+        for (const CaseRecord &record : std::as_const(records))
+            ids.append(record.id);
+        if (!records.isEmpty() && !VisitStore(store).visitsOf(ids, &visits))
+            return false;
+        for (const CaseRecord &record : std::as_const(records)) {
+            if (!each({record, observedMonths(record.baselineDate, visits.value(record.id))}))
+                return false;
+        }
+        if (!records.isEmpty())
+            afterCode = records.constLast().code;
+    } while (records.size() == PageSize);
+    return true;
+}
 
 bool CaseBookCohort::read(CaseStore &store)
 {
     m_rows.clear();
-    QVector<CaseRecord> records;
-    QHash<qint64, QList<Visit>> visits;
-    if (!store.readCases({}, &records) || !VisitStore(store).allVisits(&visits))
-        return false;
-    m_rows.reserve(records.size());
-    for (const CaseRecord &record : std::as_const(records))
-        m_rows.append({record, observedMonths(record.baselineDate, visits.value(record.id))});
-    return true;
+    return forEach(store, [this](const Row &row) {
+        m_rows.append(row);
+        return true;
+    });
 }
 
 CohortRecord CaseBookCohort::cohortRecord(const Row &row)
@@ -53,37 +74,88 @@ QString CaseBookCohort::predictorProblems(const PredictorValues &predictors)
     return problems;
 }
 
-bool CaseBookCohort::write(QIODevice *device) const
+QByteArray CaseBookCohort::headerLine()
 {
-    const QByteArray lineEnd = QByteArrayLiteral("\r\n");
     QString header = CaseCsv::headerLine();
     for (int month = 1; month <= CourseMonths; ++month)
         header += QLatin1Char(',') + QString::fromStdString(CohortColumns::observedName(month));
-    if (device->write(header.toUtf8() + lineEnd) < 0)
+    return header.toUtf8() + "\r\n";
+}
+
+QByteArray CaseBookCohort::line(const Row &row)
+{
+    QString line = CaseCsv::line(row.record);
+    for (double value : row.observed) {
+        line += QLatin1Char(',');
+        if (!std::isnan(value))
+            line += CaseCsv::numberCell(value);
+    }
+    return line.toUtf8() + "\r\n";
+}
+
+bool CaseBookCohort::write(QIODevice *device) const
+{
+    if (device->write(headerLine()) < 0)
         return false;
     for (const Row &row : m_rows) {
-        QString line = CaseCsv::line(row.record);
-        for (double value : row.observed) {
-            line += QLatin1Char(',');
-            if (!std::isnan(value))
-                line += CaseCsv::numberCell(value);
-        }
-        if (device->write(line.toUtf8() + lineEnd) < 0)
+        if (device->write(line(row)) < 0)
             return false;
     }
     return true;
 }
 
-bool CaseBookCohort::save(const QString &fileName, QString *error) const
+bool CaseBookCohort::writeBook(CaseStore &store, QIODevice *device,
+                               const std::function<void(const Row &)> &seen, bool *readFailed)
+{
+    *readFailed = false;
+    if (device->write(headerLine()) < 0)
+        return false;
+    bool written = true;
+    const bool read = forEach(store, [&](const Row &row) {
+        seen(row);
+        written = device->write(line(row)) >= 0;
+        return written;
+    });
+    *readFailed = written && !read;
+    return read && written;
+}
+
+namespace {
+
+// Writes fileName only once it is whole, readable by the owner only. writer returns false
+// when it could not write; *why then says it, or stays empty for the file's own error.
+bool saveWhole(const QString &fileName, const std::function<bool(QIODevice *, QString *)> &writer,
+               QString *error)
 {
     QSaveFile file(fileName);
+    QString why;
     if (!file.open(QIODevice::WriteOnly)
-        || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner) || !write(&file)
+        || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner) || !writer(&file, &why)
         || !file.commit()) {
-        *error = CohortCasesTr::tr("Cannot write %1: %2.")
-                     .arg(QDir::toNativeSeparators(fileName), file.errorString());
+        *error = !why.isEmpty() ? why
+                                : CohortCasesTr::tr("Cannot write %1: %2.")
+                                      .arg(QDir::toNativeSeparators(fileName), file.errorString());
         file.cancelWriting();
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool CaseBookCohort::save(const QString &fileName, QString *error) const
+{
+    return saveWhole(fileName, [this](QIODevice *device, QString *) { return write(device); }, error);
+}
+
+bool CaseBookCohort::saveBook(CaseStore &store, const QString &fileName,
+                              const std::function<void(const Row &)> &seen, QString *error)
+{
+    return saveWhole(fileName, [&](QIODevice *device, QString *why) {
+        bool readFailed = false;
+        const bool written = writeBook(store, device, seen, &readFailed);
+        if (readFailed)
+            *why = store.lastError().message;
+        return written;
+    }, error);
 }

@@ -8,6 +8,7 @@
 #include <QVector>
 
 #include <array>
+#include <functional>
 
 class CaseStore;
 class QIODevice;
@@ -23,6 +24,12 @@ public:
         std::array<double, CourseMonths> observed; // NaN where not observed
     };
 
+    // Cases read a page at a time, so that memory does not grow with the book.
+    static constexpr int PageSize = 1000;
+
+    // Every case with its observed months, in order of code, handed to each one at a time.
+    // False when the book cannot be read (the store says why) or each returned false.
+    static bool forEach(CaseStore &store, const std::function<bool(const Row &)> &each);
     // Reads every case and visit. False when the book cannot be read; the store says why.
     bool read(CaseStore &store);
     const QVector<Row> &rows() const { return m_rows; }
@@ -37,6 +44,14 @@ public:
     bool write(QIODevice *device) const;
     // Writes to fileName only once it is whole, readable by the owner only; error says why not.
     bool save(const QString &fileName, QString *error) const;
+    // The same for the whole book as it is read, each row also handed to seen: *readFailed
+    // tells a book that could not be read (the store says why) from a device that failed.
+    static bool writeBook(CaseStore &store, QIODevice *device,
+                          const std::function<void(const Row &)> &seen, bool *readFailed);
+    static bool saveBook(CaseStore &store, const QString &fileName,
+                         const std::function<void(const Row &)> &seen, QString *error);
+    static QByteArray headerLine();
+    static QByteArray line(const Row &row);
 
 private:
     QVector<Row> m_rows;

@@ -115,10 +115,17 @@ ReportDocument ValidationReport::document() const
             figures.addRow(cells);
         }
         report.addTable(figures);
-        report.addParagraph(CohortReportTr::tr("Calibration plot, month %1: each point is one person; points "
+        QString plotText = CohortReportTr::tr("Calibration plot, month %1: each point is one person; points "
                                               "on the dashed line were predicted exactly, points above it "
                                               "did worse (a higher BMI) than predicted.")
-                                .arg(m_validation.plotMonth));
+                               .arg(m_validation.plotMonth);
+        // Of a large cohort the plot shows a sample, and says so.
+        if (qint64(m_validation.points.size()) < m_validation.plotPeople)
+            plotText += QLatin1Char(' ')
+                        + CohortReportTr::tr("It shows %1 of the %2 people, chosen at random.")
+                              .arg(qint64(m_validation.points.size()))
+                              .arg(m_validation.plotPeople);
+        report.addParagraph(plotText);
         report.addChart(m_plot.chart(), m_plot.yTitle(), m_plot.xTitle(), {420, 300});
     }
     report.addParagraph(CohortReportTr::tr("Mean error: observed − predicted (calibration-in-the-large); an "
