@@ -3,12 +3,15 @@
 // BEGIN and COMMIT included, and an import or export of N cases costs the same for any N.
 // Each action runs once before it is counted: a connection prepares each statement the first
 // time it runs it, one round trip more, and keeps it.
+#include "casebookcohort.h"
+#include "casebookimport.h"
 #include "caselistmodel.h"
 #include "casestore.h"
 #include "casestorefixture.h"
 #include "roundtripproxy.h"
 #include "visitstore.h"
 
+#include <QBuffer>
 #include <QTest>
 
 #include <functional>
@@ -158,8 +161,30 @@ private slots:
                 return book.store.codesInUse(codes, &inUse) && inUse.isEmpty()
                        && book.store.addCases(&records, visits);
             }) << (count > CaseStore::ServerChunk ? 5 : 2);
+            // telma-cohort import itself: a file of up to a batch is one call, which refuses a
+            // code in use itself; a longer one a call per batch and its transaction's two.
+            QTest::addRow("telma-cohort import of %d rows with 6 months each", count)
+                << Action([count](Book &book, int attempt) {
+                       const QDate baseline = QDate::currentDate().addDays(-200);
+                       QByteArray text = "code,baseline_date,restrained_eating,emotional_eating,external_eating,"
+                                         "personal_standards,concern_over_mistakes,body_image_dissatisfaction,"
+                                         "alexithymia,initial_bmi,bmi_month_1,bmi_month_2,bmi_month_3,"
+                                         "bmi_month_4,bmi_month_5,bmi_month_6\n";
+                       for (int i = 0; i < count; ++i)
+                           text += QStringLiteral("M%1-%2,%3,2,2,2,15,25,10,50,32,31.5,31,30.5,30,29.5,29\n")
+                                       .arg(attempt).arg(i).arg(baseline.toString(Qt::ISODate)).toUtf8();
+                       QBuffer buffer(&text);
+                       buffer.open(QIODevice::ReadOnly);
+                       CohortInput input(buffer, QStringLiteral("cohort.csv"), CohortReadOptions());
+                       CaseBookImport import(book.store, QStringLiteral("test"));
+                       return import.run(input) == CaseBookImport::Imported;
+                   }) << (count > CaseBookImport::BatchRows ? 4 : 1);
             if (count > CaseStore::ServerChunk)
                 continue;
+            QTest::addRow("telma-cohort export of %d cases with their visits", count) << Action([count](Book &book, int) {
+                CaseBookCohort cohort;
+                return cohort.read(book.store) && cohort.rows().size() >= count;
+            }) << 3;
             QTest::addRow("export %d cases with their visits", count) << Action([count](Book &book, int) {
                 QVector<CaseRecord> records;
                 QHash<qint64, QList<Visit>> visits;
