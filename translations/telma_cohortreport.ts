@@ -127,5 +127,9 @@
         <source>MAE</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>It shows %1 of the %2 people, chosen at random.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
