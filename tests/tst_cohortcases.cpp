@@ -366,7 +366,7 @@ void TestCohortCases::bookReadPageByPage()
 {
     CaseStore store;
     QVERIFY(store.open(freshCaseBook()));
-    const int count = CaseBookCohort::PageSize + 3;
+    const int count = CaseStore::ReadPage + 3;
     QVector<CaseRecord> records;
     QVector<QList<Visit>> visits;
     for (int i = 0; i < count; ++i) {

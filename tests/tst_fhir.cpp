@@ -14,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QBuffer>
 #include <QtTest>
 
 #include <cmath>
@@ -112,6 +113,8 @@ private slots:
     void refusedFile();
     void oneUnusableRefusesAll();
     void roundTrip();
+    void streamedBundleIsTheWholeOne_data();
+    void streamedBundleIsTheWholeOne();
 
 private:
     std::unique_ptr<CaseStore> smallBook();
@@ -413,6 +416,47 @@ void TestFhir::roundTrip()
     QCOMPARE(import.casesAdded(), 0);
     QCOMPARE(import.visitsAdded(), 0);
     QCOMPARE(resourcesByPosition(exportOf(empty)), resourcesByPosition(first));
+}
+
+void TestFhir::streamedBundleIsTheWholeOne_data()
+{
+    QTest::addColumn<bool>("filled");
+    QTest::newRow("small book") << true;
+    QTest::newRow("empty book") << false;
+}
+
+// Written a case at a time as the book is read, the Bundle is the same text as the one built
+// whole, but for its fresh ids and its time.
+void TestFhir::streamedBundleIsTheWholeOne()
+{
+    QFETCH(bool, filled);
+    CaseStore store;
+    QVERIFY(store.open(freshCaseBook()));
+    QVERIFY(!filled || fillSmallBook(store));
+    FhirCaseBook book(store);
+    QVector<FhirCase> cases;
+    QVERIFY(book.read({}, &cases));
+    const FhirBundleWriter writer;
+    QBuffer streamed;
+    streamed.open(QIODevice::WriteOnly);
+    QVERIFY(writer.write(&streamed, [&book](const std::function<bool(const FhirCase &)> &write) {
+        return book.forEach(write);
+    }));
+    const auto normal = [](QByteArray text) {
+        QString out = QString::fromUtf8(text);
+        out.replace(QRegularExpression(QStringLiteral("\"timestamp\": \"[^\"]*\"")), QStringLiteral("TIME"));
+        QRegularExpression url(QStringLiteral("urn:uuid:[0-9a-f-]{36}"));
+        QStringList seen;
+        for (QRegularExpressionMatchIterator it = url.globalMatch(out); it.hasNext();) {
+            const QString found = it.next().captured();
+            if (!seen.contains(found))
+                seen << found;
+        }
+        for (int i = 0; i < seen.size(); ++i)
+            out.replace(seen[i], QStringLiteral("#%1").arg(i));
+        return out;
+    };
+    QCOMPARE(normal(streamed.data()), normal(QJsonDocument(writer.bundle(cases)).toJson(QJsonDocument::Indented)));
 }
 
 QTEST_GUILESS_MAIN(TestFhir)

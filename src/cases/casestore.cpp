@@ -247,9 +247,29 @@ bool CaseStore::readCases(const QVector<qint64> &ids, QVector<CaseRecord> *recor
     return CaseTable(m_connection).read(ids, records);
 }
 
-bool CaseStore::readCasePage(const QString &afterCode, int limit, QVector<CaseRecord> *records)
+bool CaseStore::forEachCase(const std::function<bool(const CaseRecord &, const QList<Visit> &)> &each)
 {
-    return CaseTable(m_connection).readPage(afterCode, limit, records);
+    QString afterCode;
+    QVector<CaseRecord> records;
+    QHash<qint64, QList<Visit>> visits;
+    do {
+        if (!CaseTable(m_connection).readPage(afterCode, ReadPage, &records))
+            return false;
+        if (records.isEmpty())
+            break;
+        QVector<qint64> ids;
+        ids.reserve(records.size());
+        for (const CaseRecord &record : std::as_const(records))
+            ids.append(record.id);
+        if (!VisitStore(m_connection).visitsOf(ids, &visits))
+            return false;
+        for (const CaseRecord &record : std::as_const(records)) {
+            if (!each(record, visits.value(record.id)))
+                return false;
+        }
+        afterCode = records.constLast().code;
+    } while (records.size() == ReadPage);
+    return true;
 }
 
 bool CaseStore::summaries(const QString &filter, const QString &afterCode, int limit,

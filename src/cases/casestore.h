@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -82,9 +83,11 @@ public:
     bool readCase(qint64 id, CaseRecord *record);
     // Whole records of the given cases, or of every case when ids is empty, by code.
     bool readCases(const QVector<qint64> &ids, QVector<CaseRecord> *records);
-    // Up to limit whole records in order of code, after the code afterCode (empty: from the
-    // first): a book read a page at a time.
-    bool readCasePage(const QString &afterCode, int limit, QVector<CaseRecord> *records);
+    // Every case, whole, with its visits in date order, handed to each one at a time in order
+    // of code: read a page of ReadPage cases at a time, so that memory does not grow with the
+    // book. False when the book cannot be read, or each returned false.
+    bool forEachCase(const std::function<bool(const CaseRecord &, const QList<Visit> &)> &each);
+    static constexpr int ReadPage = 1000;
     // Up to limit cases whose code contains filter (ignoring case for A to Z), in order of
     // code, starting after the code afterCode: one page of the case list at a time.
     bool summaries(const QString &filter, const QString &afterCode, int limit,

@@ -449,29 +449,40 @@ int fhirExport(const QCommandLineParser &parser, const Options &o)
     if (!openCaseBook(store, parser, o, &error))
         return failure(error);
     FhirCaseBook book(store);
-    QVector<FhirCase> cases;
-    if (!book.read({}, &cases))
-        return failure(book.error());
+    // Only the asked cases are held; the whole book is written a page of cases at a time.
+    QVector<FhirCase> asked;
     if (parser.isSet(o.code)) {
         const QStringList codes = parser.values(o.code);
+        if (!book.forEach([&](const FhirCase &c) {
+                if (codes.contains(c.record.code))
+                    asked.append(c);
+                return true;
+            }))
+            return failure(book.error());
         for (const QString &code : codes) {
-            if (std::none_of(cases.cbegin(), cases.cend(),
+            if (std::none_of(asked.cbegin(), asked.cend(),
                              [&code](const FhirCase &c) { return c.record.code == code; }))
                 return failure(CohortTr::tr("No case has the code “%1”.").arg(code));
         }
-        cases.erase(std::remove_if(cases.begin(), cases.end(),
-                                   [&codes](const FhirCase &c) { return !codes.contains(c.record.code); }),
-                    cases.end());
     }
+    const auto each = [&](const std::function<bool(const FhirCase &)> &write) {
+        if (parser.isSet(o.code))
+            return std::all_of(asked.cbegin(), asked.cend(), write);
+        bool written = true;
+        const bool read = book.forEach([&](const FhirCase &c) { return written = write(c); });
+        if (!read && written)
+            error = book.error();
+        return read;
+    };
     const FhirBundleWriter writer(system);
     if (parser.isSet(o.output)) {
-        if (!writer.save(parser.value(o.output), cases, &error))
+        if (!writer.save(parser.value(o.output), each, &error))
             return failure(error);
         return AllRowsUsed;
     }
-    const QByteArray json = QJsonDocument(writer.bundle(cases)).toJson(QJsonDocument::Indented);
-    if (std::fwrite(json.constData(), 1, size_t(json.size()), stdout) != size_t(json.size()))
-        return failure(CohortTr::tr("Cannot write to standard output."));
+    QFile standardOutput;
+    if (!standardOutput.open(stdout, QIODevice::WriteOnly) || !writer.write(&standardOutput, each))
+        return failure(!error.isEmpty() ? error : CohortTr::tr("Cannot write to standard output."));
     return AllRowsUsed;
 }
 

@@ -16,26 +16,9 @@
 
 bool CaseBookCohort::forEach(CaseStore &store, const std::function<bool(const Row &)> &each)
 {
-    QString afterCode;
-    QVector<CaseRecord> records;
-    QHash<qint64, QList<Visit>> visits;
-    do {
-        if (!store.readCasePage(afterCode, PageSize, &records))
-            return false;
-        QVector<qint64> ids;
-        ids.reserve(records.size());
-        for (const CaseRecord &record : std::as_const(records))
-            ids.append(record.id);
-        if (!records.isEmpty() && !VisitStore(store).visitsOf(ids, &visits))
-            return false;
-        for (const CaseRecord &record : std::as_const(records)) {
-            if (!each({record, observedMonths(record.baselineDate, visits.value(record.id))}))
-                return false;
-        }
-        if (!records.isEmpty())
-            afterCode = records.constLast().code;
-    } while (records.size() == PageSize);
-    return true;
+    return store.forEachCase([&each](const CaseRecord &record, const QList<Visit> &visits) {
+        return each({record, observedMonths(record.baselineDate, visits)});
+    });
 }
 
 bool CaseBookCohort::read(CaseStore &store)

@@ -24,10 +24,8 @@ public:
         std::array<double, CourseMonths> observed; // NaN where not observed
     };
 
-    // Cases read a page at a time, so that memory does not grow with the book.
-    static constexpr int PageSize = 1000;
-
-    // Every case with its observed months, in order of code, handed to each one at a time.
+    // Every case with its observed months, in order of code, handed to each one at a time,
+    // read a page at a time (see CaseStore::forEachCase).
     // False when the book cannot be read (the store says why) or each returned false.
     static bool forEach(CaseStore &store, const std::function<bool(const Row &)> &each);
     // Reads every case and visit. False when the book cannot be read; the store says why.

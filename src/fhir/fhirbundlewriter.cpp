@@ -10,6 +10,8 @@
 #include <QSaveFile>
 #include <QUuid>
 
+#include <algorithm>
+
 namespace {
 
 const char *const predictorDisplay[PredictorCount] = {
@@ -224,13 +226,46 @@ QJsonObject FhirBundleWriter::bundle(const QVector<FhirCase> &cases) const
 bool FhirBundleWriter::save(const QString &fileName, const QVector<FhirCase> &cases,
                             QString *error) const
 {
+    return save(fileName, [&cases](const std::function<bool(const FhirCase &)> &write) {
+        return std::all_of(cases.cbegin(), cases.cend(), write);
+    }, error);
+}
+
+bool FhirBundleWriter::write(QIODevice *device, const CaseSource &each) const
+{
+    // As QJsonDocument indents it: keys in order ("entry" first), four spaces a level, each
+    // entry at the third level.
+    bool written = device->write("{\n") >= 0;
+    qint64 count = 0;
+    const bool read = each([&](const FhirCase &item) {
+        Entries entries;
+        addCase(entries, item, m_caseCodeSystem);
+        for (const QJsonValue &entry : entries.entries()) {
+            QByteArray text = QJsonDocument(entry.toObject()).toJson(QJsonDocument::Indented);
+            text.chop(1);
+            text.replace("\n", "\n        ");
+            written = written && device->write(count++ == 0 ? "    \"entry\": [\n        " : ",\n        ") >= 0
+                      && device->write(text) >= 0;
+        }
+        return written;
+    });
+    if (count > 0)
+        written = written && device->write("\n    ],\n") >= 0;
+    const QByteArray tail = QByteArrayLiteral("    \"resourceType\": \"Bundle\",\n    \"timestamp\": \"")
+                            + QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1()
+                            + QByteArrayLiteral("\",\n    \"type\": \"collection\"\n}\n");
+    return read && written && device->write(tail) >= 0;
+}
+
+bool FhirBundleWriter::save(const QString &fileName, const CaseSource &each, QString *error) const
+{
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)
-        || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)
-        || file.write(QJsonDocument(bundle(cases)).toJson(QJsonDocument::Indented)) < 0
+        || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner) || !write(&file, each)
         || !file.commit()) {
-        *error = FhirTr::tr("Cannot write %1: %2.")
-                     .arg(QDir::toNativeSeparators(fileName), file.errorString());
+        if (error->isEmpty())
+            *error = FhirTr::tr("Cannot write %1: %2.")
+                         .arg(QDir::toNativeSeparators(fileName), file.errorString());
         file.cancelWriting();
         return false;
     }

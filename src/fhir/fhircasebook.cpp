@@ -20,6 +20,13 @@ bool FhirCaseBook::read(const QVector<qint64> &ids, QVector<FhirCase> *cases)
     return true;
 }
 
+bool FhirCaseBook::forEach(const std::function<bool(const FhirCase &)> &each)
+{
+    return m_store.forEachCase([&each](const CaseRecord &record, const QList<Visit> &visits) {
+        return each({record, visits});
+    });
+}
+
 bool FhirCaseBook::add(QVector<FhirCase> *newCases, const QVector<CaseVisits> &stored)
 {
     QVector<CaseRecord> records;
