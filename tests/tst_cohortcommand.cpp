@@ -29,12 +29,15 @@ struct Result {
 };
 
 Result runCohort(const QStringList &arguments, const QString &directory,
-                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+                 const QByteArray &standardInput = QByteArray())
 {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(directory);
     process.start(QStringLiteral(TELMA_COHORT_PATH), arguments);
+    process.write(standardInput);
+    process.closeWriteChannel();
     Result result;
     if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
         result.status = process.exitCode();
@@ -58,6 +61,7 @@ private slots:
     void caseBookCommands_data();
     void caseBookCommands();
     void validateCasesEqualsExportedFile();
+    void calibrationFromStandardInput();
     void calibrationWorkedByHand();
     void calibrationOfTheCaseBook_data();
     void calibrationOfTheCaseBook();
@@ -324,6 +328,23 @@ QByteArray twentyPeople()
 }
 
 } // namespace
+
+// Standard input, kept in a temporary file to be hashed first, gives the figures the file
+// gives, also when it is larger than one block.
+void TestCohortCommand::calibrationFromStandardInput()
+{
+    QByteArray text = twentyPeople();
+    const QByteArray rows = text.mid(text.indexOf('\n') + 1);
+    while (text.size() <= (1 << 20)) // the blocks it is read in
+        text += rows;
+    write(QStringLiteral("cohort.csv"), text);
+    const Result fromFile = runCohort({"calibrate", "cohort.csv", "--json"}, m_dir->path());
+    QCOMPARE(fromFile.status, 0);
+    const Result fromInput = runCohort({"calibrate", "-", "--json"}, m_dir->path(),
+                                       QProcessEnvironment::systemEnvironment(), text);
+    QCOMPARE(fromInput.status, 0);
+    QCOMPARE(fromInput.out, fromFile.out);
+}
 
 // The figures of calibrate --json against the same worked out by hand: month 6 has 20 people
 // with errors 30.0 … 31.9 minus the one prediction, so a mean of 30.95 − P, an sd of
