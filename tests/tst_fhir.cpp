@@ -324,6 +324,24 @@ void TestFhir::refusedFile_data()
                                                                  QJsonArray{"http://hl7.org/fhir/5.0/StructureDefinition/bmi"})})
                                 << "it is not FHIR R4: entry 2 names FHIR R5";
     QTest::newRow("too large") << QByteArray(FhirBundleReader::MaxBytes + 1, ' ') << "it is too large: 64 MB";
+    // Read an entry at a time: whatever stands where in the file is found or named.
+    QByteArray patientLast = bundle({obs, patient("A-1")});
+    const QByteArray url = "\"fullUrl\": \"urn:uuid:00000000-0000-4000-8000-00000000000";
+    patientLast.replace(url + "1", url + "9").replace(url + "2", url + "1").replace(url + "9", url + "2");
+    QTest::newRow("the patient after its observation") << patientLast << QString();
+    const QByteArray whole = bundle({patient("A-1"), obs});
+    QTest::newRow("members after the entries")
+        << QByteArray("{\"entry\": [") + QJsonDocument(QJsonDocument::fromJson(whole)["entry"][0].toObject()).toJson()
+               + "," + QJsonDocument(QJsonDocument::fromJson(whole)["entry"][1].toObject()).toJson()
+               + "], \"type\": \"collection\", \"resourceType\": \"Bundle\"}"
+        << QString();
+    QTest::newRow("cut short") << whole.left(whole.size() - 40) << "it is not FHIR JSON: the file ends inside";
+    QTest::newRow("text after it") << whole + "{}" << "it is not FHIR JSON: more text after the object at byte";
+    QTest::newRow("broken inside an entry") << QByteArray(whole).replace("\"status\"", "\"status\" 1")
+                                            << "it is not FHIR JSON: ";
+    QTest::newRow("an entry over 4 MB")
+        << bundle({patient("A-1"), with(obs, "note", QString(5 << 20, QLatin1Char('x')))})
+        << "it is not FHIR JSON: an entry is larger than 4 MB at byte";
 }
 
 // A file that is not a FHIR R4 Bundle of a kind we read is refused with the reason.

@@ -2,9 +2,11 @@
 
 #include "casefields.h"
 #include "decimalscale.h"
+#include "fhirjsonstream.h"
 #include "fhirtr.h"
 #include "visitcheck.h"
 
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
@@ -199,27 +201,44 @@ FhirBundleReader::FhirBundleReader(const QString &caseCodeSystem)
 
 bool FhirBundleReader::read(const QByteArray &bytes)
 {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return read(buffer);
+}
+
+bool FhirBundleReader::read(QIODevice &device)
+{
     m_error.clear();
     m_measurements.clear();
     m_details.clear();
     m_skipped = {};
     m_patientCodes.clear();
     m_patientEntries.clear();
-    if (bytes.size() > MaxBytes) {
+    if (device.size() > MaxBytes) {
         m_error = FhirTr::tr("it is too large: %1 MB, and at most %2 MB are read")
-                      .arg(bytes.size() >> 20).arg(MaxBytes >> 20);
+                      .arg(device.size() >> 20).arg(MaxBytes >> 20);
         return false;
     }
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
-    if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
-        m_error = parseError.error != QJsonParseError::NoError
-            ? FhirTr::tr("it is not FHIR JSON: %1 at byte %2")
-                  .arg(parseError.errorString()).arg(parseError.offset)
+    // Two passes, an entry at a time: the Bundle's own members and its patients first, as an
+    // observation may name a patient further on; then the observations.
+    FhirJsonStream stream;
+    QJsonObject bundle;
+    QString entryVersion;
+    FhirJsonStream::Handlers first;
+    first.member = [&](const QString &name, const QJsonValue &value) { bundle.insert(name, value); };
+    first.entry = [&](int index, const QJsonObject &entry) {
+        const QJsonObject resource = entry.value(key("resource")).toObject();
+        if (entryVersion.isEmpty())
+            entryVersion = versionOf(resource, FhirTr::tr("entry %1").arg(index + 1));
+        indexEntry(index, entry);
+    };
+    if (!stream.walk(device, first)) {
+        m_error = stream.isObject() || !stream.error().startsWith(FhirTr::tr("it holds no resource"))
+            ? FhirTr::tr("it is not FHIR JSON: %1").arg(stream.error())
             : FhirTr::tr("it is not FHIR JSON: it holds no resource");
         return false;
     }
-    const QJsonObject bundle = document.object();
     const QString resourceType = bundle.value(key("resourceType")).toString();
     if (resourceType.isEmpty()) {
         m_error = FhirTr::tr("it is not FHIR JSON: it has no resourceType");
@@ -241,57 +260,54 @@ bool FhirBundleReader::read(const QByteArray &bytes)
                             "and searchset are read").arg(type);
         return false;
     }
-    const QJsonArray entries = bundle.value(key("entry")).toArray();
-    for (int i = 0; i < entries.size(); ++i) {
-        const QJsonObject resource = entries.at(i).toObject().value(key("resource")).toObject();
-        if (const QString other = versionOf(resource, FhirTr::tr("entry %1").arg(i + 1));
-            !other.isEmpty()) {
-            m_error = FhirTr::tr("it is not FHIR R4: %1").arg(other);
-            return false;
-        }
+    if (!entryVersion.isEmpty()) {
+        m_error = FhirTr::tr("it is not FHIR R4: %1").arg(entryVersion);
+        return false;
     }
 
-    indexEntries(entries);
-    for (int i = 0; i < entries.size(); ++i) {
-        const QJsonObject resource = entries.at(i).toObject().value(key("resource")).toObject();
+    FhirJsonStream::Handlers second;
+    second.member = [](const QString &, const QJsonValue &) {};
+    second.entry = [this](int index, const QJsonObject &entry) {
+        const QJsonObject resource = entry.value(key("resource")).toObject();
         const QString kind = resource.value(key("resourceType")).toString();
         if (kind == QLatin1String("Observation"))
-            readObservation(i + 1, resource);
+            readObservation(index + 1, resource);
         else if (kind == QLatin1String("QuestionnaireResponse"))
             readQuestionnaireResponse(resource);
         else if (kind != QLatin1String("Patient"))
             ++m_skipped.otherResources;
+    };
+    if (!stream.walk(device, second)) {
+        m_error = FhirTr::tr("it is not FHIR JSON: %1").arg(stream.error());
+        return false;
     }
     return true;
 }
 
-void FhirBundleReader::indexEntries(const QJsonArray &entries)
+void FhirBundleReader::indexEntry(int i, const QJsonObject &entry)
 {
-    for (int i = 0; i < entries.size(); ++i) {
-        const QJsonObject entry = entries.at(i).toObject();
-        const QJsonObject resource = entry.value(key("resource")).toObject();
-        if (resource.value(key("resourceType")).toString() != QLatin1String("Patient"))
-            continue;
-        QString code;
-        for (const QJsonValue &identifier : resource.value(key("identifier")).toArray()) {
-            const QJsonObject id = identifier.toObject();
-            if (id.value(key("system")).toString() == m_caseCodeSystem) {
-                code = id.value(key("value")).toString();
-                break;
-            }
+    const QJsonObject resource = entry.value(key("resource")).toObject();
+    if (resource.value(key("resourceType")).toString() != QLatin1String("Patient"))
+        return;
+    QString code;
+    for (const QJsonValue &identifier : resource.value(key("identifier")).toArray()) {
+        const QJsonObject id = identifier.toObject();
+        if (id.value(key("system")).toString() == m_caseCodeSystem) {
+            code = id.value(key("value")).toString();
+            break;
         }
-        QStringList names;
-        if (entry.contains(key("fullUrl")))
-            names << entry.value(key("fullUrl")).toString();
-        if (resource.contains(key("id")))
-            names << QStringLiteral("Patient/") + resource.value(key("id")).toString();
-        for (const QString &name : std::as_const(names)) {
-            m_patientCodes.insert(name, code);
-            m_patientEntries.insert(name, i + 1);
-        }
-        if (!code.isEmpty() && !m_details.contains(code))
-            m_details[code].entry = i + 1;
     }
+    QStringList names;
+    if (entry.contains(key("fullUrl")))
+        names << entry.value(key("fullUrl")).toString();
+    if (resource.contains(key("id")))
+        names << QStringLiteral("Patient/") + resource.value(key("id")).toString();
+    for (const QString &name : std::as_const(names)) {
+        m_patientCodes.insert(name, code);
+        m_patientEntries.insert(name, i + 1);
+    }
+    if (!code.isEmpty() && !m_details.contains(code))
+        m_details[code].entry = i + 1;
 }
 
 bool FhirBundleReader::subjectCode(const QJsonObject &resource, QString *code,

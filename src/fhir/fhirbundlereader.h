@@ -10,6 +10,8 @@
 #include <QString>
 #include <QVector>
 
+class QIODevice;
+
 #include <array>
 #include <optional>
 
@@ -52,6 +54,8 @@ public:
 
     // False when the file is not a FHIR R4 Bundle we read; error() says why.
     bool read(const QByteArray &bytes);
+    // The same from a device that can seek (a file): read an entry at a time, twice.
+    bool read(QIODevice &device);
     QString error() const { return m_error; }
 
     const QVector<Measurement> &measurements() const { return m_measurements; }
@@ -60,7 +64,7 @@ public:
     const Skipped &skipped() const { return m_skipped; }
 
 private:
-    void indexEntries(const QJsonArray &entries);
+    void indexEntry(int index, const QJsonObject &entry);
     void readObservation(int entry, const QJsonObject &resource);
     void readMeasurement(int entry, FhirTerms::Measure measure, const QJsonObject &resource);
     void readQuestionnaireResponse(const QJsonObject &resource);

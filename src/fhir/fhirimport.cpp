@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMap>
+#include <QSet>
 
 #include <algorithm>
 #include <map>
@@ -105,7 +106,11 @@ FhirImport::Outcome FhirImport::runFile(const QString &fileName)
                       .arg(name).arg(file.size() >> 20).arg(FhirBundleReader::MaxBytes >> 20);
         return Failed;
     }
-    const Outcome outcome = run(file.readAll());
+    m_error.clear();
+    m_refusals.clear();
+    m_notes.clear();
+    m_visitsAdded = m_casesAdded = m_casesWithVisits = 0;
+    const Outcome outcome = m_reader.read(file) ? plan() : Failed;
     if (outcome == Failed && !m_reader.error().isEmpty())
         m_error = FhirTr::tr("Cannot import %1: %2.").arg(name, m_reader.error());
     return outcome;
@@ -126,17 +131,26 @@ FhirImport::Outcome FhirImport::run(const QByteArray &bytes)
 
 FhirImport::Outcome FhirImport::plan()
 {
-    QVector<FhirCase> book;
-    if (!m_book.read({}, &book)) {
+    // Of the book only the cases the Bundle names are kept, read a page at a time.
+    QSet<QString> named;
+    for (const Measurement &m : m_reader.measurements())
+        named.insert(CaseFields::foldedCode(m.code));
+    for (auto it = m_reader.caseDetails().constBegin(); it != m_reader.caseDetails().constEnd(); ++it)
+        named.insert(CaseFields::foldedCode(it.key()));
+    QHash<QString, Target> targets;
+    const bool read = m_book.forEach([&](const FhirCase &item) {
+        const QString fold = CaseFields::foldedCode(item.record.code);
+        if (named.contains(fold)) {
+            Target target;
+            target.record = item.record;
+            target.stored = item.visits;
+            targets.insert(fold, target);
+        }
+        return true;
+    });
+    if (!read) {
         m_error = m_book.error();
         return Failed;
-    }
-    QHash<QString, Target> targets;
-    for (const FhirCase &item : std::as_const(book)) {
-        Target target;
-        target.record = item.record;
-        target.stored = item.visits;
-        targets.insert(CaseFields::foldedCode(item.record.code), target);
     }
     const auto refuse = [this](int entry, const QString &text) { m_refusals.append({entry, text}); };
     const auto note = [this](int entry, const QString &text) { m_notes.append({entry, text}); };
