@@ -52,10 +52,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>it is not FHIR JSON: %1 at byte %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>it is not FHIR JSON: it holds no resource</source>
         <translation type="unfinished"></translation>
     </message>
@@ -217,6 +213,62 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a URI such as %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it holds no resource</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not FHIR JSON: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at byte %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an entry is larger than %1 MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an unexpected character</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a missing value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file ends inside a value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file ends inside a string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file cannot be read again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a JSON object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a member without a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a missing colon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a missing comma</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>more text after the object</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
