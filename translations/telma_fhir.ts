@@ -232,10 +232,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>an unexpected character</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>a missing value</source>
         <translation type="unfinished"></translation>
     </message>

@@ -276,7 +276,7 @@ FhirImport::Outcome FhirImport::plan()
                 continue;
             }
             const auto earlier = std::find_if(target.stored.cbegin(), target.stored.cend(),
-                                              [&](const Visit &v) { return v.date == date; });
+                                              [day = date](const Visit &v) { return v.date == day; });
             if (earlier == target.stored.cend()) {
                 visits.append(visit);
                 continue;

@@ -63,8 +63,8 @@ bool FhirJsonStream::capture(QByteArray *value, qint64 limit)
     if (c != '"' && c != '{' && c != '[') {
         while ((c = peek()) >= 0 && !isSpace(c) && c != ',' && c != '}' && c != ']') {
             value->append(char(get()));
-            if (value->size() > 64)
-                return fail(FhirTr::tr("an unexpected character"), start);
+            if (value->size() > limit)
+                return tooLarge();
         }
         return value->isEmpty() ? fail(FhirTr::tr("a missing value"), start) : true;
     }
