@@ -211,14 +211,22 @@ CaseStoreError CaseTable::check(const CaseRecord &record)
 
 CaseStoreError CaseTable::conflictError(const CaseRecord &stored, const CaseRecord &mine)
 {
-    // What the others changed since this edit began, from the trail.
+    // What the others changed since this edit began, from the trail: each step of the row's
+    // version wrote one update entry, so the last ones are theirs. Their times cannot tell,
+    // as two saves may fall within one millisecond.
     QStringList changed;
     QVector<CaseAuditEntry> trail;
     if (CaseAuditTrail(m_connection).read(stored.id, &trail)) {
-        for (const CaseAuditEntry &entry : std::as_const(trail)) {
-            if (entry.action != QLatin1String("update") || !(entry.time > mine.changedAt))
-                continue;
-            for (const CaseAuditEntry::Change &change : entry.changes)
+        qint64 theirs = stored.rowVersion - mine.rowVersion;
+        QVector<const CaseAuditEntry *> updates;
+        for (auto entry = trail.crbegin(); entry != trail.crend() && theirs > 0; ++entry) {
+            if (entry->action == QLatin1String("update")) {
+                updates.prepend(&*entry);
+                --theirs;
+            }
+        }
+        for (const CaseAuditEntry *entry : std::as_const(updates)) {
+            for (const CaseAuditEntry::Change &change : entry->changes)
                 changed << CasesTr::tr("%1: %2 → %3").arg(change.field, change.oldValue, change.newValue);
         }
     }
