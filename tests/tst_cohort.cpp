@@ -186,8 +186,10 @@ void TestCohort::plainLinesSplitAsByTheParser()
             else if (random.bounded(40) > 0)
                 text += 'x';
             else
-                text += pick % 2 ? delimiter + QByteArray("\"q") + delimiter + "\"\"\"" + delimiter
-                                 : QByteArray(1, '\r');
+                // The third: a quoted field opened after a lone CR, open past the line end.
+                text += pick % 3 == 0 ? delimiter + QByteArray("\"q") + delimiter + "\"\"\"" + delimiter
+                      : pick % 3 == 1 ? QByteArray(1, '\r')
+                                      : QByteArray("\r\"x\ny\"");
         }
         text += random.bounded(3) == 0 ? "\r\n" : "\n";
     }
@@ -210,7 +212,7 @@ void TestCohort::plainLinesSplitAsByTheParser()
     };
     const QStringList whole = records(text, false);
     const QStringList parsed = records(text, true);
-    QVERIFY2(whole.size() > 2500, qPrintable(QString::number(whole.size())));
+    QVERIFY2(whole.size() > 1500, qPrintable(QString::number(whole.size())));
     for (int i = 0; i < std::min(whole.size(), parsed.size()); ++i)
         QCOMPARE(whole.at(i), parsed.at(i));
     QCOMPARE(whole.size(), parsed.size());

@@ -31,7 +31,7 @@ bool CsvReader::parse(const char *data, size_t size)
     while (data < end) {
         const char *newline = static_cast<const char *>(std::memchr(data, '\n', size_t(end - data)));
         const char *lineEnd = newline ? newline + 1 : end;
-        if (m_raw.empty())
+        if (m_raw.empty() && libcsvBetweenRows())
             m_recordLine = m_line;
         m_chunk = std::string_view(data, size_t(lineEnd - data));
         // A lone CR ends a record (or a blank line) in the middle of a line, where the bytes of
@@ -41,7 +41,7 @@ bool CsvReader::parse(const char *data, size_t size)
         const void *carriageReturn = std::memchr(data, '\r', m_chunk.size());
         if (carriageReturn && !(newline && carriageReturn == newline - 1))
             m_textLost = true;
-        if (m_previousChunkEnded && m_raw.empty() && m_ends.empty() && newline
+        if (m_previousChunkEnded && m_raw.empty() && m_ends.empty() && newline && libcsvBetweenRows()
             && splitPlainLine(m_chunk)) {
             ++m_line;
             data = lineEnd;
@@ -66,6 +66,13 @@ bool CsvReader::parse(const char *data, size_t size)
     }
     m_chunk = {};
     return true;
+}
+
+bool CsvReader::libcsvBetweenRows() const
+{
+    // A quoted field opened after a lone CR has handed libcsv no field yet, so only its own
+    // state tells that a record goes on; 0 is its "row not begun" (libcsv 3).
+    return m_parser.pstate == 0 && m_parser.entry_pos == 0;
 }
 
 bool CsvReader::splitPlainLine(std::string_view line)
@@ -173,7 +180,8 @@ void CsvReader::onRecordEnd(int, void *reader)
         self->m_text.clear();
         self->m_ends.clear();
     }
-    // The record, or the blank line, is over.
+    // The record, or the blank line, is over; one that follows a lone CR begins on this line.
     self->m_raw.clear();
     self->m_chunkEnded = true;
+    self->m_recordLine = self->m_line;
 }

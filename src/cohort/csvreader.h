@@ -59,6 +59,7 @@ private:
     std::string_view recordText();
     // Hands over a whole line (ending in LF) that needs no CSV parser; false when it does.
     bool splitPlainLine(std::string_view line);
+    bool libcsvBetweenRows() const;
 
     csv_parser m_parser;
     char m_delimiter;
