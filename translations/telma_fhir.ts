@@ -52,10 +52,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>it is not FHIR JSON: it holds no resource</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>it is not FHIR JSON: it has no resourceType</source>
         <translation type="unfinished"></translation>
     </message>

@@ -234,9 +234,7 @@ bool FhirBundleReader::read(QIODevice &device)
         indexEntry(index, entry);
     };
     if (!stream.walk(device, first)) {
-        m_error = stream.isObject() || !stream.error().startsWith(FhirTr::tr("it holds no resource"))
-            ? FhirTr::tr("it is not FHIR JSON: %1").arg(stream.error())
-            : FhirTr::tr("it is not FHIR JSON: it holds no resource");
+        m_error = FhirTr::tr("it is not FHIR JSON: %1").arg(stream.error());
         return false;
     }
     const QString resourceType = bundle.value(key("resourceType")).toString();

@@ -104,7 +104,6 @@ bool FhirJsonStream::walk(QIODevice &device, const Handlers &handlers)
     m_at = 0;
     m_offset = 0;
     m_error.clear();
-    m_isObject = false;
     if (!device.seek(0))
         return fail(FhirTr::tr("the file cannot be read again"), 0);
 
@@ -125,7 +124,6 @@ bool FhirJsonStream::walk(QIODevice &device, const Handlers &handlers)
             fail(FhirTr::tr("not a JSON object"), m_offset + m_at);
         return false;
     }
-    m_isObject = true;
     get();
     skipSpace();
     if (peek() == '}')

@@ -26,11 +26,9 @@ public:
     };
 
     // One pass from the device's start. False when the text is not one JSON object, or when
-    // a piece is unreadable or too large; error() then says what, at which byte, and
-    // isObject() whether the text was an object at all.
+    // a piece is unreadable or too large; error() then says what and at which byte.
     bool walk(QIODevice &device, const Handlers &handlers);
     QString error() const { return m_error; }
-    bool isObject() const { return m_isObject; }
 
 private:
     int get();
@@ -44,7 +42,6 @@ private:
     qsizetype m_at = 0;
     qint64 m_offset = 0; // of m_buffer's first byte in the file
     QString m_error;
-    bool m_isObject = false;
 };
 
 #endif // FHIRJSONSTREAM_H
