@@ -16,6 +16,7 @@
 #include <QThread>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -96,6 +97,10 @@ int main(int argc, char *argv[])
     QVector<CaseSummary> shared;
     attempt(QStringLiteral("list"), [&] { return store.summaries(QStringLiteral("shared-"), QString(), 100, &shared); });
     QHash<qint64, CaseRecord> seen; // what this client last read of each shared case
+    // A copy this client's own first edit made stale: one edit from it must conflict, however
+    // the clients' turns fall.
+    std::optional<CaseRecord> outdated;
+    bool outdatedTried = false;
     QVector<qint64> own;            // this client's cases not deleted
     QHash<qint64, int> visitCount;
     int made = 0;
@@ -146,14 +151,19 @@ int main(int argc, char *argv[])
                          .arg(id).arg(visit.id).arg(visit.date.toString(Qt::ISODate))
                          .arg(visit.bmi, 0, 'g', 17));
         } else if (roll < 90 && !shared.isEmpty()) { // edit a shared case, maybe from a stale read
-            const qint64 id = shared[random.bounded(shared.size())].id;
+            const bool fromOutdated = outdated && !outdatedTried;
+            const qint64 id = fromOutdated ? outdated->id : shared[random.bounded(shared.size())].id;
             CaseRecord edit;
-            if (seen.contains(id) && random.bounded(2)) {
+            if (fromOutdated) {
+                edit = *outdated;
+                outdatedTried = true;
+            } else if (seen.contains(id) && random.bounded(2)) {
                 edit = seen.value(id);
             } else if (!attempt(QStringLiteral("open"), [&] { return store.readCase(id, &edit); })) {
                 continue;
             }
             const qint64 base = edit.rowVersion;
+            const CaseRecord before = edit;
             edit.predictors[7] = 30 + random.bounded(2000) / 100.0;
             edit.course = predictBmiCourse(edit.predictors);
             const double bmi = edit.predictors[7];
@@ -167,6 +177,8 @@ int main(int argc, char *argv[])
             };
             if (attempt(QStringLiteral("edit"), [&] { return store.updateCase(&edit); }, landed)) {
                 seen.insert(id, edit);
+                if (!outdated)
+                    outdated = before;
                 note(QStringLiteral("ack update %1 %2 %3").arg(id).arg(edit.rowVersion).arg(bmi, 0, 'g', 17));
             } else if (store.lastError().kind == CaseStoreError::Conflict) {
                 note(QStringLiteral("conflict %1").arg(id));
